@@ -1,0 +1,172 @@
+#include "render/Highlight.h"
+
+#include "chords/ChordCatalog.h"
+#include "engine/Tablature.h"
+
+std::string g_strPicturePath;
+
+namespace {
+
+// The fixed part of the pop-up block: 52 lines, each padded with blanks.
+const char kPopupLines[] = "<style type=\"text/css\">                                   \n"
+                           ".infobulle {                                                \n"
+                           "\tbackground-color: yellow;                               \n"
+                           "\tborder: 2px solid black;                                \n"
+                           "    margin: 1em;                                            \n"
+                           "    padding: .5em;                                          \n"
+                           "    visibility: hidden;                                     \n"
+                           "    position: absolute;                                     \n"
+                           "}                                                           \n"
+                           "</style>                                                    \n"
+                           "                                                            \n"
+                           "<script type=\"text/javascript\">                           \n"
+                           "\tfunction findPosX(obj) {                                \n"
+                           "        var curleft = 0;                                    \n"
+                           "        if (obj.offsetParent) {                             \n"
+                           "          while (obj.offsetParent) {                        \n"
+                           "            curleft += obj.offsetLeft                       \n"
+                           "            obj = obj.offsetParent;                         \n"
+                           "          }                                                 \n"
+                           "        }                                                   \n"
+                           "\t\telse if (obj.x) {curleft += obj.x;}                 \n"
+                           "        return curleft;                                     \n"
+                           "\t}                                                       \n"
+                           "                                                            \n"
+                           "      function findPosY(obj) {                              \n"
+                           "        var curtop = 0;                                     \n"
+                           "        if (obj.offsetParent) {                             \n"
+                           "          while (obj.offsetParent) {                        \n"
+                           "            curtop += obj.offsetTop                         \n"
+                           "            obj = obj.offsetParent;                         \n"
+                           "          }                                                 \n"
+                           "        } else if (obj.y) {                                 \n"
+                           "          curtop += obj.y;                                  \n"
+                           "        }                                                   \n"
+                           "        return curtop;                                      \n"
+                           "      }                                                     \n"
+                           "                                                            \n"
+                           "      function montreBulle(idBulle, parent) {               \n"
+                           "        with(document.getElementById(idBulle).style) {      \n"
+                           "          visibility = \"visible\"                          \n"
+                           "          left = findPosX(parent) + \"px\"                  \n"
+                           "          top = (findPosY(parent)+10) + \"px\"              \n"
+                           "        }                                                   \n"
+                           "      }                                                     \n"
+                           "                                                            \n"
+                           "      function cacheBulle(idBulle) {                        \n"
+                           "        with(document.getElementById(idBulle).style) {      \n"
+                           "          visibility = \"hidden\";                          \n"
+                           "        }                                                   \n"
+                           "      }                                                     \n"
+                           "</script>                                                   \n"
+                           "                                                            \n";
+
+std::string HexByte(int value) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    if (value >= 16)
+        hex += kDigits[value / 16];
+    hex += kDigits[value % 16];
+    if (hex.size() == 1)
+        hex.insert(hex.begin(), '0');
+    return hex;
+}
+
+// A browser reads "#" in an image source as the start of a fragment and "?"
+// as the start of a query, so those and "%" are percent-encoded there.
+std::string EscapeImageSource(const std::string& source) {
+    std::string escaped;
+    escaped.reserve(source.size() + 8);
+    for (char c : source) {
+        switch (c) {
+        case '%':
+            escaped += "%25";
+            break;
+        case '#':
+            escaped += "%23";
+            break;
+        case '?':
+            escaped += "%3F";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+} // namespace
+
+std::string ColorText(int color) {
+    return HexByte(color & 0xff) + HexByte((color >> 8) & 0xff) + HexByte((color >> 16) & 0xff);
+}
+
+std::string HighlightOpening(const std::string& name, int bold, int italic, int underline, int useColor, int color,
+                             int infobulle) {
+    std::string opening;
+    if (useColor)
+        opening += "<font color=\"#" + ColorText(color) + "\">";
+    if (bold)
+        opening += "<b>";
+    if (italic)
+        opening += "<i>";
+    if (underline)
+        opening += "<u>";
+    if (infobulle)
+        opening +=
+            "<span onmouseover=\"montreBulle('QV3" + name + "', this)\" onmouseout=\"cacheBulle('QV3" + name + "')\">";
+    return opening;
+}
+
+std::string HighlightClosing(int bold, int italic, int underline, int useColor, int infobulle) {
+    std::string closing;
+    if (infobulle)
+        closing += "</span>";
+    if (underline)
+        closing += "</u>";
+    if (italic)
+        closing += "</i>";
+    if (bold)
+        closing += "</b>";
+    if (useColor)
+        closing += "</font>";
+    return closing;
+}
+
+std::string PopupBlock(const std::string& picturePrefix) {
+    std::string block(kPopupLines, sizeof kPopupLines - 1);
+    for (int i = 0; i < CChordCatalog::kSize; ++i) {
+        const CChord& chord = theChordCatalog.GetAt(i);
+        const std::string name = chord.GetName();
+        // Two blanks after a natural root's quotes, one after a sharp or flat one.
+        const char* separator = name.size() > 1 && (name[1] == '#' || name[1] == 'b') ? " " : "  ";
+        block += "<div id=\"QV3" + name + "\"" + separator + "class=\"infobulle\"> <img src=\"" +
+                 EscapeImageSource(picturePrefix + name + ".gif") + "\"" + separator + "/> </div>\n";
+    }
+    return block;
+}
+
+void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
+                     int infobulle) {
+    const std::string closing = HighlightClosing(bold, italic, underline, useColor, infobulle);
+    for (int i = 0; i < CChordCatalog::kSize; ++i) {
+        const std::string name = theChordCatalog.GetAt(i).GetName();
+        const std::string replacement =
+            HighlightOpening(name, bold, italic, underline, useColor, color, infobulle) + name + closing;
+        CTablature::ReplaceChordWord(tablature.text, name, replacement);
+    }
+    tablature.text += PopupBlock(g_strPicturePath);
+}
+
+void HighlightChords(CTablature& tablature, const HighlightSettings& settings) {
+    HighlightChords(tablature, settings.bold, settings.italic, settings.underline, settings.useColor, settings.color,
+                    settings.infobulle);
+}
+
+std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings) {
+    if (!highlighted)
+        return working.text;
+    CTablature display = working;
+    HighlightChords(display, settings);
+    return std::move(display.text);
+}

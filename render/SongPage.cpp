@@ -1,0 +1,182 @@
+#include "render/SongPage.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "chords/NoteNames.h"
+#include "engine/Tablature.h"
+
+std::string FileTypeOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string type = path.substr(dot + 1);
+    for (char& c : type) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return type;
+}
+
+bool IsHtmlType(const std::string& type) {
+    return type == "HTM" || type == "HTML";
+}
+
+std::string EscapeTitlePath(const std::string& path) {
+    std::string escaped;
+    escaped.reserve(path.size() + 16);
+    for (char c : path) {
+        if (CTablature::IsLeftDelimiter(c) || CTablature::IsRightDelimiter(c) || c == '&' || c == '<' || c == '>') {
+            escaped += "&#";
+            escaped += std::to_string(static_cast<unsigned char>(c));
+            escaped += ';';
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string TitleLine(const std::string& path) {
+    return "<title>" + EscapeTitlePath(path) + " Transposed by Quavern 3.0</title>\n";
+}
+
+bool IsUtf8WithNonAscii(const std::string& bytes) {
+    bool nonAscii = false;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        nonAscii = true;
+        int length;
+        unsigned char low = 0x80, high = 0xbf; // allowed range of the second byte
+        if (c >= 0xc2 && c <= 0xdf) {
+            length = 2;
+        } else if (c >= 0xe0 && c <= 0xef) {
+            length = 3;
+            if (c == 0xe0)
+                low = 0xa0; // no overlong forms
+            if (c == 0xed)
+                high = 0x9f; // no surrogates
+        } else if (c >= 0xf0 && c <= 0xf4) {
+            length = 4;
+            if (c == 0xf0)
+                low = 0x90;
+            if (c == 0xf4)
+                high = 0x8f; // nothing above U+10FFFF
+        } else {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        if (p[1] < low || p[1] > high)
+            return false;
+        for (int i = 2; i < length; ++i) {
+            if (p[i] < 0x80 || p[i] > 0xbf)
+                return false;
+        }
+        p += length;
+    }
+    return nonAscii;
+}
+
+std::string TextSongHeaderFor(const std::string& bytes) {
+    return IsUtf8WithNonAscii(bytes) ? kTextSongHeaderUtf8 : kTextSongHeader;
+}
+
+namespace {
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+    std::size_t p = text.find(from);
+    while (p != std::string::npos) {
+        text.replace(p, from.size(), to);
+        p = text.find(from, p + to.size());
+    }
+}
+
+} // namespace
+
+void NormalizeMaj7(std::string& text) {
+    if (text.find("Maj7") == std::string::npos)
+        return;
+    for (const std::string& root : rootSpellings)
+        ReplaceAll(text, root + "Maj7", root + "maj7");
+}
+
+SongPage BuildSongPage(const std::string& path, const std::string& fileType, const std::string& fileBytes) {
+    SongPage page;
+    page.added.titleLine = TitleLine(path);
+    if (!IsHtmlType(fileType)) {
+        page.added.header = TextSongHeaderFor(fileBytes);
+        page.added.footer = kTextSongFooter;
+    }
+    page.text.reserve(page.added.titleLine.size() + page.added.header.size() + fileBytes.size() +
+                      page.added.footer.size());
+    page.text = page.added.titleLine + page.added.header;
+    page.text += fileBytes;
+    page.text += page.added.footer;
+    NormalizeMaj7(page.text);
+    // Nothing opening adds holds "Maj7" or can be joined into it with the
+    // song's bytes, so the title line is unchanged by the normalisation.
+    return page;
+}
+
+SongPage BuildStartPage(const std::string& path, const std::string& fileBytes) {
+    SongPage page;
+    page.added.titleLine = TitleLine(path);
+    page.text = page.added.titleLine + fileBytes;
+    return page;
+}
+
+namespace {
+
+bool StartsWith(const std::string& text, std::size_t from, const std::string& prefix) {
+    return text.size() - from >= prefix.size() && text.compare(from, prefix.size(), prefix) == 0;
+}
+
+} // namespace
+
+std::string StripAddedText(const std::string& text, const AddedText& added) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    if (!added.titleLine.empty() && StartsWith(text, begin, added.titleLine))
+        begin += added.titleLine.size();
+    if (!added.header.empty() && StartsWith(text, begin, added.header))
+        begin += added.header.size();
+    if (!added.footer.empty() && end - begin >= added.footer.size() &&
+        text.compare(end - added.footer.size(), added.footer.size(), added.footer) == 0)
+        end -= added.footer.size();
+    return text.substr(begin, end - begin);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::string* error) {
+    text.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        if (error)
+            *error = std::strerror(errno);
+        return false;
+    }
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
+        text.append(buffer, n);
+        if (n < sizeof buffer) {
+            if (std::ferror(file)) {
+                ok = false;
+                if (error)
+                    *error = std::strerror(errno);
+            }
+            break;
+        }
+    }
+    std::fclose(file);
+    return ok;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+
+/// The header put in front of a text song so the browser shows it as
+/// preformatted text, and the footer put after it.
+inline constexpr const char* kTextSongHeader =
+    "<html> <head> <meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\"> <meta "
+    "name=\"GENERATOR\" content=\"Quavern 3.0\"> <title>Converted Text File</title> </head> <body> <pre>";
+/// The same header for a text song written in UTF-8.
+inline constexpr const char* kTextSongHeaderUtf8 =
+    "<html> <head> <meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\"> <meta "
+    "name=\"GENERATOR\" content=\"Quavern 3.0\"> <title>Converted Text File</title> </head> <body> <pre>";
+inline constexpr const char* kTextSongFooter = "</pre> </body> </html> <!-- Quavern 3.0 // -->";
+
+/// The start page written when "Start.htm" is missing at start-up, and at the help command.
+inline constexpr const char* kWelcomeText =
+    "<center><h1>Welcome to the Quavern 3.0 !</h1></center>The original Start.htm file has not been found. Please "
+    "reinstall the program.";
+inline constexpr const char* kWelcomeTextAtHelp =
+    "<center><h1>Welcome to the Quavern 3.0 !</h1></center> The original Start.htm file has not been found. Please "
+    "reinstall the program.";
+
+/// What opening put around the song's own bytes, so that saving can take
+/// exactly that away again.
+struct AddedText {
+    std::string titleLine;
+    std::string header;
+    std::string footer;
+};
+
+/// The page text of a song as opening builds it, and what was added.
+struct SongPage {
+    std::string text;
+    AddedText added;
+};
+
+/// The upper-cased extension of the file name (after its last dot), or "".
+std::string FileTypeOf(const std::string& path);
+/// Whether a file type is shown as HTML ("HTM" or "HTML"); everything else is a text song.
+bool IsHtmlType(const std::string& type);
+
+/// The path as it is written into a title line: every delimiter byte and
+/// "&", "<", ">" as a decimal character reference, so no chord is ever found
+/// in a path.
+std::string EscapeTitlePath(const std::string& path);
+/// "<title>" + escaped path + " Transposed by Quavern 3.0</title>\n".
+std::string TitleLine(const std::string& path);
+
+/// Whether the bytes are valid UTF-8 holding at least one byte above 127.
+bool IsUtf8WithNonAscii(const std::string& bytes);
+/// The header a text song with these bytes gets.
+std::string TextSongHeaderFor(const std::string& bytes);
+
+/// Replaces each of the 17 root spellings followed by "Maj7" by the same root followed by "maj7".
+void NormalizeMaj7(std::string& text);
+
+/// The page of a song file opened by the user: title line, then header,
+/// bytes and footer for a text song or the bytes alone for an HTML song, with
+/// "Maj7" normalised.
+SongPage BuildSongPage(const std::string& path, const std::string& fileType, const std::string& fileBytes);
+/// The page of the start page at start-up: title line and bytes, nothing normalised.
+SongPage BuildStartPage(const std::string& path, const std::string& fileBytes);
+
+/// The working text without what opening added: the title line at the
+/// start, then the header right after it and the footer at the very end.
+/// The song's own text is never removed.
+std::string StripAddedText(const std::string& text, const AddedText& added);
+
+/// Reads every byte of a file. On failure returns false and a reason.
+bool ReadWholeFile(const std::string& path, std::string& text, std::string* error = nullptr);
