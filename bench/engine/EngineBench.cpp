@@ -1,0 +1,148 @@
+// Engine benchmarks on three generated songs: Detect, Transpose, FindEasiest,
+// HighlightChords and the engine part of the document's "+" command.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "chords/ChordCatalog.h"
+#include "chords/Messages.h"
+#include "engine/Tablature.h"
+#include "render/Highlight.h"
+#include "render/SongPage.h"
+
+namespace {
+
+// Songs with more chords than a tablature keeps report it on every detection;
+// the benchmark counts the reports instead of printing them.
+class CountingSink final : public IMessageSink {
+public:
+    void ShowMessage(const std::string&) override { ++messages; }
+    void ShowFatal(const std::string&) override {}
+    long messages = 0;
+};
+
+CountingSink g_sink;
+
+const std::string& SongPageText(const std::string& name) {
+    static std::string pages[3];
+    static const char* const names[3] = {"5KB", "100KB", "1MB"};
+    for (int i = 0; i < 3; ++i) {
+        if (name != names[i])
+            continue;
+        if (pages[i].empty()) {
+            const std::string path = std::string(QUAVERN_BENCH_SONGS) + "/song-" + name + ".txt";
+            std::string bytes;
+            if (!ReadWholeFile(path, bytes)) {
+                std::fprintf(stderr, "cannot read %s\n", path.c_str());
+                std::exit(1);
+            }
+            pages[i] = BuildSongPage("/bench/song-" + name + ".txt", "TXT", bytes).text;
+        }
+        return pages[i];
+    }
+    std::abort();
+}
+
+const CTablature& LoadedSong(const std::string& name) {
+    static CTablature songs[3];
+    static bool ready[3] = {};
+    const int i = name == "5KB" ? 0 : name == "100KB" ? 1 : 2;
+    if (!ready[i]) {
+        songs[i].Detect(SongPageText(name));
+        ready[i] = true;
+    }
+    return songs[i];
+}
+
+void SetBytes(benchmark::State& state, const std::string& name) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(SongPageText(name).size()));
+}
+
+void Detect(benchmark::State& state, const std::string& name) {
+    const std::string& text = SongPageText(name);
+    CTablature tablature;
+    for (auto _ : state) {
+        tablature.Detect(text);
+        benchmark::DoNotOptimize(tablature.score);
+    }
+    SetBytes(state, name);
+}
+
+// The document's move: a copy of the loaded song, transposed by +2.
+void Transpose(benchmark::State& state, const std::string& name) {
+    const CTablature& loaded = LoadedSong(name);
+    CTablature working;
+    for (auto _ : state) {
+        working = loaded;
+        working.Transpose(2);
+        benchmark::DoNotOptimize(working.score);
+    }
+    SetBytes(state, name);
+}
+
+void FindEasiest(benchmark::State& state, const std::string& name) {
+    const CTablature& loaded = LoadedSong(name);
+    CTablature working;
+    for (auto _ : state) {
+        working = loaded;
+        benchmark::DoNotOptimize(working.FindEasiest());
+    }
+    SetBytes(state, name);
+}
+
+void HighlightChords(benchmark::State& state, const std::string& name) {
+    const CTablature& loaded = LoadedSong(name);
+    const HighlightSettings settings;
+    for (auto _ : state) {
+        CTablature display;
+        display.text = loaded.text;
+        HighlightChords(display, settings);
+        benchmark::DoNotOptimize(display.text.data());
+    }
+    SetBytes(state, name);
+}
+
+// "+" without the browser: the working copy from the loaded song moved by
+// one more half-tone, then the highlighted page.
+void DocumentUp(benchmark::State& state, const std::string& name) {
+    const CTablature& loaded = LoadedSong(name);
+    const HighlightSettings settings;
+    CTablature working;
+    int shift = 0;
+    for (auto _ : state) {
+        shift = shift == 6 ? -5 : shift + 1;
+        working = loaded;
+        working.Transpose(shift);
+        std::string page = RenderDisplayPage(working, true, settings);
+        benchmark::DoNotOptimize(page.data());
+    }
+    SetBytes(state, name);
+}
+
+void RegisterAll() {
+    for (const char* song : {"5KB", "100KB", "1MB"}) {
+        const std::string name = song;
+        benchmark::RegisterBenchmark(("Detect/" + name).c_str(), Detect, name);
+        benchmark::RegisterBenchmark(("Transpose/" + name).c_str(), Transpose, name);
+        benchmark::RegisterBenchmark(("FindEasiest/" + name).c_str(), FindEasiest, name);
+        benchmark::RegisterBenchmark(("HighlightChords/" + name).c_str(), HighlightChords, name);
+        benchmark::RegisterBenchmark(("DocumentUp/" + name).c_str(), DocumentUp, name);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    SetMessageSink(&g_sink);
+    theChordCatalog.ResetAll();
+    g_strPicturePath = "/usr/share/quavern/Pics/";
+    RegisterAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
