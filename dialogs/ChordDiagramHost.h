@@ -1,0 +1,14 @@
+#pragma once
+
+class CChordDiagram;
+class QWidget;
+
+/// A window that shows a chord diagram; the chord combo boxes inside it find
+/// it among their ancestors and draw their selected chord there.
+class IChordDiagramHost {
+public:
+    virtual ~IChordDiagramHost() = default;
+    virtual CChordDiagram& Diagram() = 0;
+    /// The window the diagram is painted in.
+    virtual QWidget* DiagramWindow() = 0;
+};

@@ -1,0 +1,369 @@
+#include "dialogs/ManualChordsDlg.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include "chords/ChordCatalog.h"
+#include "dialogs/ChordComboBox.h"
+#include "dialogs/DialogIds.h"
+#include "dialogs/DialogUnits.h"
+#include "dialogs/HelpBox.h"
+
+namespace {
+
+constexpr int kSpellings = CChordCatalog::kSpellingCount;
+
+// The dialog's own spelling table, index n = transposed-list entry - 1:
+// pitch class and accidental (-1 flat, 0 natural, +1 sharp).
+constexpr std::array<int, kSpellings> kPitch = {0, 1, 1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 8, 9, 10, 10, 11};
+constexpr std::array<int, kSpellings> kAccidental = {0, 1, -1, 0, 1, -1, 0, 0, 1, -1, 0, 1, -1, 0, 1, -1, 0};
+
+int PitchOf(int spelling) {
+    return kPitch[static_cast<std::size_t>(spelling)];
+}
+
+int AccidentalOf(int spelling) {
+    return kAccidental[static_cast<std::size_t>(spelling)];
+}
+
+// A shift above 6 or below -6 names the same transposition twelve half-tones
+// nearer; +6 and -6 stay as they are.
+int Normalize(int shift) {
+    if (shift > 6)
+        shift -= 12;
+    if (shift < -6)
+        shift += 12;
+    return shift;
+}
+
+// Where the diagram stands, in dialog units: the place that the grid's pixel
+// corner (350, 285) has with the dialog's original font.
+QPoint DiagramOrigin(const QFont& font) {
+    return CDialogUnits(font).Point(233, 175);
+}
+
+void SelectQuietly(QComboBox* box, int index) {
+    const QSignalBlocker blocker(box);
+    box->setCurrentIndex(index);
+}
+
+} // namespace
+
+CManualChordsDlg::CManualChordsDlg(QWidget* parent)
+    : QDialog(parent), m_diagram(DiagramOrigin(font()).x(), DiagramOrigin(font()).y()) {
+    setObjectName(QStringLiteral("102"));
+    setWindowTitle(QStringLiteral("Quavern 3.0"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setMouseTracking(true);
+    const CDialogUnits units(font());
+    setFixedSize(units.Size(505, 229));
+
+    auto makeButton = [this, &units](const QString& text, int id, const QRect& rect) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(DialogIds::ControlName(id));
+        button->setGeometry(units.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
+        button->setAutoDefault(false);
+        return button;
+    };
+
+    auto* songGroup = new QGroupBox(QStringLiteral("Song's Chords"), this);
+    songGroup->setAlignment(Qt::AlignHCenter);
+    songGroup->setGeometry(units.Rect(8, 8, 488, 32));
+    auto* transposedGroup = new QGroupBox(QStringLiteral("Transposed Chords"), this);
+    transposedGroup->setAlignment(Qt::AlignHCenter);
+    transposedGroup->setGeometry(units.Rect(8, 88, 488, 32));
+
+    // The "Quit" button (OK) exists but is never shown: the dialog is left with
+    // Escape or the caption's close box.
+    QPushButton* quit = makeButton(QStringLiteral("Quit"), DialogIds::kIdOk, QRect(435, 195, 65, 24));
+    quit->hide();
+    QPushButton* clear = makeButton(QStringLiteral("&Clear"), DialogIds::kIdManualClear, QRect(10, 135, 65, 24));
+    QPushButton* easiest = makeButton(QStringLiteral("Find &Easiest Transposition"), DialogIds::kIdManualEasiest,
+                                      QRect(175, 135, 160, 24));
+
+    QStringList songNames{QStringLiteral(" ")};
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        songNames << QString::fromStdString(theChordCatalog.GetAt(i).GetName());
+    for (int k = 0; k < kColumns; ++k) {
+        auto* song = new CChordComboBox(this);
+        song->setObjectName(DialogIds::ControlName(DialogIds::kIdSongChord[k]));
+        song->setGeometry(units.X(12 + 40 * k), units.Y(24), units.X(k == kColumns - 1 ? 39 : 40),
+                          song->sizeHint().height());
+        song->setMaxVisibleItems(16);
+        song->addItems(songNames);
+        connect(song, &QComboBox::activated, this, [this, k] { OnSongChordChanged(k + 1); });
+        m_song[static_cast<std::size_t>(k)] = song;
+
+        auto* transposed = new CChordComboBox(this);
+        transposed->setObjectName(DialogIds::ControlName(DialogIds::kIdTransposedChord[k]));
+        transposed->setGeometry(units.X(12 + 40 * k), units.Y(104), units.X(40), transposed->sizeHint().height());
+        transposed->addItem(QStringLiteral(" "));
+        connect(transposed, &QComboBox::activated, this, [this, k] { OnReferenceChosen(k + 1); });
+        m_transposed[static_cast<std::size_t>(k)] = transposed;
+    }
+
+    QPushButton* help = makeButton(QStringLiteral("&Help"), DialogIds::kIdManualHelp, QRect(430, 135, 65, 24));
+
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setObjectName(DialogIds::ControlName(DialogIds::kIdManualSlider));
+    m_slider->setGeometry(units.Rect(92, 52, 320, 16));
+    m_slider->setRange(-6, 6);
+    m_slider->setPageStep(2);
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setTickInterval(1);
+    m_up = makeButton(QStringLiteral("+"), DialogIds::kIdManualUp, QRect(412, 52, 20, 16));
+    m_down = makeButton(QStringLiteral("-"), DialogIds::kIdManualDown, QRect(72, 52, 20, 16));
+
+    const std::array<std::pair<int, const char*>, 13> marks = {{{96, "-6"},
+                                                                {120, "-5"},
+                                                                {144, "-4"},
+                                                                {172, "-3"},
+                                                                {196, "-2"},
+                                                                {220, "-1"},
+                                                                {248, "0"},
+                                                                {272, "+1"},
+                                                                {296, "+2"},
+                                                                {324, "+3"},
+                                                                {348, "+4"},
+                                                                {372, "+5"},
+                                                                {400, "+6"}}};
+    for (const auto& [x, text] : marks) {
+        auto* label = new QLabel(QString::fromLatin1(text), this);
+        label->move(units.Point(x, 68));
+        label->adjustSize();
+    }
+
+    auto* hint = new QLabel(QStringLiteral("Move the mouse cursor on a chord name to see its configuration"), this);
+    hint->setObjectName(DialogIds::ControlName(DialogIds::kIdManualHint));
+    hint->move(units.Point(151, 216));
+    hint->adjustSize();
+
+    connect(clear, &QPushButton::clicked, this, &CManualChordsDlg::OnClear);
+    connect(easiest, &QPushButton::clicked, this, &CManualChordsDlg::OnFindEasiest);
+    connect(help, &QPushButton::clicked, this, &CManualChordsDlg::OnHelp);
+    connect(m_up, &QPushButton::clicked, this, &CManualChordsDlg::OnStepUp);
+    connect(m_down, &QPushButton::clicked, this, &CManualChordsDlg::OnStepDown);
+    connect(m_slider, &QSlider::valueChanged, this, &CManualChordsDlg::OnSliderMoved);
+
+    OnClear();
+    m_nShift = 0;
+    SetSliderPosition(0);
+}
+
+CManualChordsDlg::~CManualChordsDlg() = default;
+
+int CManualChordsDlg::ShiftBetween(int a, int b) {
+    return PitchOf((b - 1) % kSpellings) - PitchOf((a - 1) % kSpellings);
+}
+
+bool CManualChordsDlg::AnySongChord() const {
+    for (const CChordComboBox* song : m_song) {
+        if (song->currentIndex() > 0)
+            return true;
+    }
+    return false;
+}
+
+void CManualChordsDlg::SetSliderPosition(int position) {
+    const QSignalBlocker blocker(m_slider);
+    m_slider->setValue(position);
+}
+
+void CManualChordsDlg::EnableStepping(bool enable) {
+    m_slider->setEnabled(enable);
+    m_up->setEnabled(enable);
+    m_down->setEnabled(enable);
+}
+
+void CManualChordsDlg::TransposeColumn(int column, int shift, int refAccidental) {
+    const int s = SongBox(column)->currentIndex();
+    if (s <= 0)
+        return;
+    const int n = (s - 1) % kSpellings;
+    int p = PitchOf(n) + 1;
+    const int a = AccidentalOf(n);
+    p += shift;
+    if (p > 12)
+        p -= 12;
+    else if (p < 1)
+        p += 12;
+
+    // The first entry of that pitch is the white key or the sharp spelling;
+    // the flat spelling follows it. A flat song chord stays flat, a natural one
+    // turns flat only for a flat reference, a sharp one stays sharp.
+    int t = 1;
+    while (PitchOf(t - 1) != p - 1)
+        ++t;
+    if (t < kSpellings && PitchOf(t) == p - 1 && (a == -1 || (a == 0 && refAccidental == -1)))
+        ++t;
+    SelectQuietly(TransposedBox(column), t);
+    m_nShift = Normalize(shift);
+}
+
+void CManualChordsDlg::TransposeAll(int shift, int refAccidental) {
+    for (int k = 1; k <= kColumns; ++k)
+        TransposeColumn(k, shift, refAccidental);
+}
+
+int CManualChordsDlg::ScoreColumns() const {
+    int score = 0;
+    for (int k = 1; k <= kColumns; ++k) {
+        const int s = SongBox(k)->currentIndex();
+        const int t = TransposedBox(k)->currentIndex();
+        if (s <= 0 || t <= 0)
+            continue;
+        score += theChordCatalog.GetAt(kSpellings * ((s - 1) / kSpellings) + (t - 1) % kSpellings).GetDifficulty();
+    }
+    return score;
+}
+
+void CManualChordsDlg::OnFindEasiest() {
+    int reference = 0;
+    for (int k = 1; k <= kColumns && reference == 0; ++k) {
+        if (SongBox(k)->currentIndex() > 0)
+            reference = k;
+    }
+    if (reference == 0)
+        return;
+
+    const int b = SongBox(reference)->currentIndex();
+    // Any start above the highest possible score (twelve chords at level 5) will do.
+    int best = 655335;
+    int winner = 0;
+    // Of two candidates with the same score, the first tried (C before C#
+    // before Db ...) is kept.
+    for (int i = 1; i <= kSpellings; ++i) {
+        TransposeAll(ShiftBetween(b, i), 0);
+        const int score = ScoreColumns();
+        if (score < best) {
+            best = score;
+            winner = i;
+        }
+    }
+    for (CChordComboBox* transposed : m_transposed)
+        SelectQuietly(transposed, 0);
+    m_nShift = ShiftBetween(b, winner);
+    TransposeAll(m_nShift, 0);
+    m_nShift = Normalize(m_nShift);
+    SetSliderPosition(m_nShift);
+}
+
+void CManualChordsDlg::OnSongChordChanged(int column) {
+    if (!AnySongChord()) {
+        m_nShift = 0;
+        SetSliderPosition(0);
+        EnableStepping(false);
+    }
+    const int s = SongBox(column)->currentIndex();
+    CChordComboBox* transposed = TransposedBox(column);
+    if (s <= 0) {
+        SelectQuietly(transposed, 0);
+        transposed->setEnabled(false);
+        return;
+    }
+
+    // The transposed list holds the seventeen chords of the song chord's quality.
+    const int quality = (s - 1) / kSpellings;
+    {
+        const QSignalBlocker blocker(transposed);
+        transposed->clear();
+        transposed->addItem(QStringLiteral(" "));
+        for (int i = 0; i < kSpellings; ++i)
+            transposed->addItem(QString::fromStdString(theChordCatalog.GetAt(quality * kSpellings + i).GetName()));
+        transposed->setCurrentIndex(0);
+    }
+    transposed->setEnabled(true);
+    EnableStepping(true);
+    TransposeColumn(column, m_nShift, 0);
+}
+
+void CManualChordsDlg::OnReferenceChosen(int column) {
+    const int s = SongBox(column)->currentIndex();
+    const int t = TransposedBox(column)->currentIndex();
+    if (s <= 0 || t <= 0)
+        return;
+    TransposeAll(ShiftBetween(s, t), AccidentalOf(t - 1));
+    SetSliderPosition(m_nShift);
+}
+
+void CManualChordsDlg::OnStepUp() {
+    if (!AnySongChord())
+        return;
+    ++m_nShift;
+    if (m_nShift > 6)
+        m_nShift -= 12;
+    TransposeAll(m_nShift, 0);
+    SetSliderPosition(m_nShift);
+}
+
+void CManualChordsDlg::OnStepDown() {
+    if (!AnySongChord())
+        return;
+    --m_nShift;
+    if (m_nShift < -6)
+        m_nShift += 12;
+    TransposeAll(m_nShift, 0);
+    SetSliderPosition(m_nShift);
+}
+
+void CManualChordsDlg::OnSliderMoved(int position) {
+    if (!AnySongChord())
+        return;
+    m_nShift = position;
+    TransposeAll(m_nShift, 0);
+}
+
+void CManualChordsDlg::OnClear() {
+    for (CChordComboBox* song : m_song)
+        SelectQuietly(song, 0);
+    for (CChordComboBox* transposed : m_transposed) {
+        SelectQuietly(transposed, 0);
+        transposed->setEnabled(false);
+    }
+    m_nShift = 0;
+    SetSliderPosition(0);
+    EnableStepping(false);
+}
+
+void CManualChordsDlg::OnHelp() {
+    CHelpBox help(
+        this, 132, QSize(349, 189),
+        {{49, 20, QStringLiteral("If you don't have a tablature file, here you can enter the song's chords manually ")},
+         {51, 38, QStringLiteral("First you have to enter the original song's chords in the \"Song's Chords\" boxes.")},
+         {65, 50, QStringLiteral("And then you have to clic on the \"Find Easiest Transposition\" button.")},
+         {71, 71, QStringLiteral("You can also try manual transpositions. To do this you can either :")},
+         {44, 85,
+          QStringLiteral("1. Clic on the + or - buttons to increase or decrease the transposition by a half-tone")},
+         {80, 95, QStringLiteral("2. Move directly the slider cursor to the desired transposition")},
+         {57, 106, QStringLiteral("3. Choose directly one reference chord in the \"Transposed Chords\" boxes.")},
+         {43, 130,
+          QStringLiteral("To see the configuration of a given chord, just move the mouse cursor on it's name.")}},
+        QRect(149, 155, 50, 18), QStringLiteral("&OK"));
+    help.exec();
+}
+
+void CManualChordsDlg::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    m_diagram.Paint(painter, palette().color(QPalette::Window));
+    QDialog::paintEvent(event);
+}
+
+void CManualChordsDlg::showEvent(QShowEvent* event) {
+    m_diagram.DrawGrid(this);
+    QDialog::showEvent(event);
+}
+
+void CManualChordsDlg::mouseMoveEvent(QMouseEvent* event) {
+    // Moves over the dialog's background, its labels and its frames empty the
+    // diagram; the chord boxes keep their moves to themselves.
+    QWidget* child = childAt(event->position().toPoint());
+    if (!child || qobject_cast<QLabel*>(child) || qobject_cast<QGroupBox*>(child))
+        m_diagram.ClearChord(this);
+    QDialog::mouseMoveEvent(event);
+}

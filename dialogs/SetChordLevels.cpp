@@ -1,0 +1,83 @@
+#include "dialogs/SetChordLevels.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "dialogs/DialogIds.h"
+#include "dialogs/HelpBox.h"
+#include "dialogs/OtherChords.h"
+#include "dialogs/SetChordLevelsPage.h"
+
+namespace {
+
+QPushButton* MakeButton(const QString& text, int id, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(DialogIds::ControlName(id));
+    return button;
+}
+
+} // namespace
+
+CSetChordLevels::CSetChordLevels(QWidget* parent, int firstPage) : QDialog(parent) {
+    setObjectName(QStringLiteral("SetChordLevels"));
+    setWindowTitle(QStringLiteral("Set Chords Difficulty Levels"));
+    m_catalog.LoadLevels();
+
+    m_tabs = new QTabWidget(this);
+    // Tab order: major, minor, seventh, minor seventh, major seventh, other;
+    // the captions keep their leading blanks.
+    const std::array<QString, kQualityCount> captions = {QStringLiteral(" Maj"), QStringLiteral(" Min"),
+                                                         QStringLiteral("   7"), QStringLiteral("Min 7"),
+                                                         QStringLiteral("Maj 7")};
+    for (int quality = 0; quality < kQualityCount; ++quality) {
+        auto* page = new CSetChordLevelsPage(quality, m_catalog);
+        m_pages[static_cast<std::size_t>(quality)] = page;
+        m_tabs->addTab(page, captions[static_cast<std::size_t>(quality)]);
+    }
+    m_other = new COtherChords;
+    m_tabs->addTab(m_other, QStringLiteral("Other"));
+    m_tabs->setCurrentIndex(firstPage);
+
+    // The button row: "Reset All Chords" at the left, OK, Cancel and Help at
+    // the right; there is no Apply.
+    QPushButton* resetAll = MakeButton(QStringLiteral("Reset All Chords"), DialogIds::kIdResetAllChords, this);
+    QPushButton* ok = MakeButton(QStringLiteral("OK"), DialogIds::kIdOk, this);
+    QPushButton* cancel = MakeButton(QStringLiteral("Cancel"), DialogIds::kIdCancel, this);
+    QPushButton* help = MakeButton(QStringLiteral("Help"), DialogIds::kIdHelp, this);
+    ok->setDefault(true);
+    connect(resetAll, &QPushButton::clicked, this, &CSetChordLevels::OnResetAllChords);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, &CSetChordLevels::OnHelp);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(resetAll);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+CSetChordLevels::~CSetChordLevels() = default;
+
+void CSetChordLevels::OnResetAllChords() {
+    m_catalog.ResetAll();
+    for (CSetChordLevelsPage* page : m_pages)
+        page->Refresh();
+}
+
+void CSetChordLevels::OnHelp() {
+    CHelpBox help(this, 152, QSize(253, 131),
+                  {{48, 25, QStringLiteral("Here you can set your own chord difficulty levels.")},
+                   {22, 40, QStringLiteral("The program will use them to find the easiest transposition for you.")},
+                   {23, 65, QStringLiteral("Move the mouse cursor on a chord name to see its configuration.")}},
+                  QRect(100, 95, 50, 14), QStringLiteral("OK"));
+    help.exec();
+}

@@ -1,0 +1,152 @@
+#include "dialogs/SetChordLevelsPage.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "chords/ChordCatalog.h"
+#include "chords/NoteNames.h"
+#include "dialogs/DialogIds.h"
+#include "dialogs/DialogUnits.h"
+
+namespace {
+
+// One row per pitch class: the spelling whose level the row shows, and the
+// flat spelling that shares the row (-1 for a natural root).
+struct LevelRow {
+    int shown;
+    int flat;
+};
+constexpr std::array<LevelRow, CSetChordLevelsPage::kRows> kLevelRows = {{
+    {0, -1},
+    {1, 2},
+    {3, -1},
+    {4, 5},
+    {6, -1},
+    {7, -1},
+    {8, 9},
+    {10, -1},
+    {11, 12},
+    {13, -1},
+    {14, 15},
+    {16, -1},
+}};
+
+// Where the diagram stands on a page, in dialog units: the place that the
+// grid's pixel corner (358, 230) has with the sheet's original font.
+constexpr int kDiagramX = 239;
+constexpr int kDiagramY = 141;
+
+QPoint DiagramOrigin(const QFont& font) {
+    const CDialogUnits units(font);
+    return units.Point(kDiagramX, kDiagramY);
+}
+
+} // namespace
+
+QStringList CSetChordLevelsPage::LevelWords() {
+    return {QStringLiteral("Very Easy"), QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard"),
+            QStringLiteral("Very Hard")};
+}
+
+CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QWidget* parent)
+    : QWidget(parent), m_nQuality(quality), m_catalog(catalog),
+      m_diagram(DiagramOrigin(font()).x(), DiagramOrigin(font()).y()) {
+    const CDialogUnits units(font());
+    setMouseTracking(true);
+    setMinimumSize(units.Size(336, 289));
+
+    const std::string suffix = SuffixOfQuality(quality);
+    const int leftX = quality == MajorSeventh ? 50 : 60;
+    for (int row = 0; row < kRows; ++row) {
+        const LevelRow& spec = kLevelRows[static_cast<std::size_t>(row)];
+        const int y = 27 + 20 * row;
+
+        auto* box = new QComboBox(this);
+        box->setObjectName(DialogIds::ControlName(DialogIds::kIdFirstLevelBox + row));
+        box->setGeometry(units.X(80), units.Y(y), units.X(48), box->sizeHint().height());
+        box->addItems(LevelWords());
+        connect(box, &QComboBox::activated, this, [this, row] { OnLevelChosen(row); });
+        m_boxes[static_cast<std::size_t>(row)] = box;
+
+        const int textY = units.Y(y) + (box->sizeHint().height() - fontMetrics().height()) / 2;
+        auto* left =
+            new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(spec.shown)] + suffix), this);
+        left->move(units.X(leftX), textY);
+        left->adjustSize();
+        if (spec.flat >= 0) {
+            auto* right =
+                new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(spec.flat)] + suffix), this);
+            right->move(units.X(135), textY);
+            right->adjustSize();
+        }
+    }
+
+    auto* reset = new QPushButton(QStringLiteral("Reset these chords only"), this);
+    reset->setObjectName(DialogIds::ControlName(DialogIds::kIdResetTheseChords));
+    reset->setGeometry(units.Rect(209, 25, 97, 20));
+    connect(reset, &QPushButton::clicked, this, &CSetChordLevelsPage::OnResetTheseChords);
+}
+
+void CSetChordLevelsPage::FillBox(int row) {
+    QComboBox* box = m_boxes[static_cast<std::size_t>(row)];
+    const QSignalBlocker blocker(box);
+    box->clear();
+    box->addItems(LevelWords());
+    const int index = m_nQuality * CChordCatalog::kSpellingCount + kLevelRows[static_cast<std::size_t>(row)].shown;
+    box->setCurrentIndex(m_catalog.GetAt(index).GetDifficulty() - 1);
+}
+
+void CSetChordLevelsPage::FillBoxes() {
+    for (int row = 0; row < kRows; ++row)
+        FillBox(row);
+}
+
+void CSetChordLevelsPage::Refresh() {
+    m_diagram.DrawGrid(this);
+    FillBoxes();
+}
+
+void CSetChordLevelsPage::OnLevelChosen(int row) {
+    const int level = m_boxes[static_cast<std::size_t>(row)]->currentIndex() + 1;
+    const LevelRow& spec = kLevelRows[static_cast<std::size_t>(row)];
+    const int base = m_nQuality * CChordCatalog::kSpellingCount;
+    m_catalog.GetAt(base + spec.shown).SetDifficulty(level);
+    if (spec.flat >= 0)
+        m_catalog.GetAt(base + spec.flat).SetDifficulty(level);
+}
+
+void CSetChordLevelsPage::OnResetTheseChords() {
+    m_catalog.ResetQuality(m_nQuality);
+    FillBoxes();
+}
+
+void CSetChordLevelsPage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    m_diagram.Paint(painter, palette().color(QPalette::Window));
+}
+
+void CSetChordLevelsPage::showEvent(QShowEvent* event) {
+    // A page shows the table as it is when it comes up, so it reflects an
+    // earlier "Reset All Chords" or a change made on another page.
+    Refresh();
+    QWidget::showEvent(event);
+}
+
+void CSetChordLevelsPage::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (rect().contains(p)) {
+        QWidget* child = childAt(p);
+        if (!child) {
+            m_diagram.ClearChord(this);
+        } else if (auto* label = qobject_cast<QLabel*>(child)) {
+            // Only the labels name chords; a box shows a level word and the button its caption.
+            if (const CChord* chord = m_catalog.Find(label->text().toStdString()))
+                m_diagram.ShowChord(this, *chord);
+        }
+    }
+    QWidget::mouseMoveEvent(event);
+}
