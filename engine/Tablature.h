@@ -7,6 +7,12 @@
 
 /// One song: its text and the chords found in it.
 ///
+/// Detection reads the text once. When the song holds more than
+/// kMaxOccurrences chords, the kept ones are chosen by chord-table order
+/// (then by position within a name), the text is reported as too long once
+/// for each name that did not fit, and such a name stays out of the distinct
+/// list.
+///
 /// A chord is any exact name of the chord table that stands between a left
 /// and a right delimiter (the start and the end of the text count as both).
 /// The rule is lexical and the same for plain text and HTML.
@@ -16,8 +22,9 @@ public:
     static constexpr int kMaxDistinct = 85;
 
     CTablature() = default;
-    CTablature(const CTablature&) = default;
-    CTablature& operator=(const CTablature&) = default;
+    /// Copies the text, the score and the used occurrence and distinct slots.
+    CTablature(const CTablature& other);
+    CTablature& operator=(const CTablature& other);
     virtual ~CTablature() = default;
 
     /// Replaces the whole content by the chords detected in the text.
@@ -51,12 +58,9 @@ public:
     int distinctCount = 0;
 
 private:
-    void SearchChord(const std::string& name);
-    void MergeEnharmonics();
-    bool ContainsChord(const CChord* list, int length, const CChord& chord) const;
-    void SortByPosition();
-    int IndexOfEarliest(int from) const;
-    void SwapOccurrences(int i, int j);
+    /// How often each chord-table name occurs delimited in the text, also
+    /// beyond the occurrences kept.
+    std::array<int, 85> m_counts{};
 };
 
 /// The chord moved by shift half-tones, spelled in its own family, as a copy

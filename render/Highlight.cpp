@@ -1,6 +1,10 @@
 #include "render/Highlight.h"
 
+#include <array>
+#include <utility>
+
 #include "chords/ChordCatalog.h"
+#include "engine/ChordScanner.h"
 #include "engine/Tablature.h"
 
 std::string g_strPicturePath;
@@ -148,14 +152,29 @@ std::string PopupBlock(const std::string& picturePrefix) {
 
 void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
                      int infobulle) {
+    // One pass wraps every delimited chord name. The tags are lower-case and
+    // the names inside them follow "QV3", so no name is ever found inside an
+    // inserted tag: the result is the same as wrapping the names one by one.
     const std::string closing = HighlightClosing(bold, italic, underline, useColor, infobulle);
-    for (int i = 0; i < CChordCatalog::kSize; ++i) {
-        const std::string name = theChordCatalog.GetAt(i).GetName();
-        const std::string replacement =
-            HighlightOpening(name, bold, italic, underline, useColor, color, infobulle) + name + closing;
-        CTablature::ReplaceChordWord(tablature.text, name, replacement);
-    }
-    tablature.text += PopupBlock(g_strPicturePath);
+    std::array<std::string, CChordCatalog::kSize> openings;
+    const std::string& text = tablature.text;
+    std::string page;
+    page.reserve(text.size() + text.size() / 2 + 16384);
+    std::size_t cursor = 0;
+    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
+        std::string& opening = openings[static_cast<std::size_t>(index)];
+        if (opening.empty())
+            opening = HighlightOpening(theChordCatalog.GetAt(index).GetName(), bold, italic, underline, useColor, color,
+                                       infobulle);
+        page.append(text, cursor, pos - cursor);
+        page += opening;
+        page.append(text, pos, length);
+        page += closing;
+        cursor = pos + length;
+    });
+    page.append(text, cursor, std::string::npos);
+    page += PopupBlock(g_strPicturePath);
+    tablature.text = std::move(page);
 }
 
 void HighlightChords(CTablature& tablature, const HighlightSettings& settings) {
@@ -166,7 +185,8 @@ void HighlightChords(CTablature& tablature, const HighlightSettings& settings) {
 std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings) {
     if (!highlighted)
         return working.text;
-    CTablature display = working;
+    CTablature display; // only the text takes part in the rendering
+    display.text = working.text;
     HighlightChords(display, settings);
     return std::move(display.text);
 }

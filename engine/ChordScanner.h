@@ -1,0 +1,111 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+/// Finds every delimited chord name of a text in one pass.
+///
+/// At each byte that can start a chord (the start of the text or a byte after
+/// a left delimiter) the longest chord name is matched with a small table
+/// keyed by the letter; it counts when a right delimiter or the end of the
+/// text follows. No name is a prefix of another that could also be delimited
+/// at the same place, and no delimited names overlap, so this finds exactly
+/// the occurrences a search name by name would find.
+namespace chordscan {
+
+constexpr std::array<std::uint8_t, 256> MakeByteClass(const char* members) {
+    std::array<std::uint8_t, 256> table{};
+    for (const char* c = members; *c; ++c)
+        table[static_cast<unsigned char>(*c)] = 1;
+    return table;
+}
+
+/// Bytes that may stand before a chord, and after one.
+inline constexpr std::array<std::uint8_t, 256> kLeftDelimiter = MakeByteClass("[({ \n\r>/\t");
+inline constexpr std::array<std::uint8_t, 256> kRightDelimiter = MakeByteClass("])} \n\r</\t");
+
+/// The chord-table index and length of the chord name starting at pos, or
+/// -1 when no delimited chord name starts there. The byte before pos is not
+/// looked at.
+inline int MatchAt(const char* text, std::size_t size, std::size_t pos, std::size_t& length);
+
+/// 1 for the letters that begin a chord name, A to G.
+inline constexpr std::array<std::uint8_t, 256> kChordLetter = MakeByteClass("ABCDEFG");
+
+/// Calls onChord(position, tableIndex, length) for every delimited chord name, in text order.
+template <typename OnChord> void Scan(const char* text, std::size_t size, OnChord&& onChord) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::uint8_t afterLeft = 1; // the start of the text counts as a left delimiter
+    for (std::size_t pos = 0; pos < size; ++pos) {
+        const unsigned char c = bytes[pos];
+        if (afterLeft & kChordLetter[c]) {
+            std::size_t length = 0;
+            const int index = MatchAt(text, size, pos, length);
+            if (index >= 0) {
+                onChord(pos, index, length);
+                // A name holds no delimiter, so its last byte leaves no left delimiter behind.
+                pos += length - 1;
+                afterLeft = 0;
+                continue;
+            }
+        }
+        afterLeft = kLeftDelimiter[c];
+    }
+}
+
+// Spelling index 0..16 of letter + accidental, or -1: [letter A..G][0 natural, 1 '#', 2 'b'].
+inline constexpr signed char kSpelling[7][3] = {
+    {13, 14, 12}, // A, A#, Ab
+    {16, -1, 15}, // B, -, Bb
+    {0, 1, -1},   // C, C#, -
+    {3, 4, 2},    // D, D#, Db
+    {6, -1, 5},   // E, -, Eb
+    {7, 8, -1},   // F, F#, -
+    {10, 11, 9},  // G, G#, Gb
+};
+
+inline int MatchAt(const char* text, std::size_t size, std::size_t pos, std::size_t& length) {
+    const unsigned char letter = static_cast<unsigned char>(text[pos]);
+    if (letter < 'A' || letter > 'G')
+        return -1;
+    const signed char* spellings = kSpelling[letter - 'A'];
+    std::size_t p = pos + 1;
+    int spelling = spellings[0];
+    if (p < size) {
+        const char c = text[p];
+        if (c == '#' && spellings[1] >= 0) {
+            spelling = spellings[1];
+            ++p;
+        } else if (c == 'b' && spellings[2] >= 0) {
+            spelling = spellings[2];
+            ++p;
+        }
+    }
+    int quality = 0;
+    if (p < size) {
+        const char c = text[p];
+        if (c == '7') {
+            quality = 2;
+            ++p;
+        } else if (c == 'm') {
+            if (p + 1 < size && text[p + 1] == '7') {
+                quality = 3;
+                p += 2;
+            } else if (p + 3 < size && text[p + 1] == 'a' && text[p + 2] == 'j' && text[p + 3] == '7') {
+                quality = 4;
+                p += 4;
+            } else {
+                quality = 1;
+                ++p;
+            }
+        }
+    }
+    if (p < size && !kRightDelimiter[static_cast<unsigned char>(text[p])])
+        return -1;
+    length = p - pos;
+    return quality * 17 + spelling;
+}
+
+} // namespace chordscan

@@ -1,0 +1,228 @@
+// The engine's one-pass detection, its easiest search from chord counts and
+// its one-pass highlighting against the straightforward reference, on random
+// texts, on the benchmark songs and on real chord sheets.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "chords/ChordCatalog.h"
+#include "chords/Messages.h"
+#include "engine/Tablature.h"
+#include "render/Highlight.h"
+#include "render/SongPage.h"
+#include "tests/differential/ReferenceTablature.h"
+
+namespace {
+
+class CountingSink final : public IMessageSink {
+public:
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowFatal(const std::string&) override {}
+    std::vector<std::string> messages;
+};
+
+// Records the messages of one side of a comparison.
+class Recorder {
+public:
+    Recorder() : m_previous(SetMessageSink(&m_sink)) {}
+    ~Recorder() { SetMessageSink(m_previous); }
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+    std::vector<std::string> Take() { return std::move(m_sink.messages); }
+
+private:
+    CountingSink m_sink;
+    IMessageSink* m_previous;
+};
+
+// Puts the chord table's levels back after a test changed them.
+class LevelsGuard {
+public:
+    LevelsGuard() { m_saved.CopyFrom(theChordCatalog); }
+    ~LevelsGuard() { theChordCatalog.CopyFrom(m_saved); }
+    LevelsGuard(const LevelsGuard&) = delete;
+    LevelsGuard& operator=(const LevelsGuard&) = delete;
+
+private:
+    CChordCatalog m_saved;
+};
+
+std::string Describe(const std::string& text) {
+    std::string shown = text.substr(0, 200);
+    return "text (" + std::to_string(text.size()) + " bytes) starting: " + shown;
+}
+
+void ExpectSame(const CTablature& fast, const CReferenceTablature& reference, const std::string& what) {
+    ASSERT_EQ(fast.text, reference.text) << what;
+    ASSERT_EQ(fast.count, reference.count) << what;
+    for (int i = 0; i < fast.count; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        ASSERT_EQ(fast.positions[k], reference.positions[k]) << what << " occurrence " << i;
+        ASSERT_EQ(fast.occurrences[k].GetName(), reference.occurrences[k].GetName()) << what << " occurrence " << i;
+        ASSERT_EQ(fast.occurrences[k].difficulty, reference.occurrences[k].difficulty) << what;
+        ASSERT_EQ(fast.occurrences[k].frets, reference.occurrences[k].frets) << what;
+        ASSERT_EQ(fast.occurrences[k].position, reference.occurrences[k].position) << what;
+    }
+    ASSERT_EQ(fast.distinctCount, reference.distinctCount) << what;
+    for (int i = 0; i < fast.distinctCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        ASSERT_EQ(fast.distinctChords[k].GetName(), reference.distinctChords[k].GetName()) << what << " distinct " << i;
+        ASSERT_EQ(fast.distinctChords[k].difficulty, reference.distinctChords[k].difficulty) << what;
+    }
+    ASSERT_EQ(fast.score, reference.score) << what;
+}
+
+// Compares detection, every shift, the easiest search and the highlighting
+// of one text, messages included.
+void CompareOn(const std::string& text, const HighlightSettings& settings) {
+    const std::string what = Describe(text);
+    CTablature fast;
+    CReferenceTablature reference;
+    {
+        Recorder fastMessages;
+        fast.Detect(text);
+        auto fastSaid = fastMessages.Take();
+        reference.Detect(text);
+        ASSERT_EQ(fastSaid, fastMessages.Take()) << "Detect messages, " << what;
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(fast, reference, "Detect, " + what));
+
+    for (int shift = -6; shift <= 6; ++shift) {
+        CTablature movedFast = fast;
+        CReferenceTablature movedReference = reference;
+        Recorder messages;
+        movedFast.Transpose(shift);
+        auto fastSaid = messages.Take();
+        movedReference.Transpose(shift);
+        ASSERT_EQ(fastSaid, messages.Take()) << "Transpose messages at " << shift << ", " << what;
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(movedFast, movedReference, "Transpose " + std::to_string(shift)));
+    }
+
+    {
+        CTablature easiestFast = fast;
+        CReferenceTablature easiestReference = reference;
+        Recorder messages;
+        const int fastShift = easiestFast.FindEasiest();
+        auto fastSaid = messages.Take();
+        const int referenceShift = easiestReference.FindEasiest();
+        ASSERT_EQ(fastSaid, messages.Take()) << "FindEasiest messages, " << what;
+        ASSERT_EQ(fastShift, referenceShift) << what;
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(easiestFast, easiestReference, "FindEasiest, " + what));
+    }
+
+    CTablature display = fast;
+    HighlightChords(display, settings);
+    CReferenceTablature referenceDisplay = reference;
+    referenceDisplay.HighlightChords(settings);
+    ASSERT_EQ(display.text, referenceDisplay.text) << "HighlightChords, " << what;
+}
+
+const std::vector<std::string>& Fragments() {
+    static const std::vector<std::string> fragments = [] {
+        std::vector<std::string> f = {
+            " ",        " ",    "\n", "\r\n", "\t",   "/",   "(", ")",  "[",  "]",  "{",
+            "}",        "<",    ">",  "<b>",  "</b>", ",",   ".", ":",  "-",  "|",  "&nbsp;",
+            "'",        "\"",   "x",  "a",    "the ", "man", "H", "Cb", "E#", "Fb", "B#",
+            "Maj7",     "M7",   "ma", "maj",  "sus",  "9",   "#", "b",  "m",  "7",  std::string(1, '\0'),
+            "\xc3\xa9", "\xff", "QV3"};
+        for (int i = 0; i < CChordCatalog::kSize; ++i) {
+            const std::string name = theChordCatalog.GetAt(i).GetName();
+            f.push_back(name);
+            f.push_back(name);
+            f.push_back(name.substr(0, name.size() - 1)); // a prefix of a name
+        }
+        return f;
+    }();
+    return fragments;
+}
+
+std::string RandomText(std::mt19937& rng, int pieces) {
+    const auto& fragments = Fragments();
+    std::uniform_int_distribution<std::size_t> pick(0, fragments.size() - 1);
+    std::string text;
+    for (int i = 0; i < pieces; ++i)
+        text += fragments[pick(rng)];
+    return text;
+}
+
+HighlightSettings RandomSettings(std::mt19937& rng) {
+    std::uniform_int_distribution<int> flag(0, 1);
+    std::uniform_int_distribution<int> color(0, 0xffffff);
+    HighlightSettings s;
+    s.bold = flag(rng);
+    s.italic = flag(rng);
+    s.underline = flag(rng);
+    s.useColor = flag(rng);
+    s.infobulle = flag(rng);
+    s.color = color(rng);
+    return s;
+}
+
+// Levels at random, enharmonic spellings not always alike, so that which
+// spelling the distinct list keeps shows in the score.
+void RandomLevels(std::mt19937& rng) {
+    std::uniform_int_distribution<int> level(1, 5);
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        theChordCatalog.GetAt(i).SetDifficulty(level(rng));
+}
+
+} // namespace
+
+TEST(Differential, AgreesOnRandomShortTexts) {
+    LevelsGuard guard;
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        if (round % 100 == 0)
+            RandomLevels(rng);
+        ASSERT_NO_FATAL_FAILURE(CompareOn(RandomText(rng, 1 + static_cast<int>(rng() % 40)), RandomSettings(rng)));
+    }
+}
+
+TEST(Differential, AgreesBeyondTheOccurrenceCapacity) {
+    LevelsGuard guard;
+    std::mt19937 rng(1024);
+    for (int round = 0; round < 12; ++round) {
+        RandomLevels(rng);
+        // Between about 1000 and 4000 chords: around the capacity and well past it.
+        ASSERT_NO_FATAL_FAILURE(CompareOn(RandomText(rng, 2500 + 500 * round), RandomSettings(rng)));
+    }
+    // Exactly at the capacity, and one past it.
+    for (int chords : {1023, 1024, 1025}) {
+        std::string text;
+        for (int i = 0; i < chords; ++i)
+            text += i % 3 == 0 ? "Am " : i % 3 == 1 ? "C# " : "Db ";
+        ASSERT_NO_FATAL_FAILURE(CompareOn(text, HighlightSettings{}));
+    }
+}
+
+TEST(Differential, AgreesOnTheBenchmarkSongs) {
+    theChordCatalog.ResetAll();
+    for (const char* name : {"5KB", "100KB", "1MB"}) {
+        std::string bytes;
+        const std::string path = std::string(QUAVERN_TEST_SONGS) + "/song-" + name + ".txt";
+        ASSERT_TRUE(ReadWholeFile(path, bytes)) << path;
+        ASSERT_NO_FATAL_FAILURE(CompareOn(BuildSongPage(path, "TXT", bytes).text, HighlightSettings{}));
+    }
+}
+
+TEST(Differential, AgreesOnRealChordSheets) {
+    const std::filesystem::path corpus = QUAVERN_CORPUS_DIR;
+    if (!std::filesystem::is_directory(corpus))
+        GTEST_SKIP() << "no chord sheet folder at " << corpus;
+    theChordCatalog.ResetAll();
+    int songs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        if (!entry.is_regular_file() || entry.path().filename() == "README.md")
+            continue;
+        std::string bytes;
+        ASSERT_TRUE(ReadWholeFile(entry.path().string(), bytes));
+        const std::string type = FileTypeOf(entry.path().string());
+        ASSERT_NO_FATAL_FAILURE(CompareOn(BuildSongPage(entry.path().string(), type, bytes).text, HighlightSettings{}));
+        ++songs;
+    }
+    EXPECT_GT(songs, 0);
+}

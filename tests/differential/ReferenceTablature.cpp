@@ -1,0 +1,124 @@
+#include "tests/differential/ReferenceTablature.h"
+
+#include <utility>
+
+#include "chords/ChordCatalog.h"
+#include "chords/Messages.h"
+#include "engine/Tablature.h"
+
+void CReferenceTablature::Detect(std::string newText) {
+    text = std::move(newText);
+    count = 0;
+    distinctCount = 0;
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        SearchChord(theChordCatalog.GetAt(i).GetName());
+    SortByPosition();
+    score = 0;
+    for (int i = 0; i < distinctCount; ++i)
+        score += theChordCatalog.Find(distinctChords[static_cast<std::size_t>(i)].GetName())->GetDifficulty();
+}
+
+void CReferenceTablature::SearchChord(const std::string& name) {
+    const CChord* entry = theChordCatalog.Find(name);
+    bool found = false;
+    std::size_t p = text.find(name);
+    while (p != std::string::npos) {
+        if (CTablature::IsChordWord(text, p, name.size())) {
+            if (count == 1024) {
+                ShowMessage(kTooManyChordsMessage);
+                return;
+            }
+            occurrences[static_cast<std::size_t>(count)] = *entry;
+            positions[static_cast<std::size_t>(count)] = static_cast<int>(p);
+            ++count;
+            found = true;
+            p = text.find(name, p + name.size());
+        } else {
+            p = text.find(name, p + 1);
+        }
+    }
+    if (found)
+        distinctChords[static_cast<std::size_t>(distinctCount++)] = *entry;
+    MergeEnharmonics();
+}
+
+void CReferenceTablature::MergeEnharmonics() {
+    if (distinctCount < 2)
+        return;
+    std::array<CChord, 85> merged;
+    int n = 0;
+    merged[static_cast<std::size_t>(n++)] = distinctChords[0];
+    for (int k = 1; k < distinctCount; ++k) {
+        const CChord& chord = distinctChords[static_cast<std::size_t>(k)];
+        bool contained = false;
+        for (int m = 0; m < n; ++m) {
+            if (merged[static_cast<std::size_t>(m)].root == chord.root &&
+                merged[static_cast<std::size_t>(m)].suffix == chord.suffix)
+                contained = true;
+        }
+        if (!contained)
+            merged[static_cast<std::size_t>(n++)] = chord;
+    }
+    distinctChords = merged;
+    distinctCount = n;
+}
+
+void CReferenceTablature::SortByPosition() {
+    for (int i = 0; i + 1 < count; ++i) {
+        int best = i;
+        for (int k = i + 1; k < count; ++k) {
+            if (positions[static_cast<std::size_t>(k)] < positions[static_cast<std::size_t>(best)])
+                best = k;
+        }
+        if (best != i) {
+            std::swap(occurrences[static_cast<std::size_t>(i)], occurrences[static_cast<std::size_t>(best)]);
+            std::swap(positions[static_cast<std::size_t>(i)], positions[static_cast<std::size_t>(best)]);
+        }
+    }
+}
+
+void CReferenceTablature::Transpose(int shift) {
+    std::string result;
+    std::size_t cursor = 0;
+    for (int i = 0; i < count; ++i) {
+        const CChord& occurrence = occurrences[static_cast<std::size_t>(i)];
+        const std::size_t position = static_cast<std::size_t>(positions[static_cast<std::size_t>(i)]);
+        result.append(text, cursor, position - cursor);
+        result += TransposeChord(occurrence, shift).GetName();
+        cursor = position + occurrence.GetName().size();
+    }
+    result.append(text, cursor, std::string::npos);
+    Detect(std::move(result));
+}
+
+int CReferenceTablature::FindEasiest() {
+    const std::string song = text;
+    Detect(song);
+    Transpose(0);
+    int bestScore = score;
+    int bestShift = 0;
+    for (int k = 1; k <= 6; ++k) {
+        for (int shift : {-k, k}) {
+            Detect(song);
+            Transpose(shift);
+            if (score < bestScore) {
+                bestScore = score;
+                bestShift = shift;
+            }
+        }
+    }
+    Detect(song);
+    Transpose(bestShift);
+    return bestShift;
+}
+
+void CReferenceTablature::HighlightChords(const HighlightSettings& s) {
+    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
+    for (int i = 0; i < CChordCatalog::kSize; ++i) {
+        const std::string name = theChordCatalog.GetAt(i).GetName();
+        const std::string replacement =
+            HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle) + name + closing;
+        CTablature::ReplaceChordWord(text, name, replacement);
+    }
+    text += PopupBlock(g_strPicturePath);
+}

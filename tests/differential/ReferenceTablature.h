@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "chords/Chord.h"
+#include "render/Highlight.h"
+
+/// The straightforward algorithms the engine's fast ones must agree with:
+/// one substring search per chord name in table order, a selection sort, 28
+/// detections for the easiest search and one rewriting pass per name for
+/// the highlighting. Kept only as the reference of the differential tests.
+class CReferenceTablature {
+public:
+    void Detect(std::string newText);
+    void Transpose(int shift);
+    int FindEasiest();
+    void HighlightChords(const HighlightSettings& settings);
+
+    std::string text;
+    int score = 0;
+    std::array<CChord, 1024> occurrences;
+    std::array<int, 1024> positions{};
+    int count = 0;
+    std::array<CChord, 85> distinctChords;
+    int distinctCount = 0;
+
+private:
+    void SearchChord(const std::string& name);
+    void MergeEnharmonics();
+    void SortByPosition();
+};
