@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 /// Finds every delimited chord name of a text in one pass.
 ///
 /// At each byte that can start a chord (the start of the text or a byte after
@@ -36,20 +40,49 @@ inline constexpr std::array<std::uint8_t, 256> kChordLetter = MakeByteClass("ABC
 
 /// Calls onChord(position, tableIndex, length) for every delimited chord name, in text order.
 template <typename OnChord> void Scan(const char* text, std::size_t size, OnChord&& onChord) {
+    // A name holds no delimiter, so no other candidate lies inside a match
+    // and every candidate can be tried in turn.
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    std::uint8_t afterLeft = 1; // the start of the text counts as a left delimiter
-    for (std::size_t pos = 0; pos < size; ++pos) {
+    std::uint32_t afterLeft = 1; // the start of the text counts as a left delimiter
+    std::size_t pos = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: a candidate is a letter A..G after a left delimiter.
+    const __m128i letterBase = _mm_set1_epi8('A');
+    const __m128i letterSpan = _mm_set1_epi8(6);
+    for (; pos + 16 <= size; pos += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
+        __m128i left = _mm_cmpeq_epi8(v, _mm_set1_epi8(' '));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('/')));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('>')));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('(')));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('[')));
+        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('{')));
+        const __m128i offset = _mm_sub_epi8(v, letterBase);
+        const __m128i letter = _mm_cmpeq_epi8(_mm_min_epu8(offset, letterSpan), offset);
+        const auto leftMask = static_cast<std::uint32_t>(_mm_movemask_epi8(left));
+        const auto letterMask = static_cast<std::uint32_t>(_mm_movemask_epi8(letter));
+        std::uint32_t candidates = ((leftMask << 1) | afterLeft) & letterMask;
+        afterLeft = leftMask >> 15;
+        while (candidates) {
+            const std::size_t at = pos + static_cast<std::size_t>(__builtin_ctz(candidates));
+            candidates &= candidates - 1;
+            std::size_t length = 0;
+            const int index = MatchAt(text, size, at, length);
+            if (index >= 0)
+                onChord(at, index, length);
+        }
+    }
+#endif
+    for (; pos < size; ++pos) {
         const unsigned char c = bytes[pos];
         if (afterLeft & kChordLetter[c]) {
             std::size_t length = 0;
             const int index = MatchAt(text, size, pos, length);
-            if (index >= 0) {
+            if (index >= 0)
                 onChord(pos, index, length);
-                // A name holds no delimiter, so its last byte leaves no left delimiter behind.
-                pos += length - 1;
-                afterLeft = 0;
-                continue;
-            }
         }
         afterLeft = kLeftDelimiter[c];
     }

@@ -1,6 +1,8 @@
 #include "engine/Tablature.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
@@ -165,13 +167,17 @@ void CTablature::Detect(std::string newText) {
     distinctCount = 0;
     m_counts.fill(0);
 
-    // One pass records the occurrences in text order while they fit.
+    // One pass records the occurrences in text order: the first ones in the
+    // slots, any beyond them aside.
     std::array<unsigned char, kMaxOccurrences> indexes;
+    std::vector<std::uint64_t> beyond; // position << 8 | table index
     chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t) {
         if (count < kMaxOccurrences) {
             positions[static_cast<std::size_t>(count)] = static_cast<int>(pos);
             indexes[static_cast<std::size_t>(count)] = static_cast<unsigned char>(index);
             ++count;
+        } else {
+            beyond.push_back(static_cast<std::uint64_t>(pos) << 8 | static_cast<unsigned>(index));
         }
         ++m_counts[static_cast<std::size_t>(index)];
     });
@@ -182,17 +188,22 @@ void CTablature::Detect(std::string newText) {
     if (messages > 0) {
         // More occurrences than fit: keep those chosen by table order, each
         // name's earliest ones first, still in text order.
-        count = 0;
         Counts taken{};
-        chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t) {
-            auto& t = taken[static_cast<std::size_t>(index)];
-            if (t < kept[static_cast<std::size_t>(index)]) {
+        int n = 0;
+        auto keep = [&](int pos, unsigned char index) {
+            auto& t = taken[index];
+            if (t < kept[index]) {
                 ++t;
-                positions[static_cast<std::size_t>(count)] = static_cast<int>(pos);
-                indexes[static_cast<std::size_t>(count)] = static_cast<unsigned char>(index);
-                ++count;
+                positions[static_cast<std::size_t>(n)] = pos;
+                indexes[static_cast<std::size_t>(n)] = index;
+                ++n;
             }
-        });
+        };
+        for (int i = 0; i < count; ++i)
+            keep(positions[static_cast<std::size_t>(i)], indexes[static_cast<std::size_t>(i)]);
+        for (std::uint64_t hit : beyond)
+            keep(static_cast<int>(hit >> 8), static_cast<unsigned char>(hit & 0xff));
+        count = n;
     }
     for (int i = 0; i < count; ++i)
         occurrences[static_cast<std::size_t>(i)] = theChordCatalog.GetAt(indexes[static_cast<std::size_t>(i)]);
