@@ -1,0 +1,51 @@
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "cli/Json.h"
+#include "cli/SongJob.h"
+#include "cli/UsageError.h"
+#include "engine/Tablature.h"
+
+namespace {
+
+std::string InfoJson(const CSongJob& job) {
+    const CTablature& song = job.Working();
+    const std::size_t start = job.SavedTextStart();
+    std::string json = "{\"shift\": " + std::to_string(job.Shift()) + ", \"score\": " + std::to_string(song.score) +
+                       ", \"distinctCount\": " + std::to_string(song.distinctCount) + ", \"distinct\": [";
+    for (int i = 0; i < song.distinctCount; ++i) {
+        if (i > 0)
+            json += ", ";
+        json += JsonString(song.distinctChords[static_cast<std::size_t>(i)].GetName());
+    }
+    json += "], \"count\": " + std::to_string(song.count) + ", \"occurrences\": [";
+    for (int i = 0; i < song.count; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        // No chord can stand in the title line or the header: both hold no
+        // delimited chord name, so every position lies after them.
+        const long long offset = static_cast<long long>(song.positions[slot]) - static_cast<long long>(start);
+        if (i > 0)
+            json += ", ";
+        json += "{\"name\": " + JsonString(song.occurrences[slot].GetName()) +
+                ", \"offset\": " + std::to_string(offset) + "}";
+    }
+    json += "]}\n";
+    return json;
+}
+
+} // namespace
+
+int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, ISettingsStore* store) {
+    CliOptions options;
+    std::string error;
+    if (!ParseCommandArguments(CliCommand::Info, args, options, error))
+        return ReportUsageError(err, error);
+    if (options.help) {
+        out << HelpText();
+        return kExitSuccess;
+    }
+    CSongJob job(options, err, store);
+    if (const int status = job.Prepare(); status != kExitSuccess)
+        return status;
+    return job.Deliver(InfoJson(job), out);
+}

@@ -1,0 +1,42 @@
+#include "cli/Json.h"
+
+std::string JsonString(const std::string& bytes) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string json = "\"";
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\b':
+            json += "\\b";
+            break;
+        case '\f':
+            json += "\\f";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
+        default:
+            if (byte < 0x20 || byte == 0x7f) {
+                json += "\\u00";
+                json += kHex[byte >> 4];
+                json += kHex[byte & 0xf];
+            } else {
+                json += c;
+            }
+        }
+    }
+    json += '"';
+    return json;
+}

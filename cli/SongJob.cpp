@@ -1,0 +1,100 @@
+#include "cli/SongJob.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "chords/ChordCatalog.h"
+#include "chords/SettingsStore.h"
+#include "cli/OutputFile.h"
+#include "engine/Tablature.h"
+#include "platform/QtSettingsStore.h"
+
+CSongJob::CSongJob(const CliOptions& options, std::ostream& err, ISettingsStore* store)
+    : m_options(options), m_err(err), m_sink(err), m_store(store), m_previousStore(&GetProfileStore()),
+      m_loaded(std::make_unique<CTablature>()), m_working(std::make_unique<CTablature>()) {}
+
+CSongJob::~CSongJob() {
+    SetProfileStore(m_previousStore);
+}
+
+int CSongJob::Fail(const std::string& message) {
+    m_err << "quavern-cli: " << message << '\n';
+    m_err.flush();
+    return 1;
+}
+
+int CSongJob::Prepare() {
+    if (!m_store) {
+        m_ownStore = std::make_unique<CQtSettingsStore>();
+        m_store = m_ownStore.get();
+    }
+    SetProfileStore(m_store);
+
+    // As at the program's start-up: the levels first, then the settings.
+    if (m_options.defaultLevels)
+        theChordCatalog.ResetAll();
+    else
+        theChordCatalog.LoadLevels();
+    m_settings = ReadCliSettings(*m_store);
+    if (m_options.highlighted)
+        m_settings.highlighted = *m_options.highlighted;
+
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    if (ec)
+        return Fail("cannot find the current folder: " + ec.message());
+    g_strPicturePath = PicturePrefixFor(folder.string());
+
+    // The title line holds the path as the program's Open gives it: absolute,
+    // with "." and ".." taken out, symbolic links kept.
+    const std::string path = (folder / m_options.filePath).lexically_normal().string();
+    std::string bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, &reason))
+        return Fail("cannot read '" + m_options.filePath + "': " + reason);
+
+    SongPage page = BuildSongPage(path, FileTypeOf(path), bytes);
+    m_added = page.added;
+    m_loaded->Detect(std::move(page.text));
+
+    *m_working = *m_loaded;
+    if (m_options.easiest) {
+        m_nShift = m_working->FindEasiest();
+        if (m_nShift > 6)
+            m_nShift -= 12;
+    } else {
+        m_nShift = m_options.shift.value_or(0);
+        m_working->Transpose(m_nShift);
+    }
+    return 0;
+}
+
+std::string CSongJob::SavedText() const {
+    return StripAddedText(m_working->text, m_added);
+}
+
+std::size_t CSongJob::SavedTextStart() const {
+    // StripAddedText takes the title line and the header away only where
+    // they stand at the start; the same test gives where the song begins.
+    const std::string& text = m_working->text;
+    std::size_t start = 0;
+    for (const std::string* added : {&m_added.titleLine, &m_added.header}) {
+        if (!added->empty() && text.compare(start, added->size(), *added) == 0)
+            start += added->size();
+    }
+    return start;
+}
+
+int CSongJob::Deliver(const std::string& bytes, std::ostream& out) {
+    if (m_options.outputPath.empty()) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out)
+            return Fail("cannot write to standard output");
+        return 0;
+    }
+    std::string reason;
+    if (!ReplaceFileContents(m_options.outputPath, bytes, reason))
+        return Fail("cannot write '" + m_options.outputPath + "': " + reason);
+    return 0;
+}

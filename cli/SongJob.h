@@ -1,0 +1,60 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "cli/CliSettings.h"
+#include "cli/CommandLine.h"
+#include "cli/StreamMessageSink.h"
+#include "render/SongPage.h"
+
+class CTablature;
+class ISettingsStore;
+
+/// One run of a subcommand over one song: the song prepared as the
+/// program's Open prepares it, with the stored levels and settings, moved by
+/// the asked shift, and the delivery of the result.
+///
+/// While it lives, the core's messages go to the error stream and the
+/// program's store is the one it reads.
+class CSongJob final {
+public:
+    /// store may be null: the desktop program's settings are read then.
+    CSongJob(const CliOptions& options, std::ostream& err, ISettingsStore* store);
+    ~CSongJob();
+    CSongJob(const CSongJob&) = delete;
+    CSongJob& operator=(const CSongJob&) = delete;
+
+    /// Loads the levels and the settings, reads and prepares the song and
+    /// moves it. Returns the exit status: 0, or 1 with the reason shown. A
+    /// stored level outside 1..5 ends the process.
+    int Prepare();
+
+    int Shift() const { return m_nShift; }
+    const CTablature& Working() const { return *m_working; }
+    const AddedText& Added() const { return m_added; }
+    const CliSettings& Settings() const { return m_settings; }
+    /// The working text as Save writes it.
+    std::string SavedText() const;
+    /// Where the song as Save writes it begins in the working text.
+    std::size_t SavedTextStart() const;
+
+    /// Writes the bytes to OUT, or to out without -o. Returns the exit status.
+    int Deliver(const std::string& bytes, std::ostream& out);
+
+private:
+    int Fail(const std::string& message);
+
+    const CliOptions& m_options;
+    std::ostream& m_err;
+    CStreamMessageSink m_sink;
+    std::unique_ptr<ISettingsStore> m_ownStore;
+    ISettingsStore* m_store;
+    ISettingsStore* m_previousStore;
+    CliSettings m_settings;
+    AddedText m_added;
+    std::unique_ptr<CTablature> m_loaded;
+    std::unique_ptr<CTablature> m_working;
+    int m_nShift = 0;
+};
