@@ -1,0 +1,140 @@
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chords/ChordCatalog.h"
+#include "chords/SettingsStore.h"
+#include "cli/Commands.h"
+#include "engine/Tablature.h"
+#include "tests/cli/CliTestSupport.h"
+
+using namespace clitest;
+
+namespace {
+
+class CliInProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        theChordCatalog.ResetAll();
+    }
+    void TearDown() override { theChordCatalog.ResetAll(); }
+
+    int Run(const std::vector<std::string>& args) {
+        out.str({});
+        err.str({});
+        return RunQuavernCli(args, out, err, &store);
+    }
+    std::string Song(const std::string& name, const std::string& bytes) {
+        WriteFile(work / name, bytes);
+        return work / name;
+    }
+
+    TempFolder config;
+    TempFolder work;
+    CMemorySettingsStore store;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+TEST_F(CliInProcess, UsageErrorsExitTwoWithOneLineAndUsageAndWriteNothing) {
+    const std::string song = Song("a.txt", "C G Am F");
+    const std::string target = work / "out.txt";
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate", song},
+        {"info"},
+        {"info", "--by", "7", song},
+        {"info", "--by", "two", song},
+        {"transpose", song},
+        {"transpose", "--by", "-9", "-o", target, song},
+        {"transpose", "--by", "1", "--easiest", "-o", target, song},
+        {"render", "--plain", "--highlighted", "-o", target, song},
+        {"render", "--by", "1", "-o", target, song, "extra.txt"},
+        {"info", "--unknown", song},
+    };
+    for (const auto& args : cases) {
+        std::string joined;
+        for (const std::string& a : args)
+            joined += "[" + a + "]";
+        EXPECT_EQ(Run(args), kExitUsage) << joined;
+        EXPECT_EQ(out.str(), "") << joined;
+        const std::vector<std::string> lines = Lines(err.str());
+        ASSERT_GE(lines.size(), 2u) << joined;
+        EXPECT_EQ(lines[0].rfind("quavern-cli: ", 0), 0u) << joined;
+        EXPECT_EQ(lines[1].rfind("Usage: quavern-cli", 0), 0u) << joined;
+        EXPECT_FALSE(FileExists(target)) << joined;
+    }
+}
+
+TEST_F(CliInProcess, HelpExplainsEveryCommandAndOption) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {"help"}, {"-h"}, {"transpose", "--help"}}) {
+        EXPECT_EQ(Run(args), kExitSuccess);
+        EXPECT_EQ(err.str(), "");
+        for (const char* word : {"info", "transpose", "render", "--by N", "--easiest", "--plain", "--highlighted",
+                                 "--default-levels", "-o OUT", "AREHIGHLIGHTED", "XDG_CONFIG_HOME", "exit status"})
+            EXPECT_NE(out.str().find(word), std::string::npos) << word;
+    }
+}
+
+TEST_F(CliInProcess, UnreadableSongIsNamedWithTheReason) {
+    const std::string missing = work / "no-such-song.txt";
+    for (const char* command : {"info", "transpose", "render"}) {
+        EXPECT_EQ(Run({command, "--by", "1", missing}), kExitFailure);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_NE(err.str().find(missing), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("No such file or directory"), std::string::npos) << err.str();
+    }
+    // A folder is no song either.
+    EXPECT_EQ(Run({"info", work.Path()}), kExitFailure);
+    EXPECT_NE(err.str().find(work.Path()), std::string::npos);
+}
+
+TEST_F(CliInProcess, ReadsLevelsFromTheStoreUnlessDefaultLevelsAreAsked) {
+    const std::string song = Song("a.txt", "G D G");
+    store.WriteInt(kSettingsSection, CChordCatalog::LevelValueName(Major, 10), 5); // G
+    CChordCatalog defaults;
+    defaults.ResetAll();
+    const int levelD = defaults.Find("D")->GetDifficulty();
+
+    ASSERT_EQ(Run({"info", song}), kExitSuccess) << err.str();
+    EXPECT_NE(out.str().find("\"score\": " + std::to_string(5 + levelD) + ","), std::string::npos) << out.str();
+    ASSERT_EQ(Run({"info", "--default-levels", song}), kExitSuccess);
+    const int defaultScore = defaults.Find("G")->GetDifficulty() + levelD;
+    EXPECT_NE(out.str().find("\"score\": " + std::to_string(defaultScore) + ","), std::string::npos) << out.str();
+}
+
+TEST_F(CliInProcess, CapacityMessageGoesToTheErrorStreamAndTheCommandSucceeds) {
+    std::string many;
+    for (int i = 0; i < 1100; ++i)
+        many += "C ";
+    const std::string song = Song("many.txt", many + "G");
+    ASSERT_EQ(Run({"info", song}), kExitSuccess);
+    EXPECT_NE(out.str().find("\"count\": 1024,"), std::string::npos);
+    EXPECT_NE(err.str().find(kTooManyChordsMessage), std::string::npos);
+
+    ASSERT_EQ(Run({"transpose", "--by", "+2", song}), kExitSuccess);
+    EXPECT_EQ(out.str().substr(0, 6), "D D D ");
+    EXPECT_NE(err.str().find(kTooManyChordsMessage), std::string::npos);
+}
+
+TEST_F(CliInProcess, StoredLevelOutsideOneToFiveEndsWithTheFatalMessage) {
+    const std::string song = Song("a.txt", "Am");
+    store.WriteInt(kSettingsSection, CChordCatalog::LevelValueName(Minor, 13), 0);
+    EXPECT_EXIT(RunQuavernCli({"info", song}, out, std::cerr, &store), ::testing::ExitedWithCode(1),
+                "Error setting a difficulty : difficulty incorrect");
+}

@@ -1,0 +1,194 @@
+#include "tests/cli/CliTestSupport.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "chords/Messages.h"
+
+extern char** environ;
+
+namespace clitest {
+
+TempFolder::TempFolder() {
+    std::string pattern = ::testing::TempDir() + "quavern-cli-test-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!::mkdtemp(name.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    m_path = name.data();
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    // Folders made read-only by a test must be writable again to be removed.
+    for (auto it = std::filesystem::recursive_directory_iterator(m_path, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        if (it->is_directory(ec))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+    }
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(m_path, ec);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file)
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void WriteSettings(const std::string& configHome, const std::map<std::string, std::string>& values) {
+    const std::string folder = configHome + "/KV20481733PW";
+    std::filesystem::create_directories(folder);
+    std::string ini = "[KV20481733PW]\n";
+    for (const auto& [name, value] : values)
+        ini += name + "=" + value + "\n";
+    WriteFile(folder + "/KV20481733PW.ini", ini);
+}
+
+ProcessResult RunCli(const std::vector<std::string>& args, const std::string& folder, const std::string& configHome) {
+    TempFolder capture;
+    const std::string outPath = capture / "out";
+    const std::string errPath = capture / "err";
+
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        if (std::string(*e).rfind("XDG_CONFIG_HOME=", 0) != 0)
+            env.emplace_back(*e);
+    }
+    env.push_back("XDG_CONFIG_HOME=" + configHome);
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    std::vector<std::string> argStrings{QUAVERN_CLI_PATH};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(folder.c_str()) != 0)
+            ::_exit(127);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ProcessResult result;
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.status = WEXITSTATUS(status);
+    result.out = ReadFile(outPath);
+    result.err = ReadFile(errPath);
+    return result;
+}
+
+std::string CoreSong::Saved() const {
+    return StripAddedText(working->text, added);
+}
+
+std::string CoreSong::InfoJson() const {
+    const CTablature& song = *working;
+    const long start = static_cast<long>(added.titleLine.size() + added.header.size());
+    std::ostringstream json;
+    json << "{\"shift\": " << shift << ", \"score\": " << song.score << ", \"distinctCount\": " << song.distinctCount
+         << ", \"distinct\": [";
+    for (int i = 0; i < song.distinctCount; ++i)
+        json << (i ? ", " : "") << '"' << song.distinctChords[static_cast<std::size_t>(i)].GetName() << '"';
+    json << "], \"count\": " << song.count << ", \"occurrences\": [";
+    for (int i = 0; i < song.count; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        json << (i ? ", " : "") << "{\"name\": \"" << song.occurrences[k].GetName()
+             << "\", \"offset\": " << song.positions[k] - start << "}";
+    }
+    json << "]}\n";
+    return json.str();
+}
+
+std::string CoreSong::Page(bool highlighted, const HighlightSettings& settings,
+                           const std::string& picturePrefix) const {
+    const std::string saved = g_strPicturePath;
+    g_strPicturePath = picturePrefix;
+    std::string page = RenderDisplayPage(*working, highlighted, settings);
+    g_strPicturePath = saved;
+    return page;
+}
+
+namespace {
+
+// The core's own messages (the capacity message) are the tool's business
+// here; the expectations are computed silently.
+class SilentSink final : public IMessageSink {
+public:
+    void ShowMessage(const std::string&) override {}
+    void ShowFatal(const std::string&) override {}
+};
+
+} // namespace
+
+CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift) {
+    SilentSink silent;
+    IMessageSink* previous = SetMessageSink(&silent);
+    std::string bytes;
+    if (!ReadWholeFile(absolutePath, bytes))
+        throw std::runtime_error("cannot read " + absolutePath);
+    SongPage page = BuildSongPage(absolutePath, FileTypeOf(absolutePath), bytes);
+    CoreSong song;
+    song.added = page.added;
+    song.working = std::make_unique<CTablature>();
+    song.working->Detect(page.text);
+    if (shift) {
+        song.shift = *shift;
+        song.working->Transpose(*shift);
+    } else {
+        song.shift = song.working->FindEasiest();
+    }
+    SetMessageSink(previous);
+    return song;
+}
+
+std::vector<long> OffsetsOf(const std::string& infoJson) {
+    static const std::regex kOffset("\"offset\": (-?[0-9]+)");
+    std::vector<long> offsets;
+    for (auto it = std::sregex_iterator(infoJson.begin(), infoJson.end(), kOffset); it != std::sregex_iterator(); ++it)
+        offsets.push_back(std::stol((*it)[1].str()));
+    return offsets;
+}
+
+} // namespace clitest

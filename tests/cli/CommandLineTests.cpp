@@ -1,0 +1,118 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/CommandLine.h"
+#include "cli/Json.h"
+
+TEST(CliShift, AcceptsWholeNumbersFromMinusSixToPlusSix) {
+    const struct {
+        const char* text;
+        std::optional<int> shift;
+    } cases[] = {
+        {"0", 0},
+        {"+0", 0},
+        {"-0", 0},
+        {"3", 3},
+        {"+3", 3},
+        {"-3", -3},
+        {"6", 6},
+        {"-6", -6},
+        {"+6", 6},
+        {"06", 6},
+        {"7", std::nullopt},
+        {"-7", std::nullopt},
+        {"12", std::nullopt},
+        {"", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {"x", std::nullopt},
+        {"3x", std::nullopt},
+        {" 3", std::nullopt},
+        {"3.0", std::nullopt},
+        {"--3", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseShift(c.text), c.shift) << "'" << c.text << "'";
+}
+
+TEST(CliArguments, ReadsEveryOptionOfEachCommand) {
+    CliOptions options;
+    std::string error;
+
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Info, {"song.txt"}, options, error)) << error;
+    EXPECT_EQ(options.filePath, "song.txt");
+    EXPECT_FALSE(options.shift);
+    EXPECT_FALSE(options.easiest);
+
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Info, {"--by", "-3", "--default-levels", "a.htm"}, options, error));
+    EXPECT_EQ(options.shift, -3);
+    EXPECT_TRUE(options.defaultLevels);
+
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Transpose, {"--by=+2", "-o", "out.txt", "a.txt"}, options, error));
+    EXPECT_EQ(options.shift, 2);
+    EXPECT_EQ(options.outputPath, "out.txt");
+    EXPECT_EQ(options.filePath, "a.txt");
+
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Transpose, {"a.txt", "--easiest"}, options, error));
+    EXPECT_TRUE(options.easiest);
+
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Render, {"--plain", "a.txt"}, options, error));
+    EXPECT_EQ(options.highlighted, false);
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Render, {"--highlighted", "a.txt"}, options, error));
+    EXPECT_EQ(options.highlighted, true);
+
+    // "--" ends the options, so a song may be named like one.
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Info, {"--", "--by"}, options, error));
+    EXPECT_EQ(options.filePath, "--by");
+
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Render, {"a.txt", "--help", "--by", "99"}, options, error));
+    EXPECT_TRUE(options.help);
+}
+
+TEST(CliArguments, RejectsMisuseWithOneLineReason) {
+    const struct {
+        CliCommand command;
+        std::vector<std::string> args;
+    } cases[] = {
+        {CliCommand::Info, {}},
+        {CliCommand::Info, {"--by", "7", "a.txt"}},
+        {CliCommand::Info, {"--by", "x", "a.txt"}},
+        {CliCommand::Info, {"--by=", "a.txt"}},
+        {CliCommand::Info, {"a.txt", "--by"}},
+        {CliCommand::Info, {"--by", "1", "--by", "2", "a.txt"}},
+        {CliCommand::Info, {"--by", "1", "--easiest", "a.txt"}},
+        {CliCommand::Info, {"-o", "out", "a.txt"}},
+        {CliCommand::Info, {"--plain", "a.txt"}},
+        {CliCommand::Info, {"a.txt", "b.txt"}},
+        {CliCommand::Info, {"--easiest=1", "a.txt"}},
+        {CliCommand::Transpose, {"a.txt"}},
+        {CliCommand::Transpose, {"--by", "1", "-o", "a.txt"}},
+        {CliCommand::Transpose, {"--by", "1", "-o", "", "a.txt"}},
+        {CliCommand::Render, {"--plain", "--highlighted", "a.txt"}},
+        {CliCommand::Render, {"--bold", "a.txt"}},
+    };
+    for (const auto& c : cases) {
+        CliOptions options;
+        std::string error;
+        std::string joined;
+        for (const std::string& a : c.args)
+            joined += "[" + a + "]";
+        EXPECT_FALSE(ParseCommandArguments(c.command, c.args, options, error)) << joined;
+        EXPECT_FALSE(error.empty()) << joined;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << joined;
+    }
+}
+
+TEST(CliJson, EscapesQuotesBackslashesAndControlBytes) {
+    EXPECT_EQ(JsonString("C#m7"), "\"C#m7\"");
+    EXPECT_EQ(JsonString(""), "\"\"");
+    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(JsonString("\n\r\t\b\f"), "\"\\n\\r\\t\\b\\f\"");
+    EXPECT_EQ(JsonString(std::string("\x01\x1f\x7f", 3)), "\"\\u0001\\u001f\\u007f\"");
+    EXPECT_EQ(JsonString(std::string(1, '\0')), "\"\\u0000\"");
+    EXPECT_EQ(JsonString("\xc3\xa9"), "\"\xc3\xa9\"");
+}
