@@ -1,0 +1,329 @@
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/CommandIds.h"
+#include "app/CommentsDlg.h"
+#include "app/TranspositionBar.h"
+#include "chords/Messages.h"
+#include "document/QuavernDoc.h"
+#include "document/QuavernView.h"
+#include "document/UserDialogs.h"
+
+namespace {
+
+constexpr const char* kIdleMessage = "For Help, press F1";
+
+// The tool bar pictures, drawn rather than shipped as files.
+QIcon DrawIcon(int id) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPen outline(QColor(40, 40, 40), 2);
+    switch (id) {
+    case ID_FILE_OPEN: {
+        painter.setPen(outline);
+        painter.setBrush(QColor(240, 200, 90));
+        painter.drawRect(3, 9, 24, 18);
+        painter.drawRect(3, 6, 10, 4);
+        painter.setBrush(QColor(250, 225, 130));
+        QPainterPath flap;
+        flap.moveTo(7, 14);
+        flap.lineTo(30, 14);
+        flap.lineTo(26, 27);
+        flap.lineTo(3, 27);
+        flap.closeSubpath();
+        painter.drawPath(flap);
+        break;
+    }
+    case ID_FILE_SAVE:
+        painter.setPen(outline);
+        painter.setBrush(QColor(70, 100, 170));
+        painter.drawRoundedRect(4, 4, 24, 24, 2, 2);
+        painter.setBrush(Qt::white);
+        painter.drawRect(9, 5, 14, 9);
+        painter.setBrush(QColor(200, 200, 200));
+        painter.drawRect(10, 19, 12, 8);
+        break;
+    case ID_FILE_PRINT:
+        painter.setPen(outline);
+        painter.setBrush(Qt::white);
+        painter.drawRect(9, 3, 14, 10);
+        painter.setBrush(QColor(150, 150, 150));
+        painter.drawRoundedRect(3, 12, 26, 12, 2, 2);
+        painter.setBrush(Qt::white);
+        painter.drawRect(9, 20, 14, 9);
+        break;
+    case ID_HIGHLIGHT_TOGGLE:
+    case ID_HIGHLIGHT_OPTIONS: {
+        QFont font;
+        font.setBold(true);
+        font.setPixelSize(id == ID_HIGHLIGHT_TOGGLE ? 24 : 19);
+        painter.setFont(font);
+        painter.setPen(QColor(0, 0, 255));
+        const QRect text = id == ID_HIGHLIGHT_TOGGLE ? QRect(0, 0, 32, 32) : QRect(0, 0, 24, 24);
+        painter.drawText(text, Qt::AlignCenter, QStringLiteral("Am"));
+        if (id == ID_HIGHLIGHT_OPTIONS) {
+            // A brush over the chord: how it is highlighted.
+            painter.setPen(QPen(QColor(120, 70, 20), 3));
+            painter.drawLine(17, 30, 28, 19);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(220, 0, 0));
+            painter.drawEllipse(QPoint(28, 19), 3, 3);
+        }
+        break;
+    }
+    case ID_CHORD_LEVELS: {
+        const QColor colors[5] = {QColor(0, 200, 0), QColor(140, 210, 0), QColor(240, 200, 0), QColor(240, 120, 0),
+                                  QColor(220, 0, 0)};
+        painter.setPen(QPen(QColor(40, 40, 40), 1));
+        for (int i = 0; i < 5; ++i) {
+            painter.setBrush(colors[i]);
+            const int height = 6 + i * 5;
+            painter.drawRect(2 + i * 6, 29 - height, 5, height);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CQuavernDoc* document, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(ObjectNameOf(IDR_MAINFRAME));
+    m_pView = new CQuavernView(document, this);
+    setCentralWidget(m_pView);
+    if (document) {
+        connect(document, &CQuavernDoc::TitleChanged, this, &CMainFrame::OnTitleChanged);
+        OnTitleChanged(document->GetTitle());
+    }
+    resize(860, 640);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Action(int id) const {
+    const auto found = m_actions.find(id);
+    return found != m_actions.end() ? found->second : nullptr;
+}
+
+QAction* CMainFrame::AddAction(int id, const QString& text, const QString& prompt, const QString& toolTip) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(ObjectNameOf(id));
+    if (!prompt.isEmpty())
+        action->setStatusTip(prompt);
+    if (!toolTip.isEmpty())
+        action->setToolTip(toolTip);
+    // Every command stays reachable by its accelerator, with or without a menu entry.
+    addAction(action);
+    m_actions[id] = action;
+    return action;
+}
+
+bool CMainFrame::OnCreate() {
+    BuildMenus();
+    BuildToolBar();
+    BuildTranspositionBar();
+    BuildStatusBar();
+
+    CQuavernView* view = m_pView;
+    auto route = [this](int id, auto handler) { connect(Action(id), &QAction::triggered, this, handler); };
+    route(ID_FILE_OPEN, [view] { view->OnFileOpen(); });
+    route(ID_FILE_SAVE, [view] { view->OnFileSave(); });
+    route(ID_FILE_SAVE_AS, [view] { view->OnFileSaveAs(); });
+    route(ID_FILE_PRINT, [view] { view->OnFilePrint(); });
+    route(ID_FILE_PRINT_DIRECT, [view] { view->OnFilePrintDirect(); });
+    route(ID_FILE_PRINT_PREVIEW, [view] { view->OnFilePrintPreview(); });
+    route(ID_APP_EXIT, [this] { close(); });
+    route(ID_TRANSPOSE_UP, [view] { view->OnTransposeUp(); });
+    route(ID_TRANSPOSE_DOWN, [view] { view->OnTransposeDown(); });
+    route(ID_FIND_EASIEST, [view] { view->OnFindEasiest(); });
+    route(ID_CHORD_LEVELS, [view] { view->OnChordLevels(); });
+    route(ID_HIGHLIGHT_OPTIONS, [view] { view->OnHighlightOptions(); });
+    route(ID_HIGHLIGHT_TOGGLE, [view] { view->OnHighlightToggle(); });
+    route(ID_HELP_FILE, [view] { view->OnHelpFile(); });
+    route(ID_HELP, [view] { view->OnHelpFile(); });
+    route(ID_MANUAL_CHORDS, [this] { OnManualChords(); });
+    route(ID_COMMENTS, [this] { OnComments(); });
+    // The menu and the tool bar show whether the display is highlighted.
+    connect(view, &CQuavernView::HighlightedChanged, Action(ID_HIGHLIGHT_TOGGLE), &QAction::setChecked);
+
+    // The bar's buttons send the same commands as the menu.
+    for (int id : {ID_TRANSPOSE_DOWN, ID_TRANSPOSE_UP, ID_FIND_EASIEST, ID_MANUAL_CHORDS}) {
+        QAction* action = Action(id);
+        connect(m_pTranspositionBar->Button(id), &QPushButton::clicked, action, [action] { action->trigger(); });
+    }
+    // Only releasing the slider moves the song; keyboard moves change the thumb alone.
+    connect(m_pTranspositionBar->Slider(), &QSlider::sliderReleased, this, &CMainFrame::OnSliderReleased);
+    m_pTranspositionBar->Slider()->setValue(0);
+    return true;
+}
+
+void CMainFrame::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QAction* open = AddAction(ID_FILE_OPEN, QStringLiteral("&Open a Tablature File...\tCtrl+O"),
+                              QStringLiteral("Open an existing document"), QStringLiteral("Open"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->addAction(open);
+    file->addAction(AddAction(ID_MANUAL_CHORDS, QStringLiteral("&Enter Chords Manually..."),
+                              QStringLiteral("Enter chords manually and transpose them")));
+    file->addSeparator();
+    QAction* save = AddAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"),
+                              QStringLiteral("Save"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    file->addAction(save);
+    file->addAction(AddAction(ID_FILE_SAVE_AS, QStringLiteral("Save &As..."),
+                              QStringLiteral("Save the active document with a new name"), QStringLiteral("Save As")));
+    file->addSeparator();
+    QAction* print = AddAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"),
+                               QStringLiteral("Print the active document"), QStringLiteral("Print"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    file->addAction(print);
+    file->addAction(AddAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"),
+                              QStringLiteral("Display full pages"), QStringLiteral("Print Preview")));
+    file->addAction(AddAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."),
+                              QStringLiteral("Change the printer and printing options"),
+                              QStringLiteral("Print Setup")));
+    file->addSeparator();
+    file->addAction(AddAction(ID_APP_EXIT, QStringLiteral("E&xit"),
+                              QStringLiteral("Quit the application; prompts to save documents"),
+                              QStringLiteral("Exit")));
+    AddAction(ID_FILE_PRINT_DIRECT, QStringLiteral("Print Direct"));
+
+    QMenu* transpose = bar->addMenu(QStringLiteral("&Transpose"));
+    transpose->addAction(AddAction(ID_FIND_EASIEST, QStringLiteral("Find &Easiest Transposition")));
+    transpose->addAction(AddAction(ID_TRANSPOSE_UP, QStringLiteral("Transpose by a half-tone &Up")));
+    transpose->addAction(AddAction(ID_TRANSPOSE_DOWN, QStringLiteral("Transpose by a half-tone &Down")));
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->addAction(AddAction(ID_CHORD_LEVELS, QStringLiteral("Set Chord Difficulty &Levels..."),
+                                 QStringLiteral("Set chord difficulty levels"),
+                                 QStringLiteral("Set chord difficulty levels")));
+    options->addAction(AddAction(ID_HIGHLIGHT_OPTIONS, QStringLiteral("Set How To &Highlight Detected Chords..."),
+                                 QStringLiteral("Set how to highlight detected chords"),
+                                 QStringLiteral("Set how to highlight detected chords")));
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    QAction* highlight = AddAction(ID_HIGHLIGHT_TOGGLE, QStringLiteral("&Highlight Detected Chords"),
+                                   QStringLiteral("Highlight / Unhighlight detected chords"),
+                                   QStringLiteral("Highlight / Unhighlight detected chords"));
+    highlight->setCheckable(true);
+    view->addAction(highlight);
+    view->addSeparator();
+    QAction* toolBar = AddAction(ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"),
+                                 QStringLiteral("Show or hide the toolbar"), QStringLiteral("Toggle ToolBar"));
+    toolBar->setCheckable(true);
+    toolBar->setChecked(true);
+    view->addAction(toolBar);
+    QAction* statusBarAction =
+        AddAction(ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"), QStringLiteral("Show or hide the status bar"),
+                  QStringLiteral("Toggle StatusBar"));
+    statusBarAction->setCheckable(true);
+    statusBarAction->setChecked(true);
+    view->addAction(statusBarAction);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->addAction(AddAction(ID_HELP_FILE, QStringLiteral("Display &Help File")));
+    help->addAction(AddAction(ID_COMMENTS, QStringLiteral("&Comments...")));
+    help->addSeparator();
+    help->addAction(AddAction(ID_APP_ABOUT, QStringLiteral("&About Quavern..."),
+                              QStringLiteral("Display program information, version number and copyright"),
+                              QStringLiteral("About")));
+
+    // Accelerators without a menu entry.
+    AddAction(ID_FILE_NEW, QStringLiteral("&New"), QStringLiteral("Create a new document"), QStringLiteral("New"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddAction(ID_HELP, QStringLiteral("Help"), QStringLiteral("Display help"), QStringLiteral("Help"))
+        ->setShortcut(QKeySequence(Qt::Key_F1));
+}
+
+void CMainFrame::BuildToolBar() {
+    m_pToolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_pToolBar->setObjectName(QStringLiteral("ToolBar%1").arg(IDR_MAINFRAME));
+    m_pToolBar->setIconSize(QSize(16, 16));
+    for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, 0, ID_HIGHLIGHT_TOGGLE, ID_HIGHLIGHT_OPTIONS, 0,
+                   ID_CHORD_LEVELS}) {
+        if (id == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(id);
+        action->setIcon(DrawIcon(id));
+        m_pToolBar->addAction(action);
+    }
+    QAction* toggle = Action(ID_VIEW_TOOLBAR);
+    connect(toggle, &QAction::toggled, m_pToolBar, &QWidget::setVisible);
+    connect(m_pToolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::BuildTranspositionBar() {
+    m_pDialogBar = new QToolBar(QStringLiteral("Transposition"), this);
+    m_pDialogBar->setObjectName(QStringLiteral("DialogBar%1").arg(IDR_MAINFRAME));
+    m_pTranspositionBar = new CTranspositionBar(m_pDialogBar);
+    m_pDialogBar->addWidget(m_pTranspositionBar);
+    addToolBar(Qt::TopToolBarArea, m_pDialogBar);
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->showMessage(QString::fromLatin1(kIdleMessage));
+    // When a prompt goes away, the idle message comes back.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(QString::fromLatin1(kIdleMessage));
+    });
+    QAction* toggle = Action(ID_VIEW_STATUS_BAR);
+    connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+}
+
+void CMainFrame::OnTitleChanged(const QString& title) {
+    const QString document = title.isEmpty() ? QStringLiteral("Untitled") : title;
+    setWindowTitle(document + QStringLiteral(" - ") + QString::fromLatin1(kFrameTitle));
+}
+
+void CMainFrame::OnSliderReleased() {
+    if (m_pView)
+        m_pView->SetShift(m_pTranspositionBar->Slider()->value());
+}
+
+void CMainFrame::OnComments() {
+    CCommentsDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::OnManualChords() {
+    ShowMessage("Entering chords manually is not yet available.");
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    CQuavernView* view = m_pView;
+    if (view && view->m_nShift != view->m_nSavedShift) {
+        const QMessageBox::StandardButton answer = UserDialogs().AskSaveFile(this);
+        if (answer == QMessageBox::Cancel) {
+            event->ignore();
+            return;
+        }
+        // A save that failed keeps the window open, so the transposition is not lost.
+        if (answer == QMessageBox::Yes && !view->OnFileSave()) {
+            event->ignore();
+            return;
+        }
+    }
+    if (view)
+        view->DeleteDisplayFile();
+    event->accept();
+}

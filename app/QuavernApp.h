@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+#include <QObject>
+#include <QStringList>
+
+class CMainFrame;
+class CQtSettingsStore;
+class CQuavernDoc;
+
+/// The program: its settings, the chord levels, and the one document, main
+/// frame and view, created and wired at start-up.
+class CQuavernApp final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CQuavernApp)
+
+public:
+    CQuavernApp();
+    ~CQuavernApp() override;
+
+    /// Installs the settings store, loads the chord levels (a stored level
+    /// outside 1..5 ends the program), creates the windows and shows the
+    /// start page. A file named in the arguments must be readable, but the
+    /// start page is shown all the same. Returns false when the program must end.
+    bool InitInstance(const QStringList& arguments);
+
+    CMainFrame* GetMainWnd() const { return m_frame.get(); }
+    CQuavernDoc* GetDocument() const { return m_document.get(); }
+
+    void OnAppAbout();
+    /// A fresh document and the start page of the current folder, without asking about saving.
+    void OnFileNew();
+    void OnFilePrintSetup();
+
+private:
+    std::unique_ptr<CQtSettingsStore> m_store;
+    std::unique_ptr<CQuavernDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+};

@@ -1,0 +1,84 @@
+#include "app/TranspositionBar.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+#include "app/CommandIds.h"
+#include "app/DialogUnits.h"
+#include "app/PercentProgressCtrl.h"
+
+namespace {
+
+// Under the slider: x of each label in dialog units, from "-6" to "+6".
+constexpr int kShiftLabelX[13] = {158, 172, 186, 200, 214, 228, 244, 254, 268, 282, 296, 310, 323};
+
+} // namespace
+
+CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
+    setObjectName(ObjectNameOf(IDR_MAINFRAME));
+    const CDialogUnits units(font());
+    m_size = units.Size(471, 31);
+    setFixedSize(m_size);
+
+    auto addLabel = [this, &units](const QString& text, const QRect& rect, Qt::Alignment alignment) {
+        auto* label = new QLabel(text, this);
+        label->setAlignment(alignment);
+        label->setGeometry(units.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
+        return label;
+    };
+    addLabel(QStringLiteral("Hardness"), QRect(5, 5, 31, 8), Qt::AlignLeft | Qt::AlignVCenter);
+    addLabel(QStringLiteral("Easiness"), QRect(7, 15, 29, 8), Qt::AlignLeft | Qt::AlignVCenter);
+
+    m_hardness = new CPercentProgressCtrl(this);
+    m_hardness->setObjectName(ObjectNameOf(IDC_HARDNESS_GAUGE));
+    m_hardness->setGeometry(units.Rect(40, 5, 85, 10));
+    m_easiness = new CPercentProgressCtrl(this);
+    m_easiness->setObjectName(ObjectNameOf(IDC_EASINESS_GAUGE));
+    m_easiness->setGeometry(units.Rect(40, 16, 85, 10));
+
+    auto addButton = [this, &units](int id, const QString& text, const QRect& rect) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(ObjectNameOf(id));
+        button->setGeometry(units.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
+        button->setFocusPolicy(Qt::TabFocus);
+        return button;
+    };
+    addButton(ID_TRANSPOSE_DOWN, QStringLiteral("-"), QRect(135, 5, 19, 16));
+    addButton(ID_TRANSPOSE_UP, QStringLiteral("+"), QRect(338, 5, 17, 16));
+    addButton(ID_FIND_EASIEST, QStringLiteral("&Easiest"), QRect(365, 5, 45, 20));
+    addButton(ID_MANUAL_CHORDS, QStringLiteral("&Manual"), QRect(420, 5, 45, 20));
+
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setObjectName(ObjectNameOf(IDC_SHIFT_SLIDER));
+    m_slider->setGeometry(units.Rect(154, 5, 184, 16));
+    m_slider->setRange(-6, 6);
+    m_slider->setValue(0);
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setTickInterval(1);
+    m_slider->setPageStep(1);
+    m_slider->setFocusPolicy(Qt::StrongFocus);
+
+    static const char* const kShiftLabels[13] = {"-6", "-5", "-4", "-3", "-2", "-1", "0",
+                                                 "+1", "+2", "+3", "+4", "+5", "+6"};
+    for (int i = 0; i < 13; ++i) {
+        auto* label = addLabel(QString::fromLatin1(kShiftLabels[i]), QRect(kShiftLabelX[i], 21, 8, 8),
+                               Qt::AlignLeft | Qt::AlignTop);
+        // The labels are as narrow as the ticks are apart; let a wide font overflow rather than clip.
+        label->adjustSize();
+    }
+}
+
+CTranspositionBar::~CTranspositionBar() = default;
+
+CPercentProgressCtrl* CTranspositionBar::Gauge(int id) const {
+    return id == IDC_EASINESS_GAUGE ? m_easiness : id == IDC_HARDNESS_GAUGE ? m_hardness : nullptr;
+}
+
+QPushButton* CTranspositionBar::Button(int id) const {
+    return findChild<QPushButton*>(ObjectNameOf(id));
+}
+
+QSize CTranspositionBar::sizeHint() const {
+    return m_size;
+}

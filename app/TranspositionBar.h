@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class CPercentProgressCtrl;
+class QPushButton;
+class QSlider;
+
+/// The bar under the menu: the "Hardness" and "Easiness" gauges, the "-"
+/// button, the half-tone slider with its 13 labels, the "+" button and the
+/// "&Easiest" and "&Manual" buttons. Every control carries its id as its
+/// objectName; the view sets the slider and the gauges.
+class CTranspositionBar final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CTranspositionBar)
+
+public:
+    explicit CTranspositionBar(QWidget* parent = nullptr);
+    ~CTranspositionBar() override;
+
+    QSlider* Slider() const { return m_slider; }
+    CPercentProgressCtrl* Gauge(int id) const;
+    /// The push button that sends the command id.
+    QPushButton* Button(int id) const;
+
+    QSize sizeHint() const override;
+
+private:
+    QSlider* m_slider = nullptr;
+    CPercentProgressCtrl* m_easiness = nullptr;
+    CPercentProgressCtrl* m_hardness = nullptr;
+    QSize m_size;
+};

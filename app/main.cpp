@@ -1,0 +1,22 @@
+#include <QApplication>
+
+#include "app/QtMessageSink.h"
+#include "app/QuavernApp.h"
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quavern"));
+    QApplication::setApplicationVersion(QStringLiteral("3.0"));
+
+    CQtMessageSink sink;
+    SetMessageSink(&sink);
+    int status = 1;
+    {
+        CQuavernApp quavern;
+        if (quavern.InitInstance(QApplication::arguments().mid(1)))
+            status = QApplication::exec();
+    }
+    SetMessageSink(nullptr);
+    return status;
+}

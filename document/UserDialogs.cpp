@@ -1,0 +1,46 @@
+#include "document/UserDialogs.h"
+
+#include <QFileDialog>
+
+namespace {
+
+class CRealUserDialogs final : public IUserDialogs {
+public:
+    QString GetOpenFileName(QWidget* parent, const QString& folder, const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    }
+
+    QString GetSaveFileName(QWidget* parent, const QString& folder, const QString& filter) override {
+        return QFileDialog::getSaveFileName(parent, QString(), folder, filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
+
+    QMessageBox::StandardButton AskSaveFile(QWidget* parent) override {
+        return QMessageBox::question(parent, QStringLiteral("Save file ?"),
+                                     QStringLiteral("The file has not been saved. Do you want to save it ?"),
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    }
+};
+
+CRealUserDialogs g_realDialogs;
+IUserDialogs* g_dialogs = &g_realDialogs;
+
+} // namespace
+
+IUserDialogs& UserDialogs() {
+    return *g_dialogs;
+}
+
+IUserDialogs* SetUserDialogs(IUserDialogs* dialogs) {
+    IUserDialogs* previous = g_dialogs;
+    g_dialogs = dialogs ? dialogs : &g_realDialogs;
+    return previous;
+}
+
+QString OpenFileFilter() {
+    return QStringLiteral("Tablature Files (*.html *.htm *.txt);;HTML Files (*.html *.htm);;Text Files (*.txt)");
+}
+
+QString SaveFileFilter(bool textSong) {
+    return textSong ? QStringLiteral("Text Files (*.txt)") : QStringLiteral("HTML Files (*.html *.htm)");
+}

@@ -1,0 +1,127 @@
+#include "tests/gui/GuiTestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+
+#include "app/MainFrame.h"
+#include "app/QuavernApp.h"
+#include "document/QuavernView.h"
+#include "platform/QtSettingsStore.h"
+
+QString CScriptedDialogs::GetOpenFileName(QWidget*, const QString& folder, const QString& filter) {
+    lastFolder = folder;
+    lastFilter = filter;
+    return openFiles.isEmpty() ? QString() : openFiles.dequeue();
+}
+
+QString CScriptedDialogs::GetSaveFileName(QWidget*, const QString& folder, const QString& filter) {
+    lastFolder = folder;
+    lastFilter = filter;
+    return saveFiles.isEmpty() ? QString() : saveFiles.dequeue();
+}
+
+QMessageBox::StandardButton CScriptedDialogs::AskSaveFile(QWidget*) {
+    ++questionsAsked;
+    return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();
+}
+
+void ClearStoredSettings() {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsOrganization),
+                       QString::fromLatin1(kSettingsApplication));
+    settings.clear();
+    settings.sync();
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+CProgramFixture::CProgramFixture(const char* startPage, bool clearSettings) {
+    m_previousFolder = QDir::currentPath();
+    QDir::setCurrent(m_folder.path());
+    if (clearSettings)
+        ClearStoredSettings();
+    if (startPage)
+        WriteFile(QStringLiteral("Start.htm"), QByteArray(startPage));
+    m_previousSink = SetMessageSink(&sink);
+    m_previousDialogs = SetUserDialogs(&dialogs);
+}
+
+CProgramFixture::~CProgramFixture() {
+    m_app.reset();
+    SetUserDialogs(m_previousDialogs);
+    SetMessageSink(m_previousSink);
+    QDir::setCurrent(m_previousFolder);
+}
+
+bool CProgramFixture::Start() {
+    m_app = std::make_unique<CQuavernApp>();
+    if (!m_app->InitInstance({}))
+        return false;
+    return WaitReady();
+}
+
+bool CProgramFixture::Close() {
+    if (!m_app)
+        return true;
+    const bool closed = Frame()->close();
+    if (closed)
+        m_app.reset();
+    return closed;
+}
+
+CMainFrame* CProgramFixture::Frame() const {
+    return m_app ? m_app->GetMainWnd() : nullptr;
+}
+
+CQuavernView* CProgramFixture::View() const {
+    return Frame() ? Frame()->GetActiveView() : nullptr;
+}
+
+CQuavernDoc* CProgramFixture::Document() const {
+    return m_app ? m_app->GetDocument() : nullptr;
+}
+
+QAction* CProgramFixture::Action(int id) const {
+    return Frame() ? Frame()->Action(id) : nullptr;
+}
+
+bool CProgramFixture::Run(int id) {
+    QAction* action = Action(id);
+    if (!action)
+        return false;
+    action->trigger();
+    return WaitReady();
+}
+
+bool CProgramFixture::WaitReady(int timeoutMs) const {
+    CQuavernView* view = View();
+    if (!view)
+        return false;
+    // Let a page that was asked for start loading before looking at the flag.
+    QTest::qWait(0);
+    return QTest::qWaitFor([view] { return view->m_bReady; }, timeoutMs);
+}
+
+QString CProgramFixture::PathOf(const QString& name) const {
+    return QDir(m_folder.path()).absoluteFilePath(name);
+}
+
+QString CProgramFixture::WriteFile(const QString& name, const QByteArray& bytes) const {
+    const QString path = PathOf(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+    return path;
+}
+
+bool CProgramFixture::OpenSong(const QString& path) {
+    dialogs.openFiles.enqueue(path);
+    return Run(57601);
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QByteArray>
+#include <QMessageBox>
+#include <QQueue>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "chords/Messages.h"
+#include "document/UserDialogs.h"
+
+class CMainFrame;
+class CQuavernApp;
+class CQuavernDoc;
+class CQuavernView;
+class QAction;
+
+/// Records the program's messages instead of showing boxes.
+class CRecordingSink final : public IMessageSink {
+public:
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowFatal(const std::string& text) override { messages.push_back("FATAL: " + text); }
+    std::vector<std::string> messages;
+};
+
+/// Answers the view's questions from queues the test fills; an empty queue answers Cancel.
+class CScriptedDialogs final : public IUserDialogs {
+public:
+    QString GetOpenFileName(QWidget*, const QString& folder, const QString& filter) override;
+    QString GetSaveFileName(QWidget*, const QString& folder, const QString& filter) override;
+    QMessageBox::StandardButton AskSaveFile(QWidget*) override;
+
+    QQueue<QString> openFiles;
+    QQueue<QString> saveFiles;
+    QQueue<QMessageBox::StandardButton> answers;
+    int questionsAsked = 0;
+    QString lastFolder;
+    QString lastFilter;
+};
+
+/// One run of the program inside the test: a temporary current folder,
+/// settings emptied, recorded messages and scripted dialogs, then the real
+/// start-up with the start page loaded.
+class CProgramFixture final {
+public:
+    /// startPage: the bytes of "Start.htm" written into the current folder first (none when null).
+    explicit CProgramFixture(const char* startPage = "<html><body><p>Start page with Am and G</p></body></html>",
+                             bool clearSettings = true);
+    ~CProgramFixture();
+    CProgramFixture(const CProgramFixture&) = delete;
+    CProgramFixture& operator=(const CProgramFixture&) = delete;
+
+    /// Starts the program; returns whether the start page loaded.
+    bool Start();
+    /// Ends the program as closing the window does (prompt, display file), then destroys it.
+    bool Close();
+
+    CMainFrame* Frame() const;
+    CQuavernView* View() const;
+    CQuavernDoc* Document() const;
+    QAction* Action(int id) const;
+    /// Triggers the command and, if it asked for a page, waits until it has loaded.
+    bool Run(int id);
+    /// Waits until the view has loaded its current page.
+    bool WaitReady(int timeoutMs = 20000) const;
+
+    /// The folder the test runs in (the program's start-up folder).
+    QString Folder() const { return m_folder.path(); }
+    QString PathOf(const QString& name) const;
+    /// Writes a file in the test folder (or anywhere, for an absolute path) and returns its path.
+    QString WriteFile(const QString& name, const QByteArray& bytes) const;
+    /// Opens a song through the Open command with the scripted dialog.
+    bool OpenSong(const QString& path);
+
+    CRecordingSink sink;
+    CScriptedDialogs dialogs;
+
+private:
+    QTemporaryDir m_folder;
+    QString m_previousFolder;
+    IMessageSink* m_previousSink = nullptr;
+    IUserDialogs* m_previousDialogs = nullptr;
+    std::unique_ptr<CQuavernApp> m_app;
+};
+
+/// Reads a whole file; an empty array when it cannot be read.
+QByteArray ReadFileBytes(const QString& path);
+/// Removes every stored setting of the program.
+void ClearStoredSettings();
