@@ -116,14 +116,12 @@ SongPage BuildSongPage(const std::string& path, const std::string& fileType, con
         page.added.header = TextSongHeaderFor(fileBytes);
         page.added.footer = kTextSongFooter;
     }
-    page.text.reserve(page.added.titleLine.size() + page.added.header.size() + fileBytes.size() +
-                      page.added.footer.size());
-    page.text = page.added.titleLine + page.added.header;
-    page.text += fileBytes;
-    page.text += page.added.footer;
-    NormalizeMaj7(page.text);
-    // Nothing opening adds holds "Maj7" or can be joined into it with the
-    // song's bytes, so the title line is unchanged by the normalisation.
+    // The title line stays out of the normalisation: a path may hold "CMaj7",
+    // and Save must find the title line exactly as it was added. The header
+    // and footer hold no "Maj7" and cannot form one with the song's bytes.
+    std::string body = page.added.header + fileBytes + page.added.footer;
+    NormalizeMaj7(body);
+    page.text = page.added.titleLine + body;
     return page;
 }
 
