@@ -1,0 +1,68 @@
+#include "tests/dialogs/DialogTestSupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMouseEvent>
+#include <QTimer>
+
+CMessageRecorder::CMessageRecorder() : m_previous(SetMessageSink(this)) {}
+
+CMessageRecorder::~CMessageRecorder() {
+    SetMessageSink(m_previous);
+}
+
+CProgramStateGuard::CProgramStateGuard() {
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        m_savedLevels[static_cast<std::size_t>(i)] = theChordCatalog.GetAt(i).GetDifficulty();
+    SetProfileStore(&m_store);
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        theChordCatalog.GetAt(i).SetDifficulty(theChordCatalog.GetDefaultLevel(i));
+}
+
+CProgramStateGuard::~CProgramStateGuard() {
+    SetProfileStore(nullptr);
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        theChordCatalog.GetAt(i).SetDifficulty(m_savedLevels[static_cast<std::size_t>(i)]);
+}
+
+void Choose(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    Q_EMIT box->activated(index);
+}
+
+bool Choose(QComboBox* box, const QString& text) {
+    const int index = box->findText(text, Qt::MatchExactly);
+    if (index < 0)
+        return false;
+    Choose(box, index);
+    return true;
+}
+
+bool WithNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& check) {
+    bool seen = false;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || seen)
+            return;
+        seen = true;
+        check(modal);
+        if (!modal->isVisible())
+            return;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Rejected);
+        else
+            modal->close();
+    });
+    timer.start();
+    action();
+    timer.stop();
+    return seen;
+}
+
+void MoveMouse(QWidget* widget, const QPoint& point) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(point), QPointF(widget->mapToGlobal(point)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}

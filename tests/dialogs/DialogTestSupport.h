@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QComboBox>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "chords/ChordCatalog.h"
+#include "chords/Messages.h"
+#include "chords/SettingsStore.h"
+
+/// Records the messages the program shows instead of showing them, for its lifetime.
+class CMessageRecorder final : public IMessageSink {
+public:
+    CMessageRecorder();
+    ~CMessageRecorder() override;
+    CMessageRecorder(const CMessageRecorder&) = delete;
+    CMessageRecorder& operator=(const CMessageRecorder&) = delete;
+
+    void ShowMessage(const std::string& text) override { m_messages.push_back(text); }
+    void ShowFatal(const std::string& text) override { m_messages.push_back(text); }
+    const std::vector<std::string>& Messages() const { return m_messages; }
+
+private:
+    IMessageSink* m_previous;
+    std::vector<std::string> m_messages;
+};
+
+/// An empty settings store in memory installed as the program's store, and
+/// the program's chord table at its default levels, both put back afterwards.
+class CProgramStateGuard final {
+public:
+    CProgramStateGuard();
+    ~CProgramStateGuard();
+    CProgramStateGuard(const CProgramStateGuard&) = delete;
+    CProgramStateGuard& operator=(const CProgramStateGuard&) = delete;
+
+    CMemorySettingsStore& Store() { return m_store; }
+
+private:
+    CMemorySettingsStore m_store;
+    std::array<int, CChordCatalog::kSize> m_savedLevels{};
+};
+
+/// The control of a window with this numeric id.
+template <typename T> T* Control(const QWidget* window, int id) {
+    return window->findChild<T*>(QString::number(id));
+}
+
+/// Chooses an entry of a list as the user does: the selection changes and the
+/// box reports the choice.
+void Choose(QComboBox* box, int index);
+/// The same by the entry's text; fails the test when the list has no such entry.
+bool Choose(QComboBox* box, const QString& text);
+
+/// Runs check on the next modal window that opens while action runs, then
+/// rejects that window unless check closed it. Returns false when no modal window opened.
+bool WithNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& check);
+
+/// Sends a mouse move without buttons to the widget at the point.
+void MoveMouse(QWidget* widget, const QPoint& point);
