@@ -116,12 +116,14 @@ SongPage BuildSongPage(const std::string& path, const std::string& fileType, con
         page.added.header = TextSongHeaderFor(fileBytes);
         page.added.footer = kTextSongFooter;
     }
-    // The title line stays out of the normalisation: a path may hold "CMaj7",
-    // and Save must find the title line exactly as it was added. The header
+    page.text = page.added.titleLine + page.added.header;
+    page.text += fileBytes;
+    page.text += page.added.footer;
+    NormalizeMaj7(page.text);
+    // A path may hold "CMaj7": what opening added is the title line as it
+    // stands after the normalisation, so that Save finds it again. The header
     // and footer hold no "Maj7" and cannot form one with the song's bytes.
-    std::string body = page.added.header + fileBytes + page.added.footer;
-    NormalizeMaj7(body);
-    page.text = page.added.titleLine + body;
+    NormalizeMaj7(page.added.titleLine);
     return page;
 }
 
