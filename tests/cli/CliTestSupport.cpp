@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -184,10 +183,10 @@ CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shi
 }
 
 std::vector<long> OffsetsOf(const std::string& infoJson) {
-    static const std::regex kOffset("\"offset\": (-?[0-9]+)");
+    static const std::string kKey = "\"offset\": ";
     std::vector<long> offsets;
-    for (auto it = std::sregex_iterator(infoJson.begin(), infoJson.end(), kOffset); it != std::sregex_iterator(); ++it)
-        offsets.push_back(std::stol((*it)[1].str()));
+    for (std::size_t p = infoJson.find(kKey); p != std::string::npos; p = infoJson.find(kKey, p + 1))
+        offsets.push_back(std::strtol(infoJson.c_str() + p + kKey.size(), nullptr, 10));
     return offsets;
 }
 
