@@ -48,7 +48,8 @@ void CChordDiagram::Draw(QPainter& painter, const QPoint& origin, const CChord* 
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(AreaAt(origin), background);
+    if (background.isValid())
+        painter.fillRect(AreaAt(origin), background);
 
     // The grid: a white box, the fret lines and the string lines. The box's
     // outline covers x .. x + width - 1 and y .. y + height - 1.
@@ -85,8 +86,10 @@ void CChordDiagram::Draw(QPainter& painter, const QPoint& origin, const CChord* 
         const QPoint labelAt(x + kMarkSize / 2 - kColumnStep + kWidth, y + kHeight - 6 * kRowStep - 3 * kMarkSize / 2);
         const QString label = QString::fromStdString(chord->position);
         const QRect labelRect = painter.fontMetrics().boundingRect(label);
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(background);
+        if (background.isValid()) {
+            painter.setBackgroundMode(Qt::OpaqueMode);
+            painter.setBackground(background);
+        }
         painter.setPen(Qt::black);
         painter.drawText(QRect(labelAt, QSize(labelRect.width() + 2, painter.fontMetrics().height())),
                          Qt::AlignLeft | Qt::AlignTop, label);

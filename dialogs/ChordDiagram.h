@@ -30,6 +30,12 @@ public:
     /// The grid's top-left corner in host client pixels.
     CChordDiagram(int x, int y);
 
+    /// Places the grid's top-left corner elsewhere in the host.
+    void MoveTo(const QPoint& origin) {
+        m_nX = origin.x();
+        m_nY = origin.y();
+    }
+
     /// Shows the empty grid.
     void DrawGrid(QWidget* host);
     /// Empties the grid unless it is empty already.
@@ -38,8 +44,9 @@ public:
     /// is shown already (enharmonic spellings share their fingering).
     void ShowChord(QWidget* host, const CChord& chord);
 
-    /// Paints the current state; hosts call it from their paintEvent.
-    void Paint(QPainter& painter, const QColor& background) const;
+    /// Paints the current state; hosts call it from their paintEvent. An
+    /// invalid background leaves the host's own background under the diagram.
+    void Paint(QPainter& painter, const QColor& background = QColor()) const;
 
     bool IsBlank() const { return m_bBlank; }
     const CChord& CurrentChord() const { return m_chord; }
@@ -52,8 +59,9 @@ public:
 
     static QRect AreaAt(const QPoint& origin);
     /// Draws the grid with its top-left corner at origin, and the chord's
-    /// marks and position label when chord is not null. The picture tool uses
-    /// this same function.
+    /// marks and position label when chord is not null, over the area filled
+    /// with background when that is valid. The picture tool uses this same
+    /// function.
     static void Draw(QPainter& painter, const QPoint& origin, const CChord* chord, const QColor& background);
 
 private:

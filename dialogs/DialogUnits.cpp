@@ -18,3 +18,8 @@ int CDialogUnits::X(int units) const {
 int CDialogUnits::Y(int units) const {
     return (units * m_nBaseY + 4) / 8;
 }
+
+void CDialogUnits::WidenTo(int units, int pixels) {
+    if (units > 0 && X(units) < pixels)
+        m_nBaseX = (4 * pixels - 2 + units - 1) / units;
+}

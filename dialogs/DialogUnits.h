@@ -17,6 +17,10 @@ public:
     QSize Size(int width, int height) const { return QSize(X(width), Y(height)); }
     QRect Rect(int x, int y, int width, int height) const { return QRect(Point(x, y), Size(width, height)); }
 
+    /// Widens the horizontal unit so that a width of units dialog units is at
+    /// least pixels wide; everything placed afterwards keeps its proportions.
+    void WidenTo(int units, int pixels);
+
     int BaseX() const { return m_nBaseX; }
     int BaseY() const { return m_nBaseY; }
 

@@ -59,6 +59,10 @@ CHighlightDlg::CHighlightDlg(const HighlightSettings& settings, QWidget* parent)
     m_useColor = MakeCheckBox(QStringLiteral("Use Custom &Color"), DialogIds::kIdUseColor, settings.useColor,
                               units.Rect(50, 71, 71, 15), this);
     m_setColor = MakeButton(QStringLiteral("&Set Color..."), DialogIds::kIdSetColor, units.Rect(125, 70, 50, 19), this);
+    // A caption wider than its box must not run under the button beside it.
+    const int gap = units.X(4);
+    if (m_useColor->geometry().right() + gap >= m_setColor->x())
+        m_setColor->move(m_useColor->geometry().right() + gap + 1, m_setColor->y());
     m_showConfiguration = MakeCheckBox(QStringLiteral("&Sho&w Chord Configuration"), DialogIds::kIdShowConfiguration,
                                        settings.infobulle, units.Rect(50, 105, 98, 10), this);
 

@@ -43,9 +43,8 @@ int Normalize(int shift) {
 
 // Where the diagram stands, in dialog units: the place that the grid's pixel
 // corner (350, 285) has with the dialog's original font.
-QPoint DiagramOrigin(const QFont& font) {
-    return CDialogUnits(font).Point(233, 175);
-}
+constexpr int kDiagramX = 233;
+constexpr int kDiagramY = 175;
 
 void SelectQuietly(QComboBox* box, int index) {
     const QSignalBlocker blocker(box);
@@ -54,15 +53,27 @@ void SelectQuietly(QComboBox* box, int index) {
 
 } // namespace
 
-CManualChordsDlg::CManualChordsDlg(QWidget* parent)
-    : QDialog(parent), m_diagram(DiagramOrigin(font()).x(), DiagramOrigin(font()).y()) {
+CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram(0, 0) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("Quavern 3.0"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setMouseTracking(true);
-    const CDialogUnits units(font());
+
+    QStringList songNames{QStringLiteral(" ")};
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        songNames << QString::fromStdString(theChordCatalog.GetAt(i).GetName());
+
+    // A column is 40 units wide; where the font needs more for the longest
+    // chord name, the whole dialog widens in proportion.
+    CDialogUnits units(font());
+    {
+        CChordComboBox probe;
+        probe.addItems(songNames);
+        units.WidenTo(40, probe.sizeHint().width());
+    }
     setFixedSize(units.Size(505, 229));
+    m_diagram.MoveTo(units.Point(kDiagramX, kDiagramY));
 
     auto makeButton = [this, &units](const QString& text, int id, const QRect& rect) {
         auto* button = new QPushButton(text, this);
@@ -87,9 +98,6 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent)
     QPushButton* easiest = makeButton(QStringLiteral("Find &Easiest Transposition"), DialogIds::kIdManualEasiest,
                                       QRect(175, 135, 160, 24));
 
-    QStringList songNames{QStringLiteral(" ")};
-    for (int i = 0; i < CChordCatalog::kSize; ++i)
-        songNames << QString::fromStdString(theChordCatalog.GetAt(i).GetName());
     for (int k = 0; k < kColumns; ++k) {
         auto* song = new CChordComboBox(this);
         song->setObjectName(DialogIds::ControlName(DialogIds::kIdSongChord[k]));
@@ -350,7 +358,7 @@ void CManualChordsDlg::OnHelp() {
 
 void CManualChordsDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    m_diagram.Paint(painter, palette().color(QPalette::Window));
+    m_diagram.Paint(painter);
     QDialog::paintEvent(event);
 }
 

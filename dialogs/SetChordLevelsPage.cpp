@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 #include "chords/ChordCatalog.h"
 #include "chords/NoteNames.h"
 #include "dialogs/DialogIds.h"
@@ -67,8 +69,10 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
 
         auto* box = new QComboBox(this);
         box->setObjectName(DialogIds::ControlName(DialogIds::kIdFirstLevelBox + row));
-        box->setGeometry(units.X(80), units.Y(y), units.X(48), box->sizeHint().height());
         box->addItems(LevelWords());
+        // At least as wide as the longest level word needs.
+        box->setGeometry(units.X(80), units.Y(y), std::max(units.X(48), box->sizeHint().width()),
+                         box->sizeHint().height());
         connect(box, &QComboBox::activated, this, [this, row] { OnLevelChosen(row); });
         m_boxes[static_cast<std::size_t>(row)] = box;
 
@@ -80,7 +84,7 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
         if (spec.flat >= 0) {
             auto* right =
                 new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(spec.flat)] + suffix), this);
-            right->move(units.X(135), textY);
+            right->move(std::max(units.X(135), box->geometry().right() + units.X(7)), textY);
             right->adjustSize();
         }
     }
@@ -126,7 +130,7 @@ void CSetChordLevelsPage::OnResetTheseChords() {
 
 void CSetChordLevelsPage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    m_diagram.Paint(painter, palette().color(QPalette::Window));
+    m_diagram.Paint(painter);
 }
 
 void CSetChordLevelsPage::showEvent(QShowEvent* event) {
