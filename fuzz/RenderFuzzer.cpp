@@ -40,7 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.underline = flags & 4;
     settings.useColor = flags & 8;
     settings.infobulle = flags & 16;
-    settings.color = input.Byte() | input.Byte() << 8 | input.Byte() << 16;
+    const int red = input.Byte();
+    const int green = input.Byte();
+    const int blue = input.Byte();
+    settings.color = red | green << 8 | blue << 16;
     g_strPicturePath = kPicturePrefixes[(flags >> 5) % (sizeof kPicturePrefixes / sizeof kPicturePrefixes[0])];
     const std::string text = input.Rest();
 
