@@ -144,6 +144,14 @@ TEST_F(CliBinary, PathsWithDelimitersAndSharpsStayOutOfTheChords) {
     EXPECT_NE(page.out.find("<img src=\"" + work.Path() + "/Capo (G)/C%23m7 [A]/Pics/C%23m7.gif\" />"),
               std::string::npos);
     EXPECT_EQ(page.out.rfind("<title>", 0), 0u);
+
+    // A relative name is made absolute against the current folder, with "."
+    // and ".." taken out, as the title line of the program's Open holds it.
+    std::filesystem::create_directories(work / "sub");
+    Song("song.txt", "Am");
+    const ProcessResult relative = Run({"render", "--plain", "./sub/../song.txt"});
+    ASSERT_EQ(relative.status, 0) << relative.err;
+    EXPECT_EQ(relative.out.rfind(TitleLine(work / "song.txt"), 0), 0u) << relative.out;
 }
 
 TEST_F(CliBinary, ReadsHighlightSettingsAndLevelsFromTheConfigurationHome) {
