@@ -15,6 +15,7 @@
 #include "app/CommentsDlg.h"
 #include "app/TranspositionBar.h"
 #include "chords/Messages.h"
+#include "dialogs/ManualChordsDlg.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
@@ -306,7 +307,13 @@ void CMainFrame::OnComments() {
 }
 
 void CMainFrame::OnManualChords() {
-    ShowMessage("Entering chords manually is not yet available.");
+    if (!m_pView || !m_pView->GetDocument()) {
+        ShowMessage(kNoDocumentMessage);
+        return;
+    }
+    // A new dialog each time: it opens cleared.
+    CManualChordsDlg dialog(this);
+    dialog.exec();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 #include "app/MainFrame.h"
 #include "chords/ChordCatalog.h"
 #include "chords/Messages.h"
+#include "dialogs/HighlightDlg.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
@@ -30,6 +31,8 @@ bool CQuavernApp::InitInstance(const QStringList& arguments) {
     m_store = std::make_unique<CQtSettingsStore>();
     SetProfileStore(m_store.get());
     theChordCatalog.LoadLevels();
+    // The colour chooser's custom colours last while the program runs only.
+    CHighlightDlg::ResetCustomColors();
 
     m_document = std::make_unique<CQuavernDoc>();
     m_frame = std::make_unique<CMainFrame>(m_document.get());

@@ -15,6 +15,8 @@
 #include "app/PercentProgressCtrl.h"
 #include "chords/ChordCatalog.h"
 #include "chords/Messages.h"
+#include "dialogs/HighlightDlg.h"
+#include "dialogs/SetChordLevels.h"
 #include "document/QuavernDoc.h"
 #include "document/UserDialogs.h"
 #include "render/Highlight.h"
@@ -411,14 +413,23 @@ void CQuavernView::OnChordLevels() {
     UpdateGauges();
 }
 
-bool CQuavernView::EditChordLevels(CChordCatalog&) {
-    ShowMessage("Setting the chord difficulty levels is not yet available.");
-    return false;
+bool CQuavernView::EditChordLevels(CChordCatalog& levels) {
+    // The sheet loads the stored levels into its own table, then shows the
+    // program's levels, and hands its table back only after OK.
+    CSetChordLevels sheet(this);
+    sheet.Catalog().CopyFrom(levels);
+    if (sheet.exec() != QDialog::Accepted)
+        return false;
+    levels.CopyFrom(sheet.Catalog());
+    return true;
 }
 
-bool CQuavernView::EditHighlightSettings(HighlightSettings&) {
-    ShowMessage("Setting how to highlight detected chords is not yet available.");
-    return false;
+bool CQuavernView::EditHighlightSettings(HighlightSettings& settings) {
+    CHighlightDlg dialog(settings, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings = dialog.GetSettings();
+    return true;
 }
 
 bool CQuavernView::StoreScrollPosition(int& top) const {
