@@ -1,10 +1,10 @@
 #pragma once
 
+#include <vector>
+
 #include <QDialog>
 #include <QRect>
 #include <QString>
-
-#include <vector>
 
 /// One static line of a help box: its top-left corner in dialog units and its text.
 struct HelpLine {

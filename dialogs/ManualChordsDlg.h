@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include <array>
+
+#include <QDialog>
 
 #include "dialogs/ChordDiagram.h"
 #include "dialogs/ChordDiagramHost.h"

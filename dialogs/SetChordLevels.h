@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include <array>
+
+#include <QDialog>
 
 #include "chords/ChordCatalog.h"
 

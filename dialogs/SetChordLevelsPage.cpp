@@ -1,13 +1,13 @@
 #include "dialogs/SetChordLevelsPage.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
-
-#include <algorithm>
 
 #include "chords/ChordCatalog.h"
 #include "chords/NoteNames.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWidget>
-
 #include <array>
+
+#include <QWidget>
 
 #include "dialogs/ChordDiagram.h"
 #include "dialogs/ChordDiagramHost.h"

@@ -2,13 +2,13 @@
 // diagram shows it, with the chord's name as a caption, and writes
 // FOLDER/<name>.gif for each.
 
+#include <cstdio>
+
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-
-#include <cstdio>
 
 #include "chords/ChordCatalog.h"
 #include "dialogs/ChordDiagram.h"

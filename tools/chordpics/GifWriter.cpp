@@ -1,11 +1,11 @@
 #include "tools/chordpics/GifWriter.h"
 
-#include <QImage>
+#include <memory>
+#include <vector>
 
 #include <gif_lib.h>
 
-#include <memory>
-#include <vector>
+#include <QImage>
 
 namespace {
 
