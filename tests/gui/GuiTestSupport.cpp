@@ -9,6 +9,8 @@
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
 #include "document/QuavernView.h"
+#include <QWebEnginePage>
+#include "chords/SettingsStore.h"
 #include "platform/QtSettingsStore.h"
 
 QString CScriptedDialogs::GetOpenFileName(QWidget*, const QString& folder, const QString& filter) {
@@ -60,7 +62,13 @@ CProgramFixture::~CProgramFixture() {
     QDir::setCurrent(m_previousFolder);
 }
 
-bool CProgramFixture::Start() {
+bool CProgramFixture::Start(int highlighted) {
+    if (highlighted != kStoredHighlighting) {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsOrganization),
+                           QString::fromLatin1(kSettingsApplication));
+        settings.setValue(QStringLiteral("%1/AREHIGHLIGHTED").arg(QString::fromLatin1(kSettingsSection)), highlighted);
+        settings.sync();
+    }
     m_app = std::make_unique<CQuavernApp>();
     if (!m_app->InitInstance({}))
         return false;
@@ -122,6 +130,22 @@ QString CProgramFixture::WriteFile(const QString& name, const QByteArray& bytes)
 }
 
 bool CProgramFixture::OpenSong(const QString& path) {
+    // An unsaved transposition of the previous song is dropped.
+    if (View() && View()->m_nShift != View()->m_nSavedShift)
+        dialogs.answers.enqueue(QMessageBox::No);
     dialogs.openFiles.enqueue(path);
     return Run(57601);
+}
+
+QString ShownText(CQuavernView* view, int timeoutMs) {
+    QString result;
+    bool done = false;
+    view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
+                                [&result, &done](const QVariant& value) {
+                                    result = value.toString();
+                                    done = true;
+                                });
+    if (!QTest::qWaitFor([&done] { return done; }, timeoutMs))
+        return QString();
+    return result;
 }

@@ -54,8 +54,12 @@ public:
     CProgramFixture(const CProgramFixture&) = delete;
     CProgramFixture& operator=(const CProgramFixture&) = delete;
 
-    /// Starts the program; returns whether the start page loaded.
-    bool Start();
+    /// Starts the program; returns whether the start page loaded. Every
+    /// display page loads the 85 chord pictures, which takes the browser long
+    /// on a busy machine, so a test highlights only when it asks for it;
+    /// kStoredHighlighting leaves the stored setting alone.
+    static constexpr int kStoredHighlighting = -1;
+    bool Start(int highlighted = 0);
     /// Ends the program as closing the window does (prompt, display file), then destroys it.
     bool Close();
 
@@ -73,7 +77,8 @@ public:
     QString PathOf(const QString& name) const;
     /// Writes a file in the test folder (or anywhere, for an absolute path) and returns its path.
     QString WriteFile(const QString& name, const QByteArray& bytes) const;
-    /// Opens a song through the Open command with the scripted dialog.
+    /// Opens a song through the Open command with the scripted dialog,
+    /// answering No when asked to save the previous one.
     bool OpenSong(const QString& path);
 
     CRecordingSink sink;
@@ -91,3 +96,6 @@ private:
 QByteArray ReadFileBytes(const QString& path);
 /// Removes every stored setting of the program.
 void ClearStoredSettings();
+
+/// The text the browser shows (the body's innerText), or a null string on timeout.
+QString ShownText(CQuavernView* view, int timeoutMs = 10000);
