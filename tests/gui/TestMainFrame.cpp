@@ -1,0 +1,253 @@
+// The main frame: menus, accelerators, bars, the close prompt, the gauge's
+// drawing, start-up and the settings kept across a restart.
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QSlider>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/PercentProgressCtrl.h"
+#include "app/QuavernApp.h"
+#include "app/TranspositionBar.h"
+#include "chords/ChordCatalog.h"
+#include "document/QuavernDoc.h"
+#include "document/QuavernView.h"
+#include "platform/QtSettingsStore.h"
+#include "tests/gui/GuiTestSupport.h"
+
+class TestMainFrame final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menuItemsHaveTheirTextsAndKeys_data();
+    void menuItemsHaveTheirTextsAndKeys();
+    void transpositionBarHasItsControls();
+    void closePromptsOnlyForAnUnsavedShift_data();
+    void closePromptsOnlyForAnUnsavedShift();
+    void settingsAndLevelsSurviveARestart();
+    void unreadableCommandLineFileEndsStartUp();
+    void gaugeDrawsGradientAndPercent();
+};
+
+void TestMainFrame::menuItemsHaveTheirTextsAndKeys_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("tip");
+    const QKeySequence none;
+    auto row = [](int id, const char* text, const QKeySequence& key, const char* prompt = "", const char* tip = "") {
+        QTest::newRow(text) << id << QString::fromLatin1(text) << key << QString::fromLatin1(prompt)
+                            << QString::fromLatin1(tip);
+    };
+    row(ID_FILE_OPEN, "&Open a Tablature File...\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O),
+        "Open an existing document", "Open");
+    row(ID_MANUAL_CHORDS, "&Enter Chords Manually...", none, "Enter chords manually and transpose them");
+    row(ID_FILE_SAVE, "&Save\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), "Save the active document", "Save");
+    row(ID_FILE_SAVE_AS, "Save &As...", none, "Save the active document with a new name", "Save As");
+    row(ID_FILE_PRINT, "&Print...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P), "Print the active document", "Print");
+    row(ID_FILE_PRINT_SETUP, "P&rint Setup...", none, "Change the printer and printing options", "Print Setup");
+    row(ID_APP_EXIT, "E&xit", none, "Quit the application; prompts to save documents", "Exit");
+    row(ID_FIND_EASIEST, "Find &Easiest Transposition", none);
+    row(ID_TRANSPOSE_UP, "Transpose by a half-tone &Up", none);
+    row(ID_TRANSPOSE_DOWN, "Transpose by a half-tone &Down", none);
+    row(ID_CHORD_LEVELS, "Set Chord Difficulty &Levels...", none, "Set chord difficulty levels",
+        "Set chord difficulty levels");
+    row(ID_HIGHLIGHT_OPTIONS, "Set How To &Highlight Detected Chords...", none, "Set how to highlight detected chords",
+        "Set how to highlight detected chords");
+    row(ID_HIGHLIGHT_TOGGLE, "&Highlight Detected Chords", none, "Highlight / Unhighlight detected chords",
+        "Highlight / Unhighlight detected chords");
+    row(ID_VIEW_TOOLBAR, "&Toolbar", none, "Show or hide the toolbar", "Toggle ToolBar");
+    row(ID_VIEW_STATUS_BAR, "&Status Bar", none, "Show or hide the status bar", "Toggle StatusBar");
+    row(ID_HELP_FILE, "Display &Help File", none);
+    row(ID_COMMENTS, "&Comments...", none);
+    row(ID_APP_ABOUT, "&About Quavern...", none, "Display program information, version number and copyright", "About");
+    row(ID_HELP, "Help", QKeySequence(Qt::Key_F1), "Display help", "Help");
+    row(ID_FILE_NEW, "&New", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new document", "New");
+}
+
+void TestMainFrame::menuItemsHaveTheirTextsAndKeys() {
+    QFETCH(int, id);
+    QFETCH(QString, text);
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, prompt);
+    QFETCH(QString, tip);
+    // The frame alone: its actions are built without a page being loaded.
+    CMainFrame frame(nullptr);
+    QVERIFY(frame.OnCreate());
+    QAction* action = frame.findChild<QAction*>(ObjectNameOf(id));
+    QVERIFY(action);
+    QCOMPARE(action, frame.Action(id));
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->shortcut(), key);
+    QCOMPARE(action->statusTip(), prompt);
+    if (!tip.isEmpty())
+        QCOMPARE(action->toolTip(), tip);
+}
+
+void TestMainFrame::transpositionBarHasItsControls() {
+    CMainFrame frame(nullptr);
+    QVERIFY(frame.OnCreate());
+    QSlider* slider = frame.findChild<QSlider*>(ObjectNameOf(IDC_SHIFT_SLIDER));
+    QVERIFY(slider);
+    QCOMPARE(slider->minimum(), -6);
+    QCOMPARE(slider->maximum(), 6);
+    QCOMPARE(slider->value(), 0);
+    QCOMPARE(slider->tickInterval(), 1);
+    QVERIFY(frame.findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_EASINESS_GAUGE)));
+    QVERIFY(frame.findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_HARDNESS_GAUGE)));
+    const struct {
+        int id;
+        const char* text;
+    } buttons[] = {
+        {ID_TRANSPOSE_DOWN, "-"}, {ID_TRANSPOSE_UP, "+"}, {ID_FIND_EASIEST, "&Easiest"}, {ID_MANUAL_CHORDS, "&Manual"}};
+    for (const auto& button : buttons) {
+        QPushButton* widget = frame.findChild<QPushButton*>(ObjectNameOf(button.id));
+        QVERIFY(widget);
+        QCOMPARE(widget->text(), QString::fromLatin1(button.text));
+    }
+    QStringList labels;
+    const QList<QLabel*> children = frame.GetTranspositionBar()->findChildren<QLabel*>();
+    for (const QLabel* label : children)
+        labels << label->text();
+    QCOMPARE(labels,
+             QStringList({QStringLiteral("Hardness"), QStringLiteral("Easiness"), QStringLiteral("-6"),
+                          QStringLiteral("-5"), QStringLiteral("-4"), QStringLiteral("-3"), QStringLiteral("-2"),
+                          QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("+1"), QStringLiteral("+2"),
+                          QStringLiteral("+3"), QStringLiteral("+4"), QStringLiteral("+5"), QStringLiteral("+6")}));
+    // The tool bar: open, save, print | highlight, its options | levels.
+    QToolBar* toolBar = frame.findChild<QToolBar*>(QStringLiteral("ToolBar128"));
+    QVERIFY(toolBar);
+    QStringList order;
+    const QList<QAction*> actions = toolBar->actions();
+    for (const QAction* action : actions)
+        order << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+    QCOMPARE(order.join(QLatin1Char(' ')), QStringLiteral("57601 57603 57607 | 32781 32783 | 32772"));
+}
+
+void TestMainFrame::closePromptsOnlyForAnUnsavedShift_data() {
+    QTest::addColumn<int>("ups");
+    QTest::addColumn<bool>("saveFirst");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("onDisk");
+    QTest::newRow("not transposed") << 0 << false << int(QMessageBox::Cancel) << false << true << QByteArray("Am\n");
+    QTest::newRow("saved") << 1 << true << int(QMessageBox::Cancel) << false << true << QByteArray("A#m\n");
+    QTest::newRow("back at the saved shift")
+        << 12 << false << int(QMessageBox::Cancel) << false << true << QByteArray("Am\n");
+    QTest::newRow("cancel") << 1 << false << int(QMessageBox::Cancel) << true << false << QByteArray("Am\n");
+    QTest::newRow("no") << 1 << false << int(QMessageBox::No) << true << true << QByteArray("Am\n");
+    QTest::newRow("yes") << 1 << false << int(QMessageBox::Yes) << true << true << QByteArray("A#m\n");
+}
+
+void TestMainFrame::closePromptsOnlyForAnUnsavedShift() {
+    QFETCH(int, ups);
+    QFETCH(bool, saveFirst);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, onDisk);
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    const QString song = program.WriteFile(QStringLiteral("a.txt"), "Am\n");
+    QVERIFY(program.OpenSong(song));
+    for (int i = 0; i < ups; ++i)
+        QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    if (saveFirst)
+        QVERIFY(program.Run(ID_FILE_SAVE));
+    const QString display = program.View()->m_strDisplayPath;
+    program.dialogs.answers.enqueue(static_cast<QMessageBox::StandardButton>(answer));
+    QCOMPARE(program.Close(), closed);
+    QCOMPARE(program.dialogs.questionsAsked, asked ? 1 : 0);
+    QCOMPARE(QFile::exists(display), !closed);
+    if (!closed)
+        QVERIFY(program.Frame()->isVisible());
+    QCOMPARE(ReadFileBytes(song), onDisk);
+}
+
+void TestMainFrame::settingsAndLevelsSurviveARestart() {
+    const int index = CChordCatalog::IndexOf("G");
+    {
+        CProgramFixture program;
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsOrganization),
+                           QString::fromLatin1(kSettingsApplication));
+        settings.setValue(QStringLiteral("KV20481733PW/RED"), 255);
+        settings.setValue(QStringLiteral("KV20481733PW/GREEN"), 128);
+        settings.setValue(QStringLiteral("KV20481733PW/BLUE"), 0);
+        settings.sync();
+        QVERIFY(program.Start(1));
+        QCOMPARE(program.Document()->m_highlight.color, 128 * 256 + 255);
+        QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "G\n")));
+        QVERIFY(ReadFileBytes(program.View()->m_strDisplayPath).contains("<font color=\"#ff8000\">"));
+        QVERIFY(program.Run(ID_HIGHLIGHT_TOGGLE));
+        theChordCatalog.GetAt(index).SetDifficulty(5);
+        theChordCatalog.SaveLevels();
+        QVERIFY(program.Close());
+    }
+    // A fresh start reads what the last run stored.
+    theChordCatalog.ResetAll();
+    QCOMPARE(theChordCatalog.GetAt(index).difficulty, theChordCatalog.GetDefaultLevel(index));
+    QVERIFY(theChordCatalog.GetDefaultLevel(index) != 5);
+    CProgramFixture program(nullptr, false);
+    QVERIFY(program.Start(CProgramFixture::kStoredHighlighting));
+    QCOMPARE(theChordCatalog.GetAt(index).difficulty, 5);
+    CQuavernView* view = program.View();
+    QCOMPARE(view->m_bHighlighted, 0);
+    QVERIFY(!program.Action(ID_HIGHLIGHT_TOGGLE)->isChecked());
+    QCOMPARE(program.Document()->m_highlight.color, 128 * 256 + 255);
+    QVERIFY(view->m_strLastDirectory.endsWith(QLatin1Char('/')));
+    // The gauges read the stored level: G alone at level 5 is as hard as it gets.
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("b.txt"), "G\n")));
+    QCOMPARE(view->m_hardnessGauge->GetPos(), 201);
+    QCOMPARE(view->m_easinessGauge->GetPos(), 1);
+    theChordCatalog.ResetAll();
+}
+
+void TestMainFrame::unreadableCommandLineFileEndsStartUp() {
+    CProgramFixture program;
+    CQuavernApp app;
+    const QString missing = program.PathOf(QStringLiteral("missing.txt"));
+    QVERIFY(!app.InitInstance({missing}));
+    QCOMPARE(program.sink.messages.size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(program.sink.messages.front()).contains(missing));
+}
+
+void TestMainFrame::gaugeDrawsGradientAndPercent() {
+    CPercentProgressCtrl gauge;
+    gauge.resize(202, 16);
+    gauge.m_clrStart = QColor(127, 255, 127);
+    gauge.m_clrEnd = QColor(0, 255, 0);
+    gauge.m_clrBkgnd = Qt::white;
+    gauge.m_clrText = Qt::black;
+    gauge.m_bShowPercent = true;
+    gauge.SetRange(0, 202);
+    const QColor face = gauge.palette().color(QPalette::Button);
+
+    // At either bound: plain button face, no text.
+    for (int position : {0, 202}) {
+        gauge.SetPos(position);
+        const QImage image = gauge.grab().toImage();
+        for (int x = 1; x < image.width() - 1; x += 7)
+            QCOMPARE(image.pixelColor(x, image.height() / 2), face);
+    }
+    QCOMPARE(gauge.PercentText(), QStringLiteral("100%"));
+    gauge.SetPos(1);
+    QCOMPARE(gauge.PercentText(), QStringLiteral("0%"));
+    gauge.SetPos(201);
+    QCOMPARE(gauge.PercentText(), QStringLiteral("100%"));
+
+    // Half way: the start colour at the left, background at the right.
+    gauge.SetPos(101);
+    const QImage image = gauge.grab().toImage();
+    QCOMPARE(image.pixelColor(1, 1), QColor(127, 255, 127));
+    QCOMPARE(image.pixelColor(image.width() - 3, 1), QColor(Qt::white));
+    QVERIFY(image.pixelColor(90, 1).red() < 127);
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "TestMainFrame.moc"
