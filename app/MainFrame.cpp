@@ -69,11 +69,11 @@ QIcon DrawIcon(int id) {
     case ID_HIGHLIGHT_OPTIONS: {
         QFont font;
         font.setBold(true);
-        font.setPixelSize(id == ID_HIGHLIGHT_TOGGLE ? 24 : 19);
+        font.setPixelSize(id == ID_HIGHLIGHT_TOGGLE ? 30 : 24);
         painter.setFont(font);
         painter.setPen(QColor(0, 0, 255));
-        const QRect text = id == ID_HIGHLIGHT_TOGGLE ? QRect(0, 0, 32, 32) : QRect(0, 0, 24, 24);
-        painter.drawText(text, Qt::AlignCenter, QStringLiteral("Am"));
+        const QRect text = id == ID_HIGHLIGHT_TOGGLE ? QRect(0, 0, 32, 32) : QRect(0, 0, 24, 26);
+        painter.drawText(text, Qt::AlignCenter, QStringLiteral("C"));
         if (id == ID_HIGHLIGHT_OPTIONS) {
             // A brush over the chord: how it is highlighted.
             painter.setPen(QPen(QColor(120, 70, 20), 3));
@@ -276,6 +276,8 @@ void CMainFrame::BuildTranspositionBar() {
     m_pDialogBar->setObjectName(QStringLiteral("DialogBar%1").arg(IDR_MAINFRAME));
     m_pTranspositionBar = new CTranspositionBar(m_pDialogBar);
     m_pDialogBar->addWidget(m_pTranspositionBar);
+    // The transposition bar gets a row of its own under the tool bar.
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_pDialogBar);
 }
 

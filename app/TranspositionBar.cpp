@@ -1,5 +1,8 @@
 #include "app/TranspositionBar.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -27,8 +30,14 @@ CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
         label->setGeometry(units.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
         return label;
     };
-    addLabel(QStringLiteral("Hardness"), QRect(5, 5, 31, 8), Qt::AlignLeft | Qt::AlignVCenter);
-    addLabel(QStringLiteral("Easiness"), QRect(7, 15, 29, 8), Qt::AlignLeft | Qt::AlignVCenter);
+    // The gauges' labels end just before the gauges, however wide the font draws them.
+    for (const auto& [text, rect] : {std::pair{QStringLiteral("Hardness"), QRect(5, 5, 31, 8)},
+                                     std::pair{QStringLiteral("Easiness"), QRect(7, 15, 29, 8)}}) {
+        QLabel* label = addLabel(text, rect, Qt::AlignRight | Qt::AlignVCenter);
+        const int right = units.X(38);
+        const int width = std::max(label->width(), label->sizeHint().width());
+        label->setGeometry(right - width, label->y(), width, std::max(label->height(), label->sizeHint().height()));
+    }
 
     m_hardness = new CPercentProgressCtrl(this);
     m_hardness->setObjectName(ObjectNameOf(IDC_HARDNESS_GAUGE));
