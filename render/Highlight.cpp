@@ -150,43 +150,67 @@ std::string PopupBlock(const std::string& picturePrefix) {
     return block;
 }
 
-void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
-                     int infobulle) {
-    // One pass wraps every delimited chord name. The tags are lower-case and
-    // the names inside them follow "QV3", so no name is ever found inside an
-    // inserted tag: the result is the same as wrapping the names one by one.
-    const std::string closing = HighlightClosing(bold, italic, underline, useColor, infobulle);
+namespace {
+
+// The block depends only on the picture prefix, which is set once at start-up.
+const std::string& CachedPopupBlock(const std::string& picturePrefix) {
+    thread_local std::string prefix;
+    thread_local std::string block;
+    if (block.empty() || prefix != picturePrefix) {
+        block = PopupBlock(picturePrefix);
+        prefix = picturePrefix;
+    }
+    return block;
+}
+
+// The highlighted page of a text. One pass wraps every delimited chord name.
+// The tags are lower-case and the names inside them follow "QV3", so no name
+// is ever found inside an inserted tag: the result is the same as wrapping
+// the names one by one.
+std::string HighlightedPage(const std::string& text, const HighlightSettings& s) {
+    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
     std::array<std::string, CChordCatalog::kSize> openings;
-    const std::string& text = tablature.text;
+    std::array<bool, CChordCatalog::kSize> built{};
+    const std::string& block = CachedPopupBlock(g_strPicturePath);
     std::string page;
-    page.reserve(text.size() + text.size() / 2 + 16384);
+    page.reserve(text.size() + text.size() / 2 + block.size());
     std::size_t cursor = 0;
     chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
-        std::string& opening = openings[static_cast<std::size_t>(index)];
-        if (opening.empty())
-            opening = HighlightOpening(theChordCatalog.GetAt(index).GetName(), bold, italic, underline, useColor, color,
-                                       infobulle);
+        const auto i = static_cast<std::size_t>(index);
+        if (!built[i]) {
+            openings[i] = HighlightOpening(theChordCatalog.GetAt(index).GetName(), s.bold, s.italic, s.underline,
+                                           s.useColor, s.color, s.infobulle);
+            built[i] = true;
+        }
         page.append(text, cursor, pos - cursor);
-        page += opening;
+        page += openings[i];
         page.append(text, pos, length);
         page += closing;
         cursor = pos + length;
     });
     page.append(text, cursor, std::string::npos);
-    page += PopupBlock(g_strPicturePath);
-    tablature.text = std::move(page);
+    page += block;
+    return page;
+}
+
+} // namespace
+
+void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
+                     int infobulle) {
+    HighlightSettings settings;
+    settings.bold = bold;
+    settings.italic = italic;
+    settings.underline = underline;
+    settings.useColor = useColor;
+    settings.color = color;
+    settings.infobulle = infobulle;
+    tablature.text = HighlightedPage(tablature.text, settings);
 }
 
 void HighlightChords(CTablature& tablature, const HighlightSettings& settings) {
-    HighlightChords(tablature, settings.bold, settings.italic, settings.underline, settings.useColor, settings.color,
-                    settings.infobulle);
+    tablature.text = HighlightedPage(tablature.text, settings);
 }
 
 std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings) {
-    if (!highlighted)
-        return working.text;
-    CTablature display; // only the text takes part in the rendering
-    display.text = working.text;
-    HighlightChords(display, settings);
-    return std::move(display.text);
+    return highlighted ? HighlightedPage(working.text, settings) : working.text;
 }

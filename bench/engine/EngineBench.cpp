@@ -9,6 +9,7 @@
 #include "chords/ChordCatalog.h"
 #include "chords/Messages.h"
 #include "engine/Tablature.h"
+#include "platform/MemoryTuning.h"
 #include "render/Highlight.h"
 #include "render/SongPage.h"
 
@@ -135,6 +136,7 @@ void RegisterAll() {
 } // namespace
 
 int main(int argc, char** argv) {
+    KeepFreedMemoryForReuse(); // as the program and the command-line tool do
     SetMessageSink(&g_sink);
     theChordCatalog.ResetAll();
     g_strPicturePath = "/usr/share/quavern/Pics/";
