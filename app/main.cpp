@@ -2,8 +2,10 @@
 
 #include "app/QtMessageSink.h"
 #include "app/QuavernApp.h"
+#include "platform/MemoryTuning.h"
 
 int main(int argc, char* argv[]) {
+    KeepFreedMemoryForReuse();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quavern"));
