@@ -1,6 +1,9 @@
-// Measures, for a 5 KB song with highlighting on, the time from the "+"
-// command to the loaded page, and from the start of the program to its
-// loaded start page. Run by hand; prints the medians.
+// Latency of the desktop program, measured on the real start-up code and the
+// real commands, with highlighting on (every page loads the 85 pictures):
+//   - from the "+" command to the loaded page, for a 5 KB song;
+//   - from process start to the loaded start page (the bench starts itself
+//     as a child that runs the program's start-up and reports the first page).
+// Run by hand:  bench_gui [ROUNDS]   (from the output folder, beside Start.htm and Pics/)
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -23,7 +26,7 @@
 
 namespace {
 
-class CQuietSink final : public IMessageSink {
+class CPrintingSink final : public IMessageSink {
 public:
     void ShowMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
     void ShowFatal(const std::string& text) override { std::fprintf(stderr, "fatal: %s\n", text.c_str()); }
@@ -56,21 +59,49 @@ QByteArray FiveKilobyteSong() {
 }
 
 bool WaitReady(CQuavernView* view) {
-    return QTest::qWaitFor([view] { return view->m_bReady; }, 30000);
+    return QTest::qWaitFor([view] { return view->m_bReady; }, 60000);
+}
+
+// A folder like the output folder: Start.htm and Pics/ beside the program.
+void PrepareFolder(const QString& folder, const QString& outputFolder) {
+    QFile::copy(outputFolder + QStringLiteral("/Start.htm"), folder + QStringLiteral("/Start.htm"));
+    QFile::link(outputFolder + QStringLiteral("/Pics"), folder + QStringLiteral("/Pics"));
+}
+
+// The child: the program's start-up, then one line on standard output when
+// the start page has loaded.
+int RunStartUpChild() {
+    CPrintingSink sink;
+    SetMessageSink(&sink);
+    CQuavernApp quavern;
+    if (!quavern.InitInstance({}) || !WaitReady(quavern.GetMainWnd()->GetActiveView()))
+        return 1;
+    std::printf("loaded\n");
+    std::fflush(stdout);
+    quavern.GetMainWnd()->close();
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    const bool child = argc > 1 && QByteArray(argv[1]) == "--start-up-child";
+    QTemporaryDir settings;
+    if (!child)
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication application(argc, argv);
+    if (child)
+        return RunStartUpChild();
+
     const QStringList arguments = QApplication::arguments();
-    const int rounds = arguments.size() > 1 ? arguments.at(1).toInt() : 25;
-    const QString program = arguments.size() > 2 ? arguments.at(2) : QString();
+    const int rounds = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : 25;
+    const QString outputFolder = QCoreApplication::applicationDirPath();
 
     QTemporaryDir folder;
+    PrepareFolder(folder.path(), outputFolder);
     QDir::setCurrent(folder.path());
-    CQuietSink sink;
+    CPrintingSink sink;
     SetMessageSink(&sink);
     COneFileDialogs dialogs;
     SetUserDialogs(&dialogs);
@@ -80,47 +111,55 @@ int main(int argc, char* argv[]) {
         return 1;
     song.close();
 
-    QElapsedTimer clock;
-    clock.start();
-    CQuavernApp quavern;
-    if (!quavern.InitInstance({}))
-        return 1;
-    CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
-    if (!WaitReady(view))
-        return 1;
-    std::printf("in-process start to start page: %lld ms\n", static_cast<long long>(clock.elapsed()));
-    view->m_bHighlighted = qEnvironmentVariableIntValue("BENCH_HL");
-    quavern.GetMainWnd()->Action(ID_FILE_OPEN)->trigger();
-    if (!WaitReady(view))
-        return 1;
-
-    std::vector<double> up;
-    QAction* plus = quavern.GetMainWnd()->Action(ID_TRANSPOSE_UP);
-    for (int i = 0; i < rounds; ++i) {
-        clock.restart();
-        plus->trigger();
+    {
+        CQuavernApp quavern;
+        if (!quavern.InitInstance({}))
+            return 1;
+        CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
+        if (!WaitReady(view) || !view->m_bHighlighted)
+            return 1;
+        quavern.GetMainWnd()->Action(ID_FILE_OPEN)->trigger();
         if (!WaitReady(view))
             return 1;
-        up.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-    }
-    std::printf("\"+\" to loaded page, 5 KB song highlighted: median %.1f ms over %d (min %.1f, max %.1f)\n",
-                Median(up), rounds, *std::min_element(up.begin(), up.end()), *std::max_element(up.begin(), up.end()));
-
-    // Process start to start page: the real program, asked to quit as soon
-    // as its first page has loaded, several times.
-    if (!program.isEmpty()) {
-        std::vector<double> starts;
-        for (int i = 0; i < 5; ++i) {
-            QProcess process;
-            process.setWorkingDirectory(QFileInfo(program).absolutePath());
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("QUAVERN_REPORT_FIRST_PAGE"), QStringLiteral("1"));
-            process.setProcessEnvironment(environment);
-            clock.restart();
-            process.start(program, {});
-            process.waitForFinished(60000);
+        std::vector<double> up;
+        std::vector<double> command;
+        QAction* plus = quavern.GetMainWnd()->Action(ID_TRANSPOSE_UP);
+        QElapsedTimer clock;
+        for (int i = 0; i < rounds; ++i) {
+            clock.start();
+            plus->trigger();
+            // The program's own part: transposing, rendering and writing the display file.
+            command.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            if (!WaitReady(view))
+                return 1;
+            up.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
         }
+        std::printf("\"+\" to loaded page, %lld-byte song, highlighted: median %.1f ms over %d (min %.1f, max %.1f)\n",
+                    static_cast<long long>(FiveKilobyteSong().size()), Median(up), rounds,
+                    *std::min_element(up.begin(), up.end()), *std::max_element(up.begin(), up.end()));
+        std::printf("\"+\" command itself (transpose, highlight, write the display file): median %.2f ms\n",
+                    Median(command));
+        quavern.GetMainWnd()->close();
     }
+
+    std::vector<double> starts;
+    const int startRounds = std::max(3, rounds / 5);
+    for (int i = 0; i < startRounds; ++i) {
+        QTemporaryDir childFolder;
+        PrepareFolder(childFolder.path(), outputFolder);
+        QProcess process;
+        process.setWorkingDirectory(childFolder.path());
+        QElapsedTimer clock;
+        clock.start();
+        process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--start-up-child")});
+        if (!process.waitForReadyRead(120000) || !process.readLine().startsWith("loaded"))
+            return 1;
+        starts.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        process.waitForFinished(60000);
+    }
+    std::printf("process start to loaded start page: median %.1f ms over %d (min %.1f, max %.1f)\n", Median(starts),
+                startRounds, *std::min_element(starts.begin(), starts.end()),
+                *std::max_element(starts.begin(), starts.end()));
     SetUserDialogs(nullptr);
     SetMessageSink(nullptr);
     return 0;
