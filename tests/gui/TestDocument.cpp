@@ -49,6 +49,7 @@ private Q_SLOTS:
     void toggleHighlightingTwiceGivesTheSamePage();
     void lastDirectoryIsOfferedAndStored();
     void missingStartPageIsRecreated();
+    void shippedStartPageHasChordsOnlyInItsSong();
 };
 
 void TestDocument::displayFileFollowsTheSongAndGoesAtClose() {
@@ -346,6 +347,28 @@ void TestDocument::missingStartPageIsRecreated() {
     QVERIFY(program.Document()->m_working.text.rfind("<title>", 0) == 0);
     QCOMPARE(program.Frame()->windowTitle(),
              program.PathOf(QStringLiteral("Start.htm")) + QStringLiteral(" - Quavern"));
+}
+
+void TestDocument::shippedStartPageHasChordsOnlyInItsSong() {
+    const QByteArray start =
+        ReadFileBytes(qEnvironmentVariable("QUAVERN_SOURCE_DIR") + QStringLiteral("/data/Start.htm"));
+    QVERIFY(!start.isEmpty());
+    CProgramFixture program(start.constData());
+    QVERIFY(program.Start());
+    auto distinct = [&program] {
+        QStringList names;
+        const CTablature& working = program.Document()->m_working;
+        for (int i = 0; i < working.GetDistinctCount(); ++i)
+            names << QString::fromStdString(working.distinctChords[static_cast<std::size_t>(i)].GetName());
+        names.sort();
+        return names.join(QLatin1Char(' '));
+    };
+    // The prose names chords only in quotes, which are not delimiters: only the example song moves.
+    QCOMPARE(distinct(), QStringLiteral("Am C D7 Em G"));
+    QCOMPARE(program.Document()->m_working.count, 9);
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QCOMPARE(distinct(), QStringLiteral("A#m C# D#7 Fm G#"));
+    QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
 QTEST_MAIN(TestDocument)
