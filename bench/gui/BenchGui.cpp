@@ -23,6 +23,7 @@
 #include "chords/Messages.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
+#include "tests/gui/EventWait.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ QByteArray FiveKilobyteSong() {
 }
 
 bool WaitReady(CQuavernView* view) {
-    return QTest::qWaitFor([view] { return view->m_bReady; }, 60000);
+    return WaitUntil([view] { return view->m_bReady; }, 60000);
 }
 
 // A folder like the output folder: Start.htm and Pics/ beside the program.

@@ -19,6 +19,7 @@
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
 #include "render/SongPage.h"
+#include "tests/gui/EventWait.h"
 
 using namespace Qt::StringLiterals;
 
@@ -39,7 +40,7 @@ QVariant Run(QWebEnginePage* page, const QString& script) {
         result = value;
         done = true;
     });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
+    if (!WaitUntil([&] { return done; }, 10000))
         return QVariant();
     return result;
 }
@@ -130,11 +131,14 @@ void ChordPopupBrowserTests::initTestCase() {
         ok = success;
     });
     m_view->load(QUrl::fromLocalFile(displayPath));
-    QTRY_VERIFY_WITH_TIMEOUT(loaded, 60000);
+    QVERIFY(WaitUntil([&] { return loaded; }, 60000));
     QVERIFY(ok);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        Run(m_view->page(), u"Array.from(document.images).every(function(i) { return i.complete; })"_s).toBool(),
-        20000);
+    QVERIFY(WaitUntil(
+        [&] {
+            return Run(m_view->page(), u"Array.from(document.images).every(function(i) { return i.complete; })"_s)
+                .toBool();
+        },
+        20000));
 }
 
 void ChordPopupBrowserTests::everyPictureLoads() {
@@ -193,9 +197,13 @@ void ChordPopupBrowserTests::realMouseMoveShowsAndHidesThePopup() {
     // The pointer goes from an empty place onto the chord, as the user moves it.
     SendMouseMove(*m_view, QPoint(600, 650));
     SendMouseMove(*m_view, chord);
-    QTRY_COMPARE_WITH_TIMEOUT(RunJson(page, PopupState(u"Am"_s)).value(u"visibility"_s).toString(), u"visible"_s, 5000);
+    QVERIFY(WaitUntil(
+        [&] { return RunJson(page, PopupState(u"Am"_s)).value(u"visibility"_s).toString() == u"visible"_s; }, 5000));
+    QCOMPARE(RunJson(page, PopupState(u"Am"_s)).value(u"visibility"_s).toString(), u"visible"_s);
     SendMouseMove(*m_view, QPoint(600, 650));
-    QTRY_COMPARE_WITH_TIMEOUT(RunJson(page, PopupState(u"Am"_s)).value(u"visibility"_s).toString(), u"hidden"_s, 5000);
+    QVERIFY(WaitUntil(
+        [&] { return RunJson(page, PopupState(u"Am"_s)).value(u"visibility"_s).toString() == u"hidden"_s; }, 5000));
+    QCOMPARE(RunJson(page, PopupState(u"Am"_s)).value(u"visibility"_s).toString(), u"hidden"_s);
 }
 
 void ChordPopupBrowserTests::cleanupTestCase() {

@@ -30,6 +30,7 @@
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
 #include "tests/dialogs/DialogTestSupport.h"
+#include "tests/gui/EventWait.h"
 
 using namespace Qt::StringLiterals;
 
@@ -90,7 +91,7 @@ void DialogCommandsTests::initTestCase() {
     m_messages = std::make_unique<CMessageRecorder>();
     m_app = std::make_unique<CQuavernApp>();
     QVERIFY(m_app->InitInstance({}));
-    QTRY_VERIFY_WITH_TIMEOUT(View()->m_bReady, 60000);
+    QVERIFY(WaitUntil([&] { return View()->m_bReady; }, 60000));
 }
 
 void DialogCommandsTests::startUpWhitensTheCustomColors() {

@@ -12,6 +12,7 @@
 #include <QWebEnginePage>
 #include "chords/SettingsStore.h"
 #include "platform/QtSettingsStore.h"
+#include "tests/gui/EventWait.h"
 
 QString CScriptedDialogs::GetOpenFileName(QWidget*, const QString& folder, const QString& filter) {
     lastFolder = folder;
@@ -114,7 +115,7 @@ bool CProgramFixture::WaitReady(int timeoutMs) const {
         return false;
     // Let a page that was asked for start loading before looking at the flag.
     QTest::qWait(0);
-    return QTest::qWaitFor([view] { return view->m_bReady; }, timeoutMs);
+    return WaitUntil([view] { return view->m_bReady; }, timeoutMs);
 }
 
 QString CProgramFixture::PathOf(const QString& name) const {
@@ -145,7 +146,7 @@ QString ShownText(CQuavernView* view, int timeoutMs) {
                                     result = value.toString();
                                     done = true;
                                 });
-    if (!QTest::qWaitFor([&done] { return done; }, timeoutMs))
+    if (!WaitUntil([&done] { return done; }, timeoutMs))
         return QString();
     return result;
 }

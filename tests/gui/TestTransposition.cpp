@@ -12,6 +12,7 @@
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/EventWait.h"
 
 class TestTransposition final : public QObject {
     Q_OBJECT
@@ -190,13 +191,13 @@ void TestTransposition::scrollPositionSurvivesAReload() {
     CQuavernView* view = program.View();
     program.Frame()->resize(800, 600);
     view->page()->runJavaScript(QStringLiteral("window.scrollTo(0, 1500);"));
-    QVERIFY(QTest::qWaitFor([view] { return view->page()->scrollPosition().y() > 1400; }, 10000));
+    QVERIFY(WaitUntil([view] { return view->page()->scrollPosition().y() > 1400; }, 10000));
     const int before = qRound(view->page()->scrollPosition().y());
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QVERIFY(QTest::qWaitFor([view, before] { return qAbs(view->page()->scrollPosition().y() - before) < 2; }, 10000));
+    QVERIFY(WaitUntil([view, before] { return qAbs(view->page()->scrollPosition().y() - before) < 2; }, 10000));
     // Opening a song shows it from the top.
     QVERIFY(program.OpenSong(program.PathOf(QStringLiteral("long.txt"))));
-    QVERIFY(QTest::qWaitFor([view] { return view->page()->scrollPosition().y() < 1; }, 10000));
+    QVERIFY(WaitUntil([view] { return view->page()->scrollPosition().y() < 1; }, 10000));
 }
 
 QTEST_MAIN(TestTransposition)
