@@ -10,5 +10,5 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 build_dir=${QUAVERN_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja -DQUAVERN_WERROR=ON "$@"
+cmake -S . -B "$build_dir" -G Ninja -DQUAVERN_WERROR=ON -DQUAVERN_BUILD_GUI=ON "$@"
 cmake --build "$build_dir" -j "${QUAVERN_JOBS:-$(nproc)}"

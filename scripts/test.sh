@@ -45,7 +45,7 @@ run_ctest() {
 }
 
 if [ "$normal" = 1 ]; then
-    cmake -S . -B build -G Ninja -DQUAVERN_WERROR=ON
+    cmake -S . -B build -G Ninja -DQUAVERN_WERROR=ON -DQUAVERN_BUILD_GUI=ON
     cmake --build build -j "$jobs"
     run_ctest build
 fi
