@@ -64,7 +64,7 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
     const std::string suffix = SuffixOfQuality(quality);
     const int leftX = quality == MajorSeventh ? 50 : 60;
     for (int row = 0; row < kRows; ++row) {
-        const LevelRow& spec = kLevelRows[static_cast<std::size_t>(row)];
+        const LevelRow& levelRow = kLevelRows[static_cast<std::size_t>(row)];
         const int y = 27 + 20 * row;
 
         auto* box = new QComboBox(this);
@@ -78,12 +78,12 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
 
         const int textY = units.Y(y) + (box->sizeHint().height() - fontMetrics().height()) / 2;
         auto* left =
-            new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(spec.shown)] + suffix), this);
+            new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(levelRow.shown)] + suffix), this);
         left->move(units.X(leftX), textY);
         left->adjustSize();
-        if (spec.flat >= 0) {
-            auto* right =
-                new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(spec.flat)] + suffix), this);
+        if (levelRow.flat >= 0) {
+            auto* right = new QLabel(
+                QString::fromStdString(rootSpellings[static_cast<std::size_t>(levelRow.flat)] + suffix), this);
             right->move(std::max(units.X(135), box->geometry().right() + units.X(7)), textY);
             right->adjustSize();
         }
@@ -116,11 +116,11 @@ void CSetChordLevelsPage::Refresh() {
 
 void CSetChordLevelsPage::OnLevelChosen(int row) {
     const int level = m_boxes[static_cast<std::size_t>(row)]->currentIndex() + 1;
-    const LevelRow& spec = kLevelRows[static_cast<std::size_t>(row)];
+    const LevelRow& levelRow = kLevelRows[static_cast<std::size_t>(row)];
     const int base = m_nQuality * CChordCatalog::kSpellingCount;
-    m_catalog.GetAt(base + spec.shown).SetDifficulty(level);
-    if (spec.flat >= 0)
-        m_catalog.GetAt(base + spec.flat).SetDifficulty(level);
+    m_catalog.GetAt(base + levelRow.shown).SetDifficulty(level);
+    if (levelRow.flat >= 0)
+        m_catalog.GetAt(base + levelRow.flat).SetDifficulty(level);
 }
 
 void CSetChordLevelsPage::OnResetTheseChords() {

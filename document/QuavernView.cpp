@@ -307,40 +307,23 @@ void CQuavernView::DeleteDisplayFile() {
 void CQuavernView::OnTransposeUp() {
     if (!m_bReady)
         return;
-    m_nShift += 1;
-    if (m_nShift > 6)
-        m_nShift -= 12; // +6 and -6 are the same transposition
-    MoveSlider(m_nShift);
-    if (!m_pDocument) {
-        ShowMessage(kNoDocumentMessage);
-        return;
-    }
-    m_bRestoreScroll = StoreScrollPosition(m_nScrollTop);
-    if (m_pDocument->TransposeBy(m_nShift))
-        m_bReady = false;
-    UpdateGauges();
+    // +6 and -6 are the same transposition: going up from +6 gives -5.
+    ApplyShift(m_nShift == 6 ? -5 : m_nShift + 1);
 }
 
 void CQuavernView::OnTransposeDown() {
     if (!m_bReady)
         return;
-    m_nShift -= 1;
-    if (m_nShift < -6)
-        m_nShift += 12;
-    MoveSlider(m_nShift);
-    if (!m_pDocument) {
-        ShowMessage(kNoDocumentMessage);
-        return;
-    }
-    m_bRestoreScroll = StoreScrollPosition(m_nScrollTop);
-    if (m_pDocument->TransposeBy(m_nShift))
-        m_bReady = false;
-    UpdateGauges();
+    ApplyShift(m_nShift == -6 ? 5 : m_nShift - 1);
 }
 
 void CQuavernView::SetShift(int shift) {
     if (!m_bReady)
         return;
+    ApplyShift(shift);
+}
+
+void CQuavernView::ApplyShift(int shift) {
     m_nShift = shift;
     MoveSlider(m_nShift);
     if (!m_pDocument) {

@@ -91,6 +91,8 @@ Q_SIGNALS:
     void HighlightedChanged(bool highlighted);
 
 private:
+    /// Moves the slider and the song to an absolute shift and reloads the page.
+    void ApplyShift(int shift);
     void OnDocumentComplete(bool ok);
     void OnTitleChange();
     void AttachGauges();
