@@ -1,6 +1,8 @@
 #include "cli/SongJob.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <ostream>
 
 #include "chords/ChordCatalog.h"
@@ -48,6 +50,12 @@ int CSongJob::Prepare() {
     // The title line holds the path as the program's Open gives it: absolute,
     // with "." and ".." taken out, symbolic links kept.
     const std::string path = (folder / m_options.filePath).lexically_normal().string();
+    // Judged from the file's size, before a byte of it is read.
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxSongBytes) {
+        return Fail("cannot read '" + m_options.filePath + "': the file is too large (" + std::to_string(size) +
+                    " bytes; the limit is " + std::to_string(kMaxSongBytes) + " bytes)");
+    }
     std::string bytes;
     std::string reason;
     if (!ReadWholeFile(path, bytes, &reason))

@@ -1,5 +1,8 @@
 #include "document/QuavernView.h"
 
+#include <cstdint>
+#include <string>
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -144,11 +147,11 @@ void CQuavernView::OnFileOpen() {
         return;
     const QFileInfo info(chosen);
     const QString path = info.absoluteFilePath();
-    // The song's folder becomes the current one: the display file is written there.
-    QDir::setCurrent(info.absolutePath());
     const std::string pathBytes = PathBytes(path);
     const std::string type = FileTypeOf(pathBytes);
-    const QString displayPath = QDir::current().absoluteFilePath(QLatin1String(kDisplayFileName));
+    // The display file goes into the song's folder, which becomes the current
+    // one once the song is shown; a song refused leaves the folder as it was.
+    const QString displayPath = QDir(info.absolutePath()).absoluteFilePath(QLatin1String(kDisplayFileName));
 
     if (IsDisplayFileName(path)) {
         ShowMessage("The file " + path.toStdString() +
@@ -156,8 +159,15 @@ void CQuavernView::OnFileOpen() {
                     "Please copy it under another name to open it.");
         return;
     }
+    // Judged from the file's size, before a byte of it is read.
+    if (info.isFile() && static_cast<std::uint64_t>(info.size()) > kMaxSongBytes) {
+        ShowMessage("The following file : " + path.toStdString() + " is too large to open (" +
+                    std::to_string(info.size()) + " bytes; the limit is " + std::to_string(kMaxSongBytes) + " bytes).");
+        return;
+    }
+    // A device or a pipe would never end, or never start: only regular files are songs.
     std::string bytes;
-    if (!ReadWholeFile(pathBytes, bytes)) {
+    if ((info.exists() && !info.isFile()) || !ReadWholeFile(pathBytes, bytes)) {
         ShowMessage("The following file : " + path.toStdString() + " could not be opened : ");
         return;
     }
@@ -170,6 +180,7 @@ void CQuavernView::OnFileOpen() {
     // that cannot take it leaves the current song as it was.
     if (!CQuavernDoc::WriteDisplayFile(displayPath, page.text))
         return;
+    QDir::setCurrent(info.absolutePath());
     if (displayPath != m_strDisplayPath)
         DeleteDisplayFile();
     m_strDisplayPath = displayPath;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 /// The header put in front of a text song so the browser shows it as
@@ -20,6 +21,10 @@ inline constexpr const char* kWelcomeText =
 inline constexpr const char* kWelcomeTextAtHelp =
     "<center><h1>Welcome to the Quavern 3.0 !</h1></center> The original Start.htm file has not been found. Please "
     "reinstall the program.";
+
+/// The largest song file the program and quavern-cli open, in bytes: a
+/// larger file is refused from its size, before anything of it is read.
+inline constexpr std::uint64_t kMaxSongBytes = 16 * 1024 * 1024;
 
 /// What opening put around the song's own bytes, so that saving can take
 /// exactly that away again.

@@ -1,0 +1,157 @@
+// quavern-cli over whatever a guitarist may hand it: huge files, bytes that
+// are no text, odd names, and an output place that runs out of room.
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include "render/SongPage.h"
+#include "tests/cli/CliTestSupport.h"
+
+using namespace clitest;
+
+namespace {
+
+class CliHostile : public ::testing::Test {
+protected:
+    ProcessResult Run(const std::vector<std::string>& args) const { return RunCli(args, work.Path(), config.Path()); }
+    std::string Song(const std::string& name, const std::string& bytes) const {
+        WriteFile(work / name, bytes);
+        return work / name;
+    }
+
+    TempFolder config;
+    TempFolder work;
+};
+
+/// Limits the size of any file this process and its children write, as a full disk would.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN); // kept across exec: the tool sees EFBIG
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        m_ok = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Ok() const { return m_ok; }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+    bool m_ok = false;
+};
+
+} // namespace
+
+TEST_F(CliHostile, SongLargerThanTheLimitIsRefusedFromItsSize) {
+    const std::string huge = work / "songbook.txt";
+    WriteFile(huge, "");
+    std::filesystem::resize_file(huge, kMaxSongBytes + 1);
+    const std::string target = work / "out.txt";
+    for (const char* command : {"info", "transpose", "render"}) {
+        std::vector<std::string> args{command, "--by", "1", huge};
+        if (std::string(command) != "info")
+            args = {command, "--by", "1", "-o", target, huge};
+        const ProcessResult result = Run(args);
+        EXPECT_EQ(result.status, 1) << command;
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(huge), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("16777217 bytes; the limit is 16777216 bytes"), std::string::npos) << result.err;
+        EXPECT_FALSE(FileExists(target));
+    }
+    // At the limit the file is a song like any other.
+    std::filesystem::resize_file(huge, kMaxSongBytes);
+    const ProcessResult result = Run({"info", huge});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("{\"shift\": 0, \"score\": 0,", 0), 0u) << result.out;
+    EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"songbook.txt"});
+}
+
+TEST_F(CliHostile, BytesThatAreNoSongComeBackByteForByte) {
+    struct Case {
+        std::string name;
+        std::string bytes;
+        bool utf8;
+    };
+    std::vector<Case> cases{
+        {"empty.txt", "", false},
+        {"utf16.txt",
+         std::string("\xff\xfe"
+                     "A\0m\0 \0G\0\n\0c\0a\0f\0\xe9\0\n\0",
+                     22),
+         false},
+        {"latin1.txt", "Am G\ncaf\xe9 d\xe9j\xe0 vu\n", false},
+        {"utf8.txt", "Am G\ncaf\xc3\xa9 d\xc3\xa9j\xc3\xa0\n", true},
+        {"cut-utf8.txt", "Am G caf\xc3", false},
+    };
+    const std::string elf = ReadFile("/bin/true");
+    if (!elf.empty())
+        cases.push_back({"program", elf, false});
+    for (const Case& c : cases) {
+        const std::string path = Song(c.name, c.bytes);
+        const ProcessResult saved = Run({"transpose", "--by", "0", path});
+        ASSERT_EQ(saved.status, 0) << c.name << saved.err;
+        EXPECT_TRUE(saved.out == c.bytes) << c.name;
+        const ProcessResult page = Run({"render", "--plain", path});
+        ASSERT_EQ(page.status, 0) << c.name << page.err;
+        EXPECT_EQ(page.out.rfind(TitleLine(path) + (c.utf8 ? kTextSongHeaderUtf8 : kTextSongHeader), 0), 0u) << c.name;
+    }
+    // A UTF-16 song holds no chord the rule can read: every letter is followed by a NUL.
+    EXPECT_EQ(Run({"transpose", "--by", "3", work / "utf16.txt"}).out, cases[1].bytes);
+    EXPECT_EQ(Run({"transpose", "--by", "3", work / "latin1.txt"}).out, "Cm A#\ncaf\xe9 d\xe9j\xe0 vu\n");
+}
+
+TEST_F(CliHostile, OddNameIsReadAndWrittenAsGiven) {
+    const std::string folder = work / "my songs #2 & 100% \xc3\xb1";
+    std::filesystem::create_directories(folder);
+    const std::string name = "Am & G #1 50% d\xc3\xa9j\xc3\xa0\nvu.txt";
+    const std::string path = folder + "/" + name;
+    WriteFile(path, "Am G\n");
+    const ProcessResult info = Run({"info", path});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("\"distinctCount\": 2,"), std::string::npos) << info.out;
+    const ProcessResult page = Run({"render", "--plain", path});
+    EXPECT_EQ(page.out.rfind(TitleLine(path), 0), 0u);
+    EXPECT_EQ(page.out.find('\n'), TitleLine(path).size() - 1); // the newline of the name is escaped
+
+    const std::string out = folder + "/out " + name;
+    ASSERT_EQ(Run({"transpose", "--by", "1", "-o", out, path}).status, 0);
+    EXPECT_EQ(ReadFile(out), "A#m G#\n");
+    EXPECT_EQ(ReadFile(path), "Am G\n");
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{name, "out " + name}));
+}
+
+TEST_F(CliHostile, FullPlaceLeavesTheOutputAsItWas) {
+    std::string song = "Am G\n";
+    while (song.size() < 64 * 1024)
+        song += "la la la la la la la la la la la la la la la la la la la la\n";
+    const std::string path = Song("song.txt", song);
+    const std::string target = Song("out.txt", "before");
+    ProcessResult toFile;
+    ProcessResult toOutput;
+    {
+        // Any write past 8 KiB fails as on a full disk.
+        FileSizeLimit full(8 * 1024);
+        ASSERT_TRUE(full.Ok());
+        toFile = Run({"transpose", "--by", "1", "-o", target, path});
+        toOutput = Run({"transpose", "--by", "1", path});
+    }
+    EXPECT_EQ(toFile.status, 1);
+    EXPECT_NE(toFile.err.find("cannot write '" + target + "': File too large"), std::string::npos) << toFile.err;
+    EXPECT_EQ(ReadFile(target), "before");
+    EXPECT_EQ(ReadFile(path), song);
+    EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{"out.txt", "song.txt"}));
+    EXPECT_EQ(toOutput.status, 1);
+    EXPECT_NE(toOutput.err.find("cannot write to standard output"), std::string::npos) << toOutput.err;
+}
