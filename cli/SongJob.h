@@ -45,6 +45,8 @@ public:
 
 private:
     int Fail(const std::string& message);
+    /// Why a song of this size is refused.
+    std::string TooLargeMessage(const std::string& size) const;
 
     const CliOptions& m_options;
     std::ostream& m_err;

@@ -78,6 +78,18 @@ TEST_F(CliHostile, SongLargerThanTheLimitIsRefusedFromItsSize) {
     EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"songbook.txt"});
 }
 
+TEST_F(CliHostile, EndlessDeviceIsReadOnlyUpToTheLimit) {
+    if (!FileExists("/dev/zero"))
+        GTEST_SKIP() << "no /dev/zero here";
+    const ProcessResult result = Run({"info", "/dev/zero"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("'/dev/zero': the file is too large (more than 16777216 bytes; the limit is 16777216 "
+                              "bytes)"),
+              std::string::npos)
+        << result.err;
+}
+
 TEST_F(CliHostile, BytesThatAreNoSongComeBackByteForByte) {
     struct Case {
         std::string name;

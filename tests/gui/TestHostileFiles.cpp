@@ -5,6 +5,7 @@
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -116,6 +117,8 @@ class TestHostileFiles final : public QObject {
 
 private Q_SLOTS:
     void tooLargeFileIsRefusedAndNothingChanges();
+    void fileThatIsNoRegularFileIsRefused_data();
+    void fileThatIsNoRegularFileIsRefused();
     void hostileBytesOpenAsTextAndSaveBack_data();
     void hostileBytesOpenAsTextAndSaveBack();
     void oddNameOpensTransposesAndSaves();
@@ -158,6 +161,33 @@ void TestHostileFiles::tooLargeFileIsRefusedAndNothingChanges() {
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(program.sink.messages.front()).startsWith(QStringLiteral("The display file ")));
     QCOMPARE(program.View()->m_strFilePath, before.filePath);
+}
+
+void TestHostileFiles::fileThatIsNoRegularFileIsRefused_data() {
+    QTest::addColumn<QString>("kind");
+    // A device that never ends and a pipe that waits for a writer forever.
+    QTest::newRow("endless device") << QStringLiteral("/dev/zero");
+    QTest::newRow("named pipe") << QStringLiteral("fifo");
+}
+
+void TestHostileFiles::fileThatIsNoRegularFileIsRefused() {
+    QFETCH(QString, kind);
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Am G\n")));
+    QString path = kind;
+    if (kind == QLatin1String("fifo")) {
+        path = MakeFolder(program, QStringLiteral("pipes")) + QStringLiteral("/song.txt");
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    } else if (!QFileInfo::exists(path)) {
+        QSKIP("no such device here");
+    }
+    const ProgramState before = ProgramState::Of(program);
+    TriggerOpen(program, path);
+    QCOMPARE(program.sink.messages.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(program.sink.messages.front()),
+             QStringLiteral("The following file : ") + path + QStringLiteral(" could not be opened : "));
+    QVERIFY(ProgramState::Of(program) == before);
 }
 
 void TestHostileFiles::hostileBytesOpenAsTextAndSaveBack_data() {
