@@ -276,31 +276,38 @@ void CQuavernView::OnFileSaveAs() {
 void CQuavernView::OnHelpFile() {
     if (m_strStartPath.isEmpty())
         return;
-    QDir::setCurrent(QFileInfo(m_strStartPath).absolutePath());
+    if (!m_pDocument) {
+        ShowMessage(kNoDocumentMessage);
+        return;
+    }
+    const QString folder = QFileInfo(m_strStartPath).absolutePath();
     RecreateStartPage(m_strStartPath, kWelcomeTextAtHelp);
     std::string text;
     if (!ReadWholeFile(PathBytes(m_strStartPath), text)) {
         ShowMessage(kNoDiskSpaceMessage);
         text.clear();
     }
+    // As for Open: a start folder that cannot take the display file leaves
+    // the song on screen as it was.
+    const QString displayPath = QDir(folder).absoluteFilePath(QLatin1String(kDisplayFileName));
+    if (!CQuavernDoc::WriteDisplayFile(displayPath, text))
+        return;
+    QDir::setCurrent(folder);
+    if (displayPath != m_strDisplayPath)
+        DeleteDisplayFile();
+    m_strDisplayPath = displayPath;
+
     m_strFilePath = m_strStartPath;
     m_strFileType = QStringLiteral("HTM");
     m_added = AddedText(); // the help page gets no title line
-    if (!m_pDocument) {
-        ShowMessage(kNoDocumentMessage);
-        return;
-    }
     m_pDocument->m_loaded.Detect(text);
     m_pDocument->m_working.Detect(text);
-    DeleteDisplayFile();
-    const bool created = CreateDisplayFile();
     m_nShift = 0;
     SetShift(0);
     MoveSlider(0);
     m_nScrollTop = 0;
     m_bRestoreScroll = true;
-    if (created)
-        WriteDisplay();
+    WriteDisplay();
     UpdateGauges();
 }
 

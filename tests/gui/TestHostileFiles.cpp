@@ -126,6 +126,7 @@ private Q_SLOTS:
     void folderWithoutRoomForTheDisplayFileKeepsTheSong();
     void unreadableStartPageStillStartsTheProgram_data();
     void unreadableStartPageStillStartsTheProgram();
+    void helpKeepsTheSongWhenTheStartFolderTakesNoFile();
     void garbageSettingsTakeTheirDefaults();
     void saveIntoAFullPlaceKeepsTheOldFile();
     void saveIntoAPlaceThatCannotHoldFilesKeepsTheSong();
@@ -371,6 +372,31 @@ void TestHostileFiles::unreadableStartPageStillStartsTheProgram() {
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
     QFile::setPermissions(program.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(start, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void TestHostileFiles::helpKeepsTheSongWhenTheStartFolderTakesNoFile() {
+    if (IsSuperuser())
+        QSKIP("file modes do not stop the superuser");
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    const QString songs = MakeFolder(program, QStringLiteral("songs"));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("songs/a.txt"), "Am G\n")));
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QVERIFY(QFile::remove(program.PathOf(QStringLiteral("Start.htm"))));
+    QVERIFY(QFile::setPermissions(program.Folder(), QFile::ReadOwner | QFile::ExeOwner));
+    const ProgramState before = ProgramState::Of(program);
+    const QStringList entries = Entries(program.Folder());
+
+    program.Action(ID_HELP)->trigger();
+    QCOMPARE(program.sink.messages.size(), std::size_t(2));
+    QCOMPARE(program.sink.messages[0], std::string("There is not enough disk space. Please free more disk space."));
+    QVERIFY(QString::fromStdString(program.sink.messages[1]).startsWith(QStringLiteral("The display file ")));
+    QVERIFY(ProgramState::Of(program) == before);
+    QCOMPARE(Entries(program.Folder()), entries);
+    QFile::setPermissions(program.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QCOMPARE(program.View()->m_nShift, 2);
+    QCOMPARE(Entries(songs), Sorted({QStringLiteral("QuavernFile.htm"), QStringLiteral("a.txt")}));
 }
 
 void TestHostileFiles::garbageSettingsTakeTheirDefaults() {
