@@ -502,6 +502,14 @@ void TestHostileFiles::saveIntoAPlaceThatCannotHoldFilesKeepsTheSong() {
     QCOMPARE(ReadFileBytes(path), QByteArray("Am G\n"));
     QCOMPARE(Entries(program.Folder()), entries);
     if (!IsSuperuser()) {
+        // A song the user marked read-only is not replaced by Save either.
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        program.sink.messages.clear();
+        QVERIFY(!program.View()->OnFileSave());
+        QCOMPARE(program.sink.messages.size(), std::size_t(1));
+        QCOMPARE(ReadFileBytes(path), QByteArray("Am G\n"));
+        QCOMPARE(Entries(program.Folder()), entries);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(ReadFileBytes(program.PathOf(QStringLiteral("locked/b.txt"))), QByteArray("old"));
         QCOMPARE(Entries(program.PathOf(QStringLiteral("locked"))), QStringList{QStringLiteral("b.txt")});
         QFile::setPermissions(program.PathOf(QStringLiteral("locked")),
