@@ -59,6 +59,11 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes, std:
         error = ErrnoText(EISDIR);
         return false;
     }
+    // A file its owner marked read-only is not replaced, as the desktop program's Save does not.
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        error = ErrnoText(errno);
+        return false;
+    }
     const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~CurrentUmask());
 
     std::string pattern = (folder.empty() ? std::string() : folder.string() + "/") + ".quavern-cli-XXXXXX";

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -166,4 +168,17 @@ TEST_F(CliHostile, FullPlaceLeavesTheOutputAsItWas) {
     EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{"out.txt", "song.txt"}));
     EXPECT_EQ(toOutput.status, 1);
     EXPECT_NE(toOutput.err.find("cannot write to standard output"), std::string::npos) << toOutput.err;
+}
+
+TEST_F(CliHostile, ReadOnlyOutputFileIsNotReplaced) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file modes do not stop the superuser";
+    const std::string path = Song("song.txt", "C G\n");
+    const std::string target = Song("out.txt", "before");
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    const ProcessResult result = Run({"transpose", "--by", "1", "-o", target, path});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("cannot write '" + target + "': Permission denied"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFile(target), "before");
+    EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{"out.txt", "song.txt"}));
 }
