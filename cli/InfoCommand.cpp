@@ -3,7 +3,6 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/SongJob.h"
-#include "cli/UsageError.h"
 #include "engine/Tablature.h"
 
 namespace {
@@ -36,16 +35,5 @@ std::string InfoJson(const CSongJob& job) {
 } // namespace
 
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, ISettingsStore* store) {
-    CliOptions options;
-    std::string error;
-    if (!ParseCommandArguments(CliCommand::Info, args, options, error))
-        return ReportUsageError(err, error);
-    if (options.help) {
-        out << HelpText();
-        return kExitSuccess;
-    }
-    CSongJob job(options, err, store);
-    if (const int status = job.Prepare(); status != kExitSuccess)
-        return status;
-    return job.Deliver(InfoJson(job), out);
+    return RunSongCommand(CliCommand::Info, args, out, err, store, [](CSongJob& job) { return InfoJson(job); });
 }

@@ -11,7 +11,9 @@
 
 #include "chords/ChordCatalog.h"
 #include "chords/SettingsStore.h"
+#include "cli/Commands.h"
 #include "cli/OutputFile.h"
+#include "cli/UsageError.h"
 #include "engine/Tablature.h"
 #include "platform/QtSettingsStore.h"
 
@@ -146,4 +148,20 @@ int CSongJob::Deliver(const std::string& bytes, std::ostream& out) {
     if (!ReplaceFileContents(m_options.outputPath, bytes, reason))
         return Fail("cannot write '" + m_options.outputPath + "': " + reason);
     return 0;
+}
+
+int RunSongCommand(CliCommand command, const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   ISettingsStore* store, const std::function<std::string(CSongJob&)>& produce) {
+    CliOptions options;
+    std::string error;
+    if (!ParseCommandArguments(command, args, options, error))
+        return ReportUsageError(err, error);
+    if (options.help) {
+        out << HelpText();
+        return kExitSuccess;
+    }
+    CSongJob job(options, err, store);
+    if (const int status = job.Prepare(); status != kExitSuccess)
+        return status;
+    return job.Deliver(produce(job), out);
 }

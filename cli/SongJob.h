@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/CliSettings.h"
 #include "cli/CommandLine.h"
@@ -60,3 +62,9 @@ private:
     std::unique_ptr<CTablature> m_working;
     int m_nShift = 0;
 };
+
+/// The shape every song subcommand shares: parse its arguments (usage
+/// errors and --help answered here), prepare the song, then deliver what
+/// produce makes of it.
+int RunSongCommand(CliCommand command, const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   ISettingsStore* store, const std::function<std::string(CSongJob&)>& produce);
