@@ -1,11 +1,9 @@
 // quavern-cli over whatever a guitarist may hand it: huge files, bytes that
 // are no text, odd names, and an output place that runs out of room.
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 
 #include "render/SongPage.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
 
 using namespace clitest;
 
@@ -28,30 +27,6 @@ protected:
 
     TempFolder config;
     TempFolder work;
-};
-
-/// Limits the size of any file this process and its children write, as a full disk would.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN); // kept across exec: the tool sees EFBIG
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        m_ok = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool Ok() const { return m_ok; }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-    bool m_ok = false;
 };
 
 } // namespace
@@ -156,7 +131,7 @@ TEST_F(CliHostile, FullPlaceLeavesTheOutputAsItWas) {
     ProcessResult toOutput;
     {
         // Any write past 8 KiB fails as on a full disk.
-        FileSizeLimit full(8 * 1024);
+        CFileSizeLimit full(8 * 1024);
         ASSERT_TRUE(full.Ok());
         toFile = Run({"transpose", "--by", "1", "-o", target, path});
         toOutput = Run({"transpose", "--by", "1", path});

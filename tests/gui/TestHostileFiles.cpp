@@ -2,9 +2,7 @@
 // with a message or a sound result: no crash, no hang, the previous song kept
 // when something cannot be done, and no file written but the display file
 // and the one the user saves.
-#include <csignal>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +18,7 @@
 #include "platform/QtSettingsStore.h"
 #include "render/SongPage.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace {
 
@@ -85,30 +84,6 @@ void TriggerOpen(CProgramFixture& program, const QString& path) {
     program.dialogs.openFiles.enqueue(path);
     program.Action(ID_FILE_OPEN)->trigger();
 }
-
-/// Limits the size of any file this process writes, as a full disk would.
-class CFileSizeLimit final {
-public:
-    explicit CFileSizeLimit(rlim_t bytes) {
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        m_ok = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~CFileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    CFileSizeLimit(const CFileSizeLimit&) = delete;
-    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
-    bool Ok() const { return m_ok; }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 } // namespace
 
