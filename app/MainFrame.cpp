@@ -141,7 +141,13 @@ bool CMainFrame::OnCreate() {
     BuildStatusBar();
 
     CQuavernView* view = m_pView;
-    auto route = [this](int id, auto handler) { connect(Action(id), &QAction::triggered, this, handler); };
+    // Each command shows a message at most once, however often the work behind it meets the cause.
+    auto route = [this](int id, auto handler) {
+        connect(Action(id), &QAction::triggered, this, [handler] {
+            CMessageOnceScope command;
+            handler();
+        });
+    };
     route(ID_FILE_OPEN, [view] { view->OnFileOpen(); });
     route(ID_FILE_SAVE, [view] { view->OnFileSave(); });
     route(ID_FILE_SAVE_AS, [view] { view->OnFileSaveAs(); });
@@ -299,8 +305,10 @@ void CMainFrame::OnTitleChanged(const QString& title) {
 }
 
 void CMainFrame::OnSliderReleased() {
-    if (m_pView)
-        m_pView->SetShift(m_pTranspositionBar->Slider()->value());
+    if (!m_pView)
+        return;
+    CMessageOnceScope command;
+    m_pView->SetShift(m_pTranspositionBar->Slider()->value());
 }
 
 void CMainFrame::OnComments() {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -22,6 +23,10 @@ private:
 StderrSink g_stderrSink;
 IMessageSink* g_sink = &g_stderrSink;
 
+// The texts shown since the outermost CMessageOnceScope began.
+int g_onceDepth = 0;
+std::vector<std::string> g_shownOnce;
+
 } // namespace
 
 IMessageSink* SetMessageSink(IMessageSink* sink) {
@@ -31,7 +36,23 @@ IMessageSink* SetMessageSink(IMessageSink* sink) {
 }
 
 void ShowMessage(const std::string& text) {
+    if (g_onceDepth > 0) {
+        for (const std::string& shown : g_shownOnce) {
+            if (shown == text)
+                return;
+        }
+        g_shownOnce.push_back(text);
+    }
     g_sink->ShowMessage(text);
+}
+
+CMessageOnceScope::CMessageOnceScope() {
+    ++g_onceDepth;
+}
+
+CMessageOnceScope::~CMessageOnceScope() {
+    if (--g_onceDepth == 0)
+        g_shownOnce.clear();
 }
 
 void FatalError(const std::string& text) {

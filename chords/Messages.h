@@ -21,6 +21,19 @@ IMessageSink* SetMessageSink(IMessageSink* sink);
 /// Shows a message through the current sink.
 void ShowMessage(const std::string& text);
 
+/// While one exists, ShowMessage shows each text once and drops its repeats.
+/// The programs hold one for each user command: a songbook past the chord
+/// capacity then reports it once per command, not once for every chord name
+/// of every detection (finding the easiest key detects 28 times). Scopes
+/// nest; the outermost one decides what counts as a repeat.
+class CMessageOnceScope final {
+public:
+    CMessageOnceScope();
+    ~CMessageOnceScope();
+    CMessageOnceScope(const CMessageOnceScope&) = delete;
+    CMessageOnceScope& operator=(const CMessageOnceScope&) = delete;
+};
+
 /// Shows the message through the current sink, then ends the process with
 /// status 1. Nothing changed in memory is saved.
 [[noreturn]] void FatalError(const std::string& text);

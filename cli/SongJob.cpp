@@ -10,6 +10,7 @@
 #include <ostream>
 
 #include "chords/ChordCatalog.h"
+#include "chords/Messages.h"
 #include "chords/SettingsStore.h"
 #include "cli/Commands.h"
 #include "cli/OutputFile.h"
@@ -160,6 +161,8 @@ int RunSongCommand(CliCommand command, const std::vector<std::string>& args, std
         out << HelpText();
         return kExitSuccess;
     }
+    // The capacity message is reported once for the run, not once per chord name and detection.
+    CMessageOnceScope once;
     CSongJob job(options, err, store);
     if (const int status = job.Prepare(); status != kExitSuccess)
         return status;

@@ -130,6 +130,13 @@ TEST_F(CliInProcess, CapacityMessageGoesToTheErrorStreamAndTheCommandSucceeds) {
     ASSERT_EQ(Run({"transpose", "--by", "+2", song}), kExitSuccess);
     EXPECT_EQ(out.str().substr(0, 6), "D D D ");
     EXPECT_NE(err.str().find(kTooManyChordsMessage), std::string::npos);
+
+    // Once for the run, though the search detects 28 times and two names overflow each time.
+    ASSERT_EQ(Run({"info", "--easiest", song}), kExitSuccess);
+    const std::string message = kTooManyChordsMessage;
+    const std::size_t first = err.str().find(message);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(err.str().find(message, first + 1), std::string::npos) << err.str();
 }
 
 TEST_F(CliInProcess, StoredLevelOutsideOneToFiveEndsWithTheFatalMessage) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "chords/Messages.h"
 #include "engine/Tablature.h"
 #include "tests/support/CatalogLevelsGuard.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -111,4 +112,33 @@ TEST(Tablature, TransposesOnlyTheRecordedOccurrencesOfAnOverfullSong) {
     EXPECT_EQ(tablature.text, Repeat("D ", 1024) + "Am");
     EXPECT_EQ(messages.Messages().size(), 2u) << "once when detecting, once after moving";
     EXPECT_EQ(messages.Messages()[0], kTooManyChordsMessage);
+}
+
+TEST(Tablature, ReportsTheCapacityOncePerCommandScope) {
+    CRecordingMessageSink messages;
+    const std::string text = ShuffledSong({{"C", 600}, {"G", 600}, {"Am", 10}, {"Em", 10}}, 7);
+    CTablature tablature;
+    {
+        CMessageOnceScope command;
+        tablature.Detect(text);
+        tablature.FindEasiest();
+        {
+            CMessageOnceScope nested;
+            tablature.Transpose(1);
+        }
+        ShowMessage("another message");
+        ShowMessage("another message");
+    }
+    EXPECT_EQ(messages.Messages(), (std::vector<std::string>{kTooManyChordsMessage, "another message"}));
+    EXPECT_EQ(tablature.count, 1024) << "the scope changes what is shown, not what is detected";
+
+    // The next command reports again.
+    {
+        CMessageOnceScope command;
+        tablature.Detect(text);
+    }
+    EXPECT_EQ(messages.Messages().size(), 3u);
+    // Without a scope every report shows, as the engine makes it.
+    tablature.Detect(text);
+    EXPECT_EQ(messages.Messages().size(), 6u);
 }
