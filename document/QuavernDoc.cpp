@@ -5,6 +5,7 @@
 #include "chords/Messages.h"
 #include "chords/SettingsStore.h"
 #include "document/QuavernView.h"
+#include "render/PartedPage.h"
 
 CQuavernDoc::CQuavernDoc(QObject* parent) : QObject(parent) {}
 
@@ -86,7 +87,14 @@ bool CQuavernDoc::WriteHighlightedDisplay() {
 
 bool CQuavernDoc::WriteDisplay(bool highlighted) {
     const std::string* page = &m_working.text;
-    if (highlighted) {
+    std::string parted;
+    if (m_pView && UsesPartedPage(m_working.text, m_pView->m_added)) {
+        // A large text song is shown in parts; m_display keeps the working
+        // song unhighlighted, the parts carry the highlighting.
+        m_display = m_working;
+        parted = PartedDisplayPage(m_working.text, m_pView->m_added, highlighted ? &m_highlight : nullptr);
+        page = &parted;
+    } else if (highlighted) {
         // The scratch copy is refilled every time, so highlighting never accumulates.
         m_display = m_working;
         HighlightChords(m_display, m_highlight);

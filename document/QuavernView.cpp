@@ -191,9 +191,10 @@ void CQuavernView::OnFileOpen() {
     m_pDocument->m_loaded.Detect(page.text);
     m_pDocument->m_working.Detect(page.text);
 
+    // The working song is the opened one at shift 0 already, so the page is
+    // rendered once, below: a large song would otherwise be rendered twice.
     m_nShift = 0;
     m_nSavedShift = 0;
-    SetShift(0);
     MoveSlider(0);
 
     m_strLastDirectory = info.absolutePath();
@@ -202,7 +203,8 @@ void CQuavernView::OnFileOpen() {
     m_pDocument->SaveSettings();
     m_nScrollTop = 0;
     m_bRestoreScroll = true;
-    WriteDisplay();
+    if (WriteDisplay())
+        m_bReady = false;
     UpdateGauges();
 }
 
@@ -503,7 +505,10 @@ void CQuavernView::PrintTo(QPrinter* printer) {
         printed = success;
         loop.quit();
     });
-    print(printer);
+    // A page in parts holds only the parts the user has scrolled to; the
+    // printer gets all of them.
+    page()->runJavaScript(QStringLiteral("if (window.qvShowAll) window.qvShowAll();"),
+                          [this, printer](const QVariant&) { print(printer); });
     loop.exec();
     if (!printed)
         ShowMessage("The page could not be printed.");

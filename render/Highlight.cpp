@@ -150,8 +150,6 @@ std::string PopupBlock(const std::string& picturePrefix) {
     return block;
 }
 
-namespace {
-
 // The block depends only on the picture prefix, which is set once at start-up.
 const std::string& CachedPopupBlock(const std::string& picturePrefix) {
     thread_local std::string prefix;
@@ -162,6 +160,8 @@ const std::string& CachedPopupBlock(const std::string& picturePrefix) {
     }
     return block;
 }
+
+namespace {
 
 // The highlighted page of a text. One pass wraps every delimited chord name.
 // The tags are lower-case and the names inside them follow "QV3", so no name

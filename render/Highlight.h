@@ -37,6 +37,8 @@ std::string HighlightClosing(int bold, int italic, int underline, int useColor, 
 /// The style, the script and the 85 picture lines appended to every
 /// highlighted page.
 std::string PopupBlock(const std::string& picturePrefix);
+/// PopupBlock(picturePrefix), built once for the prefix in use.
+const std::string& CachedPopupBlock(const std::string& picturePrefix);
 
 /// Wraps every delimited chord name of the tablature's text in the chosen
 /// tags, then appends the pop-up block.

@@ -1,0 +1,228 @@
+#include "render/PartedPage.h"
+
+#include <array>
+
+#include "chords/ChordCatalog.h"
+#include "engine/ChordScanner.h"
+
+namespace {
+
+// A part ends at the first line end after this many song bytes, or anywhere
+// outside a chord name after kLongestPart bytes of a text without line ends.
+constexpr std::size_t kPartBytes = 64 * 1024;
+constexpr std::size_t kLongestPart = 256 * 1024;
+
+constexpr char kChordStart = '\x02';
+constexpr char kChordEnd = '\x03';
+
+// Turns the parts near the visible area into content. The placeholders get
+// the height of their lines at once, so the page is as tall as the whole
+// page would be and a stored scroll position finds its place.
+const char kPartScript[] =
+    "<script type=\"text/javascript\">\n"
+    "(function () {\n"
+    "  var marks = /\\x02([^\\x03]*)\\x03|%(25|3C|00|02|03)/g;\n"
+    "  function decode(raw) {\n"
+    "    return raw.replace(marks, function (all, name, code) {\n"
+    "      return name !== undefined ? qvOpen[name] + name + qvClose : String.fromCharCode(parseInt(code, 16));\n"
+    "    });\n"
+    "  }\n"
+    "  var parts = Array.prototype.slice.call(document.querySelectorAll(\"div.qvpart\"));\n"
+    "  if (!parts.length) return;\n"
+    "  var probe = document.createElement(\"div\");\n"
+    "  probe.textContent = \"x\\nx\\nx\\nx\";\n"
+    "  parts[0].parentNode.insertBefore(probe, parts[0]);\n"
+    "  var lineHeight = probe.getBoundingClientRect().height / 4 || 16;\n"
+    "  probe.parentNode.removeChild(probe);\n"
+    "  parts.forEach(function (part) { part.style.height = part.getAttribute(\"data-lines\") * lineHeight + \"px\"; "
+    "});\n"
+    "  var observer;\n"
+    "  function show(part) {\n"
+    "    if (part.qvShown) return;\n"
+    "    part.qvShown = true;\n"
+    "    if (observer) observer.unobserve(part);\n"
+    "    part.innerHTML = decode(part.previousElementSibling.text);\n"
+    "    part.style.height = \"\";\n"
+    "  }\n"
+    "  window.qvShowAll = function () { parts.forEach(show); };\n"
+    "  if (!window.IntersectionObserver) { window.qvShowAll(); return; }\n"
+    "  observer = new IntersectionObserver(function (entries) {\n"
+    "    entries.forEach(function (entry) { if (entry.isIntersecting) show(entry.target); });\n"
+    "  }, {rootMargin: \"100% 0px\"});\n"
+    "  parts.forEach(function (part) { observer.observe(part); });\n"
+    "})();\n"
+    "</script>";
+
+// Bytes of a part's raw text that are written as %XX: the parser would end
+// the script at "<", and would drop or replace NUL; "%" and the two chord
+// marks are escaped so decoding gives every byte back.
+constexpr std::array<std::uint8_t, 256> kEscaped = chordscan::MakeByteClass("%<\x02\x03");
+
+// Writes the song bytes into parts.
+class CPartWriter final {
+public:
+    explicit CPartWriter(std::string& page) : m_page(page) {}
+
+    void Text(const char* bytes, std::size_t size) {
+        static const char kHex[] = "0123456789ABCDEF";
+        for (std::size_t i = 0; i < size; ++i) {
+            if (!m_open)
+                Begin();
+            const auto c = static_cast<unsigned char>(bytes[i]);
+            if (kEscaped[c] || c == 0) {
+                m_page += '%';
+                m_page += kHex[c >> 4];
+                m_page += kHex[c & 15];
+            } else {
+                m_page += static_cast<char>(c);
+            }
+            ++m_bytes;
+            if (c == '\n') {
+                ++m_lines;
+                if (m_bytes >= kPartBytes)
+                    End();
+            } else if (m_bytes >= kLongestPart) {
+                End();
+            }
+        }
+    }
+
+    void Chord(const std::string& name) {
+        if (!m_open)
+            Begin();
+        m_page += kChordStart;
+        m_page += name;
+        m_page += kChordEnd;
+        m_bytes += name.size();
+    }
+
+    void Finish() {
+        if (m_open)
+            End();
+    }
+
+private:
+    void Begin() {
+        m_page += "<script type=\"text/x-quavern-part\">";
+        m_open = true;
+        m_bytes = 0;
+        m_lines = 0;
+    }
+
+    void End() {
+        // A last line without its line end still takes a line.
+        const std::size_t lines = m_lines + (m_page.back() == '\n' ? 0 : 1);
+        m_page += "</script><div class=\"qvpart\" data-lines=\"" + std::to_string(lines) + "\"></div>";
+        m_open = false;
+    }
+
+    std::string& m_page;
+    bool m_open = false;
+    std::size_t m_bytes = 0;
+    std::size_t m_lines = 0;
+};
+
+// A JavaScript string literal holding the bytes of a tag.
+std::string ScriptString(const std::string& text) {
+    std::string literal = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            literal += '\\';
+        literal += c;
+    }
+    return literal + "\"";
+}
+
+// The tags around each chord name, as the part script reads them.
+std::string OpeningTable(const HighlightSettings& s) {
+    std::string table = "<script type=\"text/javascript\">\nvar qvOpen = {";
+    for (int i = 0; i < CChordCatalog::kSize; ++i) {
+        const std::string name = theChordCatalog.GetAt(i).GetName();
+        if (i > 0)
+            table += ", ";
+        table += ScriptString(name) + ": " +
+                 ScriptString(HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle));
+    }
+    table +=
+        "};\nvar qvClose = " + ScriptString(HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle)) +
+        ";\n</script>";
+    return table;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+} // namespace
+
+bool UsesPartedPage(const std::string& text, const AddedText& added) {
+    const std::size_t prefix = added.titleLine.size() + added.header.size();
+    return text.size() >= kPartedPageBytes && !added.header.empty() && !added.footer.empty() &&
+           text.size() >= prefix + added.footer.size() &&
+           text.compare(0, added.titleLine.size(), added.titleLine) == 0 &&
+           text.compare(added.titleLine.size(), added.header.size(), added.header) == 0 && EndsWith(text, added.footer);
+}
+
+std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight) {
+    const std::size_t bodyStart = added.titleLine.size() + added.header.size();
+    const std::size_t bodyEnd = text.size() - added.footer.size();
+    std::string page;
+    page.reserve(text.size() + text.size() / 8 + 16 * 1024);
+    CPartWriter parts(page);
+
+    if (!highlight) {
+        page.append(text, 0, bodyStart);
+        parts.Text(text.data() + bodyStart, bodyEnd - bodyStart);
+        parts.Finish();
+        page += kPartScript;
+        page.append(text, bodyEnd, std::string::npos);
+        return page;
+    }
+
+    const HighlightSettings& s = *highlight;
+    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
+    std::array<std::string, CChordCatalog::kSize> names;
+    std::size_t cursor = 0;
+    bool inBody = false;
+    // Everything up to pos, in the region it belongs to. No chord name
+    // crosses the edge of the song's bytes: the header ends with ">" and
+    // the footer starts with "<", neither of which is part of a name. A
+    // chord at the very start of the song's bytes belongs to the song.
+    auto copyUpTo = [&](std::size_t pos) {
+        if (!inBody && cursor < bodyEnd && pos >= bodyStart) {
+            page.append(text, cursor, bodyStart - cursor);
+            cursor = bodyStart;
+            inBody = true;
+        }
+        if (inBody && pos >= bodyEnd) {
+            parts.Text(text.data() + cursor, bodyEnd - cursor);
+            parts.Finish();
+            page += OpeningTable(s);
+            page += kPartScript;
+            cursor = bodyEnd;
+            inBody = false;
+        }
+        if (inBody)
+            parts.Text(text.data() + cursor, pos - cursor);
+        else
+            page.append(text, cursor, pos - cursor);
+        cursor = pos;
+    };
+    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
+        copyUpTo(pos);
+        auto& name = names[static_cast<std::size_t>(index)];
+        if (name.empty())
+            name = theChordCatalog.GetAt(index).GetName();
+        if (inBody && pos < bodyEnd) {
+            parts.Chord(name);
+        } else {
+            page += HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle);
+            page += name;
+            page += closing;
+        }
+        cursor = pos + length;
+    });
+    copyUpTo(text.size() + 1);
+    page += CachedPopupBlock(g_strPicturePath);
+    return page;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "render/Highlight.h"
+#include "render/SongPage.h"
+
+/// Text songs from this many bytes of page text on are shown as a parted
+/// page. A browser lays out a preformatted block of several megabytes, or a
+/// page with a hundred thousand highlighted chords, far too slowly for a
+/// program that reloads its page at every transposition.
+inline constexpr std::size_t kPartedPageBytes = 256 * 1024;
+
+/// Whether the display page of this working text is a parted page: a text
+/// song (a header and a footer were added around its bytes) of at least
+/// kPartedPageBytes.
+bool UsesPartedPage(const std::string& text, const AddedText& added);
+
+/// The display page of a large text song, in parts.
+///
+/// The title line, the header and the footer are written as on the whole
+/// page. The song's bytes between them are cut at line ends into parts of
+/// about 64 KB. Each part is kept as the raw text of an inert script element,
+/// where the browser's parser only looks for its end, followed by an empty
+/// placeholder as tall as its lines. A small script turns the parts near the
+/// visible area into page content as the user scrolls, and window.qvShowAll()
+/// turns every part into content (before printing). A part shown gives the
+/// same content as the whole page: the same bytes, and with highlight the
+/// same tags around the same chord names. The pop-up block follows the
+/// footer as on a whole highlighted page. Without highlight (nullptr) the
+/// parts hold the plain text.
+///
+/// In a part's raw text "%", "<", NUL and the bytes 2 and 3 are written as
+/// %25, %3C, %00, %02 and %03, and a highlighted chord name as byte 2, the
+/// name, byte 3.
+std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight);

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/Tablature.h"
+#include "render/Highlight.h"
+#include "render/PartedPage.h"
+#include "render/SongPage.h"
+#include "tests/support/RecordingMessageSink.h"
+
+namespace {
+
+const std::string kPartStart = "<script type=\"text/x-quavern-part\">";
+const std::string kPartEnd = "</script>";
+
+// A parted page taken apart again: what stands before the first part, the
+// raw text of every part, and what follows the last placeholder.
+struct PartedPieces {
+    std::string before;
+    std::vector<std::string> raw;
+    std::string after;
+};
+
+PartedPieces Split(const std::string& page) {
+    PartedPieces pieces;
+    std::size_t at = page.find(kPartStart);
+    pieces.before = page.substr(0, at);
+    std::size_t rest = at;
+    while (at != std::string::npos && at == rest) {
+        const std::size_t start = at + kPartStart.size();
+        const std::size_t end = page.find(kPartEnd, start);
+        pieces.raw.push_back(page.substr(start, end - start));
+        const std::size_t placeholderEnd = page.find("</div>", end) + 6;
+        rest = placeholderEnd;
+        at = page.find(kPartStart, placeholderEnd);
+    }
+    pieces.after = page.substr(rest);
+    return pieces;
+}
+
+// What the part script makes of a part: escapes undone, each marked chord
+// name wrapped in the tags the whole page uses.
+std::string Decode(const std::string& raw, const HighlightSettings& s) {
+    std::string text;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '%') {
+            text += static_cast<char>(std::stoi(raw.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else if (raw[i] == '\x02') {
+            const std::size_t end = raw.find('\x03', i);
+            const std::string name = raw.substr(i + 1, end - i - 1);
+            text += HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle) + name +
+                    HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
+            i = end;
+        } else {
+            text += raw[i];
+        }
+    }
+    return text;
+}
+
+// A large text song with everything the raw parts must survive: the escaped
+// bytes, tags, a script end, CRLF and LF, chords next to them, and one line
+// longer than the longest part.
+std::string HostileSongBytes() {
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces = {
+        "Am ",       "C#m7 ",     "Bbmaj7 ",      "(G) ",       "[Ebm7]",
+        "Am<",       ">Dm ",      "%41 ",         "100% ",      "<b>F</b> ",
+        "</script>", "<!-- ",     "\r\n",         "\n",         std::string(1, '\0'),
+        "\x02",      "\x03G\x03", "caf\xc3\xa9 ", "\xe9t\xe9 ", "lyrics go here ",
+        "Cadd9 ",    "E# ",       "&amp; "};
+    std::string song = "Am intro\n";
+    while (song.size() < 400 * 1024)
+        song += pieces[random() % pieces.size()];
+    song += std::string(300 * 1024, 'x') + " G\n";
+    while (song.size() < 900 * 1024)
+        song += pieces[random() % pieces.size()];
+    return song + "last Am";
+}
+
+struct PartedPageTest : ::testing::Test {
+    CRecordingMessageSink messages; // the songbook is past the chord capacity
+};
+
+TEST_F(PartedPageTest, OnlyLargeTextSongsArePageInParts) {
+    const std::string small(1000, 'a');
+    const std::string large(kPartedPageBytes, 'a');
+    const SongPage smallText = BuildSongPage("/s/small.txt", "TXT", small);
+    const SongPage largeText = BuildSongPage("/s/large.txt", "TXT", large);
+    const SongPage largeHtml = BuildSongPage("/s/large.htm", "HTM", large);
+    EXPECT_FALSE(UsesPartedPage(smallText.text, smallText.added));
+    EXPECT_TRUE(UsesPartedPage(largeText.text, largeText.added));
+    EXPECT_FALSE(UsesPartedPage(largeHtml.text, largeHtml.added)) << "an HTML song cannot be cut anywhere";
+    // A text that no longer holds what opening added is shown whole.
+    EXPECT_FALSE(UsesPartedPage(largeText.text.substr(0, largeText.text.size() - 3), largeText.added));
+    EXPECT_FALSE(UsesPartedPage(largeText.text.substr(5), largeText.added));
+}
+
+TEST_F(PartedPageTest, PlainPartsGiveBackEveryByteOfTheSong) {
+    const std::string song = HostileSongBytes();
+    const SongPage page = BuildSongPage("/songs/book.txt", "TXT", song);
+    const std::string parted = PartedDisplayPage(page.text, page.added, nullptr);
+    const PartedPieces pieces = Split(parted);
+
+    EXPECT_EQ(pieces.before, page.added.titleLine + page.added.header);
+    ASSERT_GE(pieces.after.size(), page.added.footer.size());
+    EXPECT_EQ(pieces.after.substr(pieces.after.size() - page.added.footer.size()), page.added.footer)
+        << "a plain page ends with the footer";
+    ASSERT_GT(pieces.raw.size(), 8u);
+    std::string decoded;
+    for (const std::string& raw : pieces.raw) {
+        EXPECT_EQ(raw.find('<'), std::string::npos) << "the parser would end the part early";
+        EXPECT_EQ(raw.find('\0'), std::string::npos);
+        EXPECT_EQ(raw.find('\x02'), std::string::npos) << "no chord marks on a plain page";
+        EXPECT_LE(raw.size(), 3 * 256 * 1024u);
+        decoded += Decode(raw, HighlightSettings());
+    }
+    EXPECT_EQ(decoded, song);
+    // Parts end at line ends, except where one line is longer than a part.
+    int cutInsideALine = 0;
+    for (std::size_t i = 0; i + 1 < pieces.raw.size(); ++i)
+        cutInsideALine += pieces.raw[i].back() != '\n';
+    EXPECT_EQ(cutInsideALine, 1);
+}
+
+TEST_F(PartedPageTest, HighlightedPartsHoldTheTagsOfTheWholePage) {
+    HighlightSettings italicRed;
+    italicRed.italic = 1;
+    italicRed.underline = 1;
+    italicRed.color = 0x0000ff;
+    for (const HighlightSettings& settings : {HighlightSettings(), italicRed}) {
+        const SongPage page = BuildSongPage("/songs/Am (live).txt", "TXT", HostileSongBytes());
+        CTablature song;
+        song.Detect(page.text);
+        song.Transpose(3);
+        const std::string parted = PartedDisplayPage(song.text, page.added, &settings);
+        CTablature whole = song;
+        HighlightChords(whole, settings);
+
+        const PartedPieces pieces = Split(parted);
+        const std::string block = CachedPopupBlock(g_strPicturePath);
+        const std::size_t bodyStart = page.added.titleLine.size() + page.added.header.size();
+        const std::size_t bodyEnd = whole.text.size() - block.size() - page.added.footer.size();
+        EXPECT_EQ(pieces.before, whole.text.substr(0, bodyStart));
+        std::string decoded;
+        for (const std::string& raw : pieces.raw) {
+            EXPECT_EQ(raw.find('<'), std::string::npos);
+            decoded += Decode(raw, settings);
+        }
+        EXPECT_EQ(decoded, whole.text.substr(bodyStart, bodyEnd - bodyStart));
+        EXPECT_EQ(pieces.after.substr(pieces.after.size() - page.added.footer.size() - block.size()),
+                  page.added.footer + block)
+            << "the pop-up block follows the footer as on the whole page";
+        EXPECT_NE(pieces.after.find("var qvOpen"), std::string::npos);
+    }
+}
+
+TEST_F(PartedPageTest, ChordsAtTheEdgesOfTheSongAreInTheParts) {
+    std::string song = "Am";
+    while (song.size() < kPartedPageBytes)
+        song += "\nla la la G";
+    song += "\nEm";
+    const SongPage page = BuildSongPage("/songs/edges.txt", "TXT", song);
+    const HighlightSettings settings;
+    const PartedPieces pieces = Split(PartedDisplayPage(page.text, page.added, &settings));
+    ASSERT_FALSE(pieces.raw.empty());
+    EXPECT_EQ(pieces.raw.front().substr(0, 4), "\x02"
+                                               "Am\x03");
+    const std::string& last = pieces.raw.back();
+    EXPECT_EQ(last.substr(last.size() - 4), "\x02"
+                                            "Em\x03");
+    EXPECT_EQ(pieces.before, page.added.titleLine + page.added.header);
+}
+
+} // namespace
