@@ -3,7 +3,9 @@
 //   - from the "+" command to the loaded page, for a 5 KB song;
 //   - from process start to the loaded start page (the bench starts itself
 //     as a child that runs the program's start-up and reports the first page).
-// Run by hand:  bench_gui [ROUNDS]   (from the output folder, beside Start.htm and Pics/)
+//   - with --song FILE: Open, "+" and Easiest on that song, each command's own
+//     time and the time to its loaded page.
+// Run by hand:  bench_gui [ROUNDS] | bench_gui --song FILE   (from the output folder, beside Start.htm and Pics/)
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,14 +26,22 @@
 #include "chords/Messages.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
+#include "platform/MemoryTuning.h"
 #include "tests/gui/EventWait.h"
 
 namespace {
 
 class CPrintingSink final : public IMessageSink {
 public:
-    void ShowMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+    void ShowMessage(const std::string& text) override {
+        if (quiet)
+            ++count;
+        else
+            std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
     void ShowFatal(const std::string& text) override { std::fprintf(stderr, "fatal: %s\n", text.c_str()); }
+    bool quiet = false;
+    int count = 0;
 };
 
 class COneFileDialogs final : public IUserDialogs {
@@ -83,9 +94,43 @@ int RunStartUpChild() {
     return 0;
 }
 
+// One large song: each command's own time and the time to its loaded page.
+int RunLargeSong(const QString& path) {
+    CPrintingSink sink;
+    sink.quiet = true;
+    SetMessageSink(&sink);
+    COneFileDialogs dialogs;
+    SetUserDialogs(&dialogs);
+    dialogs.file = path;
+    CQuavernApp quavern;
+    if (!quavern.InitInstance({}))
+        return 1;
+    CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
+    if (!WaitReady(view))
+        return 1;
+    const std::pair<int, const char*> commands[] = {
+        {ID_FILE_OPEN, "Open"}, {ID_TRANSPOSE_UP, "+"}, {ID_FIND_EASIEST, "Easiest"}};
+    for (const auto& [id, caption] : commands) {
+        sink.count = 0;
+        QElapsedTimer clock;
+        clock.start();
+        quavern.GetMainWnd()->Action(id)->trigger();
+        const double command = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        if (!WaitReady(view))
+            return 1;
+        const double loaded = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        std::printf("%-8s command %8.1f ms, loaded page %8.1f ms, %d messages\n", caption, command, loaded, sink.count);
+    }
+    quavern.GetMainWnd()->close();
+    SetUserDialogs(nullptr);
+    SetMessageSink(nullptr);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    KeepFreedMemoryForReuse(); // as the program does
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     const bool child = argc > 1 && QByteArray(argv[1]) == "--start-up-child";
     QTemporaryDir settings;
@@ -96,6 +141,13 @@ int main(int argc, char* argv[]) {
         return RunStartUpChild();
 
     const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 2 && arguments.at(1) == QStringLiteral("--song")) {
+        const QString song = QFileInfo(arguments.at(2)).absoluteFilePath();
+        QTemporaryDir folder;
+        PrepareFolder(folder.path(), QCoreApplication::applicationDirPath());
+        QDir::setCurrent(folder.path());
+        return RunLargeSong(song);
+    }
     const int rounds = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : 25;
     const QString outputFolder = QCoreApplication::applicationDirPath();
 
