@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -15,6 +17,7 @@
 #include "chords/ChordCatalog.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
+#include "engine/Tablature.h"
 #include "platform/QtSettingsStore.h"
 #include "render/SongPage.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -103,6 +106,7 @@ private Q_SLOTS:
     void unreadableStartPageStillStartsTheProgram();
     void helpKeepsTheSongWhenTheStartFolderTakesNoFile();
     void garbageSettingsTakeTheirDefaults();
+    void largeSongbookIsShownInPartsWithOneCapacityMessagePerCommand();
     void saveIntoAFullPlaceKeepsTheOldFile();
     void saveIntoAPlaceThatCannotHoldFilesKeepsTheSong();
 };
@@ -372,6 +376,38 @@ void TestHostileFiles::helpKeepsTheSongWhenTheStartFolderTakesNoFile() {
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QCOMPARE(program.View()->m_nShift, 2);
     QCOMPARE(Entries(songs), Sorted({QStringLiteral("QuavernFile.htm"), QStringLiteral("a.txt")}));
+}
+
+void TestHostileFiles::largeSongbookIsShownInPartsWithOneCapacityMessagePerCommand() {
+    CProgramFixture program;
+    QVERIFY(program.Start(1));
+    const QByteArray chords = "Am  G  C#m7  Bbmaj7";
+    QByteArray book;
+    while (book.size() < 1024 * 1024)
+        book += chords + "\n  la la la, the river runs\n";
+    const QString path = program.WriteFile(QStringLiteral("songbook.txt"), book);
+    auto capacityMessages = [&program] {
+        return std::count(program.sink.messages.begin(), program.sink.messages.end(), kTooManyChordsMessage);
+    };
+
+    QVERIFY(program.OpenSong(path));
+    QCOMPARE(capacityMessages(), 1);
+    QVERIFY(ReadFileBytes(program.View()->m_strDisplayPath).contains("<script type=\"text/x-quavern-part\">"));
+    QVERIFY(ShownText(program.View()).startsWith(QString::fromLatin1(chords + "\n")));
+
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QCOMPARE(capacityMessages(), 2);
+    // Only the 1024 occurrences kept (all of them G, by table order) move.
+    const std::string& working = program.Document()->m_working.text;
+    const std::size_t body = working.find("<pre>") + 5;
+    const std::string firstLine = working.substr(body, working.find('\n', body) - body);
+    QCOMPARE(firstLine, std::string("Am  G#  C#m7  Bbmaj7"));
+    QVERIFY(ShownText(program.View()).startsWith(QString::fromStdString(firstLine + "\n")));
+
+    QVERIFY(program.Run(ID_FIND_EASIEST));
+    QCOMPARE(capacityMessages(), 3);
+    QCOMPARE(program.sink.messages.size(), std::size_t(3));
+    QVERIFY(program.Close());
 }
 
 void TestHostileFiles::garbageSettingsTakeTheirDefaults() {
