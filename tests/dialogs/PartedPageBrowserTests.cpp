@@ -1,0 +1,539 @@
+// The parted page of a large text song in a real browser engine, against the
+// whole page of the same song: the same text and chords once every part is
+// shown, placeholders that keep the page as tall as the whole page, parts
+// shown as the user scrolls, and chord pop-ups in a part shown late.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "engine/Tablature.h"
+#include "render/Highlight.h"
+#include "render/PartedPage.h"
+#include "render/SongPage.h"
+#include "tests/gui/EventWait.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Lines of a chord sheet with everything a part has to carry through the
+// browser: sharp and flat chord names, chords inside the song's own tags,
+// "%" and escaped-looking text, an entity, Latin-1 bytes, CRLF and LF.
+const char* const kSongLines[] = {
+    "   C#m7        Am         F#        Bbmaj7\r\n",
+    "Walking 100% down the <b>bold</b> road &amp; the rest\r\n",
+    "[G]  (Ebm7)  <b>Am</b>  D#7  Gbmaj7/Db\n",
+    "caf\xe9 cr\xe8me \xe0 la fen\xeatre, na\xefve \xbfverdad?\n",
+    "%41 %25 %3C %02 50%\n",
+    "\n",
+    "Em   C    G    D7   A#m\r\n",
+    "  la la la,  singing on and on\n",
+};
+
+// The songs both pages are built from.
+enum class SongKind { Mixed, Utf8, EmptyFirstLine, CarriageReturns };
+
+// A text song of about 600 KB; every fifth line carries its number, so a
+// part shown twice or out of place shows in the text.
+std::string SongBytes(SongKind kind) {
+    std::string song = kind == SongKind::EmptyFirstLine ? "\r\n" : "";
+    for (int line = 0; song.size() < 600 * 1024; ++line) {
+        std::string text = kSongLines[line % std::size(kSongLines)];
+        if (kind == SongKind::CarriageReturns) {
+            // Line ends of old Mac files: a lone CR, a line break to the browser.
+            while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+                text.pop_back();
+            text += '\r';
+        }
+        if (line % 5 == 0)
+            text.insert(0, "Verse " + std::to_string(line) + ": ");
+        song += text;
+    }
+    song += "last line  Am";
+    if (kind == SongKind::Utf8) {
+        const QByteArray utf8 = QString::fromLatin1(song.data(), qsizetype(song.size())).toUtf8();
+        return std::string(utf8.constData(), std::size_t(utf8.size()));
+    }
+    return song;
+}
+
+// Runs a script in the page and waits for its result.
+QVariant Run(QWebEnginePage* page, const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!WaitUntil([&] { return done; }, 30000))
+        return QVariant();
+    return result;
+}
+
+QJsonObject RunJson(QWebEnginePage* page, const QString& script) {
+    return QJsonDocument::fromJson(Run(page, script).toString().toUtf8()).object();
+}
+
+// Lets the browser run for a while: observers and frames that follow a load
+// or a scroll get their turn.
+void Settle(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    WaitUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
+}
+
+bool WriteFile(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+}
+
+// What the browser makes of a page: the text of its preformatted block, the
+// highlighted chord names in order and the tags around them, and its height.
+const QString kContentScript = uR"js((function() {
+    var pre = document.querySelector('pre');
+    var spans = Array.from(document.querySelectorAll('span[onmouseover]'));
+    var range = document.createRange();
+    range.selectNodeContents(pre);
+    var selection = window.getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range);
+    var selected = selection.toString();
+    selection.removeAllRanges();
+    return JSON.stringify({
+        selected: selected,
+        pres: document.querySelectorAll('pre').length,
+        text: pre.innerText,
+        partsText: Array.from(document.querySelectorAll('div.qvpart')).map(function(p) {
+            return p.innerText; }).join(''),
+        names: spans.map(function(s) { return s.textContent; }).join(' '),
+        chords: spans.length,
+        first: spans.slice(0, 12).map(function(s) {
+            return s.getAttribute('onmouseover') + ' | ' + s.getAttribute('onmouseout') + ' | ' +
+                s.parentNode.tagName + ' < ' + s.parentNode.parentNode.tagName + ' ' +
+                s.parentNode.parentNode.getAttribute('color');
+        }),
+        fonts: pre.querySelectorAll('font').length,
+        bolds: pre.querySelectorAll('b').length,
+        preHeight: pre.getBoundingClientRect().height,
+        scrollHeight: document.documentElement.scrollHeight });
+})())js"_s;
+
+// The state of the parts: how many are shown, the place and height of each,
+// and the height of the page.
+const QString kPartsScript = uR"js((function() {
+    var parts = Array.from(document.querySelectorAll('div.qvpart'));
+    return JSON.stringify({
+        total: parts.length,
+        shown: parts.map(function(p) { return p.innerHTML.length > 0; }),
+        tops: parts.map(function(p) { return p.getBoundingClientRect().top; }),
+        heights: parts.map(function(p) { return p.getBoundingClientRect().height; }),
+        lines: parts.map(function(p) { return Number(p.getAttribute('data-lines')); }),
+        viewHeight: window.innerHeight,
+        scrollY: window.scrollY,
+        preHeight: document.querySelector('pre').getBoundingClientRect().height,
+        scrollHeight: document.documentElement.scrollHeight });
+})())js"_s;
+
+int ShownCount(const QJsonObject& parts) {
+    int shown = 0;
+    for (const QJsonValue value : parts.value(u"shown"_s).toArray())
+        shown += value.toBool();
+    return shown;
+}
+
+// Where two texts first differ, with a little of each around it.
+QString FirstDifference(const QString& whole, const QString& parted) {
+    qsizetype at = 0;
+    while (at < whole.size() && at < parted.size() && whole.at(at) == parted.at(at))
+        ++at;
+    if (at == whole.size() && at == parted.size())
+        return QString();
+    auto around = [at](const QString& text) {
+        QString piece = text.mid(qMax<qsizetype>(0, at - 40), 80);
+        return piece.replace(u'\n', u"\\n"_s).replace(u'\r', u"\\r"_s);
+    };
+    return u"lengths %1 (whole) and %2 (parted), first difference at %3 (line %4):\n  whole:  \"%5\"\n  parted: \"%6\""_s
+        .arg(whole.size())
+        .arg(parted.size())
+        .arg(at)
+        .arg(whole.left(at).count(u'\n') + 1)
+        .arg(around(whole), around(parted));
+}
+
+// The chord of a shown part in the visible area, away from the first part,
+// and its pop-up, as the page lays them out. The chord is marked so later
+// calls find the same span.
+QString PopupState(bool mark) {
+    return uR"js((function() {
+        var span = document.querySelector('span[data-qvtest]');
+        if (%1) {
+            var parts = Array.from(document.querySelectorAll('div.qvpart'));
+            var part = parts.find(function(p, i) {
+                var r = p.getBoundingClientRect();
+                return i > 0 && p.innerHTML.length > 0 && r.top < window.innerHeight && r.bottom > 0; });
+            if (!part) return JSON.stringify({ error: 'no shown part in view' });
+            span = Array.from(part.querySelectorAll('span[onmouseover]')).find(function(s) {
+                var r = s.getBoundingClientRect();
+                return r.top > 0 && r.bottom < window.innerHeight - 200; });
+            if (!span) return JSON.stringify({ error: 'no chord in view' });
+            span.setAttribute('data-qvtest', parts.indexOf(part));
+        }
+        var div = document.getElementById('QV3' + span.textContent);
+        var sr = span.getBoundingClientRect();
+        var dr = div.getBoundingClientRect();
+        return JSON.stringify({ name: span.textContent, part: Number(span.getAttribute('data-qvtest')),
+            visibility: getComputedStyle(div).visibility,
+            spanLeft: sr.left, spanTop: sr.top, divLeft: dr.left, divTop: dr.top });
+    })())js"_s.arg(mark ? u"true"_s : u"false"_s);
+}
+
+QString DispatchOnMarked(const QString& type) {
+    return uR"js((function() {
+        var span = document.querySelector('span[data-qvtest]');
+        span.dispatchEvent(new MouseEvent('%1', { bubbles: true, view: window }));
+        return true;
+    })())js"_s.arg(type);
+}
+
+} // namespace
+
+class PartedPageBrowserTests final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void shownPartsGiveTheWholePage_data();
+    void shownPartsGiveTheWholePage();
+    void placeholdersKeepThePageHeight_data();
+    void placeholdersKeepThePageHeight();
+    void partsAreShownNearTheView_data();
+    void partsAreShownNearTheView();
+    void chordOfALatePartShowsItsPopup();
+    void cleanupTestCase();
+
+private:
+    // The whole and the parted page of one song, written to files.
+    struct PagePair {
+        QString whole;
+        QString parted;
+    };
+    PagePair WritePages(const QString& stem, const std::string& song, bool highlighted);
+    bool Load(const QString& path);
+    void AddPageRows(bool contentRows);
+
+    QTemporaryDir m_folder;
+    QString m_pictures;
+    int m_pages = 0;
+    std::unique_ptr<QWebEngineView> m_view;
+};
+
+void PartedPageBrowserTests::initTestCase() {
+    QVERIFY(m_folder.isValid());
+    m_pictures = QDir(QStringLiteral(QUAVERN_PICTURES_DIR)).absolutePath() + u'/';
+    QVERIFY(QFile::exists(m_pictures + u"C#m7.gif"_s));
+    m_view = std::make_unique<QWebEngineView>();
+    m_view->resize(900, 700);
+    m_view->show();
+}
+
+// Every page gets a name of its own: loading the page already shown would
+// be a reload, which keeps the scroll position.
+PartedPageBrowserTests::PagePair PartedPageBrowserTests::WritePages(const QString& stem, const std::string& song,
+                                                                    bool highlighted) {
+    const QDir folder(m_folder.path());
+    const QString name = stem + QString::number(++m_pages);
+    const SongPage page = BuildSongPage(folder.filePath(name + u".txt"_s).toStdString(), "TXT", song);
+    if (!UsesPartedPage(page.text, page.added))
+        return {};
+    const HighlightSettings settings;
+    CTablature working;
+    working.text = page.text;
+    g_strPicturePath = m_pictures.toStdString();
+    const std::string whole = RenderDisplayPage(working, highlighted, settings);
+    const std::string parted = PartedDisplayPage(page.text, page.added, highlighted ? &settings : nullptr);
+    g_strPicturePath.clear();
+
+    const PagePair paths{folder.filePath(name + u"-whole.htm"_s), folder.filePath(name + u"-parted.htm"_s)};
+    if (!WriteFile(paths.whole, whole) || !WriteFile(paths.parted, parted))
+        return {};
+    return paths;
+}
+
+// Loads a page and waits until its pictures are in, so that the page has
+// its final height.
+bool PartedPageBrowserTests::Load(const QString& path) {
+    bool loaded = false;
+    bool ok = false;
+    const QMetaObject::Connection connection =
+        connect(m_view.get(), &QWebEngineView::loadFinished, this, [&](bool success) {
+            loaded = true;
+            ok = success;
+        });
+    m_view->load(QUrl::fromLocalFile(path));
+    const bool finished = WaitUntil([&] { return loaded; }, 90000);
+    disconnect(connection);
+    return finished && ok &&
+           WaitUntil(
+               [&] {
+                   return Run(m_view->page(),
+                              u"Array.from(document.images).every(function(i) { return i.complete; })"_s)
+                       .toBool();
+               },
+               20000);
+}
+
+void PartedPageBrowserTests::AddPageRows(bool contentRows) {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("highlighted") << int(SongKind::Mixed) << true;
+    QTest::newRow("plain") << int(SongKind::Mixed) << false;
+    if (contentRows) {
+        QTest::newRow("UTF-8, highlighted") << int(SongKind::Utf8) << true;
+        // The parser drops a line end right after <pre> on the whole page.
+        QTest::newRow("empty first line") << int(SongKind::EmptyFirstLine) << false;
+    }
+    // Lines the browser breaks where the parts see none.
+    QTest::newRow("CR line ends") << int(SongKind::CarriageReturns) << false;
+}
+
+void PartedPageBrowserTests::shownPartsGiveTheWholePage_data() {
+    AddPageRows(true);
+}
+
+void PartedPageBrowserTests::shownPartsGiveTheWholePage() {
+    QFETCH(int, kind);
+    QFETCH(bool, highlighted);
+    const PagePair paths = WritePages(u"same"_s, SongBytes(SongKind(kind)), highlighted);
+    QVERIFY(!paths.parted.isEmpty());
+
+    QVERIFY(Load(paths.whole));
+    const QJsonObject whole = RunJson(m_view->page(), kContentScript);
+    QVERIFY(Load(paths.parted));
+    QVERIFY(Run(m_view->page(), u"window.qvShowAll(); true"_s).toBool());
+    const QJsonObject parts = RunJson(m_view->page(), kPartsScript);
+    const QJsonObject parted = RunJson(m_view->page(), kContentScript);
+
+    QCOMPARE(ShownCount(parts), parts.value(u"total"_s).toInt());
+    QVERIFY(parts.value(u"total"_s).toInt() >= 3);
+    QCOMPARE(parted.value(u"pres"_s).toInt(), 1);
+    QCOMPARE(whole.value(u"pres"_s).toInt(), 1);
+
+    const QString wholeText = whole.value(u"text"_s).toString();
+    // Each part is a block of its own, so the innerText of the parted <pre>
+    // gets a line break at every part's edge that neither the layout nor
+    // copying shows. The parts' own texts together are compared with the
+    // whole page's <pre>, and the text a selection of the <pre> gives (what
+    // copying gives) as it is.
+    const QString partedText = parted.value(u"partsText"_s).toString();
+    QVERIFY(wholeText.size() > 500 * 1024);
+    QVERIFY(wholeText.contains(u"caf\u00e9 cr\u00e8me"_s));
+    QVERIFY(wholeText.contains(u"the bold road & the rest"_s));
+    QVERIFY(wholeText.contains(u"%41 %25 %3C %02 50%"_s));
+    const QString wholeSelected = whole.value(u"selected"_s).toString();
+    const QString partedSelected = parted.value(u"selected"_s).toString();
+    QVERIFY2(wholeSelected == partedSelected, qPrintable(FirstDifference(wholeSelected, partedSelected)));
+    QVERIFY2(wholeText == partedText, qPrintable(FirstDifference(wholeText, partedText)));
+
+    if (highlighted) {
+        QVERIFY(whole.value(u"chords"_s).toInt() > 20000);
+        QVERIFY(whole.value(u"names"_s).toString().startsWith(u"C#m7 Am F# Bbmaj7 G Ebm7 Am D#7 Gbmaj7 Db"_s));
+        QCOMPARE(whole.value(u"first"_s).toArray().at(0).toString(),
+                 u"montreBulle('QV3C#m7', this) | cacheBulle('QV3C#m7') | B < FONT #"_s +
+                     QString::fromStdString(ColorText(HighlightSettings().color)));
+    } else {
+        QCOMPARE(whole.value(u"chords"_s).toInt(), 0);
+    }
+    QCOMPARE(parted.value(u"chords"_s).toInt(), whole.value(u"chords"_s).toInt());
+    const QString wholeNames = whole.value(u"names"_s).toString();
+    const QString partedNames = parted.value(u"names"_s).toString();
+    QVERIFY2(wholeNames == partedNames, qPrintable(FirstDifference(wholeNames, partedNames)));
+    QCOMPARE(parted.value(u"first"_s).toArray(), whole.value(u"first"_s).toArray());
+    QCOMPARE(parted.value(u"fonts"_s).toInt(), whole.value(u"fonts"_s).toInt());
+    QCOMPARE(parted.value(u"bolds"_s).toInt(), whole.value(u"bolds"_s).toInt());
+
+    // Every part shown, the page lays out as tall as the whole page.
+    const double wholeHeight = whole.value(u"scrollHeight"_s).toDouble();
+    const double partedHeight = parted.value(u"scrollHeight"_s).toDouble();
+    QVERIFY2(qAbs(partedHeight - wholeHeight) <= 2,
+             qPrintable(u"scrollHeight whole %1, parted %2; <pre> height whole %3, parted %4"_s.arg(wholeHeight)
+                            .arg(partedHeight)
+                            .arg(whole.value(u"preHeight"_s).toDouble())
+                            .arg(parted.value(u"preHeight"_s).toDouble())));
+}
+
+void PartedPageBrowserTests::placeholdersKeepThePageHeight_data() {
+    AddPageRows(false);
+}
+
+void PartedPageBrowserTests::placeholdersKeepThePageHeight() {
+    QFETCH(int, kind);
+    QFETCH(bool, highlighted);
+    const PagePair paths = WritePages(u"height"_s, SongBytes(SongKind(kind)), highlighted);
+    QVERIFY(!paths.parted.isEmpty());
+    QVERIFY(Load(paths.whole));
+    const double wholeHeight = RunJson(m_view->page(), kContentScript).value(u"scrollHeight"_s).toDouble();
+    QVERIFY(wholeHeight > 10000);
+
+    QVERIFY(Load(paths.parted));
+    QWebEnginePage* page = m_view->page();
+    QVERIFY(WaitUntil([&] { return ShownCount(RunJson(page, kPartsScript)) > 0; }, 10000));
+    Settle(500);
+    const QJsonObject atLoad = RunJson(page, kPartsScript);
+    const int total = atLoad.value(u"total"_s).toInt();
+    QVERIFY(total >= 3);
+
+    // Each placeholder is as tall as its part turns out to be.
+    const double lineHeight = Run(page, uR"js((function() {
+        var pre = document.querySelector('pre');
+        var probe = document.createElement('div');
+        probe.textContent = 'x\nx\nx\nx\nx\nx\nx\nx\nx\nx';
+        pre.appendChild(probe);
+        var height = probe.getBoundingClientRect().height / 10;
+        pre.removeChild(probe);
+        return height;
+    })())js"_s)
+                                  .toDouble();
+    QVERIFY(lineHeight > 5);
+    QVERIFY(Run(page, u"window.qvShowAll(); true"_s).toBool());
+    const QJsonObject all = RunJson(page, kPartsScript);
+    QCOMPARE(ShownCount(all), total);
+    const QJsonArray heights = all.value(u"heights"_s).toArray();
+    const QJsonArray lines = all.value(u"lines"_s).toArray();
+    QString offParts;
+    for (int i = 0; i < total; ++i) {
+        const double placeholder = lines.at(i).toInt() * lineHeight;
+        const double height = heights.at(i).toDouble();
+        if (qAbs(placeholder - height) > 3)
+            offParts += u"\n  part %1: data-lines %2, placeholder %3 px, shown %4 px (%5 lines of %6 px)"_s.arg(i)
+                            .arg(lines.at(i).toInt())
+                            .arg(placeholder)
+                            .arg(height)
+                            .arg(height / lineHeight)
+                            .arg(lineHeight);
+    }
+    QVERIFY2(offParts.isEmpty(), qPrintable(offParts));
+
+    // So the page is as tall as the whole page from the start.
+    const double atLoadHeight = atLoad.value(u"scrollHeight"_s).toDouble();
+    QVERIFY2(qAbs(atLoadHeight - wholeHeight) <= 3.0 * total,
+             qPrintable(u"scrollHeight at load %1, whole page %2, %3 parts, %4 shown"_s.arg(atLoadHeight)
+                            .arg(wholeHeight)
+                            .arg(total)
+                            .arg(ShownCount(atLoad))));
+    QVERIFY2(qAbs(all.value(u"scrollHeight"_s).toDouble() - wholeHeight) <= 2,
+             qPrintable(
+                 u"scrollHeight with every part shown %1, whole page %2"_s.arg(all.value(u"scrollHeight"_s).toDouble())
+                     .arg(wholeHeight)));
+}
+
+void PartedPageBrowserTests::partsAreShownNearTheView_data() {
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("highlighted") << true;
+    QTest::newRow("plain") << false;
+}
+
+void PartedPageBrowserTests::partsAreShownNearTheView() {
+    QFETCH(bool, highlighted);
+    const PagePair paths = WritePages(u"lazy"_s, SongBytes(SongKind::Mixed), highlighted);
+    QVERIFY(!paths.parted.isEmpty());
+    QVERIFY(Load(paths.parted));
+    QWebEnginePage* page = m_view->page();
+    QVERIFY(WaitUntil([&] { return ShownCount(RunJson(page, kPartsScript)) > 0; }, 10000));
+    Settle(500);
+    const QJsonObject atLoad = RunJson(page, kPartsScript);
+    const int total = atLoad.value(u"total"_s).toInt();
+    const int shownAtLoad = ShownCount(atLoad);
+    QVERIFY(total >= 8);
+    QVERIFY2(shownAtLoad <= 2, qPrintable(u"%1 of %2 parts shown at load"_s.arg(shownAtLoad).arg(total)));
+    QVERIFY(atLoad.value(u"shown"_s).toArray().at(0).toBool());
+
+    // Scrolled to the middle, the parts there are shown, the far ones not.
+    QVERIFY(Run(page, u"window.scrollTo(0, (document.documentElement.scrollHeight - window.innerHeight) / 2); "
+                      u"window.scrollY"_s)
+                .toDouble() > 0);
+    auto visibleShown = [&](const QJsonObject& parts) {
+        const QJsonArray tops = parts.value(u"tops"_s).toArray();
+        const QJsonArray heights = parts.value(u"heights"_s).toArray();
+        const QJsonArray shown = parts.value(u"shown"_s).toArray();
+        const double view = parts.value(u"viewHeight"_s).toDouble();
+        bool any = false;
+        for (int i = 0; i < tops.size(); ++i) {
+            const double top = tops.at(i).toDouble();
+            if (top < view && top + heights.at(i).toDouble() > 0) {
+                any = true;
+                if (!shown.at(i).toBool())
+                    return false;
+            }
+        }
+        return any;
+    };
+    QVERIFY(WaitUntil([&] { return visibleShown(RunJson(page, kPartsScript)); }, 10000));
+    Settle(500);
+    const QJsonObject middle = RunJson(page, kPartsScript);
+    QVERIFY(visibleShown(middle));
+    const QJsonArray shown = middle.value(u"shown"_s).toArray();
+    QString shownList;
+    for (int i = 0; i < shown.size(); ++i)
+        shownList += shown.at(i).toBool() ? u'#' : u'.';
+    const int middlePart = total / 2;
+    QVERIFY2(shown.at(middlePart - 1).toBool() || shown.at(middlePart).toBool() || shown.at(middlePart + 1).toBool(),
+             qPrintable(shownList));
+    QVERIFY2(!shown.at(total - 1).toBool(), qPrintable(shownList));
+    QVERIFY2(ShownCount(middle) <= shownAtLoad + 3, qPrintable(shownList));
+}
+
+void PartedPageBrowserTests::chordOfALatePartShowsItsPopup() {
+    const PagePair paths = WritePages(u"popup"_s, SongBytes(SongKind::Mixed), true);
+    QVERIFY(!paths.parted.isEmpty());
+    QVERIFY(Load(paths.parted));
+    QWebEnginePage* page = m_view->page();
+    QVERIFY(Run(page, u"window.scrollTo(0, (document.documentElement.scrollHeight - window.innerHeight) / 2); "
+                      u"window.scrollY"_s)
+                .toDouble() > 0);
+    QVERIFY(WaitUntil([&] { return RunJson(page, PopupState(true)).contains(u"name"_s); }, 10000));
+
+    const QJsonObject hidden = RunJson(page, PopupState(false));
+    const QString name = hidden.value(u"name"_s).toString();
+    QVERIFY2(hidden.value(u"part"_s).toInt() > 0, qPrintable(name));
+    QCOMPARE(hidden.value(u"visibility"_s).toString(), u"hidden"_s);
+
+    QVERIFY(Run(page, DispatchOnMarked(u"mouseover"_s)).toBool());
+    const QJsonObject shown = RunJson(page, PopupState(false));
+    QCOMPARE(shown.value(u"name"_s).toString(), name);
+    QCOMPARE(shown.value(u"visibility"_s).toString(), u"visible"_s);
+    // The pop-up stands at the chord, deep down the page as it is.
+    const double dx = shown.value(u"divLeft"_s).toDouble() - shown.value(u"spanLeft"_s).toDouble();
+    const double dy = shown.value(u"divTop"_s).toDouble() - shown.value(u"spanTop"_s).toDouble();
+    QVERIFY2(dx >= 0 && dx <= 30, qPrintable(u"%1: dx %2"_s.arg(name).arg(dx)));
+    QVERIFY2(dy >= 10 && dy <= 50, qPrintable(u"%1: dy %2"_s.arg(name).arg(dy)));
+
+    QVERIFY(Run(page, DispatchOnMarked(u"mouseout"_s)).toBool());
+    QCOMPARE(RunJson(page, PopupState(false)).value(u"visibility"_s).toString(), u"hidden"_s);
+}
+
+void PartedPageBrowserTests::cleanupTestCase() {
+    m_view.reset();
+}
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    PartedPageBrowserTests tests;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "PartedPageBrowserTests.moc"
