@@ -41,7 +41,9 @@ const char kPartScript[] =
     "    if (part.qvShown) return;\n"
     "    part.qvShown = true;\n"
     "    if (observer) observer.unobserve(part);\n"
-    "    part.innerHTML = decode(part.previousElementSibling.text);\n"
+    "    var raw = part.previousElementSibling.text;\n"
+    "    if (part === parts[0]) raw = raw.replace(/^\\n/, \"\");\n"
+    "    part.innerHTML = decode(raw);\n"
     "    part.style.height = \"\";\n"
     "  }\n"
     "  window.qvShowAll = function () { parts.forEach(show); };\n"
@@ -61,7 +63,8 @@ constexpr std::array<std::uint8_t, 256> kEscaped = chordscan::MakeByteClass("%<\
 // Writes the song bytes into parts.
 class CPartWriter final {
 public:
-    explicit CPartWriter(std::string& page) : m_page(page) {}
+    /// leadingBreak: the song's bytes start with a line end.
+    CPartWriter(std::string& page, bool leadingBreak) : m_page(page), m_leadingBreak(leadingBreak) {}
 
     void Text(const char* bytes, std::size_t size) {
         static const char kHex[] = "0123456789ABCDEF";
@@ -77,7 +80,10 @@ public:
                 m_page += static_cast<char>(c);
             }
             ++m_bytes;
-            if (c == '\n') {
+            // A browser ends a line at LF, CR LF and a lone CR. A chord
+            // name starts with a letter, so a CR that ends this stretch
+            // of text is a lone one.
+            if (c == '\n' || (c == '\r' && (i + 1 == size || bytes[i + 1] != '\n'))) {
                 ++m_lines;
                 if (m_bytes >= kPartBytes)
                     End();
@@ -110,13 +116,20 @@ private:
     }
 
     void End() {
-        // A last line without its line end still takes a line.
-        const std::size_t lines = m_lines + (m_page.back() == '\n' ? 0 : 1);
+        // A last line without its line end still takes a line. The parser
+        // drops a line end right after "<pre>"; the part script drops it
+        // from the first part as well.
+        const char last = m_page.back();
+        std::size_t lines = m_lines + (last == '\n' || last == '\r' ? 0 : 1);
+        if (m_parts++ == 0 && m_leadingBreak && lines > 0)
+            --lines;
         m_page += "</script><div class=\"qvpart\" data-lines=\"" + std::to_string(lines) + "\"></div>";
         m_open = false;
     }
 
     std::string& m_page;
+    const bool m_leadingBreak;
+    std::size_t m_parts = 0;
     bool m_open = false;
     std::size_t m_bytes = 0;
     std::size_t m_lines = 0;
@@ -168,7 +181,8 @@ std::string PartedDisplayPage(const std::string& text, const AddedText& added, c
     const std::size_t bodyEnd = text.size() - added.footer.size();
     std::string page;
     page.reserve(text.size() + text.size() / 8 + 16 * 1024);
-    CPartWriter parts(page);
+    const bool leadingBreak = bodyEnd > bodyStart && (text[bodyStart] == '\n' || text[bodyStart] == '\r');
+    CPartWriter parts(page, leadingBreak);
 
     if (!highlight) {
         page.append(text, 0, bodyStart);

@@ -20,8 +20,10 @@ bool UsesPartedPage(const std::string& text, const AddedText& added);
 /// The display page of a large text song, in parts.
 ///
 /// The title line, the header and the footer are written as on the whole
-/// page. The song's bytes between them are cut at line ends into parts of
-/// about 64 KB. Each part is kept as the raw text of an inert script element,
+/// page. The song's bytes between them are cut at line ends (LF, CR LF or a
+/// lone CR, as the browser reads them) into parts of about 64 KB; a line
+/// longer than 256 KB is cut inside as well, and shows as two lines there.
+/// Each part is kept as the raw text of an inert script element,
 /// where the browser's parser only looks for its end, followed by an empty
 /// placeholder as tall as its lines. A small script turns the parts near the
 /// visible area into page content as the user scrolls, and window.qvShowAll()

@@ -129,4 +129,38 @@ TEST_F(PartedPageTest, ChordsAtTheEdgesOfTheSongAreInTheParts) {
     EXPECT_EQ(pieces.before, page.added.titleLine + page.added.header);
 }
 
+std::vector<int> LineCounts(const std::string& page) {
+    std::vector<int> counts;
+    const std::string key = "data-lines=\"";
+    for (std::size_t at = page.find(key); at != std::string::npos; at = page.find(key, at + 1))
+        counts.push_back(std::stoi(page.substr(at + key.size())));
+    return counts;
+}
+
+TEST_F(PartedPageTest, PlaceholdersCountTheLinesTheBrowserShows) {
+    // LF, CR LF and lone CR (old Mac files) all end lines, and the line end
+    // right after "<pre>" shows no line, as on the whole page.
+    for (const std::string end : {"\n", "\r\n", "\r"}) {
+        std::string song = end;
+        int lines = 0;
+        while (song.size() < 600 * 1024) {
+            song += "Am  G  la la la" + end;
+            ++lines;
+        }
+        song += "last";
+        ++lines;
+        const SongPage page = BuildSongPage("/songs/lines.txt", "TXT", song);
+        const std::string parted = PartedDisplayPage(page.text, page.added, nullptr);
+        const std::vector<int> counts = LineCounts(parted);
+        ASSERT_GT(counts.size(), 4u);
+        int total = 0;
+        for (int count : counts)
+            total += count;
+        EXPECT_EQ(total, lines) << "line ends of " << end.size() << " bytes";
+        const PartedPieces pieces = Split(parted);
+        for (std::size_t i = 0; i + 1 < pieces.raw.size(); ++i)
+            EXPECT_EQ(pieces.raw[i].substr(pieces.raw[i].size() - end.size()), end) << "part " << i;
+    }
+}
+
 } // namespace
