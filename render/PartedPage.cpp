@@ -4,6 +4,7 @@
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
+#include "engine/Tablature.h"
 
 namespace {
 
@@ -166,19 +167,88 @@ bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether the text holds the lower-case word at pos, in any case.
+bool HasWordAt(const std::string& text, std::size_t pos, const char* word) {
+    for (; *word; ++word, ++pos) {
+        if (pos >= text.size() || Lower(text[pos]) != *word)
+            return false;
+    }
+    return true;
+}
+
+std::size_t FindNoCase(const std::string& text, const char* word, std::size_t from, std::size_t to) {
+    for (std::size_t at = text.find('<', from); at != std::string::npos && at < to; at = text.find('<', at + 1)) {
+        if (HasWordAt(text, at, word))
+            return at;
+    }
+    return std::string::npos;
+}
+
+// The content of the largest <pre> block of an HTML page. A block holding a
+// comment, a script or a style is left whole: a part cannot end inside one.
+bool LargestPreformattedBlock(const std::string& text, std::size_t& start, std::size_t& end) {
+    bool found = false;
+    for (std::size_t open = FindNoCase(text, "<pre", 0, text.size()); open != std::string::npos;) {
+        const std::size_t after = open + 4;
+        if (after >= text.size())
+            break;
+        const char next = text[after];
+        if (next != '>' && next != ' ' && next != '\t' && next != '\n' && next != '\r') {
+            open = FindNoCase(text, "<pre", after, text.size());
+            continue;
+        }
+        const std::size_t contentStart = text.find('>', open);
+        if (contentStart == std::string::npos)
+            break;
+        const std::size_t close = FindNoCase(text, "</pre", contentStart, text.size());
+        if (close == std::string::npos)
+            break;
+        if ((!found || close - contentStart - 1 > end - start) &&
+            FindNoCase(text, "<!--", contentStart, close) == std::string::npos &&
+            FindNoCase(text, "<script", contentStart, close) == std::string::npos &&
+            FindNoCase(text, "<style", contentStart, close) == std::string::npos) {
+            start = contentStart + 1;
+            end = close;
+            found = true;
+        }
+        open = FindNoCase(text, "<pre", close, text.size());
+    }
+    return found;
+}
+
 } // namespace
 
-bool UsesPartedPage(const std::string& text, const AddedText& added) {
+bool PartedRange(const std::string& text, const AddedText& added, std::size_t& start, std::size_t& end) {
+    if (added.header.empty() && added.footer.empty())
+        return LargestPreformattedBlock(text, start, end);
     const std::size_t prefix = added.titleLine.size() + added.header.size();
-    return text.size() >= kPartedPageBytes && !added.header.empty() && !added.footer.empty() &&
-           text.size() >= prefix + added.footer.size() &&
-           text.compare(0, added.titleLine.size(), added.titleLine) == 0 &&
-           text.compare(added.titleLine.size(), added.header.size(), added.header) == 0 && EndsWith(text, added.footer);
+    if (text.size() < prefix + added.footer.size() || text.compare(0, added.titleLine.size(), added.titleLine) != 0 ||
+        text.compare(added.titleLine.size(), added.header.size(), added.header) != 0 || !EndsWith(text, added.footer))
+        return false;
+    start = prefix;
+    end = text.size() - added.footer.size();
+    return true;
+}
+
+bool UsesPartedPage(const std::string& text, const AddedText& added) {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    return text.size() >= kPartedPageBytes && PartedRange(text, added, start, end) &&
+           end - start >= kPartedPageBytes / 2;
 }
 
 std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight) {
-    const std::size_t bodyStart = added.titleLine.size() + added.header.size();
-    const std::size_t bodyEnd = text.size() - added.footer.size();
+    std::size_t bodyStart = 0;
+    std::size_t bodyEnd = 0;
+    if (!PartedRange(text, added, bodyStart, bodyEnd) || bodyStart == bodyEnd) {
+        CTablature whole;
+        whole.text = text;
+        return highlight ? RenderDisplayPage(whole, true, *highlight) : text;
+    }
     std::string page;
     page.reserve(text.size() + text.size() / 8 + 16 * 1024);
     const bool leadingBreak = bodyEnd > bodyStart && (text[bodyStart] == '\n' || text[bodyStart] == '\r');
@@ -199,9 +269,9 @@ std::string PartedDisplayPage(const std::string& text, const AddedText& added, c
     std::size_t cursor = 0;
     bool inBody = false;
     // Everything up to pos, in the region it belongs to. No chord name
-    // crosses the edge of the song's bytes: the header ends with ">" and
-    // the footer starts with "<", neither of which is part of a name. A
-    // chord at the very start of the song's bytes belongs to the song.
+    // crosses the edge of the parted bytes: they follow a ">" and stand
+    // before a "<", neither of which is part of a name. A chord at the very
+    // start of the parted bytes belongs to them.
     auto copyUpTo = [&](std::size_t pos) {
         if (!inBody && cursor < bodyEnd && pos >= bodyStart) {
             page.append(text, cursor, bodyStart - cursor);

@@ -6,21 +6,26 @@
 #include "render/Highlight.h"
 #include "render/SongPage.h"
 
-/// Text songs from this many bytes of page text on are shown as a parted
-/// page. A browser lays out a preformatted block of several megabytes, or a
-/// page with a hundred thousand highlighted chords, far too slowly for a
-/// program that reloads its page at every transposition.
+/// Pages from this many bytes on are shown in parts when their song's text
+/// allows it. A browser lays out a preformatted block of several megabytes,
+/// or a page with a hundred thousand highlighted chords, far too slowly for
+/// a program that reloads its page at every transposition.
 inline constexpr std::size_t kPartedPageBytes = 256 * 1024;
 
-/// Whether the display page of this working text is a parted page: a text
-/// song (a header and a footer were added around its bytes) of at least
-/// kPartedPageBytes.
+/// The bytes of a working text that a parted page puts into parts: for a
+/// text song (a header and a footer were added around its bytes) the song's
+/// own bytes; for an HTML song the content of its largest <pre> block that
+/// holds no comment, script or style. False when there are none.
+bool PartedRange(const std::string& text, const AddedText& added, std::size_t& start, std::size_t& end);
+
+/// Whether the display page of this working text is a parted page: a page
+/// of at least kPartedPageBytes whose parted range holds at least half that.
 bool UsesPartedPage(const std::string& text, const AddedText& added);
 
-/// The display page of a large text song, in parts.
+/// The display page of a large song, in parts.
 ///
-/// The title line, the header and the footer are written as on the whole
-/// page. The song's bytes between them are cut at line ends (LF, CR LF or a
+/// Everything outside the parted range is written as on the whole page. The
+/// bytes of the range are cut at line ends (LF, CR LF or a
 /// lone CR, as the browser reads them) into parts of about 64 KB; a line
 /// longer than 256 KB is cut inside as well, and shows as two lines there.
 /// Each part is kept as the raw text of an inert script element,
@@ -29,9 +34,11 @@ bool UsesPartedPage(const std::string& text, const AddedText& added);
 /// visible area into page content as the user scrolls, and window.qvShowAll()
 /// turns every part into content (before printing). A part shown gives the
 /// same content as the whole page: the same bytes, and with highlight the
-/// same tags around the same chord names. The pop-up block follows the
-/// footer as on a whole highlighted page. Without highlight (nullptr) the
-/// parts hold the plain text.
+/// same tags around the same chord names (in an HTML song an element that
+/// runs across the end of a part ends there). The pop-up block ends the page
+/// as on a whole highlighted page. Without highlight (nullptr) the parts hold
+/// the plain text. Without a parted range, or with an empty one, the whole page is
+/// returned.
 ///
 /// In a part's raw text "%", "<", NUL and the bytes 2 and 3 are written as
 /// %25, %3C, %00, %02 and %03, and a highlighted chord name as byte 2, the

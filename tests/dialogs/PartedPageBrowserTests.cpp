@@ -44,7 +44,8 @@ const char* const kSongLines[] = {
 };
 
 // The songs both pages are built from.
-enum class SongKind { Mixed, Utf8, EmptyFirstLine, CarriageReturns };
+// Html: the mixed lines in the <pre> block of an HTML song.
+enum class SongKind { Mixed, Utf8, EmptyFirstLine, CarriageReturns, Html };
 
 // A text song of about 600 KB; every fifth line carries its number, so a
 // part shown twice or out of place shows in the text.
@@ -230,7 +231,7 @@ private:
         QString whole;
         QString parted;
     };
-    PagePair WritePages(const QString& stem, const std::string& song, bool highlighted);
+    PagePair WritePages(const QString& stem, const std::string& song, bool highlighted, bool html = false);
     bool Load(const QString& path);
     void AddPageRows(bool contentRows);
 
@@ -252,10 +253,14 @@ void PartedPageBrowserTests::initTestCase() {
 // Every page gets a name of its own: loading the page already shown would
 // be a reload, which keeps the scroll position.
 PartedPageBrowserTests::PagePair PartedPageBrowserTests::WritePages(const QString& stem, const std::string& song,
-                                                                    bool highlighted) {
+                                                                    bool highlighted, bool html) {
     const QDir folder(m_folder.path());
     const QString name = stem + QString::number(++m_pages);
-    const SongPage page = BuildSongPage(folder.filePath(name + u".txt"_s).toStdString(), "TXT", song);
+    const SongPage page =
+        html ? BuildSongPage(folder.filePath(name + u".htm"_s).toStdString(), "HTM",
+                             "<html><head><title>Book</title></head><body><h1>Songbook</h1>\n<PRE class=\"tab\">" +
+                                 song + "</pre>\n<p>The end</p></body></html>")
+             : BuildSongPage(folder.filePath(name + u".txt"_s).toStdString(), "TXT", song);
     if (!UsesPartedPage(page.text, page.added))
         return {};
     const HighlightSettings settings;
@@ -304,6 +309,7 @@ void PartedPageBrowserTests::AddPageRows(bool contentRows) {
         QTest::newRow("UTF-8, highlighted") << int(SongKind::Utf8) << true;
         // The parser drops a line end right after <pre> on the whole page.
         QTest::newRow("empty first line") << int(SongKind::EmptyFirstLine) << false;
+        QTest::newRow("HTML song, highlighted") << int(SongKind::Html) << true;
     }
     // Lines the browser breaks where the parts see none.
     QTest::newRow("CR line ends") << int(SongKind::CarriageReturns) << false;
@@ -316,7 +322,8 @@ void PartedPageBrowserTests::shownPartsGiveTheWholePage_data() {
 void PartedPageBrowserTests::shownPartsGiveTheWholePage() {
     QFETCH(int, kind);
     QFETCH(bool, highlighted);
-    const PagePair paths = WritePages(u"same"_s, SongBytes(SongKind(kind)), highlighted);
+    const PagePair paths =
+        WritePages(u"same"_s, SongBytes(SongKind(kind)), highlighted, SongKind(kind) == SongKind::Html);
     QVERIFY(!paths.parted.isEmpty());
 
     QVERIFY(Load(paths.whole));

@@ -39,7 +39,7 @@ struct PartedPageTest : ::testing::Test {
     CRecordingMessageSink messages; // the songbook is past the chord capacity
 };
 
-TEST_F(PartedPageTest, OnlyLargeTextSongsArePageInParts) {
+TEST_F(PartedPageTest, SmallPagesAndPagesWithNothingToCutAreShownWhole) {
     const std::string small(1000, 'a');
     const std::string large(kPartedPageBytes, 'a');
     const SongPage smallText = BuildSongPage("/s/small.txt", "TXT", small);
@@ -127,6 +127,50 @@ TEST_F(PartedPageTest, ChordsAtTheEdgesOfTheSongAreInTheParts) {
     EXPECT_EQ(last.substr(last.size() - 4), "\x02"
                                             "Em\x03");
     EXPECT_EQ(pieces.before, page.added.titleLine + page.added.header);
+}
+
+// An HTML songbook: a heading and a closing line around one large
+// preformatted block with tags of its own.
+std::string HtmlSongbook(const std::string& blockOpening, const std::string& extra) {
+    std::string block;
+    while (block.size() < 600 * 1024)
+        block += "Am   <b>G</b>   C#m7\r\n  the river runs, 100% <i>slow</i> &amp; Bbmaj7\r\n";
+    return "<html><head><title>Book</title></head><body><h1>Songs in Am</h1>\n<p>a short\n<pre>C G</pre>\n" +
+           blockOpening + "\n" + block + extra + "</PRE>\n<p>End in G</p></body></html>";
+}
+
+TEST_F(PartedPageTest, HtmlSongIsPartedInItsLargestPreformattedBlock) {
+    const std::string path = "/songs/book.htm";
+    for (const std::string opening : {"<pre>", "<PRE class=\"tab\">", "<pre\n>"}) {
+        const SongPage page = BuildSongPage(path, "HTM", HtmlSongbook(opening, ""));
+        ASSERT_TRUE(UsesPartedPage(page.text, page.added)) << opening;
+        std::size_t start = 0;
+        std::size_t end = 0;
+        ASSERT_TRUE(PartedRange(page.text, page.added, start, end));
+        EXPECT_EQ(page.text.substr(start - 1, 2), ">\n");
+        EXPECT_EQ(page.text.substr(end, 6), "</PRE>");
+
+        CTablature song;
+        song.Detect(page.text);
+        song.Transpose(-2);
+        const HighlightSettings settings;
+        const PartedPieces pieces = Split(PartedDisplayPage(song.text, page.added, &settings));
+        EXPECT_GT(pieces.raw.size(), 8u);
+        EXPECT_EQ(Reassemble(pieces, settings), RenderDisplayPage(song, true, settings))
+            << "the parted page is the whole page with the block moved into parts";
+        EXPECT_EQ(Reassemble(Split(PartedDisplayPage(song.text, page.added, nullptr)), settings), song.text);
+    }
+    // Shown whole: a block a part could end inside of, no block, a block too small.
+    for (const std::string& extra :
+         {std::string("<!-- note\n -->"), std::string("<script>x()</script>"), std::string("<STYLE>b{}</STYLE>")}) {
+        const SongPage page = BuildSongPage(path, "HTM", HtmlSongbook("<pre>", extra));
+        EXPECT_FALSE(UsesPartedPage(page.text, page.added)) << extra;
+    }
+    std::string lines;
+    while (lines.size() < 600 * 1024)
+        lines += "<p>Am G C</p>\n";
+    EXPECT_FALSE(UsesPartedPage(BuildSongPage(path, "HTM", lines).text, AddedText{}));
+    EXPECT_FALSE(UsesPartedPage(BuildSongPage(path, "HTM", lines + "<pre>Am</pre>").text, AddedText{}));
 }
 
 std::vector<int> LineCounts(const std::string& page) {

@@ -64,4 +64,18 @@ inline std::string Decode(const std::string& raw, const HighlightSettings& s) {
     return text;
 }
 
+// The page as the browser holds it once every part is content, written
+// back as one text: what stands before the parts, the decoded parts, then
+// the rest without the scripts the parted page adds. It is the whole page.
+inline std::string Reassemble(const PartedPieces& pieces, const HighlightSettings& s) {
+    std::string page = pieces.before;
+    for (const std::string& raw : pieces.raw)
+        page += Decode(raw, s);
+    std::string after = pieces.after;
+    const std::string script = "<script type=\"text/javascript\">";
+    while (after.compare(0, script.size(), script) == 0)
+        after.erase(0, after.find("</script>") + 9);
+    return page + after;
+}
+
 } // namespace partedpage
