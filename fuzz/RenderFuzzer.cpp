@@ -1,7 +1,7 @@
 // The highlighted rendering of any text.
 //
-// The same text as a text song and inside an HTML song's <pre> block, shown
-// in parts: the parts decoded as the page's script decodes them give the
+// The same text as a text song and inside an HTML song's <pre> block or
+// body, shown in parts: the parts decoded as the page's script decodes them give the
 // whole page, tags included, and no part holds a byte that would end it
 // early.
 //
@@ -88,10 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     at += rest;
     FUZZ_CHECK(page.compare(at, std::string::npos, PopupBlock(g_strPicturePath)) == 0);
 
-    // As a text song and as the preformatted block of an HTML song, shown
+    // As a text song and as the preformatted block or the body of an HTML song, shown
     // in parts: once every part is content, the page is the whole page.
     const SongPage songs[] = {BuildSongPage("/songs/book.txt", "TXT", text),
-                              BuildSongPage("/songs/book.htm", "HTM", "<html><PRE>\n" + text + "</pre></html>")};
+                              BuildSongPage("/songs/book.htm", "HTM", "<html><PRE>\n" + text + "</pre></html>"),
+                              BuildSongPage("/songs/book.htm", "HTM", "<html><body>\n" + text + "</body></html>")};
     // (A text naming the part element itself would be taken for a part.)
     for (const SongPage& song : songs) {
         if (text.find("x-quavern-part") != std::string::npos)

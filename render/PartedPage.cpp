@@ -1,6 +1,7 @@
 #include "render/PartedPage.h"
 
 #include <array>
+#include <vector>
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
@@ -31,7 +32,7 @@ const char kPartScript[] =
     "  var parts = Array.prototype.slice.call(document.querySelectorAll(\"div.qvpart\"));\n"
     "  if (!parts.length) return;\n"
     "  var probe = document.createElement(\"div\");\n"
-    "  probe.textContent = \"x\\nx\\nx\\nx\";\n"
+    "  probe.innerHTML = \"x<br>x<br>x<br>x\";\n"
     "  parts[0].parentNode.insertBefore(probe, parts[0]);\n"
     "  var lineHeight = probe.getBoundingClientRect().height / 4 || 16;\n"
     "  probe.parentNode.removeChild(probe);\n"
@@ -64,11 +65,16 @@ constexpr std::array<std::uint8_t, 256> kEscaped = chordscan::MakeByteClass("%<\
 // Writes the song bytes into parts.
 class CPartWriter final {
 public:
-    /// leadingBreak: the song's bytes start with a line end.
-    CPartWriter(std::string& page, bool leadingBreak) : m_page(page), m_leadingBreak(leadingBreak) {}
+    /// leadingBreak: the bytes start with a line end. cuts: the positions
+    /// in the text where a part may end, ascending; nullptr lets a part end
+    /// after any line end, and inside a very long line.
+    CPartWriter(std::string& page, bool leadingBreak, const std::vector<std::size_t>* cuts)
+        : m_page(page), m_leadingBreak(leadingBreak), m_cuts(cuts) {}
 
-    void Text(const char* bytes, std::size_t size) {
+    /// The size bytes at offset in the text, outside chord names.
+    void Text(const std::string& text, std::size_t offset, std::size_t size) {
         static const char kHex[] = "0123456789ABCDEF";
+        const char* bytes = text.data() + offset;
         for (std::size_t i = 0; i < size; ++i) {
             if (!m_open)
                 Begin();
@@ -86,9 +92,9 @@ public:
             // of text is a lone one.
             if (c == '\n' || (c == '\r' && (i + 1 == size || bytes[i + 1] != '\n'))) {
                 ++m_lines;
-                if (m_bytes >= kPartBytes)
+                if (m_bytes >= kPartBytes && MayEndAt(offset + i + 1))
                     End();
-            } else if (m_bytes >= kLongestPart) {
+            } else if (!m_cuts && m_bytes >= kLongestPart) {
                 End();
             }
         }
@@ -109,6 +115,14 @@ public:
     }
 
 private:
+    bool MayEndAt(std::size_t pos) {
+        if (!m_cuts)
+            return true;
+        while (m_nextCut < m_cuts->size() && (*m_cuts)[m_nextCut] < pos)
+            ++m_nextCut;
+        return m_nextCut < m_cuts->size() && (*m_cuts)[m_nextCut] == pos;
+    }
+
     void Begin() {
         m_page += "<script type=\"text/x-quavern-part\">";
         m_open = true;
@@ -130,6 +144,8 @@ private:
 
     std::string& m_page;
     const bool m_leadingBreak;
+    const std::vector<std::size_t>* m_cuts;
+    std::size_t m_nextCut = 0;
     std::size_t m_parts = 0;
     bool m_open = false;
     std::size_t m_bytes = 0;
@@ -188,8 +204,7 @@ std::size_t FindNoCase(const std::string& text, const char* word, std::size_t fr
     return std::string::npos;
 }
 
-// The content of the largest <pre> block of an HTML page. A block holding a
-// comment, a script or a style is left whole: a part cannot end inside one.
+// The content of the largest <pre> block of an HTML page.
 bool LargestPreformattedBlock(const std::string& text, std::size_t& start, std::size_t& end) {
     bool found = false;
     for (std::size_t open = FindNoCase(text, "<pre", 0, text.size()); open != std::string::npos;) {
@@ -207,10 +222,7 @@ bool LargestPreformattedBlock(const std::string& text, std::size_t& start, std::
         const std::size_t close = FindNoCase(text, "</pre", contentStart, text.size());
         if (close == std::string::npos)
             break;
-        if ((!found || close - contentStart - 1 > end - start) &&
-            FindNoCase(text, "<!--", contentStart, close) == std::string::npos &&
-            FindNoCase(text, "<script", contentStart, close) == std::string::npos &&
-            FindNoCase(text, "<style", contentStart, close) == std::string::npos) {
+        if (!found || close - contentStart - 1 > end - start) {
             start = contentStart + 1;
             end = close;
             found = true;
@@ -220,17 +232,138 @@ bool LargestPreformattedBlock(const std::string& text, std::size_t& start, std::
     return found;
 }
 
-} // namespace
+// The content of the <body> element of an HTML page.
+bool BodyContent(const std::string& text, std::size_t& start, std::size_t& end) {
+    for (std::size_t open = FindNoCase(text, "<body", 0, text.size()); open != std::string::npos;
+         open = FindNoCase(text, "<body", open + 5, text.size())) {
+        const char next = open + 5 < text.size() ? text[open + 5] : '\0';
+        if (next != '>' && next != ' ' && next != '\t' && next != '\n' && next != '\r')
+            continue;
+        const std::size_t contentStart = text.find('>', open);
+        std::size_t close = std::string::npos;
+        for (std::size_t at = FindNoCase(text, "</body", open, text.size()); at != std::string::npos;
+             at = FindNoCase(text, "</body", at + 6, text.size()))
+            close = at;
+        if (contentStart == std::string::npos || close == std::string::npos || close <= contentStart)
+            return false;
+        start = contentStart + 1;
+        end = close;
+        return true;
+    }
+    return false;
+}
 
-bool PartedRange(const std::string& text, const AddedText& added, std::size_t& start, std::size_t& end) {
-    if (added.header.empty() && added.footer.empty())
-        return LargestPreformattedBlock(text, start, end);
+bool IsVoidElement(const std::string& name) {
+    static const char* const kVoid[] = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
+                                        "input", "link", "meta", "param", "source", "track", "wbr"};
+    for (const char* element : kVoid) {
+        if (name == element)
+            return true;
+    }
+    return false;
+}
+
+// Elements whose end the browser shows as a line end.
+bool EndsWithBreak(const std::string& name) {
+    static const char* const kBlocks[] = {"p",  "div", "h1", "h2",    "h3",  "h4",     "h5",         "h6", "li",
+                                          "ul", "ol",  "tr", "table", "pre", "center", "blockquote", "dl", "dd"};
+    for (const char* element : kBlocks) {
+        if (name == element)
+            return true;
+    }
+    return false;
+}
+
+// Where the HTML between start and end may be cut into parts: after a line
+// end outside every element opened there, and, outside a <pre> block, only
+// where the line ended with <br> or the end of a block, so the cut shows no
+// break the whole page does not. False when the HTML holds a comment, a
+// script or a style, which a cut could fall into.
+bool SafeCuts(const std::string& text, std::size_t start, std::size_t end, bool preformatted,
+              std::vector<std::size_t>& cuts) {
+    std::vector<std::string> open;
+    bool lineBroken = false;
+    for (std::size_t pos = start; pos < end; ++pos) {
+        const char c = text[pos];
+        if (c == '<') {
+            if (HasWordAt(text, pos, "<!--") || HasWordAt(text, pos, "<script") || HasWordAt(text, pos, "<style"))
+                return false;
+            std::size_t at = pos + 1;
+            const bool closing = at < end && text[at] == '/';
+            if (closing)
+                ++at;
+            std::string name;
+            while (at < end && ((text[at] >= 'a' && text[at] <= 'z') || (text[at] >= 'A' && text[at] <= 'Z') ||
+                                (text[at] >= '0' && text[at] <= '9')))
+                name += Lower(text[at++]);
+            if (name.empty() || name[0] < 'a' || name[0] > 'z')
+                continue; // a "<" of the text
+            const std::size_t tagEnd = text.find('>', at);
+            if (tagEnd == std::string::npos || tagEnd >= end)
+                break;
+            if (closing) {
+                for (std::size_t i = open.size(); i-- > 0;) {
+                    if (open[i] == name) {
+                        open.resize(i);
+                        break;
+                    }
+                }
+                lineBroken = EndsWithBreak(name);
+            } else {
+                if (!IsVoidElement(name) && text[tagEnd - 1] != '/')
+                    open.push_back(name);
+                lineBroken = name == "br";
+            }
+            pos = tagEnd;
+        } else if (c == '\n' || (c == '\r' && (pos + 1 >= end || text[pos + 1] != '\n'))) {
+            if (open.empty() && (preformatted || lineBroken))
+                cuts.push_back(pos + 1);
+        } else if (c != ' ' && c != '\t' && c != '\r') {
+            lineBroken = false;
+        }
+    }
+    return true;
+}
+
+// The bytes a parted page puts into parts, and where it may cut them.
+struct PartedBytes {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    bool everyLine = true; // any line end, or cuts
+    std::vector<std::size_t> cuts;
+};
+
+bool FindPartedBytes(const std::string& text, const AddedText& added, PartedBytes& bytes) {
+    if (added.header.empty() && added.footer.empty()) {
+        // An HTML song: its largest <pre> block when that holds most of the
+        // page, else its body.
+        std::size_t start = 0;
+        std::size_t end = 0;
+        const bool pre = LargestPreformattedBlock(text, start, end) && end - start >= text.size() / 2;
+        if (!pre && !BodyContent(text, start, end))
+            return false;
+        bytes.start = start;
+        bytes.end = end;
+        bytes.everyLine = false;
+        return SafeCuts(text, start, end, pre, bytes.cuts) && !bytes.cuts.empty();
+    }
     const std::size_t prefix = added.titleLine.size() + added.header.size();
     if (text.size() < prefix + added.footer.size() || text.compare(0, added.titleLine.size(), added.titleLine) != 0 ||
         text.compare(added.titleLine.size(), added.header.size(), added.header) != 0 || !EndsWith(text, added.footer))
         return false;
-    start = prefix;
-    end = text.size() - added.footer.size();
+    bytes.start = prefix;
+    bytes.end = text.size() - added.footer.size();
+    return true;
+}
+
+} // namespace
+
+bool PartedRange(const std::string& text, const AddedText& added, std::size_t& start, std::size_t& end) {
+    PartedBytes bytes;
+    if (!FindPartedBytes(text, added, bytes))
+        return false;
+    start = bytes.start;
+    end = bytes.end;
     return true;
 }
 
@@ -242,21 +375,22 @@ bool UsesPartedPage(const std::string& text, const AddedText& added) {
 }
 
 std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight) {
-    std::size_t bodyStart = 0;
-    std::size_t bodyEnd = 0;
-    if (!PartedRange(text, added, bodyStart, bodyEnd) || bodyStart == bodyEnd) {
+    PartedBytes range;
+    if (!FindPartedBytes(text, added, range) || range.start == range.end) {
         CTablature whole;
         whole.text = text;
         return highlight ? RenderDisplayPage(whole, true, *highlight) : text;
     }
     std::string page;
+    const std::size_t bodyStart = range.start;
+    const std::size_t bodyEnd = range.end;
     page.reserve(text.size() + text.size() / 8 + 16 * 1024);
     const bool leadingBreak = bodyEnd > bodyStart && (text[bodyStart] == '\n' || text[bodyStart] == '\r');
-    CPartWriter parts(page, leadingBreak);
+    CPartWriter parts(page, leadingBreak, range.everyLine ? nullptr : &range.cuts);
 
     if (!highlight) {
         page.append(text, 0, bodyStart);
-        parts.Text(text.data() + bodyStart, bodyEnd - bodyStart);
+        parts.Text(text, bodyStart, bodyEnd - bodyStart);
         parts.Finish();
         page += kPartScript;
         page.append(text, bodyEnd, std::string::npos);
@@ -279,7 +413,7 @@ std::string PartedDisplayPage(const std::string& text, const AddedText& added, c
             inBody = true;
         }
         if (inBody && pos >= bodyEnd) {
-            parts.Text(text.data() + cursor, bodyEnd - cursor);
+            parts.Text(text, cursor, bodyEnd - cursor);
             parts.Finish();
             page += OpeningTable(s);
             page += kPartScript;
@@ -287,7 +421,7 @@ std::string PartedDisplayPage(const std::string& text, const AddedText& added, c
             inBody = false;
         }
         if (inBody)
-            parts.Text(text.data() + cursor, pos - cursor);
+            parts.Text(text, cursor, pos - cursor);
         else
             page.append(text, cursor, pos - cursor);
         cursor = pos;

@@ -223,6 +223,7 @@ private Q_SLOTS:
     void partsAreShownNearTheView_data();
     void partsAreShownNearTheView();
     void chordOfALatePartShowsItsPopup();
+    void htmlSongWithoutBlockShowsTheWholePage();
     void cleanupTestCase();
 
 private:
@@ -529,6 +530,64 @@ void PartedPageBrowserTests::chordOfALatePartShowsItsPopup() {
 
     QVERIFY(Run(page, DispatchOnMarked(u"mouseout"_s)).toBool());
     QCOMPARE(RunJson(page, PopupState(false)).value(u"visibility"_s).toString(), u"hidden"_s);
+}
+
+// An HTML song with no <pre> block, its lines ended by <br>: parted in its
+// body, it shows the same text and chords, and its placeholders keep the
+// page about as tall as the whole page.
+void PartedPageBrowserTests::htmlSongWithoutBlockShowsTheWholePage() {
+    std::string body;
+    for (int line = 0; body.size() < 600 * 1024; ++line) {
+        std::string text = kSongLines[line % std::size(kSongLines)];
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        if (line % 5 == 0)
+            text.insert(0, "Verse " + std::to_string(line) + ": ");
+        body += text + "<br>\n";
+    }
+    const QDir folder(m_folder.path());
+    const QString name = u"body"_s + QString::number(++m_pages);
+    const SongPage page = BuildSongPage(folder.filePath(name + u".htm"_s).toStdString(), "HTM",
+                                        "<html><head><title>Book</title></head><body>\n" + body + "</body></html>");
+    QVERIFY(UsesPartedPage(page.text, page.added));
+    const HighlightSettings settings;
+    CTablature working;
+    working.text = page.text;
+    g_strPicturePath = m_pictures.toStdString();
+    const std::string whole = RenderDisplayPage(working, true, settings);
+    const std::string parted = PartedDisplayPage(page.text, page.added, &settings);
+    g_strPicturePath.clear();
+    const QString wholePath = folder.filePath(name + u"-whole.htm"_s);
+    const QString partedPath = folder.filePath(name + u"-parted.htm"_s);
+    QVERIFY(WriteFile(wholePath, whole) && WriteFile(partedPath, parted));
+
+    // Part edges are block edges, which innerText may mark with a line end
+    // more; runs of line ends are compared as one.
+    const QString content = uR"js(JSON.stringify({
+        text: document.body.innerText.replace(/\n+/g, '\n'),
+        names: Array.from(document.querySelectorAll('span[onmouseover]')).map(function(s) {
+            return s.textContent; }).join(' '),
+        parts: document.querySelectorAll('div.qvpart').length,
+        height: document.documentElement.scrollHeight }))js"_s;
+    QVERIFY(Load(wholePath));
+    const QJsonObject wholeState = RunJson(m_view->page(), content);
+    QVERIFY(Load(partedPath));
+    const QJsonObject atLoad = RunJson(m_view->page(), content);
+    QVERIFY(Run(m_view->page(), u"window.qvShowAll(); true"_s).toBool());
+    const QJsonObject shown = RunJson(m_view->page(), content);
+
+    QVERIFY(atLoad.value(u"parts"_s).toInt() >= 8);
+    const QString wholeText = wholeState.value(u"text"_s).toString();
+    const QString partedText = shown.value(u"text"_s).toString();
+    QVERIFY(wholeText.contains(u"the bold road & the rest"_s));
+    QVERIFY2(wholeText == partedText, qPrintable(FirstDifference(wholeText, partedText)));
+    QVERIFY(wholeState.value(u"names"_s).toString().size() > 50000);
+    QCOMPARE(shown.value(u"names"_s).toString(), wholeState.value(u"names"_s).toString());
+    const double wholeHeight = wholeState.value(u"height"_s).toDouble();
+    QVERIFY2(qAbs(atLoad.value(u"height"_s).toDouble() - wholeHeight) <= wholeHeight * 0.05,
+             qPrintable(u"at load %1, whole %2"_s.arg(atLoad.value(u"height"_s).toDouble()).arg(wholeHeight)));
+    QVERIFY2(qAbs(shown.value(u"height"_s).toDouble() - wholeHeight) <= 2,
+             qPrintable(u"all shown %1, whole %2"_s.arg(shown.value(u"height"_s).toDouble()).arg(wholeHeight)));
 }
 
 void PartedPageBrowserTests::cleanupTestCase() {

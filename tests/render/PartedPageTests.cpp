@@ -173,6 +173,42 @@ TEST_F(PartedPageTest, HtmlSongIsPartedInItsLargestPreformattedBlock) {
     EXPECT_FALSE(UsesPartedPage(BuildSongPage(path, "HTM", lines + "<pre>Am</pre>").text, AddedText{}));
 }
 
+TEST_F(PartedPageTest, HtmlSongWithoutPreformattedBlockIsCutOnlyWhereItsLinesBreak) {
+    // Lines ended by <br>, a section in <b> across lines, and paragraphs.
+    std::string body;
+    for (int verse = 0; body.size() < 600 * 1024; ++verse) {
+        body += "<p><i>Verse " + std::to_string(verse) + "</i></p>\n";
+        body += "Am &nbsp; G &nbsp; C#m7<br>\n  the river runs<BR/>\n";
+        body += "<b>Bbmaj7 &nbsp; F\n  held across<br>\n  two lines</b><br>\n";
+        body += "E7 and a line that flows\n  on into the next one<br>\n";
+    }
+    const std::string html = "<html><head><title>Book</title></head>\n<BODY bgcolor=white>\n" + body + "</body></html>";
+    const SongPage page = BuildSongPage("/songs/book.htm", "HTM", html);
+    ASSERT_TRUE(UsesPartedPage(page.text, page.added));
+    CTablature song;
+    song.Detect(page.text);
+    const HighlightSettings settings;
+    const PartedPieces pieces = Split(PartedDisplayPage(song.text, page.added, &settings));
+    ASSERT_GT(pieces.raw.size(), 8u);
+    EXPECT_EQ(Reassemble(pieces, settings), RenderDisplayPage(song, true, settings));
+    for (std::size_t i = 0; i + 1 < pieces.raw.size(); ++i) {
+        const std::string end = Decode(pieces.raw[i].substr(pieces.raw[i].size() - 40), settings);
+        const bool afterBreak =
+            end.size() >= 5 && (end.substr(end.size() - 5) == "<br>\n" || end.substr(end.size() - 6) == "<BR/>\n" ||
+                                end.substr(end.size() - 5) == "</p>\n");
+        EXPECT_TRUE(afterBreak) << "part " << i << " ends with \"" << end << "\"";
+        EXPECT_EQ(end.find("held across<br>\n"), std::string::npos) << "cut inside <b>";
+    }
+
+    // Shown whole: a body inside one element, and lines that do not break.
+    const std::string wrapped = "<html><body><font face=\"courier\">\n" + body + "</font></body></html>";
+    EXPECT_FALSE(UsesPartedPage(BuildSongPage("/songs/a.htm", "HTM", wrapped).text, AddedText{}));
+    std::string flowing;
+    while (flowing.size() < 600 * 1024)
+        flowing += "Am G and words that flow on\n";
+    EXPECT_FALSE(UsesPartedPage("<html><body>" + flowing + "</body></html>", AddedText{}));
+}
+
 std::vector<int> LineCounts(const std::string& page) {
     std::vector<int> counts;
     const std::string key = "data-lines=\"";
