@@ -19,6 +19,7 @@
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
 #include "render/SongPage.h"
+#include "tests/dialogs/PageScript.h"
 #include "tests/gui/EventWait.h"
 
 using namespace Qt::StringLiterals;
@@ -31,23 +32,6 @@ const char kSong[] = "Intro:  C#m7  Am  Bb  F#\n"
                      "Walking down the road\n"
                      "   Bb            Ebmaj7\n"
                      "Under a paper sky\n";
-
-// Runs a script in the page and waits for its result.
-QVariant Run(QWebEnginePage* page, const QString& script) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!WaitUntil([&] { return done; }, 10000))
-        return QVariant();
-    return result;
-}
-
-QJsonObject RunJson(QWebEnginePage* page, const QString& script) {
-    return QJsonDocument::fromJson(Run(page, script).toString().toUtf8()).object();
-}
 
 // The pop-up of a chord and the chord's first highlighted occurrence, as
 // the page lays them out.

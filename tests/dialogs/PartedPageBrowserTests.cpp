@@ -23,6 +23,7 @@
 #include "render/Highlight.h"
 #include "render/PartedPage.h"
 #include "render/SongPage.h"
+#include "tests/dialogs/PageScript.h"
 #include "tests/gui/EventWait.h"
 
 using namespace Qt::StringLiterals;
@@ -69,23 +70,6 @@ std::string SongBytes(SongKind kind) {
         return std::string(utf8.constData(), std::size_t(utf8.size()));
     }
     return song;
-}
-
-// Runs a script in the page and waits for its result.
-QVariant Run(QWebEnginePage* page, const QString& script) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!WaitUntil([&] { return done; }, 30000))
-        return QVariant();
-    return result;
-}
-
-QJsonObject RunJson(QWebEnginePage* page, const QString& script) {
-    return QJsonDocument::fromJson(Run(page, script).toString().toUtf8()).object();
 }
 
 // Lets the browser run for a while: observers and frames that follow a load
