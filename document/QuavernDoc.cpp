@@ -88,11 +88,11 @@ bool CQuavernDoc::WriteHighlightedDisplay() {
 bool CQuavernDoc::WriteDisplay(bool highlighted) {
     const std::string* page = &m_working.text;
     std::string parted;
-    if (m_pView && UsesPartedPage(m_working.text, m_pView->m_added)) {
-        // A large text song is shown in parts; m_display keeps the working
-        // song unhighlighted, the parts carry the highlighting.
+    if (m_pView &&
+        BuildPartedDisplayPage(m_working.text, m_pView->m_added, highlighted ? &m_highlight : nullptr, parted)) {
+        // A large song is shown in parts; m_display keeps the working song
+        // unhighlighted, the parts carry the highlighting.
         m_display = m_working;
-        parted = PartedDisplayPage(m_working.text, m_pView->m_added, highlighted ? &m_highlight : nullptr);
         page = &parted;
     } else if (highlighted) {
         // The scratch copy is refilled every time, so highlighting never accumulates.

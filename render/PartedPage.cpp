@@ -367,11 +367,28 @@ bool PartedRange(const std::string& text, const AddedText& added, std::size_t& s
     return true;
 }
 
+namespace {
+
+bool IsLargeEnough(const std::string& text, const PartedBytes& range) {
+    return text.size() >= kPartedPageBytes && range.end - range.start >= kPartedPageBytes / 2;
+}
+
+std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight);
+
+} // namespace
+
 bool UsesPartedPage(const std::string& text, const AddedText& added) {
-    std::size_t start = 0;
-    std::size_t end = 0;
-    return text.size() >= kPartedPageBytes && PartedRange(text, added, start, end) &&
-           end - start >= kPartedPageBytes / 2;
+    PartedBytes range;
+    return text.size() >= kPartedPageBytes && FindPartedBytes(text, added, range) && IsLargeEnough(text, range);
+}
+
+bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
+                            std::string& page) {
+    PartedBytes range;
+    if (text.size() < kPartedPageBytes || !FindPartedBytes(text, added, range) || !IsLargeEnough(text, range))
+        return false;
+    page = PagedInParts(text, range, highlight);
+    return true;
 }
 
 std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight) {
@@ -381,6 +398,12 @@ std::string PartedDisplayPage(const std::string& text, const AddedText& added, c
         whole.text = text;
         return highlight ? RenderDisplayPage(whole, true, *highlight) : text;
     }
+    return PagedInParts(text, range, highlight);
+}
+
+namespace {
+
+std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight) {
     std::string page;
     const std::size_t bodyStart = range.start;
     const std::size_t bodyEnd = range.end;
@@ -444,3 +467,5 @@ std::string PartedDisplayPage(const std::string& text, const AddedText& added, c
     page += CachedPopupBlock(g_strPicturePath);
     return page;
 }
+
+} // namespace

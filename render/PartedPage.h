@@ -26,6 +26,11 @@ bool PartedRange(const std::string& text, const AddedText& added, std::size_t& s
 /// of at least kPartedPageBytes whose parted range holds at least half that.
 bool UsesPartedPage(const std::string& text, const AddedText& added);
 
+/// PartedDisplayPage into page when UsesPartedPage holds, finding the parted
+/// range once; false, page untouched, otherwise.
+bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
+                            std::string& page);
+
 /// The display page of a large song, in parts.
 ///
 /// Everything outside the parted range is written as on the whole page. The

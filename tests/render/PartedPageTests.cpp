@@ -51,6 +51,12 @@ TEST_F(PartedPageTest, SmallPagesAndPagesWithNothingToCutAreShownWhole) {
     // A text that no longer holds what opening added is shown whole.
     EXPECT_FALSE(UsesPartedPage(largeText.text.substr(0, largeText.text.size() - 3), largeText.added));
     EXPECT_FALSE(UsesPartedPage(largeText.text.substr(5), largeText.added));
+    // The program's one call decides the same way and builds the same page.
+    std::string page = "untouched";
+    EXPECT_FALSE(BuildPartedDisplayPage(smallText.text, smallText.added, nullptr, page));
+    EXPECT_EQ(page, "untouched");
+    ASSERT_TRUE(BuildPartedDisplayPage(largeText.text, largeText.added, nullptr, page));
+    EXPECT_EQ(page, PartedDisplayPage(largeText.text, largeText.added, nullptr));
 }
 
 TEST_F(PartedPageTest, PlainPartsGiveBackEveryByteOfTheSong) {
