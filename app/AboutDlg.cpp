@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/CommandIds.h"
-#include "app/DialogUnits.h"
+#include "dialogs/ControlIds.h"
+#include "dialogs/DialogUnits.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(ObjectNameOf(IDD_ABOUTBOX));
@@ -26,7 +26,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
         label->adjustSize();
     }
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(ObjectNameOf(1));
+    ok->setObjectName(ObjectNameOf(IDOK));
     ok->setGeometry(units.Rect(144, 20, 48, 21));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

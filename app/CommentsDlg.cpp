@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/CommandIds.h"
-#include "app/DialogUnits.h"
+#include "dialogs/ControlIds.h"
+#include "dialogs/DialogUnits.h"
 
 CCommentsDlg::CCommentsDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(ObjectNameOf(IDD_COMMENTS));
@@ -26,7 +26,7 @@ CCommentsDlg::CCommentsDlg(QWidget* parent) : QDialog(parent) {
         label->adjustSize();
     }
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(ObjectNameOf(1));
+    ok->setObjectName(ObjectNameOf(IDOK));
     ok->setGeometry(units.Rect(70, 78, 50, 21));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -11,7 +11,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/CommentsDlg.h"
 #include "app/TranspositionBar.h"
 #include "chords/Messages.h"

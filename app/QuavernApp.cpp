@@ -7,7 +7,7 @@
 #include <QSlider>
 
 #include "app/AboutDlg.h"
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "chords/ChordCatalog.h"
 #include "chords/Messages.h"

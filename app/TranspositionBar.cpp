@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/CommandIds.h"
-#include "app/DialogUnits.h"
+#include "dialogs/ControlIds.h"
+#include "dialogs/DialogUnits.h"
 #include "app/PercentProgressCtrl.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/DialogUnits.h"
 
 CHelpBox::CHelpBox(QWidget* parent, int templateId, const QSize& size, const std::vector<HelpLine>& lines,
                    const QRect& ok, const QString& okText)
     : QDialog(parent) {
-    setObjectName(DialogIds::ControlName(templateId));
+    setObjectName(ObjectNameOf(templateId));
     setWindowTitle(QStringLiteral("Quavern Help"));
     const CDialogUnits units(font());
 
@@ -24,7 +24,7 @@ CHelpBox::CHelpBox(QWidget* parent, int templateId, const QSize& size, const std
         right = std::max(right, label->geometry().right() + units.X(8));
     }
     auto* button = new QPushButton(okText, this);
-    button->setObjectName(DialogIds::ControlName(DialogIds::kIdOk));
+    button->setObjectName(ObjectNameOf(IDOK));
     button->setDefault(true);
     button->setGeometry(units.Rect(ok.x(), ok.y(), ok.width(), ok.height()));
     connect(button, &QPushButton::clicked, this, &QDialog::accept);

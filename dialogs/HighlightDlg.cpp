@@ -5,7 +5,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/HelpBox.h"
 
@@ -22,7 +22,7 @@ int ColorValue(const QColor& color) {
 
 QCheckBox* MakeCheckBox(const QString& text, int id, int checked, const QRect& rect, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
-    box->setObjectName(DialogIds::ControlName(id));
+    box->setObjectName(ObjectNameOf(id));
     box->setChecked(checked != 0);
     box->setGeometry(rect);
     // Keep the whole caption visible if the font is wider than the box.
@@ -33,7 +33,7 @@ QCheckBox* MakeCheckBox(const QString& text, int id, int checked, const QRect& r
 
 QPushButton* MakeButton(const QString& text, int id, const QRect& rect, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
-    button->setObjectName(DialogIds::ControlName(id));
+    button->setObjectName(ObjectNameOf(id));
     button->setGeometry(rect);
     return button;
 }
@@ -42,7 +42,7 @@ QPushButton* MakeButton(const QString& text, int id, const QRect& rect, QWidget*
 
 CHighlightDlg::CHighlightDlg(const HighlightSettings& settings, QWidget* parent)
     : QDialog(parent), m_nColor(settings.color) {
-    setObjectName(QStringLiteral("143"));
+    setObjectName(ObjectNameOf(IDD_HIGHLIGHT));
     setWindowTitle(QStringLiteral("Set how to highlight chords"));
     const CDialogUnits units(font());
     setFixedSize(units.Size(293, 182));
@@ -51,26 +51,23 @@ CHighlightDlg::CHighlightDlg(const HighlightSettings& settings, QWidget* parent)
     group->setGeometry(units.Rect(30, 20, 230, 110));
     group->lower();
 
-    m_bold = MakeCheckBox(QStringLiteral("&Bold"), DialogIds::kIdBold, settings.bold, units.Rect(50, 41, 35, 10), this);
-    m_italic = MakeCheckBox(QStringLiteral("&Italic"), DialogIds::kIdItalic, settings.italic,
-                            units.Rect(130, 40, 35, 10), this);
-    m_underline = MakeCheckBox(QStringLiteral("&Underline"), DialogIds::kIdUnderline, settings.underline,
+    m_bold = MakeCheckBox(QStringLiteral("&Bold"), IDC_BOLD, settings.bold, units.Rect(50, 41, 35, 10), this);
+    m_italic = MakeCheckBox(QStringLiteral("&Italic"), IDC_ITALIC, settings.italic, units.Rect(130, 40, 35, 10), this);
+    m_underline = MakeCheckBox(QStringLiteral("&Underline"), IDC_UNDERLINE, settings.underline,
                                units.Rect(205, 40, 45, 10), this);
-    m_useColor = MakeCheckBox(QStringLiteral("Use Custom &Color"), DialogIds::kIdUseColor, settings.useColor,
+    m_useColor = MakeCheckBox(QStringLiteral("Use Custom &Color"), IDC_USE_COLOR, settings.useColor,
                               units.Rect(50, 71, 71, 15), this);
-    m_setColor = MakeButton(QStringLiteral("&Set Color..."), DialogIds::kIdSetColor, units.Rect(125, 70, 50, 19), this);
+    m_setColor = MakeButton(QStringLiteral("&Set Color..."), IDC_SET_COLOR, units.Rect(125, 70, 50, 19), this);
     // A caption wider than its box must not run under the button beside it.
     const int gap = units.X(4);
     if (m_useColor->geometry().right() + gap >= m_setColor->x())
         m_setColor->move(m_useColor->geometry().right() + gap + 1, m_setColor->y());
-    m_showConfiguration = MakeCheckBox(QStringLiteral("&Sho&w Chord Configuration"), DialogIds::kIdShowConfiguration,
+    m_showConfiguration = MakeCheckBox(QStringLiteral("&Sho&w Chord Configuration"), IDC_SHOW_CONFIGURATION,
                                        settings.infobulle, units.Rect(50, 105, 98, 10), this);
 
-    QPushButton* ok = MakeButton(QStringLiteral("&OK"), DialogIds::kIdOk, units.Rect(30, 145, 50, 20), this);
-    QPushButton* cancel =
-        MakeButton(QStringLiteral("&Cancel"), DialogIds::kIdCancel, units.Rect(125, 145, 50, 20), this);
-    QPushButton* help =
-        MakeButton(QStringLiteral("&Help"), DialogIds::kIdHighlightHelp, units.Rect(210, 145, 50, 20), this);
+    QPushButton* ok = MakeButton(QStringLiteral("&OK"), IDOK, units.Rect(30, 145, 50, 20), this);
+    QPushButton* cancel = MakeButton(QStringLiteral("&Cancel"), IDCANCEL, units.Rect(125, 145, 50, 20), this);
+    QPushButton* help = MakeButton(QStringLiteral("&Help"), IDC_HIGHLIGHT_HELP, units.Rect(210, 145, 50, 20), this);
     ok->setDefault(true);
 
     connect(m_useColor, &QCheckBox::clicked, this, &CHighlightDlg::OnUseColor);
@@ -115,7 +112,7 @@ void CHighlightDlg::OnSetColor() {
 
 void CHighlightDlg::OnHelp() {
     CHelpBox help(
-        this, 144, QSize(277, 146),
+        this, IDD_HIGHLIGHT_HELP, QSize(277, 146),
         {{33, 16, QStringLiteral("Here you can tell the program how to highlight the detected chords.")},
          {27, 32, QStringLiteral("You can choose to display them in bold and/or italic and/or underlined.")},
          {49, 48, QStringLiteral("You can also choose to display them in a specific colour.")},

@@ -10,7 +10,7 @@
 
 #include "chords/ChordCatalog.h"
 #include "dialogs/ChordComboBox.h"
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/HelpBox.h"
 
@@ -54,7 +54,7 @@ void SelectQuietly(QComboBox* box, int index) {
 } // namespace
 
 CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram(0, 0) {
-    setObjectName(QStringLiteral("102"));
+    setObjectName(ObjectNameOf(IDD_MANUAL_CHORDS));
     setWindowTitle(QStringLiteral("Quavern 3.0"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -77,7 +77,7 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
 
     auto makeButton = [this, &units](const QString& text, int id, const QRect& rect) {
         auto* button = new QPushButton(text, this);
-        button->setObjectName(DialogIds::ControlName(id));
+        button->setObjectName(ObjectNameOf(id));
         button->setGeometry(units.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
         button->setAutoDefault(false);
         return button;
@@ -92,15 +92,15 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
 
     // The "Quit" button (OK) exists but is never shown: the dialog is left with
     // Escape or the caption's close box.
-    QPushButton* quit = makeButton(QStringLiteral("Quit"), DialogIds::kIdOk, QRect(435, 195, 65, 24));
+    QPushButton* quit = makeButton(QStringLiteral("Quit"), IDOK, QRect(435, 195, 65, 24));
     quit->hide();
-    QPushButton* clear = makeButton(QStringLiteral("&Clear"), DialogIds::kIdManualClear, QRect(10, 135, 65, 24));
-    QPushButton* easiest = makeButton(QStringLiteral("Find &Easiest Transposition"), DialogIds::kIdManualEasiest,
-                                      QRect(175, 135, 160, 24));
+    QPushButton* clear = makeButton(QStringLiteral("&Clear"), IDC_MANUAL_CLEAR, QRect(10, 135, 65, 24));
+    QPushButton* easiest =
+        makeButton(QStringLiteral("Find &Easiest Transposition"), IDC_MANUAL_EASIEST, QRect(175, 135, 160, 24));
 
     for (int k = 0; k < kColumns; ++k) {
         auto* song = new CChordComboBox(this);
-        song->setObjectName(DialogIds::ControlName(DialogIds::kIdSongChord[k]));
+        song->setObjectName(ObjectNameOf(IDC_SONG_CHORD[k]));
         song->setGeometry(units.X(12 + 40 * k), units.Y(24), units.X(k == kColumns - 1 ? 39 : 40),
                           song->sizeHint().height());
         song->setMaxVisibleItems(16);
@@ -109,24 +109,24 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         m_song[static_cast<std::size_t>(k)] = song;
 
         auto* transposed = new CChordComboBox(this);
-        transposed->setObjectName(DialogIds::ControlName(DialogIds::kIdTransposedChord[k]));
+        transposed->setObjectName(ObjectNameOf(IDC_TRANSPOSED_CHORD[k]));
         transposed->setGeometry(units.X(12 + 40 * k), units.Y(104), units.X(40), transposed->sizeHint().height());
         transposed->addItem(QStringLiteral(" "));
         connect(transposed, &QComboBox::activated, this, [this, k] { OnReferenceChosen(k + 1); });
         m_transposed[static_cast<std::size_t>(k)] = transposed;
     }
 
-    QPushButton* help = makeButton(QStringLiteral("&Help"), DialogIds::kIdManualHelp, QRect(430, 135, 65, 24));
+    QPushButton* help = makeButton(QStringLiteral("&Help"), IDC_MANUAL_HELP, QRect(430, 135, 65, 24));
 
     m_slider = new QSlider(Qt::Horizontal, this);
-    m_slider->setObjectName(DialogIds::ControlName(DialogIds::kIdManualSlider));
+    m_slider->setObjectName(ObjectNameOf(IDC_MANUAL_SLIDER));
     m_slider->setGeometry(units.Rect(92, 52, 320, 16));
     m_slider->setRange(-6, 6);
     m_slider->setPageStep(2);
     m_slider->setTickPosition(QSlider::TicksBelow);
     m_slider->setTickInterval(1);
-    m_up = makeButton(QStringLiteral("+"), DialogIds::kIdManualUp, QRect(412, 52, 20, 16));
-    m_down = makeButton(QStringLiteral("-"), DialogIds::kIdManualDown, QRect(72, 52, 20, 16));
+    m_up = makeButton(QStringLiteral("+"), IDC_MANUAL_UP, QRect(412, 52, 20, 16));
+    m_down = makeButton(QStringLiteral("-"), IDC_MANUAL_DOWN, QRect(72, 52, 20, 16));
 
     const std::array<std::pair<int, const char*>, 13> marks = {{{96, "-6"},
                                                                 {120, "-5"},
@@ -148,7 +148,7 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
     }
 
     auto* hint = new QLabel(QStringLiteral("Move the mouse cursor on a chord name to see its configuration"), this);
-    hint->setObjectName(DialogIds::ControlName(DialogIds::kIdManualHint));
+    hint->setObjectName(ObjectNameOf(IDC_MANUAL_HINT));
     hint->move(units.Point(151, 216));
     hint->adjustSize();
 
@@ -341,7 +341,7 @@ void CManualChordsDlg::OnClear() {
 
 void CManualChordsDlg::OnHelp() {
     CHelpBox help(
-        this, 132, QSize(349, 189),
+        this, IDD_MANUAL_HELP, QSize(349, 189),
         {{49, 20, QStringLiteral("If you don't have a tablature file, here you can enter the song's chords manually ")},
          {51, 38, QStringLiteral("First you have to enter the original song's chords in the \"Song's Chords\" boxes.")},
          {65, 50, QStringLiteral("And then you have to clic on the \"Find Easiest Transposition\" button.")},

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/HelpBox.h"
 #include "dialogs/OtherChords.h"
 #include "dialogs/SetChordLevelsPage.h"
@@ -14,7 +14,7 @@ namespace {
 
 QPushButton* MakeButton(const QString& text, int id, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
-    button->setObjectName(DialogIds::ControlName(id));
+    button->setObjectName(ObjectNameOf(id));
     return button;
 }
 
@@ -42,10 +42,10 @@ CSetChordLevels::CSetChordLevels(QWidget* parent, int firstPage) : QDialog(paren
 
     // The button row: "Reset All Chords" at the left, OK, Cancel and Help at
     // the right; there is no Apply.
-    QPushButton* resetAll = MakeButton(QStringLiteral("Reset All Chords"), DialogIds::kIdResetAllChords, this);
-    QPushButton* ok = MakeButton(QStringLiteral("OK"), DialogIds::kIdOk, this);
-    QPushButton* cancel = MakeButton(QStringLiteral("Cancel"), DialogIds::kIdCancel, this);
-    QPushButton* help = MakeButton(QStringLiteral("Help"), DialogIds::kIdHelp, this);
+    QPushButton* resetAll = MakeButton(QStringLiteral("Reset All Chords"), IDC_RESET_ALL_CHORDS, this);
+    QPushButton* ok = MakeButton(QStringLiteral("OK"), IDOK, this);
+    QPushButton* cancel = MakeButton(QStringLiteral("Cancel"), IDCANCEL, this);
+    QPushButton* help = MakeButton(QStringLiteral("Help"), ID_HELP, this);
     ok->setDefault(true);
     connect(resetAll, &QPushButton::clicked, this, &CSetChordLevels::OnResetAllChords);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -74,7 +74,7 @@ void CSetChordLevels::OnResetAllChords() {
 }
 
 void CSetChordLevels::OnHelp() {
-    CHelpBox help(this, 152, QSize(253, 131),
+    CHelpBox help(this, IDD_LEVELS_HELP, QSize(253, 131),
                   {{48, 25, QStringLiteral("Here you can set your own chord difficulty levels.")},
                    {22, 40, QStringLiteral("The program will use them to find the easiest transposition for you.")},
                    {23, 65, QStringLiteral("Move the mouse cursor on a chord name to see its configuration.")}},

@@ -11,7 +11,7 @@
 
 #include "chords/ChordCatalog.h"
 #include "chords/NoteNames.h"
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/DialogUnits.h"
 
 namespace {
@@ -68,7 +68,7 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
         const int y = 27 + 20 * row;
 
         auto* box = new QComboBox(this);
-        box->setObjectName(DialogIds::ControlName(DialogIds::kIdFirstLevelBox + row));
+        box->setObjectName(ObjectNameOf(IDC_FIRST_LEVEL_BOX + row));
         box->addItems(LevelWords());
         // At least as wide as the longest level word needs.
         box->setGeometry(units.X(80), units.Y(y), std::max(units.X(48), box->sizeHint().width()),
@@ -90,7 +90,7 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
     }
 
     auto* reset = new QPushButton(QStringLiteral("Reset these chords only"), this);
-    reset->setObjectName(DialogIds::ControlName(DialogIds::kIdResetTheseChords));
+    reset->setObjectName(ObjectNameOf(IDC_RESET_THESE_CHORDS));
     reset->setGeometry(units.Rect(209, 25, 97, 20));
     connect(reset, &QPushButton::clicked, this, &CSetChordLevelsPage::OnResetTheseChords);
 }

@@ -14,7 +14,7 @@
 #include <QSlider>
 #include <QUrl>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/PercentProgressCtrl.h"
 #include "chords/ChordCatalog.h"
 #include "chords/Messages.h"

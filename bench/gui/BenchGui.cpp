@@ -20,7 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
 #include "chords/Messages.h"

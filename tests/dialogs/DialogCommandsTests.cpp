@@ -16,12 +16,12 @@
 
 #include <memory>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
 #include "chords/ChordCatalog.h"
 #include "dialogs/ChordComboBox.h"
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"
 #include "dialogs/ManualChordsDlg.h"
 #include "dialogs/SetChordLevels.h"
@@ -115,7 +115,7 @@ void DialogCommandsTests::levelsAreStoredAndUsedAfterOk() {
         // Nothing reaches the program before OK.
         QCOMPARE(Level("C#m"), theChordCatalog.GetDefaultLevel(18));
         QVERIFY(!StoredValue(u"ZDifficultyLevel.1.1"_s).isValid());
-        QTest::mouseClick(Control<QPushButton>(sheet, DialogIds::kIdOk), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(sheet, IDOK), Qt::LeftButton);
     });
     QVERIFY(modal);
     QVERIFY(opened);
@@ -139,9 +139,9 @@ void DialogCommandsTests::cancelledLevelsChangeNothing() {
     QVERIFY(Trigger(ID_CHORD_LEVELS, [](QWidget* window) {
         auto* sheet = qobject_cast<CSetChordLevels*>(window);
         QVERIFY(sheet);
-        QTest::mouseClick(Control<QPushButton>(sheet, DialogIds::kIdResetAllChords), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(sheet, IDC_RESET_ALL_CHORDS), Qt::LeftButton);
         QCOMPARE(sheet->Catalog().Find("Am")->GetDifficulty(), 1);
-        QTest::mouseClick(Control<QPushButton>(sheet, DialogIds::kIdCancel), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(sheet, IDCANCEL), Qt::LeftButton);
     }));
     QCOMPARE(Level("Am"), am);
     QCOMPARE(StoredValue(u"ZDifficultyLevel.1.13"_s).toInt(), stored);
@@ -155,9 +155,9 @@ void DialogCommandsTests::highlightOptionsAreAppliedAfterOk() {
         auto* dialog = qobject_cast<CHighlightDlg*>(window);
         QVERIFY(dialog);
         QCOMPARE(dialog->GetSettings(), before);
-        Control<QCheckBox>(dialog, DialogIds::kIdBold)->click();
-        Control<QCheckBox>(dialog, DialogIds::kIdUnderline)->click();
-        QTest::mouseClick(Control<QPushButton>(dialog, DialogIds::kIdOk), Qt::LeftButton);
+        Control<QCheckBox>(dialog, IDC_BOLD)->click();
+        Control<QCheckBox>(dialog, IDC_UNDERLINE)->click();
+        QTest::mouseClick(Control<QPushButton>(dialog, IDOK), Qt::LeftButton);
     }));
     QCOMPARE(document->m_highlight.bold, 0);
     QCOMPARE(document->m_highlight.underline, 1);
@@ -181,7 +181,7 @@ void DialogCommandsTests::cancelKeepsTheDocumentsColor() {
                                   colors->accept();
                               }));
         chosen = dialog->GetSettings().color;
-        QTest::mouseClick(Control<QPushButton>(dialog, DialogIds::kIdCancel), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, IDCANCEL), Qt::LeftButton);
     }));
     QCOMPARE(chosen, 0xff8000);
     QCOMPARE(document->m_highlight, before);

@@ -4,11 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"
 #include "tests/dialogs/DialogTestSupport.h"
-
-using namespace DialogIds;
 
 namespace {
 
@@ -50,12 +48,12 @@ void HighlightDialogTests::checkBoxesShowTheSettings() {
     QFETCH(HighlightSettings, settings);
     CHighlightDlg dialog(settings);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Set how to highlight chords"));
-    QCOMPARE(Control<QCheckBox>(&dialog, kIdBold)->isChecked(), settings.bold != 0);
-    QCOMPARE(Control<QCheckBox>(&dialog, kIdItalic)->isChecked(), settings.italic != 0);
-    QCOMPARE(Control<QCheckBox>(&dialog, kIdUnderline)->isChecked(), settings.underline != 0);
-    QCOMPARE(Control<QCheckBox>(&dialog, kIdUseColor)->isChecked(), settings.useColor != 0);
-    QCOMPARE(Control<QCheckBox>(&dialog, kIdShowConfiguration)->isChecked(), settings.infobulle != 0);
-    QCOMPARE(Control<QPushButton>(&dialog, kIdSetColor)->isEnabled(), settings.useColor != 0);
+    QCOMPARE(Control<QCheckBox>(&dialog, IDC_BOLD)->isChecked(), settings.bold != 0);
+    QCOMPARE(Control<QCheckBox>(&dialog, IDC_ITALIC)->isChecked(), settings.italic != 0);
+    QCOMPARE(Control<QCheckBox>(&dialog, IDC_UNDERLINE)->isChecked(), settings.underline != 0);
+    QCOMPARE(Control<QCheckBox>(&dialog, IDC_USE_COLOR)->isChecked(), settings.useColor != 0);
+    QCOMPARE(Control<QCheckBox>(&dialog, IDC_SHOW_CONFIGURATION)->isChecked(), settings.infobulle != 0);
+    QCOMPARE(Control<QPushButton>(&dialog, IDC_SET_COLOR)->isEnabled(), settings.useColor != 0);
     // Nothing changed: the same settings come back, colour included.
     QCOMPARE(dialog.GetSettings(), settings);
 }
@@ -63,9 +61,9 @@ void HighlightDialogTests::checkBoxesShowTheSettings() {
 void HighlightDialogTests::uncheckingEverythingGivesZeros() {
     CHighlightDlg dialog(Settings(1, 1, 1, 1, 1, 0x0000ff));
     dialog.show();
-    for (int id : {kIdBold, kIdItalic, kIdUnderline, kIdUseColor, kIdShowConfiguration})
+    for (int id : {IDC_BOLD, IDC_ITALIC, IDC_UNDERLINE, IDC_USE_COLOR, IDC_SHOW_CONFIGURATION})
         Control<QCheckBox>(&dialog, id)->click();
-    QTest::mouseClick(Control<QPushButton>(&dialog, kIdOk), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(&dialog, IDOK), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.GetSettings(), Settings(0, 0, 0, 0, 0, 0x0000ff));
 }
@@ -73,8 +71,8 @@ void HighlightDialogTests::uncheckingEverythingGivesZeros() {
 void HighlightDialogTests::setColorButtonFollowsTheCheckBox() {
     CHighlightDlg dialog(Settings(1, 0, 0, 0, 1, 0xff0000));
     dialog.show();
-    auto* useColor = Control<QCheckBox>(&dialog, kIdUseColor);
-    auto* setColor = Control<QPushButton>(&dialog, kIdSetColor);
+    auto* useColor = Control<QCheckBox>(&dialog, IDC_USE_COLOR);
+    auto* setColor = Control<QPushButton>(&dialog, IDC_SET_COLOR);
     QVERIFY(!setColor->isEnabled());
     QTest::mouseClick(useColor, Qt::LeftButton);
     QVERIFY(setColor->isEnabled());
@@ -89,7 +87,7 @@ void HighlightDialogTests::chosenColorIsKeptUntilOk() {
     dialog.show();
     QColor initial;
     bool alpha = true;
-    const bool opened = WithNextModal([&] { Control<QPushButton>(&dialog, kIdSetColor)->click(); },
+    const bool opened = WithNextModal([&] { Control<QPushButton>(&dialog, IDC_SET_COLOR)->click(); },
                                       [&](QWidget* modal) {
                                           auto* chooser = qobject_cast<QColorDialog*>(modal);
                                           QVERIFY(chooser);
@@ -106,14 +104,14 @@ void HighlightDialogTests::chosenColorIsKeptUntilOk() {
     QCOMPARE(dialog.GetSettings().useColor, 1);
 
     // Cancel in the highlight dialog: the caller's settings are not asked for.
-    QTest::mouseClick(Control<QPushButton>(&dialog, kIdCancel), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(&dialog, IDCANCEL), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 
 void HighlightDialogTests::cancelledChooserKeepsTheColor() {
     CHighlightDlg dialog(Settings(1, 0, 0, 1, 1, 0x00ff00));
     dialog.show();
-    const bool opened = WithNextModal([&] { Control<QPushButton>(&dialog, kIdSetColor)->click(); },
+    const bool opened = WithNextModal([&] { Control<QPushButton>(&dialog, IDC_SET_COLOR)->click(); },
                                       [&](QWidget* modal) {
                                           auto* chooser = qobject_cast<QColorDialog*>(modal);
                                           QVERIFY(chooser);
@@ -134,7 +132,7 @@ void HighlightDialogTests::customColorsStartWhite() {
     // A colour defined in one opening of the chooser is offered in the next.
     CHighlightDlg first(HighlightSettings{});
     first.show();
-    QVERIFY(WithNextModal([&] { Control<QPushButton>(&first, kIdSetColor)->click(); },
+    QVERIFY(WithNextModal([&] { Control<QPushButton>(&first, IDC_SET_COLOR)->click(); },
                           [](QWidget*) { QColorDialog::setCustomColor(0, QColor(1, 2, 3)); }));
     QCOMPARE(QColorDialog::customColor(0), QColor(1, 2, 3));
     CHighlightDlg::ResetCustomColors();
@@ -145,7 +143,7 @@ void HighlightDialogTests::helpShowsItsFiveLines() {
     dialog.show();
     QStringList lines;
     QString caption;
-    QVERIFY(WithNextModal([&] { Control<QPushButton>(&dialog, kIdHighlightHelp)->click(); },
+    QVERIFY(WithNextModal([&] { Control<QPushButton>(&dialog, IDC_HIGHLIGHT_HELP)->click(); },
                           [&](QWidget* help) {
                               caption = help->windowTitle();
                               for (QLabel* label : help->findChildren<QLabel*>())

@@ -5,11 +5,10 @@
 
 #include "chords/ChordCatalog.h"
 #include "dialogs/ChordComboBox.h"
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/ManualChordsDlg.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
-using namespace DialogIds;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -31,7 +30,7 @@ QStringList TransposedNames(const CManualChordsDlg& dialog, int columns) {
 }
 
 QSlider* Slider(const CManualChordsDlg& dialog) {
-    return Control<QSlider>(&dialog, kIdManualSlider);
+    return Control<QSlider>(&dialog, IDC_MANUAL_SLIDER);
 }
 
 void ClickButton(const CManualChordsDlg& dialog, int id) {
@@ -45,8 +44,8 @@ bool IsEmptyState(const CManualChordsDlg& dialog) {
             return false;
     }
     return dialog.Shift() == 0 && Slider(dialog)->value() == 0 && !Slider(dialog)->isEnabled() &&
-           !Control<QPushButton>(&dialog, kIdManualUp)->isEnabled() &&
-           !Control<QPushButton>(&dialog, kIdManualDown)->isEnabled();
+           !Control<QPushButton>(&dialog, IDC_MANUAL_UP)->isEnabled() &&
+           !Control<QPushButton>(&dialog, IDC_MANUAL_DOWN)->isEnabled();
 }
 
 } // namespace
@@ -84,8 +83,8 @@ void ManualChordsDialogTests::opensCleared() {
     QCOMPARE(Slider(dialog)->maximum(), 6);
     // The "Quit" button exists and is never shown.
     dialog.show();
-    QVERIFY(!Control<QPushButton>(&dialog, kIdOk)->isVisible());
-    QCOMPARE(Control<QLabel>(&dialog, kIdManualHint)->text(),
+    QVERIFY(!Control<QPushButton>(&dialog, IDOK)->isVisible());
+    QCOMPARE(Control<QLabel>(&dialog, IDC_MANUAL_HINT)->text(),
              QStringLiteral("Move the mouse cursor on a chord name to see its configuration"));
 }
 
@@ -167,21 +166,21 @@ void ManualChordsDialogTests::stepsWrapAroundTheCycle() {
     CProgramStateGuard state;
     CManualChordsDlg dialog;
     QVERIFY(EnterSongChords(dialog, {u"C"_s}));
-    ClickButton(dialog, kIdManualUp);
+    ClickButton(dialog, IDC_MANUAL_UP);
     QCOMPARE(dialog.TransposedBox(1)->currentText(), QStringLiteral("C#"));
     Slider(dialog)->setValue(6);
-    ClickButton(dialog, kIdManualUp);
+    ClickButton(dialog, IDC_MANUAL_UP);
     QCOMPARE(dialog.Shift(), -5);
     QCOMPARE(Slider(dialog)->value(), -5);
     QCOMPARE(dialog.TransposedBox(1)->currentText(), QStringLiteral("G"));
     Slider(dialog)->setValue(-6);
-    ClickButton(dialog, kIdManualDown);
+    ClickButton(dialog, IDC_MANUAL_DOWN);
     QCOMPARE(dialog.Shift(), 5);
     QCOMPARE(Slider(dialog)->value(), 5);
     QCOMPARE(dialog.TransposedBox(1)->currentText(), QStringLiteral("F"));
     // Twelve steps up come back to the start.
     for (int i = 0; i < 12; ++i)
-        ClickButton(dialog, kIdManualUp);
+        ClickButton(dialog, IDC_MANUAL_UP);
     QCOMPARE(dialog.Shift(), 5);
 }
 
@@ -231,7 +230,7 @@ void ManualChordsDialogTests::easiestKeepsTheFirstCandidateOnTies() {
         theChordCatalog.GetAt(i).SetDifficulty(3);
     CManualChordsDlg dialog;
     QVERIFY(EnterSongChords(dialog, {u"Am"_s, u"Dm"_s, u"E7"_s}));
-    ClickButton(dialog, kIdManualEasiest);
+    ClickButton(dialog, IDC_MANUAL_EASIEST);
     QCOMPARE(dialog.Shift(), 3);
     QCOMPARE(Slider(dialog)->value(), 3);
     QCOMPARE(TransposedNames(dialog, 3), (QStringList{u"Cm"_s, u"Fm"_s, u"G7"_s}));
@@ -246,7 +245,7 @@ void ManualChordsDialogTests::easiestFindsTheLowestScore() {
     theChordCatalog.Find("G")->SetDifficulty(1);
     CManualChordsDlg dialog;
     QVERIFY(EnterSongChords(dialog, {u"Em"_s, u"A"_s}));
-    ClickButton(dialog, kIdManualEasiest);
+    ClickButton(dialog, IDC_MANUAL_EASIEST);
     QCOMPARE(TransposedNames(dialog, 2), (QStringList{u"Dm"_s, u"G"_s}));
     QCOMPARE(dialog.Shift(), -2);
     QCOMPARE(Slider(dialog)->value(), -2);
@@ -255,7 +254,7 @@ void ManualChordsDialogTests::easiestFindsTheLowestScore() {
     theChordCatalog.Find("Dm")->SetDifficulty(5);
     theChordCatalog.Find("Fm")->SetDifficulty(1);
     theChordCatalog.Find("A#")->SetDifficulty(1);
-    ClickButton(dialog, kIdManualEasiest);
+    ClickButton(dialog, IDC_MANUAL_EASIEST);
     QCOMPARE(TransposedNames(dialog, 2), (QStringList{u"Fm"_s, u"A#"_s}));
     QCOMPARE(dialog.Shift(), 1);
 }
@@ -267,7 +266,7 @@ void ManualChordsDialogTests::easiestUsesTheFirstFilledColumn() {
     CManualChordsDlg dialog;
     QVERIFY(EnterSongChords(dialog,
                             {u""_s, u""_s, u"Bm7"_s, u""_s, u""_s, u""_s, u""_s, u""_s, u""_s, u""_s, u""_s, u"F"_s}));
-    ClickButton(dialog, kIdManualEasiest);
+    ClickButton(dialog, IDC_MANUAL_EASIEST);
     // Column 3 is the reference: Bm7 becomes Cm7.
     QCOMPARE(dialog.TransposedBox(3)->currentText(), QStringLiteral("Cm7"));
     QCOMPARE(dialog.TransposedBox(12)->currentText(), QStringLiteral("F#"));
@@ -278,7 +277,7 @@ void ManualChordsDialogTests::easiestUsesTheFirstFilledColumn() {
 void ManualChordsDialogTests::nothingMovesWithoutSongChords() {
     CProgramStateGuard state;
     CManualChordsDlg dialog;
-    ClickButton(dialog, kIdManualEasiest);
+    ClickButton(dialog, IDC_MANUAL_EASIEST);
     dialog.OnStepUp();
     dialog.OnStepDown();
     dialog.OnSliderMoved(4);
@@ -291,7 +290,7 @@ void ManualChordsDialogTests::clearEmptiesEverything() {
     QVERIFY(EnterSongChords(dialog, {u"C"_s, u"Am"_s, u"F"_s, u"G7"_s}));
     Slider(dialog)->setValue(-3);
     dialog.Diagram().ShowChord(&dialog, *theChordCatalog.Find("Am"));
-    ClickButton(dialog, kIdManualClear);
+    ClickButton(dialog, IDC_MANUAL_CLEAR);
     QVERIFY(IsEmptyState(dialog));
     // Clearing leaves the diagram alone.
     QVERIFY(!dialog.Diagram().IsBlank());
@@ -338,7 +337,7 @@ void ManualChordsDialogTests::helpShowsItsEightLines() {
     CManualChordsDlg dialog;
     dialog.show();
     QStringList lines;
-    QVERIFY(WithNextModal([&] { ClickButton(dialog, kIdManualHelp); },
+    QVERIFY(WithNextModal([&] { ClickButton(dialog, IDC_MANUAL_HELP); },
                           [&](QWidget* help) {
                               QCOMPARE(help->windowTitle(), QStringLiteral("Quavern Help"));
                               for (QLabel* label : help->findChildren<QLabel*>())

@@ -5,13 +5,11 @@
 #include <QTest>
 
 #include "chords/ChordCatalog.h"
-#include "dialogs/DialogIds.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/OtherChords.h"
 #include "dialogs/SetChordLevels.h"
 #include "dialogs/SetChordLevelsPage.h"
 #include "tests/dialogs/DialogTestSupport.h"
-
-using namespace DialogIds;
 
 namespace {
 
@@ -60,10 +58,10 @@ void SetChordLevelsDialogTests::sheetHasItsPagesAndButtons() {
     for (int quality = 0; quality < kQualityCount; ++quality)
         QCOMPARE(sheet.Page(quality)->Quality(), quality);
 
-    QCOMPARE(Control<QPushButton>(&sheet, kIdResetAllChords)->text(), QStringLiteral("Reset All Chords"));
-    QVERIFY(Control<QPushButton>(&sheet, kIdOk));
-    QVERIFY(Control<QPushButton>(&sheet, kIdCancel));
-    QVERIFY(Control<QPushButton>(&sheet, kIdHelp));
+    QCOMPARE(Control<QPushButton>(&sheet, IDC_RESET_ALL_CHORDS)->text(), QStringLiteral("Reset All Chords"));
+    QVERIFY(Control<QPushButton>(&sheet, IDOK));
+    QVERIFY(Control<QPushButton>(&sheet, IDCANCEL));
+    QVERIFY(Control<QPushButton>(&sheet, ID_HELP));
     for (QPushButton* button : sheet.findChildren<QPushButton*>())
         QVERIFY(!button->text().contains(QStringLiteral("Apply")));
 }
@@ -154,7 +152,7 @@ void SetChordLevelsDialogTests::choiceChangesOnlyTheSheetsTable() {
     QCOMPARE(Level(theChordCatalog, "C#m"), theChordCatalog.GetDefaultLevel(18));
     QCOMPARE(state.Store().Size(), std::size_t{0});
 
-    QTest::mouseClick(Control<QPushButton>(&sheet, kIdOk), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(&sheet, IDOK), Qt::LeftButton);
     QCOMPARE(sheet.result(), int(QDialog::Accepted));
     QVERIFY(!sheet.isVisible());
     QCOMPARE(Level(sheet.Catalog(), "C#m"), 4);
@@ -170,7 +168,7 @@ void SetChordLevelsDialogTests::resetTheseChordsOnlyResetsThePage() {
     CSetChordLevelsPage* page = sheet.Page(MajorSeventh);
     page->FillBoxes();
 
-    QTest::mouseClick(Control<QPushButton>(page, kIdResetTheseChords), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(page, IDC_RESET_THESE_CHORDS), Qt::LeftButton);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const bool onPage = i >= 68;
         QCOMPARE(catalog.GetAt(i).GetDifficulty() == catalog.GetDefaultLevel(i), onPage);
@@ -189,7 +187,7 @@ void SetChordLevelsDialogTests::resetAllChordsRefillsEveryPage() {
     sheet.show();
     sheet.Page(Minor)->Diagram().ShowChord(sheet.Page(Minor), *catalog.Find("Am"));
 
-    QTest::mouseClick(Control<QPushButton>(&sheet, kIdResetAllChords), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(&sheet, IDC_RESET_ALL_CHORDS), Qt::LeftButton);
     for (int i = 0; i < CChordCatalog::kSize; ++i)
         QCOMPARE(catalog.GetAt(i).GetDifficulty(), catalog.GetDefaultLevel(i));
     // Pages not shown yet are refilled too: G is "Medium" (3) by default.
@@ -198,7 +196,7 @@ void SetChordLevelsDialogTests::resetAllChordsRefillsEveryPage() {
     QVERIFY(sheet.Page(Minor)->Diagram().IsBlank());
 
     // Cancel: the program's table and the store are as they were.
-    QTest::mouseClick(Control<QPushButton>(&sheet, kIdCancel), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(&sheet, IDCANCEL), Qt::LeftButton);
     QCOMPARE(sheet.result(), int(QDialog::Rejected));
     QCOMPARE(Level(theChordCatalog, "Am"), 2);
     QCOMPARE(state.Store().Size(), std::size_t{0});
@@ -249,7 +247,7 @@ void SetChordLevelsDialogTests::helpShowsItsThreeLines() {
     sheet.show();
     QStringList lines;
     QString caption;
-    const bool opened = WithNextModal([&] { Control<QPushButton>(&sheet, kIdHelp)->click(); },
+    const bool opened = WithNextModal([&] { Control<QPushButton>(&sheet, ID_HELP)->click(); },
                                       [&](QWidget* help) {
                                           caption = help->windowTitle();
                                           for (QLabel* label : help->findChildren<QLabel*>())

@@ -7,7 +7,7 @@
 #include <QSlider>
 #include <QTest>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/TranspositionBar.h"
 #include "document/QuavernDoc.h"

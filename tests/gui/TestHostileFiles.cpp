@@ -13,7 +13,7 @@
 #include <QSettings>
 #include <QTest>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "chords/ChordCatalog.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"

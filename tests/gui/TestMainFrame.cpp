@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/PercentProgressCtrl.h"
 #include "app/QuavernApp.h"

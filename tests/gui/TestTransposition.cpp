@@ -5,7 +5,7 @@
 #include <QSlider>
 #include <QTest>
 
-#include "app/CommandIds.h"
+#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/PercentProgressCtrl.h"
 #include "app/TranspositionBar.h"
