@@ -11,14 +11,16 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "dialogs/ControlIds.h"
 #include "app/CommentsDlg.h"
 #include "app/TranspositionBar.h"
+#include "chords/ChordCatalog.h"
 #include "chords/Messages.h"
+#include "dialogs/ControlIds.h"
+#include "dialogs/HighlightDlg.h"
 #include "dialogs/ManualChordsDlg.h"
+#include "dialogs/SetChordLevels.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
-#include "document/UserDialogs.h"
 
 namespace {
 
@@ -103,7 +105,7 @@ QIcon DrawIcon(int id) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CQuavernDoc* document, QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(CQuavernDoc* document, QWidget* parent) : QMainWindow(parent), m_pDocument(document) {
     setObjectName(ObjectNameOf(IDR_MAINFRAME));
     m_pView = new CQuavernView(document, this);
     setCentralWidget(m_pView);
@@ -158,15 +160,20 @@ bool CMainFrame::OnCreate() {
     route(ID_TRANSPOSE_UP, [view] { view->OnTransposeUp(); });
     route(ID_TRANSPOSE_DOWN, [view] { view->OnTransposeDown(); });
     route(ID_FIND_EASIEST, [view] { view->OnFindEasiest(); });
-    route(ID_CHORD_LEVELS, [view] { view->OnChordLevels(); });
-    route(ID_HIGHLIGHT_OPTIONS, [view] { view->OnHighlightOptions(); });
+    route(ID_CHORD_LEVELS, [this] { OnChordLevels(); });
+    route(ID_HIGHLIGHT_OPTIONS, [this] { OnHighlightOptions(); });
     route(ID_HIGHLIGHT_TOGGLE, [view] { view->OnHighlightToggle(); });
     route(ID_HELP_FILE, [view] { view->OnHelpFile(); });
     route(ID_HELP, [view] { view->OnHelpFile(); });
     route(ID_MANUAL_CHORDS, [this] { OnManualChords(); });
     route(ID_COMMENTS, [this] { OnComments(); });
-    // The menu and the tool bar show whether the display is highlighted.
-    connect(view, &CQuavernView::HighlightedChanged, Action(ID_HIGHLIGHT_TOGGLE), &QAction::setChecked);
+    if (m_pDocument) {
+        // The menu and the tool bar show whether the display is highlighted,
+        // the transposition bar the song's shift and how hard its chords are.
+        connect(m_pDocument, &CQuavernDoc::HighlightedChanged, Action(ID_HIGHLIGHT_TOGGLE), &QAction::setChecked);
+        connect(m_pDocument, &CQuavernDoc::ShiftChanged, m_pTranspositionBar, &CTranspositionBar::ShowShift);
+        connect(m_pDocument, &CQuavernDoc::WorkingChanged, this, &CMainFrame::OnWorkingChanged);
+    }
 
     // The bar's buttons send the same commands as the menu.
     for (int id : {ID_TRANSPOSE_DOWN, ID_TRANSPOSE_UP, ID_FIND_EASIEST, ID_MANUAL_CHORDS}) {
@@ -304,6 +311,10 @@ void CMainFrame::OnTitleChanged(const QString& title) {
     setWindowTitle(document + QStringLiteral(" - ") + QString::fromLatin1(kFrameTitle));
 }
 
+void CMainFrame::OnWorkingChanged() {
+    m_pTranspositionBar->ShowHardness(m_pDocument->HardnessLevel());
+}
+
 void CMainFrame::OnSliderReleased() {
     if (!m_pView)
         return;
@@ -317,7 +328,7 @@ void CMainFrame::OnComments() {
 }
 
 void CMainFrame::OnManualChords() {
-    if (!m_pView || !m_pView->GetDocument()) {
+    if (!m_pDocument) {
         ShowMessage(kNoDocumentMessage);
         return;
     }
@@ -326,21 +337,37 @@ void CMainFrame::OnManualChords() {
     dialog.exec();
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    CQuavernView* view = m_pView;
-    if (view && view->m_nShift != view->m_nSavedShift) {
-        const QMessageBox::StandardButton answer = UserDialogs().AskSaveFile(this);
-        if (answer == QMessageBox::Cancel) {
-            event->ignore();
-            return;
-        }
-        // A save that failed keeps the window open, so the transposition is not lost.
-        if (answer == QMessageBox::Yes && !view->OnFileSave()) {
-            event->ignore();
-            return;
-        }
+void CMainFrame::OnChordLevels() {
+    // The sheet loads the stored levels into its own table, then shows the
+    // program's levels, and hands its table back only after OK.
+    CSetChordLevels sheet(m_pView);
+    sheet.Catalog().CopyFrom(theChordCatalog);
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    theChordCatalog.CopyFrom(sheet.Catalog());
+    theChordCatalog.SaveLevels();
+    if (m_pDocument)
+        m_pDocument->OnLevelsChanged();
+}
+
+void CMainFrame::OnHighlightOptions() {
+    if (!m_pDocument) {
+        ShowMessage(kNoDocumentMessage);
+        return;
     }
-    if (view)
-        view->DeleteDisplayFile();
+    CHighlightDlg dialog(m_pDocument->Highlight(), m_pView);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_pDocument->SetHighlightSettings(dialog.GetSettings());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // A save that failed keeps the window open, so the transposition is not lost.
+    if (!m_pView->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    if (m_pDocument)
+        m_pDocument->DeleteDisplayFile();
     event->accept();
 }

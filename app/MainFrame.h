@@ -11,9 +11,10 @@ class QAction;
 class QToolBar;
 
 /// The main window: menus, accelerators, tool bar, transposition bar and
-/// status bar around the view. It owns no song state: the slider and the
-/// gauges are written by the view, and what the frame does to the song goes
-/// through the view.
+/// status bar around the view. It owns no song state: it shows the
+/// document's title, shift, hardness and highlighting on its bars as the
+/// document reports them, and what it does to the song goes through the view
+/// and the document.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CMainFrame)
@@ -33,6 +34,9 @@ public:
     void OnComments();
     void OnSliderReleased();
     void OnManualChords();
+    /// The options dialogs: each edits a copy and hands it over on OK.
+    void OnChordLevels();
+    void OnHighlightOptions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,7 +49,9 @@ private:
     void BuildTranspositionBar();
     void BuildStatusBar();
     void OnTitleChanged(const QString& title);
+    void OnWorkingChanged();
 
+    CQuavernDoc* m_pDocument = nullptr;
     CQuavernView* m_pView = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QToolBar* m_pDialogBar = nullptr;

@@ -4,13 +4,12 @@
 #include <QFile>
 #include <QIcon>
 #include <QPageSetupDialog>
-#include <QSlider>
 
 #include "app/AboutDlg.h"
-#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "chords/ChordCatalog.h"
 #include "chords/Messages.h"
+#include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
@@ -67,16 +66,11 @@ void CQuavernApp::OnAppAbout() {
 }
 
 void CQuavernApp::OnFileNew() {
-    CQuavernView* view = m_frame->GetActiveView();
     // The display file follows the start page into the current folder; the
-    // song is back at its loaded key, so the shift and the slider are too.
-    view->DeleteDisplayFile();
+    // song is back at shift 0, and the slider with it.
+    m_document->DeleteDisplayFile();
     m_document->OnNewDocument();
-    view->m_nShift = 0;
-    view->m_nSavedShift = 0;
-    view->OnInitialUpdate();
-    if (QSlider* slider = m_frame->findChild<QSlider*>(ObjectNameOf(IDC_SHIFT_SLIDER)))
-        slider->setValue(0);
+    m_frame->GetActiveView()->OnInitialUpdate();
 }
 
 void CQuavernApp::OnFilePrintSetup() {

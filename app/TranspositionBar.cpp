@@ -1,15 +1,16 @@
 #include "app/TranspositionBar.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 
+#include "app/PercentProgressCtrl.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/DialogUnits.h"
-#include "app/PercentProgressCtrl.h"
 
 namespace {
 
@@ -45,6 +46,16 @@ CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
     m_easiness = new CPercentProgressCtrl(this);
     m_easiness->setObjectName(ObjectNameOf(IDC_EASINESS_GAUGE));
     m_easiness->setGeometry(units.Rect(40, 16, 85, 10));
+    // Green for easiness, red for hardness, each from pale to full.
+    for (const auto& [gauge, start, end] : {std::tuple{m_easiness, QColor(127, 255, 127), QColor(0, 255, 0)},
+                                            std::tuple{m_hardness, QColor(255, 127, 127), QColor(255, 0, 0)}}) {
+        gauge->m_clrStart = start;
+        gauge->m_clrEnd = end;
+        gauge->m_clrBkgnd = Qt::white;
+        gauge->m_clrText = Qt::black;
+        gauge->m_bShowPercent = true;
+        gauge->SetRange(0, 202);
+    }
 
     auto addButton = [this, &units](int id, const QString& text, const QRect& rect) {
         auto* button = new QPushButton(text, this);
@@ -86,6 +97,15 @@ CPercentProgressCtrl* CTranspositionBar::Gauge(int id) const {
 
 QPushButton* CTranspositionBar::Button(int id) const {
     return findChild<QPushButton*>(ObjectNameOf(id));
+}
+
+void CTranspositionBar::ShowShift(int shift) {
+    m_slider->setValue(shift);
+}
+
+void CTranspositionBar::ShowHardness(int level) {
+    m_easiness->SetPos(201 - level);
+    m_hardness->SetPos(level + 1);
 }
 
 QSize CTranspositionBar::sizeHint() const {

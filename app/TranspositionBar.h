@@ -9,7 +9,7 @@ class QSlider;
 /// The bar under the menu: the "Hardness" and "Easiness" gauges, the "-"
 /// button, the half-tone slider with its 13 labels, the "+" button and the
 /// "&Easiest" and "&Manual" buttons. Every control carries its id as its
-/// objectName; the view sets the slider and the gauges.
+/// objectName. The frame shows the song's shift and hardness on it.
 class CTranspositionBar final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTranspositionBar)
@@ -22,6 +22,11 @@ public:
     CPercentProgressCtrl* Gauge(int id) const;
     /// The push button that sends the command id.
     QPushButton* Button(int id) const;
+
+    /// Moves the slider's thumb to the shift, -6..+6.
+    void ShowShift(int shift);
+    /// Sets both gauges from how hard the song's chords are, 0 (easiest) to 200.
+    void ShowHardness(int level);
 
     QSize sizeHint() const override;
 

@@ -1,11 +1,23 @@
 #include "document/QuavernDoc.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 #include "chords/Messages.h"
 #include "chords/SettingsStore.h"
-#include "document/QuavernView.h"
+#include "engine/Shift.h"
 #include "render/PartedPage.h"
+
+bool IsDisplayFileName(const QString& path) {
+    return QFileInfo(path).fileName() == QLatin1String(kDisplayFileName);
+}
+
+std::string PathBytes(const QString& path) {
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
 
 CQuavernDoc::CQuavernDoc(QObject* parent) : QObject(parent) {}
 
@@ -15,22 +27,11 @@ bool CQuavernDoc::OnNewDocument() {
     m_display = CTablature();
     m_loaded = CTablature();
     m_working = CTablature();
+    m_nSavedShift = 0;
+    SetShift(0);
     SetTitle(QString());
+    Q_EMIT WorkingChanged();
     return true;
-}
-
-void CQuavernDoc::AddView(CQuavernView* view) {
-    m_pView = view;
-}
-
-void CQuavernDoc::RemoveView(CQuavernView* view) {
-    if (m_pView == view)
-        m_pView = nullptr;
-}
-
-void CQuavernDoc::UpdateAllViews() {
-    if (m_pView)
-        m_pView->OnUpdate();
 }
 
 void CQuavernDoc::SetTitle(const QString& title) {
@@ -38,6 +39,11 @@ void CQuavernDoc::SetTitle(const QString& title) {
         return;
     m_strTitle = title;
     Q_EMIT TitleChanged(m_strTitle);
+}
+
+void CQuavernDoc::SetShift(int shift) {
+    m_nShift = shift;
+    Q_EMIT ShiftChanged(m_nShift);
 }
 
 void CQuavernDoc::LoadSettings() {
@@ -52,12 +58,9 @@ void CQuavernDoc::LoadSettings() {
     const int green = store.GetInt(section, "GREEN", 0);
     const int blue = store.GetInt(section, "BLUE", 255);
     m_highlight.color = ((blue & 0xff) << 16) | ((green & 0xff) << 8) | (red & 0xff);
-    const int highlighted = store.GetInt(section, "AREHIGHLIGHTED", 1);
-    const std::string lastDirectory = store.GetString(section, "LASTDIRECTORY", std::string());
-    if (m_pView) {
-        m_pView->m_bHighlighted = highlighted;
-        m_pView->m_strLastDirectory = QString::fromStdString(lastDirectory);
-    }
+    m_bHighlighted = store.GetInt(section, "AREHIGHLIGHTED", 1);
+    m_strLastDirectory = QString::fromStdString(store.GetString(section, "LASTDIRECTORY", std::string()));
+    Q_EMIT HighlightedChanged(IsHighlighted());
 }
 
 void CQuavernDoc::SaveSettings() {
@@ -71,54 +74,141 @@ void CQuavernDoc::SaveSettings() {
     store.WriteInt(section, "BLUE", (m_highlight.color >> 16) & 0xff);
     store.WriteInt(section, "RED", m_highlight.color & 0xff);
     store.WriteInt(section, "GREEN", (m_highlight.color >> 8) & 0xff);
-    if (m_pView) {
-        store.WriteInt(section, "AREHIGHLIGHTED", m_pView->m_bHighlighted);
-        store.WriteString(section, "LASTDIRECTORY", m_pView->m_strLastDirectory.toStdString());
-    }
+    store.WriteInt(section, "AREHIGHLIGHTED", m_bHighlighted);
+    store.WriteString(section, "LASTDIRECTORY", m_strLastDirectory.toStdString());
 }
 
-bool CQuavernDoc::WritePlainDisplay() {
+bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
+    // The new display file is written before anything changes, so a folder
+    // that cannot take it leaves the current song as it was.
+    const QString displayPath = QDir(page.folder).absoluteFilePath(QLatin1String(kDisplayFileName));
+    const bool written = WriteDisplayFile(displayPath, page.page.text);
+    if (!written && !adoptOnFailure)
+        return false;
+    if (written)
+        QDir::setCurrent(page.folder);
+    if (displayPath != m_strDisplayPath)
+        DeleteDisplayFile();
+    m_strDisplayPath = displayPath;
+
+    m_strFilePath = page.filePath;
+    m_strFileType = page.fileType;
+    m_added = page.page.added;
+    m_loaded.Detect(page.page.text);
+    m_working.Detect(page.page.text);
+    // The working song is the new one at shift 0 already, so the page is
+    // rendered once, below: a large song would otherwise be rendered twice.
+    if (!page.keepSavedShift)
+        m_nSavedShift = 0;
+    SetShift(0);
+    Q_EMIT WorkingChanged();
+    return written && WriteDisplay(true);
+}
+
+bool CQuavernDoc::WriteDisplay() {
     return WriteDisplay(false);
 }
 
-bool CQuavernDoc::WriteHighlightedDisplay() {
-    return WriteDisplay(true);
-}
-
-bool CQuavernDoc::WriteDisplay(bool highlighted) {
+bool CQuavernDoc::WriteDisplay(bool newSong) {
     const std::string* page = &m_working.text;
     std::string parted;
-    if (m_pView &&
-        BuildPartedDisplayPage(m_working.text, m_pView->m_added, highlighted ? &m_highlight : nullptr, parted)) {
+    const HighlightSettings* highlight = IsHighlighted() ? &m_highlight : nullptr;
+    if (BuildPartedDisplayPage(m_working.text, m_added, highlight, parted)) {
         // A large song is shown in parts; m_display keeps the working song
         // unhighlighted, the parts carry the highlighting.
         m_display = m_working;
         page = &parted;
-    } else if (highlighted) {
+    } else if (highlight) {
         // The scratch copy is refilled every time, so highlighting never accumulates.
         m_display = m_working;
         HighlightChords(m_display, m_highlight);
         page = &m_display.text;
     }
-    if (!m_pView || !WriteDisplayFile(m_pView->m_strDisplayPath, *page))
+    if (!WriteDisplayFile(m_strDisplayPath, *page))
         return false;
-    UpdateAllViews();
+    Q_EMIT DisplayWritten(m_strDisplayPath, newSong);
     return true;
 }
 
 bool CQuavernDoc::TransposeBy(int shift) {
+    SetShift(shift);
     m_working = m_loaded;
     m_working.Transpose(shift);
-    return m_pView && m_pView->m_bHighlighted ? WriteHighlightedDisplay() : WritePlainDisplay();
+    Q_EMIT WorkingChanged();
+    return WriteDisplay(false);
 }
 
-int CQuavernDoc::FindEasiestShift(bool* written) {
+bool CQuavernDoc::FindEasiestShift() {
     m_working = m_loaded;
-    const int shift = m_working.FindEasiest();
-    const bool ok = m_pView && m_pView->m_bHighlighted ? WriteHighlightedDisplay() : WritePlainDisplay();
-    if (written)
-        *written = ok;
-    return shift;
+    SetShift(WrapShift(m_working.FindEasiest()));
+    Q_EMIT WorkingChanged();
+    return WriteDisplay(false);
+}
+
+void CQuavernDoc::SetHighlighted(bool highlighted) {
+    m_bHighlighted = highlighted ? 1 : 0;
+    Q_EMIT HighlightedChanged(highlighted);
+    WriteDisplay(false);
+    SaveSettings();
+}
+
+void CQuavernDoc::SetHighlightSettings(const HighlightSettings& settings) {
+    m_highlight = settings;
+    // A plain page does not depend on the settings.
+    if (IsHighlighted())
+        WriteDisplay(false);
+    SaveSettings();
+}
+
+void CQuavernDoc::OnLevelsChanged() {
+    TransposeBy(m_nShift);
+}
+
+void CQuavernDoc::SetPicturePrefix(const std::string& prefix) {
+    m_strPicturePrefix = prefix;
+    g_strPicturePath = prefix;
+}
+
+void CQuavernDoc::SetLastDirectory(const QString& folder) {
+    m_strLastDirectory = folder;
+    if (!m_strLastDirectory.endsWith(QLatin1Char('/')))
+        m_strLastDirectory += QLatin1Char('/');
+}
+
+int CQuavernDoc::HardnessLevel() const {
+    const int score = m_working.GetScore();
+    const int distinct = m_working.GetDistinctCount();
+    // The average level 1..5 of the song's chords mapped to 0..200.
+    return score == 0 || distinct == 0 ? 0 : static_cast<int>((static_cast<double>(score) / distinct - 1.0) * 50.0);
+}
+
+bool CQuavernDoc::SaveTo(const QString& path, const QString& fileType) {
+    const std::string text = StripAddedText(m_working.text, m_added);
+    // Written beside the target and renamed over it: the song on disk is
+    // either the old one or the new one, never half of each.
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+        if (!ok)
+            file.cancelWriting();
+        ok = file.commit() && ok;
+    }
+    if (!ok) {
+        ShowMessage("The following file : " + path.toStdString() +
+                    " could not be saved : " + file.errorString().toStdString());
+        return false;
+    }
+    m_strFilePath = path;
+    m_strFileType = fileType;
+    m_nSavedShift = m_nShift;
+    return true;
+}
+
+void CQuavernDoc::DeleteDisplayFile() {
+    // Before the first display file exists there is nothing of ours to delete.
+    if (!m_strDisplayPath.isEmpty())
+        QFile::remove(m_strDisplayPath);
 }
 
 bool CQuavernDoc::WriteDisplayFile(const QString& path, const std::string& text) {

@@ -7,13 +7,17 @@
 
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
+#include "render/SongPage.h"
 
-class CQuavernView;
-
-/// The one document of the program: the song in three copies, the highlight
-/// settings, and the display file the view shows. Opening and saving are the
-/// view's commands; every change of the song ends in one of the two display
-/// writers, which write the display file and make the view reload it.
+/// The one document of the program: the song in three copies with what
+/// opening added around it, the file it came from, the shift it is shown at,
+/// the highlight settings and the display file the view shows.
+///
+/// Every change of the song ends in the display file being written; the
+/// document then says what changed by its signals: DisplayWritten for the
+/// view, WorkingChanged, ShiftChanged and HighlightedChanged for the frame's
+/// gauges, slider and menu. It asks the user nothing: its failures are told
+/// through the program's messages and its return values.
 class CQuavernDoc final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CQuavernDoc)
@@ -22,16 +26,8 @@ public:
     explicit CQuavernDoc(QObject* parent = nullptr);
     ~CQuavernDoc() override;
 
-    /// A fresh document: the three copies empty, the title reset.
+    /// A fresh document: the three copies empty, the title reset, the shift 0.
     bool OnNewDocument();
-
-    /// The view registers itself; the document reaches the display path, the
-    /// highlighted flag and the last directory through it.
-    void AddView(CQuavernView* view);
-    void RemoveView(CQuavernView* view);
-    CQuavernView* GetFirstView() const { return m_pView; }
-    /// Makes the view reload the display file.
-    void UpdateAllViews();
 
     void SetTitle(const QString& title);
     QString GetTitle() const { return m_strTitle; }
@@ -41,32 +37,110 @@ public:
     void LoadSettings();
     void SaveSettings();
 
-    /// Write the working song, plain or highlighted, to the display file and
-    /// make the view reload it. A file that cannot be written is reported to
-    /// the user; then the view is not reloaded and false is returned.
-    bool WritePlainDisplay();
-    bool WriteHighlightedDisplay();
+    /// A page to show as the new song: the page text and what was added to
+    /// it, the file it stands for, and the folder that gets the display file.
+    struct NewPage {
+        SongPage page;
+        QString filePath;
+        QString fileType;
+        QString folder;
+        /// Help shows its page without counting the song as saved.
+        bool keepSavedShift = false;
+    };
+    /// The one way a new song comes in (start-up, Open, Help). Writes the
+    /// page to "QuavernFile.htm" in the page's folder first; when that fails
+    /// the song shown stays as it was, unless adoptOnFailure, and false is
+    /// returned. Then the folder becomes the current one, the song is
+    /// detected at shift 0 (and counts as saved there) and the display written.
+    bool ShowNewPage(const NewPage& page, bool adoptOnFailure = false);
+
     /// The working song := the loaded song moved by shift (-6..+6), then the display.
     bool TransposeBy(int shift);
     /// The working song := the loaded song at its easiest shift, then the
-    /// display; returns the shift. written tells whether the display was written.
-    int FindEasiestShift(bool* written = nullptr);
+    /// display. Returns whether the display was written.
+    bool FindEasiestShift();
+    /// Shows the chords highlighted or plain, and stores the choice.
+    void SetHighlighted(bool highlighted);
+    /// New highlight settings, stored and shown.
+    void SetHighlightSettings(const HighlightSettings& settings);
+    /// The chord levels changed: the score and the page follow at the current shift.
+    void OnLevelsChanged();
+    /// Writes the working song again, for a new file path or type.
+    bool WriteDisplay();
+
+    /// Writes the working song as Save writes it (without what opening
+    /// added) to path, atomically. On success the song is that file from now
+    /// on and counts as saved at the current shift.
+    bool SaveTo(const QString& path, const QString& fileType);
+
+    /// Deletes the display file, ignoring errors.
+    void DeleteDisplayFile();
+    /// Where the pop-ups find the chord pictures: a folder path ending with
+    /// "/", or empty for sources relative to the page.
+    void SetPicturePrefix(const std::string& prefix);
+    /// Remembers the folder of a song the user opened, for the next Open.
+    void SetLastDirectory(const QString& folder);
+
+    const CTablature& Loaded() const { return m_loaded; }
+    const CTablature& Working() const { return m_working; }
+    const AddedText& Added() const { return m_added; }
+    const HighlightSettings& Highlight() const { return m_highlight; }
+    bool IsHighlighted() const { return m_bHighlighted != 0; }
+    const QString& LastDirectory() const { return m_strLastDirectory; }
+    const QString& FilePath() const { return m_strFilePath; }
+    const QString& FileType() const { return m_strFileType; }
+    bool IsTextSong() const { return m_strFileType == QLatin1String("TXT"); }
+    const QString& DisplayPath() const { return m_strDisplayPath; }
+    int Shift() const { return m_nShift; }
+    int SavedShift() const { return m_nSavedShift; }
+    /// Whether the song is shown at another shift than it was last saved at.
+    bool IsModified() const { return m_nShift != m_nSavedShift; }
+    /// How hard the working song's chords are on average, 0 (all level 1) to 200 (all level 5).
+    int HardnessLevel() const;
 
     /// Writes the bytes of text to path (create or truncate). On failure tells
     /// the user, naming the file and the reason, and returns false.
     static bool WriteDisplayFile(const QString& path, const std::string& text);
 
+Q_SIGNALS:
+    void TitleChanged(const QString& title);
+    /// The display file was written. newSong: another song than before,
+    /// shown from its top; otherwise the same song in another form.
+    void DisplayWritten(const QString& path, bool newSong);
+    /// The working song changed: its chords, its score.
+    void WorkingChanged();
+    void ShiftChanged(int shift);
+    void HighlightedChanged(bool highlighted);
+
+private:
+    bool WriteDisplay(bool newSong);
+    void SetShift(int shift);
+
     CTablature m_display;
     HighlightSettings m_highlight;
     CTablature m_loaded;
     CTablature m_working;
-
-Q_SIGNALS:
-    void TitleChanged(const QString& title);
-
-private:
-    bool WriteDisplay(bool highlighted);
-
-    CQuavernView* m_pView = nullptr;
+    /// What opening put around the song now shown; Save takes exactly that away.
+    AddedText m_added;
+    int m_bHighlighted = 1;
+    QString m_strLastDirectory;
+    QString m_strDisplayPath;
+    QString m_strFilePath;
+    QString m_strFileType;
+    int m_nShift = 0;
+    int m_nSavedShift = 0;
     QString m_strTitle;
+    std::string m_strPicturePrefix;
 };
+
+/// The name of the display file, written into the folder of the song shown.
+inline constexpr const char* kDisplayFileName = "QuavernFile.htm";
+/// The name of the start page, found in the folder the program starts in.
+inline constexpr const char* kStartFileName = "Start.htm";
+
+/// Whether the path names a display file: any file of that name is where the
+/// display page of its folder goes, rewritten by every command and deleted
+/// at exit, so it never holds a song.
+bool IsDisplayFileName(const QString& path);
+/// Paths reach the core as the bytes the file system knows them by.
+std::string PathBytes(const QString& path);

@@ -20,10 +20,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
 #include "chords/Messages.h"
+#include "dialogs/ControlIds.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
 #include "platform/MemoryTuning.h"
@@ -71,7 +71,7 @@ QByteArray FiveKilobyteSong() {
 }
 
 bool WaitReady(CQuavernView* view) {
-    return WaitUntil([view] { return view->m_bReady; }, 60000);
+    return WaitUntil([view] { return view->IsReady(); }, 60000);
 }
 
 // A folder like the output folder: Start.htm and Pics/ beside the program.
@@ -169,7 +169,7 @@ int main(int argc, char* argv[]) {
         if (!quavern.InitInstance({}))
             return 1;
         CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
-        if (!WaitReady(view) || !view->m_bHighlighted)
+        if (!WaitReady(view) || !view->GetDocument()->IsHighlighted())
             return 1;
         quavern.GetMainWnd()->Action(ID_FILE_OPEN)->trigger();
         if (!WaitReady(view))

@@ -16,7 +16,6 @@
 
 #include <memory>
 
-#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
 #include "chords/ChordCatalog.h"
@@ -91,7 +90,7 @@ void DialogCommandsTests::initTestCase() {
     m_messages = std::make_unique<CMessageRecorder>();
     m_app = std::make_unique<CQuavernApp>();
     QVERIFY(m_app->InitInstance({}));
-    QVERIFY(WaitUntil([&] { return View()->m_bReady; }, 60000));
+    QVERIFY(WaitUntil([&] { return View()->IsReady(); }, 60000));
 }
 
 void DialogCommandsTests::startUpWhitensTheCustomColors() {
@@ -100,7 +99,7 @@ void DialogCommandsTests::startUpWhitensTheCustomColors() {
 }
 
 void DialogCommandsTests::levelsAreStoredAndUsedAfterOk() {
-    const int scoreBefore = m_app->GetDocument()->m_working.GetScore();
+    const int scoreBefore = m_app->GetDocument()->Working().GetScore();
     QCOMPARE(scoreBefore, Level("Am") + Level("G") + Level("C"));
     theChordCatalog.Find("Em")->SetDifficulty(2); // not stored: the sheet shows the program's levels
     bool opened = false;
@@ -129,8 +128,8 @@ void DialogCommandsTests::levelsAreStoredAndUsedAfterOk() {
     QCOMPARE(StoredValue(u"ZDifficultyLevel.3.4"_s).toInt(), 5);
     QCOMPARE(StoredValue(u"ZDifficultyLevel.1.6"_s).toInt(), 2);
     // The song is scored again with the new levels.
-    QCOMPARE(m_app->GetDocument()->m_working.GetScore(), 5 + Level("G") + Level("C"));
-    QVERIFY(m_app->GetDocument()->m_working.GetScore() > scoreBefore);
+    QCOMPARE(m_app->GetDocument()->Working().GetScore(), 5 + Level("G") + Level("C"));
+    QVERIFY(m_app->GetDocument()->Working().GetScore() > scoreBefore);
 }
 
 void DialogCommandsTests::cancelledLevelsChangeNothing() {
@@ -149,7 +148,7 @@ void DialogCommandsTests::cancelledLevelsChangeNothing() {
 
 void DialogCommandsTests::highlightOptionsAreAppliedAfterOk() {
     CQuavernDoc* document = m_app->GetDocument();
-    const HighlightSettings before = document->m_highlight;
+    const HighlightSettings before = document->Highlight();
     QVERIFY(before.bold);
     QVERIFY(Trigger(ID_HIGHLIGHT_OPTIONS, [&](QWidget* window) {
         auto* dialog = qobject_cast<CHighlightDlg*>(window);
@@ -159,16 +158,16 @@ void DialogCommandsTests::highlightOptionsAreAppliedAfterOk() {
         Control<QCheckBox>(dialog, IDC_UNDERLINE)->click();
         QTest::mouseClick(Control<QPushButton>(dialog, IDOK), Qt::LeftButton);
     }));
-    QCOMPARE(document->m_highlight.bold, 0);
-    QCOMPARE(document->m_highlight.underline, 1);
-    QCOMPARE(document->m_highlight.color, before.color);
+    QCOMPARE(document->Highlight().bold, 0);
+    QCOMPARE(document->Highlight().underline, 1);
+    QCOMPARE(document->Highlight().color, before.color);
     QCOMPARE(StoredValue(u"BOLD"_s).toInt(), 0);
     QCOMPARE(StoredValue(u"UNDERLINE"_s).toInt(), 1);
 }
 
 void DialogCommandsTests::cancelKeepsTheDocumentsColor() {
     CQuavernDoc* document = m_app->GetDocument();
-    const HighlightSettings before = document->m_highlight;
+    const HighlightSettings before = document->Highlight();
     int chosen = -1;
     QVERIFY(Trigger(ID_HIGHLIGHT_OPTIONS, [&](QWidget* window) {
         auto* dialog = qobject_cast<CHighlightDlg*>(window);
@@ -184,7 +183,7 @@ void DialogCommandsTests::cancelKeepsTheDocumentsColor() {
         QTest::mouseClick(Control<QPushButton>(dialog, IDCANCEL), Qt::LeftButton);
     }));
     QCOMPARE(chosen, 0xff8000);
-    QCOMPARE(document->m_highlight, before);
+    QCOMPARE(document->Highlight(), before);
 }
 
 void DialogCommandsTests::manualCommandOpensAClearedDialog() {

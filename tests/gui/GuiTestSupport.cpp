@@ -8,6 +8,7 @@
 
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
+#include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include <QWebEnginePage>
 #include "chords/SettingsStore.h"
@@ -115,7 +116,7 @@ bool CProgramFixture::WaitReady(int timeoutMs) const {
         return false;
     // Let a page that was asked for start loading before looking at the flag.
     QTest::qWait(0);
-    return WaitUntil([view] { return view->m_bReady; }, timeoutMs);
+    return WaitUntil([view] { return view->IsReady(); }, timeoutMs);
 }
 
 QString CProgramFixture::PathOf(const QString& name) const {
@@ -132,7 +133,7 @@ QString CProgramFixture::WriteFile(const QString& name, const QByteArray& bytes)
 
 bool CProgramFixture::OpenSong(const QString& path) {
     // An unsaved transposition of the previous song is dropped.
-    if (View() && View()->m_nShift != View()->m_nSavedShift)
+    if (View() && Document()->IsModified())
         dialogs.answers.enqueue(QMessageBox::No);
     dialogs.openFiles.enqueue(path);
     return Run(57601);

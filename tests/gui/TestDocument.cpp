@@ -7,9 +7,9 @@
 #include <QSlider>
 #include <QTest>
 
-#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/TranspositionBar.h"
+#include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
@@ -57,13 +57,13 @@ void TestDocument::displayFileFollowsTheSongAndGoesAtClose() {
     QVERIFY(program.Start());
     CQuavernView* view = program.View();
     const QString startDisplay = program.PathOf(QStringLiteral("QuavernFile.htm"));
-    QCOMPARE(view->m_strDisplayPath, startDisplay);
+    QCOMPARE(view->GetDocument()->DisplayPath(), startDisplay);
     QVERIFY(QFile::exists(startDisplay));
 
     const QString songs = MakeFolder(program, QStringLiteral("songs"));
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("songs/a.txt"), "Am G\n")));
     const QString songDisplay = songs + QStringLiteral("/QuavernFile.htm");
-    QCOMPARE(view->m_strDisplayPath, songDisplay);
+    QCOMPARE(view->GetDocument()->DisplayPath(), songDisplay);
     QVERIFY(QFile::exists(songDisplay));
     QVERIFY(!QFile::exists(startDisplay));
     QCOMPARE(QDir::currentPath(), songs);
@@ -79,13 +79,13 @@ void TestDocument::openingTheDisplayFileIsRefused() {
     const QString songs = MakeFolder(program, QStringLiteral("songs"));
     const QByteArray song = "<html><body>C F G</body></html>";
     const QString trap = program.WriteFile(QStringLiteral("songs/QuavernFile.htm"), song);
-    const QString before = program.View()->m_strFilePath;
-    const QString display = program.View()->m_strDisplayPath;
+    const QString before = program.Document()->FilePath();
+    const QString display = program.Document()->DisplayPath();
     QVERIFY(program.OpenSong(trap));
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(program.sink.messages.front()).contains(QStringLiteral("display file")));
-    QCOMPARE(program.View()->m_strFilePath, before);
-    QCOMPARE(program.View()->m_strDisplayPath, display);
+    QCOMPARE(program.Document()->FilePath(), before);
+    QCOMPARE(program.Document()->DisplayPath(), display);
     QVERIFY(program.Close());
     QCOMPARE(ReadFileBytes(trap), song);
     QVERIFY(QFileInfo(songs).isDir());
@@ -96,7 +96,7 @@ void TestDocument::fileThatCannotBeOpenedKeepsTheSong() {
     QVERIFY(program.Start());
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Am G\n")));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    const std::string working = program.Document()->m_working.text;
+    const std::string working = program.Document()->Working().text;
     const QString missing = program.PathOf(QStringLiteral("missing.txt"));
     program.dialogs.answers.enqueue(QMessageBox::No);
     program.dialogs.openFiles.enqueue(missing);
@@ -104,28 +104,28 @@ void TestDocument::fileThatCannotBeOpenedKeepsTheSong() {
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(program.sink.messages.front()),
              QStringLiteral("The following file : ") + missing + QStringLiteral(" could not be opened : "));
-    QCOMPARE(program.View()->m_strFilePath, program.PathOf(QStringLiteral("a.txt")));
-    QCOMPARE(program.View()->m_nShift, 1);
-    QCOMPARE(program.Document()->m_working.text, working);
+    QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("a.txt")));
+    QCOMPARE(program.Document()->Shift(), 1);
+    QCOMPARE(program.Document()->Working().text, working);
 }
 
 void TestDocument::displayFileThatCannotBeWrittenKeepsTheSong() {
     CProgramFixture program;
     QVERIFY(program.Start());
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Am G\n")));
-    const QString display = program.View()->m_strDisplayPath;
+    const QString display = program.Document()->DisplayPath();
     // A folder whose display file name is taken by a folder cannot receive the page.
     const QString blocked = MakeFolder(program, QStringLiteral("blocked"));
     QVERIFY(QDir(blocked).mkdir(QStringLiteral("QuavernFile.htm")));
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("blocked/b.txt"), "C\n")));
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(program.sink.messages.front()).startsWith(QStringLiteral("The display file ")));
-    QCOMPARE(program.View()->m_strFilePath, program.PathOf(QStringLiteral("a.txt")));
-    QCOMPARE(program.View()->m_strDisplayPath, display);
+    QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("a.txt")));
+    QCOMPARE(program.Document()->DisplayPath(), display);
     QVERIFY(QFile::exists(display));
     // The program goes on working with the song it had.
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QCOMPARE(program.View()->m_nShift, 1);
+    QCOMPARE(program.Document()->Shift(), 1);
 }
 
 void TestDocument::saveWritesTheSongWithoutWhatOpeningAdded_data() {
@@ -159,10 +159,10 @@ void TestDocument::saveWritesTheSongWithoutWhatOpeningAdded() {
         QVERIFY(program.Run(shift > 0 ? ID_TRANSPOSE_UP : ID_TRANSPOSE_DOWN));
     QVERIFY(program.View()->OnFileSave());
     QCOMPARE(ReadFileBytes(path), saved);
-    QCOMPARE(program.View()->m_nSavedShift, shift);
+    QCOMPARE(program.Document()->SavedShift(), shift);
     // Nothing of the path is taken for a chord.
     if (name.contains(QLatin1Char('(')))
-        QCOMPARE(program.Document()->m_working.GetDistinctCount(), 1);
+        QCOMPARE(program.Document()->Working().GetDistinctCount(), 1);
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
@@ -197,9 +197,9 @@ void TestDocument::saveAsFollowsTheExtensionRule() {
     QVERIFY(program.WaitReady());
     QCOMPARE(ReadFileBytes(program.PathOf(written)), QByteArray("A#m G#\n"));
     CQuavernView* view = program.View();
-    QCOMPARE(view->m_strFilePath, program.PathOf(written));
-    QCOMPARE(view->m_strFileType, type);
-    QCOMPARE(view->m_nSavedShift, 1);
+    QCOMPARE(view->GetDocument()->FilePath(), program.PathOf(written));
+    QCOMPARE(view->GetDocument()->FileType(), type);
+    QCOMPARE(view->GetDocument()->SavedShift(), 1);
     QCOMPARE(program.dialogs.lastFilter, SaveFileFilter(opened.endsWith(QStringLiteral(".txt"))));
     // The song as opened is untouched.
     QCOMPARE(ReadFileBytes(program.PathOf(opened)), QByteArray("Am G\n"));
@@ -234,8 +234,8 @@ void TestDocument::failedSaveLeavesFileAndSongUnsaved() {
         QString::fromStdString(program.sink.messages.front())
             .startsWith(QStringLiteral("The following file : ") + taken + QStringLiteral(" could not be saved : ")));
     QVERIFY(QFileInfo(taken).isDir());
-    QCOMPARE(view->m_strFilePath, path);
-    QCOMPARE(view->m_nSavedShift, 0);
+    QCOMPARE(view->GetDocument()->FilePath(), path);
+    QCOMPARE(view->GetDocument()->SavedShift(), 0);
     // Closing still asks, as the song was not saved.
     program.dialogs.answers.enqueue(QMessageBox::Cancel);
     QVERIFY(!program.Close());
@@ -262,15 +262,15 @@ void TestDocument::openAsksToSaveAnUnsavedTransposition() {
     program.dialogs.openFiles.enqueue(program.WriteFile(QStringLiteral("b.txt"), "D\n"));
     program.Action(ID_FILE_OPEN)->trigger();
     QCOMPARE(program.dialogs.questionsAsked, 1);
-    QCOMPARE(program.View()->m_strFilePath, first);
+    QCOMPARE(program.Document()->FilePath(), first);
     program.dialogs.openFiles.clear();
     program.dialogs.answers.enqueue(QMessageBox::Yes);
     program.dialogs.openFiles.enqueue(program.PathOf(QStringLiteral("b.txt")));
     QVERIFY(program.Run(ID_FILE_OPEN));
     QCOMPARE(program.dialogs.questionsAsked, 2);
     QCOMPARE(ReadFileBytes(first), QByteArray("G#\n"));
-    QCOMPARE(program.View()->m_strFilePath, program.PathOf(QStringLiteral("b.txt")));
-    QCOMPARE(program.View()->m_nShift, 0);
+    QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("b.txt")));
+    QCOMPARE(program.Document()->Shift(), 0);
 }
 
 void TestDocument::helpShowsTheStartPage() {
@@ -282,14 +282,14 @@ void TestDocument::helpShowsTheStartPage() {
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(program.Run(ID_HELP));
     CQuavernView* view = program.View();
-    QCOMPARE(view->m_strFilePath, program.PathOf(QStringLiteral("Start.htm")));
-    QCOMPARE(view->m_strFileType, QStringLiteral("HTM"));
-    QCOMPARE(view->m_nShift, 0);
+    QCOMPARE(view->GetDocument()->FilePath(), program.PathOf(QStringLiteral("Start.htm")));
+    QCOMPARE(view->GetDocument()->FileType(), QStringLiteral("HTM"));
+    QCOMPARE(view->GetDocument()->Shift(), 0);
     QCOMPARE(program.Frame()->GetTranspositionBar()->Slider()->value(), 0);
-    QCOMPARE(view->m_strDisplayPath, program.PathOf(QStringLiteral("QuavernFile.htm")));
+    QCOMPARE(view->GetDocument()->DisplayPath(), program.PathOf(QStringLiteral("QuavernFile.htm")));
     QVERIFY(!QFile::exists(songs + QStringLiteral("/QuavernFile.htm")));
     // The help page gets no title line.
-    QCOMPARE(ReadFileBytes(view->m_strDisplayPath), QByteArray(start));
+    QCOMPARE(ReadFileBytes(view->GetDocument()->DisplayPath()), QByteArray(start));
     QCOMPARE(ShownText(view), QStringLiteral("Help with Em"));
     // The song saved at shift 1 is dropped without a question; Save now writes the start page.
     QCOMPARE(program.dialogs.questionsAsked, 0);
@@ -297,7 +297,7 @@ void TestDocument::helpShowsTheStartPage() {
     QCOMPARE(ReadFileBytes(program.PathOf(QStringLiteral("Start.htm"))), QByteArray(start));
     // F1 and the menu item are the same command.
     QVERIFY(program.Run(ID_HELP_FILE));
-    QCOMPARE(view->m_strFilePath, program.PathOf(QStringLiteral("Start.htm")));
+    QCOMPARE(view->GetDocument()->FilePath(), program.PathOf(QStringLiteral("Start.htm")));
 }
 
 void TestDocument::toggleHighlightingTwiceGivesTheSamePage() {
@@ -307,17 +307,18 @@ void TestDocument::toggleHighlightingTwiceGivesTheSamePage() {
     CQuavernView* view = program.View();
     QAction* toggle = program.Action(ID_HIGHLIGHT_TOGGLE);
     QVERIFY(toggle->isChecked());
-    const QByteArray highlighted = ReadFileBytes(view->m_strDisplayPath);
+    const QByteArray highlighted = ReadFileBytes(view->GetDocument()->DisplayPath());
     QVERIFY(highlighted.contains("<font color=\"#0000ff\"><b><span onmouseover=\"montreBulle('QV3Am', this)\""));
 
     QVERIFY(program.Run(ID_HIGHLIGHT_TOGGLE));
     QVERIFY(!toggle->isChecked());
-    QCOMPARE(ReadFileBytes(view->m_strDisplayPath), QByteArray::fromStdString(program.Document()->m_working.text));
+    QCOMPARE(ReadFileBytes(view->GetDocument()->DisplayPath()),
+             QByteArray::fromStdString(program.Document()->Working().text));
     QCOMPARE(Stored("AREHIGHLIGHTED"), QStringLiteral("0"));
 
     QVERIFY(program.Run(ID_HIGHLIGHT_TOGGLE));
     QVERIFY(toggle->isChecked());
-    QCOMPARE(ReadFileBytes(view->m_strDisplayPath), highlighted);
+    QCOMPARE(ReadFileBytes(view->GetDocument()->DisplayPath()), highlighted);
     QCOMPARE(Stored("AREHIGHLIGHTED"), QStringLiteral("1"));
     QVERIFY(ShownText(view).startsWith(QStringLiteral("Am G")));
 }
@@ -344,7 +345,7 @@ void TestDocument::missingStartPageIsRecreated() {
     QCOMPARE(ReadFileBytes(program.PathOf(QStringLiteral("Start.htm"))), welcome);
     QVERIFY(ShownText(program.View()).contains(QStringLiteral("Welcome to the Quavern 3.0 !")));
     // The start page carries its title line; the frame shows the start page's path.
-    QVERIFY(program.Document()->m_working.text.rfind("<title>", 0) == 0);
+    QVERIFY(program.Document()->Working().text.rfind("<title>", 0) == 0);
     QCOMPARE(program.Frame()->windowTitle(),
              program.PathOf(QStringLiteral("Start.htm")) + QStringLiteral(" - Quavern"));
 }
@@ -357,7 +358,7 @@ void TestDocument::shippedStartPageHasChordsOnlyInItsSong() {
     QVERIFY(program.Start());
     auto distinct = [&program] {
         QStringList names;
-        const CTablature& working = program.Document()->m_working;
+        const CTablature& working = program.Document()->Working();
         for (int i = 0; i < working.GetDistinctCount(); ++i)
             names << QString::fromStdString(working.distinctChords[static_cast<std::size_t>(i)].GetName());
         names.sort();
@@ -365,7 +366,7 @@ void TestDocument::shippedStartPageHasChordsOnlyInItsSong() {
     };
     // The prose names chords only in quotes, which are not delimiters: only the example song moves.
     QCOMPARE(distinct(), QStringLiteral("Am C D7 Em G"));
-    QCOMPARE(program.Document()->m_working.count, 9);
+    QCOMPARE(program.Document()->Working().count, 9);
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QCOMPARE(distinct(), QStringLiteral("A#m C# D#7 Fm G#"));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));

@@ -13,8 +13,8 @@
 #include <QSettings>
 #include <QTest>
 
-#include "dialogs/ControlIds.h"
 #include "chords/ChordCatalog.h"
+#include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "engine/Tablature.h"
@@ -62,11 +62,11 @@ struct ProgramState {
 
     static ProgramState Of(const CProgramFixture& program) {
         const CQuavernView* view = program.View();
-        return {view->m_strFilePath,
-                view->m_strDisplayPath,
-                ReadFileBytes(view->m_strDisplayPath),
-                program.Document()->m_working.text,
-                view->m_nShift,
+        return {view->GetDocument()->FilePath(),
+                view->GetDocument()->DisplayPath(),
+                ReadFileBytes(view->GetDocument()->DisplayPath()),
+                program.Document()->Working().text,
+                view->GetDocument()->Shift(),
                 QDir::currentPath(),
                 QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsOrganization),
                           QString::fromLatin1(kSettingsApplication))
@@ -82,7 +82,7 @@ struct ProgramState {
 
 /// Triggers Open for path, dropping an unsaved transposition, without waiting for a page.
 void TriggerOpen(CProgramFixture& program, const QString& path) {
-    if (program.View()->m_nShift != program.View()->m_nSavedShift)
+    if (program.Document()->Shift() != program.Document()->SavedShift())
         program.dialogs.answers.enqueue(QMessageBox::No);
     program.dialogs.openFiles.enqueue(path);
     program.Action(ID_FILE_OPEN)->trigger();
@@ -130,7 +130,7 @@ void TestHostileFiles::tooLargeFileIsRefusedAndNothingChanges() {
     QVERIFY(ProgramState::Of(program) == before);
     QCOMPARE(Entries(books), QStringList{QStringLiteral("songbook.txt")});
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QCOMPARE(program.View()->m_nShift, 2);
+    QCOMPARE(program.Document()->Shift(), 2);
 
     // A file of exactly the limit is read; here its folder cannot take the
     // display file, so it is refused for that, not for its size.
@@ -140,7 +140,7 @@ void TestHostileFiles::tooLargeFileIsRefusedAndNothingChanges() {
     TriggerOpen(program, huge);
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(program.sink.messages.front()).startsWith(QStringLiteral("The display file ")));
-    QCOMPARE(program.View()->m_strFilePath, before.filePath);
+    QCOMPARE(program.Document()->FilePath(), before.filePath);
 }
 
 void TestHostileFiles::fileThatIsNoRegularFileIsRefused_data() {
@@ -213,13 +213,14 @@ void TestHostileFiles::hostileBytesOpenAsTextAndSaveBack() {
 
     QVERIFY(program.OpenSong(path));
     CQuavernView* view = program.View();
-    QCOMPARE(view->m_strFilePath, path);
+    QCOMPARE(view->GetDocument()->FilePath(), path);
     // Any type but HTML is a text song.
-    QVERIFY(view->m_strFileType != QLatin1String("HTM") && view->m_strFileType != QLatin1String("HTML"));
-    QCOMPARE(view->m_added.header, std::string(utf8 ? kTextSongHeaderUtf8 : kTextSongHeader));
+    QVERIFY(view->GetDocument()->FileType() != QLatin1String("HTM") &&
+            view->GetDocument()->FileType() != QLatin1String("HTML"));
+    QCOMPARE(view->GetDocument()->Added().header, std::string(utf8 ? kTextSongHeaderUtf8 : kTextSongHeader));
     if (chords >= 0)
-        QCOMPARE(program.Document()->m_working.GetDistinctCount(), chords);
-    QVERIFY(ReadFileBytes(view->m_strDisplayPath).startsWith("<title>"));
+        QCOMPARE(program.Document()->Working().GetDistinctCount(), chords);
+    QVERIFY(ReadFileBytes(view->GetDocument()->DisplayPath()).startsWith("<title>"));
     QCOMPARE(Entries(songs), Sorted(QStringList{QStringLiteral("QuavernFile.htm"), name}));
 
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
@@ -227,7 +228,7 @@ void TestHostileFiles::hostileBytesOpenAsTextAndSaveBack() {
     QVERIFY(program.Run(ID_TRANSPOSE_DOWN));
     program.View()->SetShift(0);
     QVERIFY(program.WaitReady());
-    QCOMPARE(view->m_nShift, 0);
+    QCOMPARE(view->GetDocument()->Shift(), 0);
     QVERIFY(view->OnFileSave());
     QCOMPARE(ReadFileBytes(path), bytes);
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
@@ -247,12 +248,12 @@ void TestHostileFiles::oddNameOpensTransposesAndSaves() {
 
     QVERIFY(program.OpenSong(path));
     CQuavernView* view = program.View();
-    QCOMPARE(view->m_strFilePath, path);
-    QCOMPARE(view->m_strDisplayPath, folder + QStringLiteral("/QuavernFile.htm"));
+    QCOMPARE(view->GetDocument()->FilePath(), path);
+    QCOMPARE(view->GetDocument()->DisplayPath(), folder + QStringLiteral("/QuavernFile.htm"));
     QCOMPARE(Entries(folder), Sorted(QStringList{QStringLiteral("QuavernFile.htm"), name}));
     // Nothing of the path is taken for a chord.
-    QCOMPARE(program.Document()->m_working.GetDistinctCount(), 2);
-    QCOMPARE(program.Document()->m_working.count, 2);
+    QCOMPARE(program.Document()->Working().GetDistinctCount(), 2);
+    QCOMPARE(program.Document()->Working().count, 2);
 
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(ShownText(view).startsWith(QStringLiteral("A#m G#")));
@@ -305,7 +306,7 @@ void TestHostileFiles::folderWithoutRoomForTheDisplayFileKeepsTheSong() {
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QCOMPARE(program.View()->m_nShift, 2);
+    QCOMPARE(program.Document()->Shift(), 2);
 }
 
 void TestHostileFiles::unreadableStartPageStillStartsTheProgram_data() {
@@ -347,7 +348,7 @@ void TestHostileFiles::unreadableStartPageStillStartsTheProgram() {
     program.sink.messages.clear();
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("songs/a.txt"), "Am G\n")));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QVERIFY(program.Document()->m_working.text.find("A#m G#\n") != std::string::npos);
+    QVERIFY(program.Document()->Working().text.find("A#m G#\n") != std::string::npos);
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
     QFile::setPermissions(program.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(start, QFile::ReadOwner | QFile::WriteOwner);
@@ -374,7 +375,7 @@ void TestHostileFiles::helpKeepsTheSongWhenTheStartFolderTakesNoFile() {
     QCOMPARE(Entries(program.Folder()), entries);
     QFile::setPermissions(program.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QCOMPARE(program.View()->m_nShift, 2);
+    QCOMPARE(program.Document()->Shift(), 2);
     QCOMPARE(Entries(songs), Sorted({QStringLiteral("QuavernFile.htm"), QStringLiteral("a.txt")}));
 }
 
@@ -392,13 +393,13 @@ void TestHostileFiles::largeSongbookIsShownInPartsWithOneCapacityMessagePerComma
 
     QVERIFY(program.OpenSong(path));
     QCOMPARE(capacityMessages(), 1);
-    QVERIFY(ReadFileBytes(program.View()->m_strDisplayPath).contains("<script type=\"text/x-quavern-part\">"));
+    QVERIFY(ReadFileBytes(program.Document()->DisplayPath()).contains("<script type=\"text/x-quavern-part\">"));
     QVERIFY(ShownText(program.View()).startsWith(QString::fromLatin1(chords + "\n")));
 
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QCOMPARE(capacityMessages(), 2);
     // Only the 1024 occurrences kept (all of them G, by table order) move.
-    const std::string& working = program.Document()->m_working.text;
+    const std::string& working = program.Document()->Working().text;
     const std::size_t body = working.find("<pre>") + 5;
     const std::string firstLine = working.substr(body, working.find('\n', body) - body);
     QCOMPARE(firstLine, std::string("Am  G#  C#m7  Bbmaj7"));
@@ -431,7 +432,7 @@ void TestHostileFiles::garbageSettingsTakeTheirDefaults() {
 
     QVERIFY(program.Start(CProgramFixture::kStoredHighlighting));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
-    const HighlightSettings& highlight = program.Document()->m_highlight;
+    const HighlightSettings& highlight = program.Document()->Highlight();
     const HighlightSettings defaults;
     QCOMPARE(highlight.bold, defaults.bold);
     QCOMPARE(highlight.italic, defaults.italic);
@@ -439,7 +440,7 @@ void TestHostileFiles::garbageSettingsTakeTheirDefaults() {
     QCOMPARE(highlight.useColor, defaults.useColor);
     QCOMPARE(highlight.infobulle, defaults.infobulle);
     QCOMPARE(highlight.color, 255 << 16);
-    QCOMPARE(program.View()->m_bHighlighted, 1);
+    QVERIFY(program.Document()->IsHighlighted());
     for (int i = 0; i < 18; ++i)
         QCOMPARE(theChordCatalog.GetAt(i).GetDifficulty(), theChordCatalog.GetDefaultLevel(i));
 
@@ -448,7 +449,7 @@ void TestHostileFiles::garbageSettingsTakeTheirDefaults() {
     QDir::setCurrent(songs);
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("songs/a.txt"), "Am G\n")));
     QCOMPARE(program.dialogs.lastFolder, songs);
-    QCOMPARE(program.View()->m_strFilePath, songs + QStringLiteral("/a.txt"));
+    QCOMPARE(program.Document()->FilePath(), songs + QStringLiteral("/a.txt"));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
@@ -475,7 +476,7 @@ void TestHostileFiles::saveIntoAFullPlaceKeepsTheOldFile() {
              program.sink.messages.front().c_str());
     QCOMPARE(ReadFileBytes(path), song);
     QCOMPARE(Entries(songs), entries);
-    QCOMPARE(program.View()->m_nSavedShift, 0);
+    QCOMPARE(program.Document()->SavedShift(), 0);
     // With room again the same song is saved.
     QVERIFY(program.View()->OnFileSave());
     QVERIFY(ReadFileBytes(path).startsWith("A#m G#\nla la"));
@@ -506,8 +507,8 @@ void TestHostileFiles::saveIntoAPlaceThatCannotHoldFilesKeepsTheSong() {
         QVERIFY(QString::fromStdString(program.sink.messages.front())
                     .startsWith(QStringLiteral("The following file : ") + place +
                                 QStringLiteral(" could not be saved : ")));
-        QCOMPARE(program.View()->m_strFilePath, path);
-        QCOMPARE(program.View()->m_nSavedShift, 0);
+        QCOMPARE(program.Document()->FilePath(), path);
+        QCOMPARE(program.Document()->SavedShift(), 0);
     }
     QCOMPARE(ReadFileBytes(notFolder), QByteArray("keep me"));
     QCOMPARE(ReadFileBytes(path), QByteArray("Am G\n"));

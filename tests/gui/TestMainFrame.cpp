@@ -8,12 +8,12 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/PercentProgressCtrl.h"
 #include "app/QuavernApp.h"
 #include "app/TranspositionBar.h"
 #include "chords/ChordCatalog.h"
+#include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
@@ -160,7 +160,7 @@ void TestMainFrame::closePromptsOnlyForAnUnsavedShift() {
         QVERIFY(program.Run(ID_TRANSPOSE_UP));
     if (saveFirst)
         QVERIFY(program.Run(ID_FILE_SAVE));
-    const QString display = program.View()->m_strDisplayPath;
+    const QString display = program.Document()->DisplayPath();
     program.dialogs.answers.enqueue(static_cast<QMessageBox::StandardButton>(answer));
     QCOMPARE(program.Close(), closed);
     QCOMPARE(program.dialogs.questionsAsked, asked ? 1 : 0);
@@ -181,9 +181,9 @@ void TestMainFrame::settingsAndLevelsSurviveARestart() {
         settings.setValue(QStringLiteral("KV20481733PW/BLUE"), 0);
         settings.sync();
         QVERIFY(program.Start(1));
-        QCOMPARE(program.Document()->m_highlight.color, 128 * 256 + 255);
+        QCOMPARE(program.Document()->Highlight().color, 128 * 256 + 255);
         QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "G\n")));
-        QVERIFY(ReadFileBytes(program.View()->m_strDisplayPath).contains("<font color=\"#ff8000\">"));
+        QVERIFY(ReadFileBytes(program.Document()->DisplayPath()).contains("<font color=\"#ff8000\">"));
         QVERIFY(program.Run(ID_HIGHLIGHT_TOGGLE));
         theChordCatalog.GetAt(index).SetDifficulty(5);
         theChordCatalog.SaveLevels();
@@ -197,14 +197,14 @@ void TestMainFrame::settingsAndLevelsSurviveARestart() {
     QVERIFY(program.Start(CProgramFixture::kStoredHighlighting));
     QCOMPARE(theChordCatalog.GetAt(index).difficulty, 5);
     CQuavernView* view = program.View();
-    QCOMPARE(view->m_bHighlighted, 0);
+    QVERIFY(!view->GetDocument()->IsHighlighted());
     QVERIFY(!program.Action(ID_HIGHLIGHT_TOGGLE)->isChecked());
-    QCOMPARE(program.Document()->m_highlight.color, 128 * 256 + 255);
-    QVERIFY(view->m_strLastDirectory.endsWith(QLatin1Char('/')));
+    QCOMPARE(program.Document()->Highlight().color, 128 * 256 + 255);
+    QVERIFY(view->GetDocument()->LastDirectory().endsWith(QLatin1Char('/')));
     // The gauges read the stored level: G alone at level 5 is as hard as it gets.
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("b.txt"), "G\n")));
-    QCOMPARE(view->m_hardnessGauge->GetPos(), 201);
-    QCOMPARE(view->m_easinessGauge->GetPos(), 1);
+    QCOMPARE(program.Frame()->GetTranspositionBar()->Gauge(IDC_HARDNESS_GAUGE)->GetPos(), 201);
+    QCOMPARE(program.Frame()->GetTranspositionBar()->Gauge(IDC_EASINESS_GAUGE)->GetPos(), 1);
     theChordCatalog.ResetAll();
 }
 

@@ -5,14 +5,14 @@
 #include <QSlider>
 #include <QTest>
 
-#include "dialogs/ControlIds.h"
 #include "app/MainFrame.h"
 #include "app/PercentProgressCtrl.h"
 #include "app/TranspositionBar.h"
+#include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/EventWait.h"
+#include "tests/gui/GuiTestSupport.h"
 
 class TestTransposition final : public QObject {
     Q_OBJECT
@@ -69,12 +69,12 @@ void TestTransposition::upAndDownWrapAround() {
     for (int i = 0; i < steps; ++i)
         QVERIFY(program.Run(command));
     CQuavernView* view = program.View();
-    QCOMPARE(view->m_nShift, expectedShift);
+    QCOMPARE(view->GetDocument()->Shift(), expectedShift);
     QCOMPARE(Slider(program)->value(), expectedShift);
     // The display file and the browser both show the moved chord.
-    const std::string& working = program.Document()->m_working.text;
+    const std::string& working = program.Document()->Working().text;
     QVERIFY(working.find("<pre>" + expectedChord.toStdString() + "\n") != std::string::npos);
-    QCOMPARE(ReadFileBytes(view->m_strDisplayPath), QByteArray::fromStdString(working));
+    QCOMPARE(ReadFileBytes(view->GetDocument()->DisplayPath()), QByteArray::fromStdString(working));
     QVERIFY(ShownText(view).startsWith(QString::fromLatin1(expectedChord) + QLatin1Char('\n')));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
@@ -84,11 +84,11 @@ void TestTransposition::twelveUpsReturnToTheSong() {
     program.sink.messages.clear();
     const QByteArray song = "F Bb C\nGm7 C#maj7\n";
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("song.txt"), song)));
-    const std::string loaded = program.Document()->m_working.text;
+    const std::string loaded = program.Document()->Working().text;
     for (int i = 0; i < 12; ++i)
         QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QCOMPARE(program.View()->m_nShift, 0);
-    QCOMPARE(program.Document()->m_working.text, loaded);
+    QCOMPARE(program.Document()->Shift(), 0);
+    QCOMPARE(program.Document()->Working().text, loaded);
 }
 
 void TestTransposition::secondUpBeforeThePageLoadedIsIgnored() {
@@ -96,19 +96,19 @@ void TestTransposition::secondUpBeforeThePageLoadedIsIgnored() {
     program.sink.messages.clear();
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("song.txt"), "C G\n")));
     CQuavernView* view = program.View();
-    QVERIFY(view->m_bReady);
+    QVERIFY(view->IsReady());
     program.Action(ID_TRANSPOSE_UP)->trigger();
-    QVERIFY(!view->m_bReady);
+    QVERIFY(!view->IsReady());
     program.Action(ID_TRANSPOSE_UP)->trigger();
     program.Action(ID_FIND_EASIEST)->trigger();
     view->SetShift(4);
-    QCOMPARE(view->m_nShift, 1);
+    QCOMPARE(view->GetDocument()->Shift(), 1);
     QVERIFY(program.WaitReady());
-    QCOMPARE(view->m_nShift, 1);
-    QVERIFY(program.Document()->m_working.text.find("C# G#\n") != std::string::npos);
+    QCOMPARE(view->GetDocument()->Shift(), 1);
+    QVERIFY(program.Document()->Working().text.find("C# G#\n") != std::string::npos);
     // Once the page has loaded, the next Up is taken.
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QCOMPARE(view->m_nShift, 2);
+    QCOMPARE(view->GetDocument()->Shift(), 2);
 }
 
 void TestTransposition::easiestSetsSliderAndDisplay() {
@@ -118,9 +118,9 @@ void TestTransposition::easiestSetsSliderAndDisplay() {
     QVERIFY(program.Run(ID_TRANSPOSE_DOWN));
     QVERIFY(program.Run(ID_FIND_EASIEST));
     CQuavernView* view = program.View();
-    QCOMPARE(view->m_nShift, 4);
+    QCOMPARE(view->GetDocument()->Shift(), 4);
     QCOMPARE(Slider(program)->value(), 4);
-    QCOMPARE(QString::fromStdString(StripAddedText(program.Document()->m_working.text, view->m_added)),
+    QCOMPARE(QString::fromStdString(StripAddedText(program.Document()->Working().text, view->GetDocument()->Added())),
              QStringLiteral("A D E"));
     QVERIFY(ShownText(view).startsWith(QStringLiteral("A D E")));
 
@@ -128,7 +128,7 @@ void TestTransposition::easiestSetsSliderAndDisplay() {
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("easy.txt"), "E Am")));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(program.Run(ID_FIND_EASIEST));
-    QCOMPARE(view->m_nShift, 0);
+    QCOMPARE(view->GetDocument()->Shift(), 0);
     QCOMPARE(Slider(program)->value(), 0);
     QVERIFY(ShownText(view).startsWith(QStringLiteral("E Am")));
 }
@@ -142,13 +142,13 @@ void TestTransposition::sliderReleaseAppliesItsPosition() {
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_Right);
     QCOMPARE(slider->value(), 1);
-    QCOMPARE(program.View()->m_nShift, 0);
+    QCOMPARE(program.Document()->Shift(), 0);
     // Releasing the mouse applies the position.
     slider->setValue(-3);
     Q_EMIT slider->sliderReleased();
     QVERIFY(program.WaitReady());
-    QCOMPARE(program.View()->m_nShift, -3);
-    QVERIFY(program.Document()->m_working.text.find("E B\n") != std::string::npos);
+    QCOMPARE(program.Document()->Shift(), -3);
+    QVERIFY(program.Document()->Working().text.find("E B\n") != std::string::npos);
 }
 
 void TestTransposition::gaugesFollowTheAverageLevel_data() {
@@ -174,7 +174,7 @@ void TestTransposition::gaugesFollowTheAverageLevel() {
     CTranspositionBar* bar = program.Frame()->GetTranspositionBar();
     CPercentProgressCtrl* easinessGauge = bar->Gauge(IDC_EASINESS_GAUGE);
     CPercentProgressCtrl* hardnessGauge = bar->Gauge(IDC_HARDNESS_GAUGE);
-    QCOMPARE(program.View()->m_easinessGauge, easinessGauge);
+    QCOMPARE(program.Frame()->findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_EASINESS_GAUGE)), easinessGauge);
     QCOMPARE(easinessGauge->GetUpper(), 202);
     QCOMPARE(easinessGauge->GetPos(), easiness);
     QCOMPARE(hardnessGauge->GetPos(), hardness);
