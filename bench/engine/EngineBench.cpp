@@ -1,5 +1,6 @@
 // Engine benchmarks on three generated songs: Detect, Transpose, FindEasiest,
-// HighlightChords and the engine part of the document's "+" command.
+// HighlightChords, the engine part of the document's "+" command and the
+// highlighted page in parts of a large song.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "engine/Tablature.h"
 #include "platform/MemoryTuning.h"
 #include "render/Highlight.h"
+#include "render/PartedPage.h"
 #include "render/SongPage.h"
 
 namespace {
@@ -26,24 +28,28 @@ public:
 
 CountingSink g_sink;
 
-const std::string& SongPageText(const std::string& name) {
-    static std::string pages[3];
+const SongPage& SongPageOf(const std::string& name) {
+    static SongPage pages[3];
     static const char* const names[3] = {"5KB", "100KB", "1MB"};
     for (int i = 0; i < 3; ++i) {
         if (name != names[i])
             continue;
-        if (pages[i].empty()) {
+        if (pages[i].text.empty()) {
             const std::string path = std::string(QUAVERN_BENCH_SONGS) + "/song-" + name + ".txt";
             std::string bytes;
             if (!ReadWholeFile(path, bytes)) {
                 std::fprintf(stderr, "cannot read %s\n", path.c_str());
                 std::exit(1);
             }
-            pages[i] = BuildSongPage("/bench/song-" + name + ".txt", "TXT", bytes).text;
+            pages[i] = BuildSongPage("/bench/song-" + name + ".txt", "TXT", bytes);
         }
         return pages[i];
     }
     std::abort();
+}
+
+const std::string& SongPageText(const std::string& name) {
+    return SongPageOf(name).text;
 }
 
 const CTablature& LoadedSong(const std::string& name) {
@@ -122,6 +128,20 @@ void DocumentUp(benchmark::State& state, const std::string& name) {
     SetBytes(state, name);
 }
 
+// The highlighted display page of a song shown in parts (the 1 MB songbook;
+// the smaller songs are shown whole).
+void PartedPage(benchmark::State& state, const std::string& name) {
+    const CTablature& loaded = LoadedSong(name);
+    const AddedText& added = SongPageOf(name).added;
+    const HighlightSettings settings;
+    for (auto _ : state) {
+        std::string page;
+        benchmark::DoNotOptimize(BuildPartedDisplayPage(loaded.text, added, &settings, page));
+        benchmark::DoNotOptimize(page.data());
+    }
+    SetBytes(state, name);
+}
+
 void RegisterAll() {
     for (const char* song : {"5KB", "100KB", "1MB"}) {
         const std::string name = song;
@@ -131,6 +151,7 @@ void RegisterAll() {
         benchmark::RegisterBenchmark(("HighlightChords/" + name).c_str(), HighlightChords, name);
         benchmark::RegisterBenchmark(("DocumentUp/" + name).c_str(), DocumentUp, name);
     }
+    benchmark::RegisterBenchmark("PartedPage/1MB", PartedPage, std::string("1MB"));
 }
 
 } // namespace
