@@ -17,6 +17,7 @@
 #include "cli/UsageError.h"
 #include "engine/Tablature.h"
 #include "platform/QtSettingsStore.h"
+#include "render/Highlight.h"
 
 CSongJob::CSongJob(const CliOptions& options, std::ostream& err, ISettingsStore* store)
     : m_options(options), m_err(err), m_sink(err), m_store(store), m_previousStore(&GetProfileStore()),

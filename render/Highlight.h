@@ -2,25 +2,9 @@
 
 #include <string>
 
+#include "render/DisplaySettings.h"
+
 class CTablature;
-
-/// How detected chords are highlighted on the display page. The flags are
-/// integers used as booleans; color holds red in bits 0-7, green in 8-15 and
-/// blue in 16-23.
-struct HighlightSettings {
-    int bold = 1;
-    int italic = 0;
-    int underline = 0;
-    int useColor = 1;
-    int infobulle = 1;
-    int color = 0xff0000;
-
-    bool operator==(const HighlightSettings& other) const {
-        return bold == other.bold && italic == other.italic && underline == other.underline &&
-               useColor == other.useColor && infobulle == other.infobulle && color == other.color;
-    }
-    bool operator!=(const HighlightSettings& other) const { return !(*this == other); }
-};
 
 /// The picture folder prefix of the pop-up block, ending with "/"; empty
 /// gives image sources relative to the page.
