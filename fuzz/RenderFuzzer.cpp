@@ -63,14 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Take the tags away where the chord names stand: what is left is the
     // working text, then the pop-up block. Every chord name is wrapped, also
     // beyond the occurrences a tablature keeps.
-    const std::string closing =
-        HighlightClosing(settings.bold, settings.italic, settings.underline, settings.useColor, settings.infobulle);
+    const std::string closing = HighlightClosing(settings);
     std::size_t cursor = 0; // in the text
     std::size_t at = 0;     // in the page
     for (const Hit& hit : AllHits(text)) {
         const std::string name = theChordCatalog.GetAt(hit.index).GetName();
-        const std::string opening = HighlightOpening(name, settings.bold, settings.italic, settings.underline,
-                                                     settings.useColor, settings.color, settings.infobulle);
+        const std::string opening = HighlightOpening(name, settings);
         const std::size_t between = hit.pos - cursor;
         FUZZ_CHECK(page.compare(at, between, text, cursor, between) == 0);
         at += between;
@@ -116,10 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string rewritten = text;
         for (int i = 0; i < CChordCatalog::kSize; ++i) {
             const std::string name = theChordCatalog.GetAt(i).GetName();
-            CTablature::ReplaceChordWord(rewritten, name,
-                                         HighlightOpening(name, settings.bold, settings.italic, settings.underline,
-                                                          settings.useColor, settings.color, settings.infobulle) +
-                                             name + closing);
+            CTablature::ReplaceChordWord(rewritten, name, HighlightOpening(name, settings) + name + closing);
         }
         rewritten += PopupBlock(g_strPicturePath);
         FUZZ_CHECK(rewritten == page);

@@ -105,34 +105,33 @@ std::string ColorText(int color) {
     return HexByte(color & 0xff) + HexByte((color >> 8) & 0xff) + HexByte((color >> 16) & 0xff);
 }
 
-std::string HighlightOpening(const std::string& name, int bold, int italic, int underline, int useColor, int color,
-                             int infobulle) {
+std::string HighlightOpening(const std::string& name, const HighlightSettings& settings) {
     std::string opening;
-    if (useColor)
-        opening += "<font color=\"#" + ColorText(color) + "\">";
-    if (bold)
+    if (settings.useColor)
+        opening += "<font color=\"#" + ColorText(settings.color) + "\">";
+    if (settings.bold)
         opening += "<b>";
-    if (italic)
+    if (settings.italic)
         opening += "<i>";
-    if (underline)
+    if (settings.underline)
         opening += "<u>";
-    if (infobulle)
+    if (settings.infobulle)
         opening +=
             "<span onmouseover=\"montreBulle('QV3" + name + "', this)\" onmouseout=\"cacheBulle('QV3" + name + "')\">";
     return opening;
 }
 
-std::string HighlightClosing(int bold, int italic, int underline, int useColor, int infobulle) {
+std::string HighlightClosing(const HighlightSettings& settings) {
     std::string closing;
-    if (infobulle)
+    if (settings.infobulle)
         closing += "</span>";
-    if (underline)
+    if (settings.underline)
         closing += "</u>";
-    if (italic)
+    if (settings.italic)
         closing += "</i>";
-    if (bold)
+    if (settings.bold)
         closing += "</b>";
-    if (useColor)
+    if (settings.useColor)
         closing += "</font>";
     return closing;
 }
@@ -168,7 +167,7 @@ namespace {
 // is ever found inside an inserted tag: the result is the same as wrapping
 // the names one by one.
 std::string HighlightedPage(const std::string& text, const HighlightSettings& s) {
-    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
+    const std::string closing = HighlightClosing(s);
     std::array<std::string, CChordCatalog::kSize> openings;
     std::array<bool, CChordCatalog::kSize> built{};
     const std::string& block = CachedPopupBlock(g_strPicturePath);
@@ -178,8 +177,7 @@ std::string HighlightedPage(const std::string& text, const HighlightSettings& s)
     chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
         const auto i = static_cast<std::size_t>(index);
         if (!built[i]) {
-            openings[i] = HighlightOpening(theChordCatalog.GetAt(index).GetName(), s.bold, s.italic, s.underline,
-                                           s.useColor, s.color, s.infobulle);
+            openings[i] = HighlightOpening(theChordCatalog.GetAt(index).GetName(), s);
             built[i] = true;
         }
         page.append(text, cursor, pos - cursor);
@@ -194,18 +192,6 @@ std::string HighlightedPage(const std::string& text, const HighlightSettings& s)
 }
 
 } // namespace
-
-void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
-                     int infobulle) {
-    HighlightSettings settings;
-    settings.bold = bold;
-    settings.italic = italic;
-    settings.underline = underline;
-    settings.useColor = useColor;
-    settings.color = color;
-    settings.infobulle = infobulle;
-    tablature.text = HighlightedPage(tablature.text, settings);
-}
 
 void HighlightChords(CTablature& tablature, const HighlightSettings& settings) {
     tablature.text = HighlightedPage(tablature.text, settings);

@@ -14,9 +14,8 @@ extern std::string g_strPicturePath;
 std::string ColorText(int color);
 
 /// The opening and closing tags wrapped around one chord name.
-std::string HighlightOpening(const std::string& name, int bold, int italic, int underline, int useColor, int color,
-                             int infobulle);
-std::string HighlightClosing(int bold, int italic, int underline, int useColor, int infobulle);
+std::string HighlightOpening(const std::string& name, const HighlightSettings& settings);
+std::string HighlightClosing(const HighlightSettings& settings);
 
 /// The style, the script and the 85 picture lines appended to every
 /// highlighted page.
@@ -26,8 +25,6 @@ const std::string& CachedPopupBlock(const std::string& picturePrefix);
 
 /// Wraps every delimited chord name of the tablature's text in the chosen
 /// tags, then appends the pop-up block.
-void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
-                     int infobulle);
 void HighlightChords(CTablature& tablature, const HighlightSettings& settings);
 
 /// The display page of a working song: the highlighted rendering of a copy

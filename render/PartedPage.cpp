@@ -170,12 +170,9 @@ std::string OpeningTable(const HighlightSettings& s) {
         const std::string name = theChordCatalog.GetAt(i).GetName();
         if (i > 0)
             table += ", ";
-        table += ScriptString(name) + ": " +
-                 ScriptString(HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle));
+        table += ScriptString(name) + ": " + ScriptString(HighlightOpening(name, s));
     }
-    table +=
-        "};\nvar qvClose = " + ScriptString(HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle)) +
-        ";\n</script>";
+    table += "};\nvar qvClose = " + ScriptString(HighlightClosing(s)) + ";\n</script>";
     return table;
 }
 
@@ -421,7 +418,7 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
     }
 
     const HighlightSettings& s = *highlight;
-    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
+    const std::string closing = HighlightClosing(s);
     std::array<std::string, CChordCatalog::kSize> names;
     std::size_t cursor = 0;
     bool inBody = false;
@@ -457,7 +454,7 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         if (inBody && pos < bodyEnd) {
             parts.Chord(name);
         } else {
-            page += HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle);
+            page += HighlightOpening(name, s);
             page += name;
             page += closing;
         }

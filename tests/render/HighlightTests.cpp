@@ -12,7 +12,7 @@ std::string Highlighted(const std::string& text, int bold, int italic, int under
                         int infobulle) {
     CTablature tablature;
     tablature.Detect(text);
-    HighlightChords(tablature, bold, italic, underline, useColor, color, infobulle);
+    HighlightChords(tablature, {bold, italic, underline, useColor, infobulle, color});
     const std::string block = PopupBlock(g_strPicturePath);
     EXPECT_GE(tablature.text.size(), block.size());
     EXPECT_EQ(tablature.text.substr(tablature.text.size() - block.size()), block);
@@ -103,7 +103,7 @@ TEST(Highlight, AllFlagsOffLeaveTheTextAndAppendTheBlock) {
     const std::string text = "Intro: Am G\n<b>C</b> (F)\n";
     CTablature tablature;
     tablature.Detect(text);
-    HighlightChords(tablature, 0, 0, 0, 0, 0xff0000, 0);
+    HighlightChords(tablature, {0, 0, 0, 0, 0, 0xff0000});
     EXPECT_EQ(tablature.text, text + PopupBlock(g_strPicturePath));
 }
 

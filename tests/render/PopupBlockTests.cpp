@@ -165,7 +165,7 @@ TEST(PopupBlock, IsAppendedAfterAllChordsWhateverTheFlags) {
     for (int flags = 0; flags < 32; ++flags) {
         CTablature tablature;
         tablature.Detect("x Am");
-        HighlightChords(tablature, flags & 1, flags & 2, flags & 4, flags & 8, 0x123456, flags & 16);
+        HighlightChords(tablature, {flags & 1, flags & 2, flags & 4, flags & 8, flags & 16, 0x123456});
         ASSERT_GE(tablature.text.size(), block.size());
         EXPECT_EQ(tablature.text.substr(tablature.text.size() - block.size()), block) << flags;
         EXPECT_EQ(tablature.text.find("<style"), tablature.text.size() - block.size()) << flags;
