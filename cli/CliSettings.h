@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "render/DisplaySettings.h"
 
 class ISettingsStore;
@@ -16,7 +14,3 @@ struct CliSettings {
 /// The display settings as the desktop program reads them; any stored
 /// "AREHIGHLIGHTED" other than 0 means highlighted.
 CliSettings ReadCliSettings(const ISettingsStore& store);
-
-/// The picture prefix the program forms in this folder: the absolute path of
-/// "Pics/", ending with "/", or empty when it is longer than 1000 characters.
-std::string PicturePrefixFor(const std::string& currentFolder);

@@ -89,7 +89,7 @@ int CSongJob::Prepare() {
     const std::filesystem::path folder = std::filesystem::current_path(ec);
     if (ec)
         return Fail("cannot find the current folder: " + ec.message());
-    g_strPicturePath = PicturePrefixFor(folder.string());
+    m_picturePrefix = PicturePrefixFor(folder.string());
 
     // The title line holds the path as the program's Open gives it: absolute,
     // with "." and ".." taken out, symbolic links kept.

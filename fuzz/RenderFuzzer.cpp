@@ -52,13 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int green = input.Byte();
     const int blue = input.Byte();
     settings.color = red | green << 8 | blue << 16;
-    g_strPicturePath = kPicturePrefixes[(flags >> 5) % (sizeof kPicturePrefixes / sizeof kPicturePrefixes[0])];
+    const std::string prefix = kPicturePrefixes[(flags >> 5) % (sizeof kPicturePrefixes / sizeof kPicturePrefixes[0])];
     const std::string text = input.Rest();
 
     CTablature working;
     working.Detect(text);
-    const std::string page = RenderDisplayPage(working, true, settings);
-    FUZZ_CHECK(RenderDisplayPage(working, false, settings) == text);
+    const std::string page = RenderDisplayPage(working, true, settings, prefix);
+    FUZZ_CHECK(RenderDisplayPage(working, false, settings, prefix) == text);
 
     // Take the tags away where the chord names stand: what is left is the
     // working text, then the pop-up block. Every chord name is wrapped, also
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(page.size() >= at + rest);
     FUZZ_CHECK(page.compare(at, rest, text, cursor, rest) == 0);
     at += rest;
-    FUZZ_CHECK(page.compare(at, std::string::npos, PopupBlock(g_strPicturePath)) == 0);
+    FUZZ_CHECK(page.compare(at, std::string::npos, PopupBlock(prefix)) == 0);
 
     // As a text song and as the preformatted block or the body of an HTML song, shown
     // in parts: once every part is content, the page is the whole page.
@@ -99,13 +99,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         songWorking.Detect(song.text);
         for (const bool highlighted : {true, false}) {
             const partedpage::PartedPieces pieces =
-                partedpage::Split(PartedDisplayPage(song.text, song.added, highlighted ? &settings : nullptr));
+                partedpage::Split(PartedDisplayPage(song.text, song.added, highlighted ? &settings : nullptr, prefix));
             for (const std::string& raw : pieces.raw) {
                 FUZZ_CHECK(raw.find('<') == std::string::npos);
                 FUZZ_CHECK(raw.find('\0') == std::string::npos);
             }
             FUZZ_CHECK(partedpage::Reassemble(pieces, settings) ==
-                       RenderDisplayPage(songWorking, highlighted, settings));
+                       RenderDisplayPage(songWorking, highlighted, settings, prefix));
         }
     }
 
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string name = theChordCatalog.GetAt(i).GetName();
             CTablature::ReplaceChordWord(rewritten, name, HighlightOpening(name, settings) + name + closing);
         }
-        rewritten += PopupBlock(g_strPicturePath);
+        rewritten += PopupBlock(prefix);
         FUZZ_CHECK(rewritten == page);
     }
     return 0;

@@ -1,13 +1,12 @@
 #include "render/Highlight.h"
 
 #include <array>
+#include <filesystem>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
 #include "engine/Tablature.h"
-
-std::string g_strPicturePath;
 
 namespace {
 
@@ -136,6 +135,16 @@ std::string HighlightClosing(const HighlightSettings& settings) {
     return closing;
 }
 
+std::string PicturePrefixFor(const std::string& folder) {
+    // The longest path the programs use; past it the pictures are looked
+    // for beside the page.
+    constexpr std::size_t kMaxPrefix = 1000;
+    std::string prefix = (std::filesystem::path(folder) / "Pics/").lexically_normal().string();
+    if (prefix.empty() || prefix.back() != '/')
+        prefix += '/';
+    return prefix.size() > kMaxPrefix ? std::string() : prefix;
+}
+
 std::string PopupBlock(const std::string& picturePrefix) {
     std::string block(kPopupLines, sizeof kPopupLines - 1);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
@@ -149,7 +158,7 @@ std::string PopupBlock(const std::string& picturePrefix) {
     return block;
 }
 
-// The block depends only on the picture prefix, which is set once at start-up.
+// The block depends only on the picture prefix, which a program forms once at start-up.
 const std::string& CachedPopupBlock(const std::string& picturePrefix) {
     thread_local std::string prefix;
     thread_local std::string block;
@@ -166,11 +175,11 @@ namespace {
 // The tags are lower-case and the names inside them follow "QV3", so no name
 // is ever found inside an inserted tag: the result is the same as wrapping
 // the names one by one.
-std::string HighlightedPage(const std::string& text, const HighlightSettings& s) {
+std::string HighlightedPage(const std::string& text, const HighlightSettings& s, const std::string& picturePrefix) {
     const std::string closing = HighlightClosing(s);
     std::array<std::string, CChordCatalog::kSize> openings;
     std::array<bool, CChordCatalog::kSize> built{};
-    const std::string& block = CachedPopupBlock(g_strPicturePath);
+    const std::string& block = CachedPopupBlock(picturePrefix);
     std::string page;
     page.reserve(text.size() + text.size() / 2 + block.size());
     std::size_t cursor = 0;
@@ -193,10 +202,11 @@ std::string HighlightedPage(const std::string& text, const HighlightSettings& s)
 
 } // namespace
 
-void HighlightChords(CTablature& tablature, const HighlightSettings& settings) {
-    tablature.text = HighlightedPage(tablature.text, settings);
+void HighlightChords(CTablature& tablature, const HighlightSettings& settings, const std::string& picturePrefix) {
+    tablature.text = HighlightedPage(tablature.text, settings, picturePrefix);
 }
 
-std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings) {
-    return highlighted ? HighlightedPage(working.text, settings) : working.text;
+std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings,
+                              const std::string& picturePrefix) {
+    return highlighted ? HighlightedPage(working.text, settings, picturePrefix) : working.text;
 }

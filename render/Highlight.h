@@ -6,10 +6,6 @@
 
 class CTablature;
 
-/// The picture folder prefix of the pop-up block, ending with "/"; empty
-/// gives image sources relative to the page.
-extern std::string g_strPicturePath;
-
 /// Six lower-case hexadecimal digits, red then green then blue.
 std::string ColorText(int color);
 
@@ -17,16 +13,23 @@ std::string ColorText(int color);
 std::string HighlightOpening(const std::string& name, const HighlightSettings& settings);
 std::string HighlightClosing(const HighlightSettings& settings);
 
+/// The picture prefix of the pop-up block that the programs form in a
+/// folder: the absolute path of "Pics/" there, ending with "/", or "" when
+/// that is longer than 1000 bytes. An empty prefix gives image sources
+/// relative to the page.
+std::string PicturePrefixFor(const std::string& folder);
+
 /// The style, the script and the 85 picture lines appended to every
-/// highlighted page.
+/// highlighted page; picturePrefix ends with "/" or is empty.
 std::string PopupBlock(const std::string& picturePrefix);
 /// PopupBlock(picturePrefix), built once for the prefix in use.
 const std::string& CachedPopupBlock(const std::string& picturePrefix);
 
 /// Wraps every delimited chord name of the tablature's text in the chosen
-/// tags, then appends the pop-up block.
-void HighlightChords(CTablature& tablature, const HighlightSettings& settings);
+/// tags, then appends the pop-up block with this picture prefix.
+void HighlightChords(CTablature& tablature, const HighlightSettings& settings, const std::string& picturePrefix);
 
 /// The display page of a working song: the highlighted rendering of a copy
 /// when highlighted is set, the text itself otherwise.
-std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings);
+std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings,
+                              const std::string& picturePrefix);

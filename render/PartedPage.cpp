@@ -370,7 +370,8 @@ bool IsLargeEnough(const std::string& text, const PartedBytes& range) {
     return text.size() >= kPartedPageBytes && range.end - range.start >= kPartedPageBytes / 2;
 }
 
-std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight);
+std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
+                         const std::string& picturePrefix);
 
 } // namespace
 
@@ -380,27 +381,29 @@ bool UsesPartedPage(const std::string& text, const AddedText& added) {
 }
 
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page) {
+                            std::string& page, const std::string& picturePrefix) {
     PartedBytes range;
     if (text.size() < kPartedPageBytes || !FindPartedBytes(text, added, range) || !IsLargeEnough(text, range))
         return false;
-    page = PagedInParts(text, range, highlight);
+    page = PagedInParts(text, range, highlight, picturePrefix);
     return true;
 }
 
-std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight) {
+std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
+                              const std::string& picturePrefix) {
     PartedBytes range;
     if (!FindPartedBytes(text, added, range) || range.start == range.end) {
         CTablature whole;
         whole.text = text;
-        return highlight ? RenderDisplayPage(whole, true, *highlight) : text;
+        return highlight ? RenderDisplayPage(whole, true, *highlight, picturePrefix) : text;
     }
-    return PagedInParts(text, range, highlight);
+    return PagedInParts(text, range, highlight, picturePrefix);
 }
 
 namespace {
 
-std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight) {
+std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
+                         const std::string& picturePrefix) {
     std::string page;
     const std::size_t bodyStart = range.start;
     const std::size_t bodyEnd = range.end;
@@ -461,7 +464,7 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         cursor = pos + length;
     });
     copyUpTo(text.size() + 1);
-    page += CachedPopupBlock(g_strPicturePath);
+    page += CachedPopupBlock(picturePrefix);
     return page;
 }
 

@@ -28,6 +28,9 @@ public:
 
 CountingSink g_sink;
 
+// An installed program's picture folder.
+const std::string kPicturePrefix = "/usr/share/quavern/Pics/";
+
 const SongPage& SongPageOf(const std::string& name) {
     static SongPage pages[3];
     static const char* const names[3] = {"5KB", "100KB", "1MB"};
@@ -105,7 +108,7 @@ void HighlightChords(benchmark::State& state, const std::string& name) {
     for (auto _ : state) {
         CTablature display;
         display.text = loaded.text;
-        HighlightChords(display, settings);
+        HighlightChords(display, settings, kPicturePrefix);
         benchmark::DoNotOptimize(display.text.data());
     }
     SetBytes(state, name);
@@ -122,7 +125,7 @@ void DocumentUp(benchmark::State& state, const std::string& name) {
         shift = shift == 6 ? -5 : shift + 1;
         working = loaded;
         working.Transpose(shift);
-        std::string page = RenderDisplayPage(working, true, settings);
+        std::string page = RenderDisplayPage(working, true, settings, kPicturePrefix);
         benchmark::DoNotOptimize(page.data());
     }
     SetBytes(state, name);
@@ -136,7 +139,7 @@ void PartedPage(benchmark::State& state, const std::string& name) {
     const HighlightSettings settings;
     for (auto _ : state) {
         std::string page;
-        benchmark::DoNotOptimize(BuildPartedDisplayPage(loaded.text, added, &settings, page));
+        benchmark::DoNotOptimize(BuildPartedDisplayPage(loaded.text, added, &settings, page, kPicturePrefix));
         benchmark::DoNotOptimize(page.data());
     }
     SetBytes(state, name);
@@ -160,7 +163,6 @@ int main(int argc, char** argv) {
     KeepFreedMemoryForReuse(); // as the program and the command-line tool do
     SetMessageSink(&g_sink);
     theChordCatalog.ResetAll();
-    g_strPicturePath = "/usr/share/quavern/Pics/";
     RegisterAll();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

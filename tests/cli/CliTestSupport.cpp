@@ -142,11 +142,7 @@ std::string CoreSong::InfoJson() const {
 
 std::string CoreSong::Page(bool highlighted, const HighlightSettings& settings,
                            const std::string& picturePrefix) const {
-    const std::string saved = g_strPicturePath;
-    g_strPicturePath = picturePrefix;
-    std::string page = RenderDisplayPage(*working, highlighted, settings);
-    g_strPicturePath = saved;
-    return page;
+    return RenderDisplayPage(*working, highlighted, settings, picturePrefix);
 }
 
 namespace {

@@ -114,10 +114,11 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
         ASSERT_NO_FATAL_FAILURE(ExpectSame(easiestFast, easiestReference, "FindEasiest, " + what));
     }
 
+    const std::string prefix = "/home/me/Quavern/Pics/";
     CTablature display = fast;
-    HighlightChords(display, settings);
+    HighlightChords(display, settings, prefix);
     CReferenceTablature referenceDisplay = reference;
-    referenceDisplay.HighlightChords(settings);
+    referenceDisplay.HighlightChords(settings, prefix);
     ASSERT_EQ(display.text, referenceDisplay.text) << "HighlightChords, " << what;
 }
 

@@ -112,12 +112,12 @@ int CReferenceTablature::FindEasiest() {
     return bestShift;
 }
 
-void CReferenceTablature::HighlightChords(const HighlightSettings& s) {
+void CReferenceTablature::HighlightChords(const HighlightSettings& s, const std::string& picturePrefix) {
     const std::string closing = HighlightClosing(s);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const std::string name = theChordCatalog.GetAt(i).GetName();
         const std::string replacement = HighlightOpening(name, s) + name + closing;
         CTablature::ReplaceChordWord(text, name, replacement);
     }
-    text += PopupBlock(g_strPicturePath);
+    text += PopupBlock(picturePrefix);
 }
