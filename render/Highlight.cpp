@@ -1,12 +1,11 @@
 #include "render/Highlight.h"
 
-#include <array>
 #include <filesystem>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
-#include "engine/ChordScanner.h"
 #include "engine/Tablature.h"
+#include "render/ChordWrapping.h"
 
 namespace {
 
@@ -176,26 +175,13 @@ namespace {
 // is ever found inside an inserted tag: the result is the same as wrapping
 // the names one by one.
 std::string HighlightedPage(const std::string& text, const HighlightSettings& s, const std::string& picturePrefix) {
-    const std::string closing = HighlightClosing(s);
-    std::array<std::string, CChordCatalog::kSize> openings;
-    std::array<bool, CChordCatalog::kSize> built{};
+    chordwrap::CChordTags tags(s);
     const std::string& block = CachedPopupBlock(picturePrefix);
     std::string page;
     page.reserve(text.size() + text.size() / 2 + block.size());
-    std::size_t cursor = 0;
-    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
-        const auto i = static_cast<std::size_t>(index);
-        if (!built[i]) {
-            openings[i] = HighlightOpening(theChordCatalog.GetAt(index).GetName(), s);
-            built[i] = true;
-        }
-        page.append(text, cursor, pos - cursor);
-        page += openings[i];
-        page.append(text, pos, length);
-        page += closing;
-        cursor = pos + length;
-    });
-    page.append(text, cursor, std::string::npos);
+    chordwrap::Walk(
+        text, [&](std::size_t offset, std::size_t size) { page.append(text, offset, size); },
+        [&](std::size_t, int index) { tags.AppendWrapped(page, index); });
     page += block;
     return page;
 }
