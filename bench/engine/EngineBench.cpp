@@ -39,12 +39,12 @@ const SongPage& SongPageOf(const std::string& name) {
             continue;
         if (pages[i].text.empty()) {
             const std::string path = std::string(QUAVERN_BENCH_SONGS) + "/song-" + name + ".txt";
-            std::string bytes;
-            if (!ReadWholeFile(path, bytes)) {
+            const SongRead read = ReadSongFile(path);
+            if (read.status != SongReadStatus::Ok) {
                 std::fprintf(stderr, "cannot read %s\n", path.c_str());
                 std::exit(1);
             }
-            pages[i] = BuildSongPage("/bench/song-" + name + ".txt", "TXT", bytes);
+            pages[i] = BuildSongPage("/bench/song-" + name + ".txt", "TXT", read.bytes);
         }
         return pages[i];
     }

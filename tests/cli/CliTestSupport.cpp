@@ -160,10 +160,10 @@ public:
 CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift) {
     SilentSink silent;
     IMessageSink* previous = SetMessageSink(&silent);
-    std::string bytes;
-    if (!ReadWholeFile(absolutePath, bytes))
+    const SongRead read = ReadSongFile(absolutePath);
+    if (read.status != SongReadStatus::Ok)
         throw std::runtime_error("cannot read " + absolutePath);
-    SongPage page = BuildSongPage(absolutePath, FileTypeOf(absolutePath), bytes);
+    SongPage page = BuildSongPage(absolutePath, FileTypeOf(absolutePath), read.bytes);
     CoreSong song;
     song.added = page.added;
     song.working = std::make_unique<CTablature>();
