@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/OutputFile.h"
 #include "cli/UsageError.h"
+#include "engine/Shift.h"
 #include "engine/Tablature.h"
 #include "platform/QtSettingsStore.h"
 #include "render/Highlight.h"
@@ -72,9 +73,7 @@ int CSongJob::Prepare() {
 
     *m_working = *m_loaded;
     if (m_options.easiest) {
-        m_nShift = m_working->FindEasiest();
-        if (m_nShift > 6)
-            m_nShift -= 12;
+        m_nShift = WrapShift(m_working->FindEasiest());
     } else {
         m_nShift = m_options.shift.value_or(0);
         m_working->Transpose(m_nShift);
