@@ -1,8 +1,6 @@
 #pragma once
 
-#include <string>
-
-#include "render/Highlight.h"
+#include "render/DisplaySettings.h"
 
 class ISettingsStore;
 
@@ -13,11 +11,6 @@ struct CliSettings {
     bool highlighted = true;
 };
 
-/// Reads "BOLD", "ITALIC", "UNDERLINE", "USECOLOR", "INFOBULLE", "RED",
-/// "GREEN", "BLUE" and "AREHIGHLIGHTED" with the program's defaults. Each
-/// colour value is masked to 8 bits, as the program does.
+/// The display settings as the desktop program reads them; any stored
+/// "AREHIGHLIGHTED" other than 0 means highlighted.
 CliSettings ReadCliSettings(const ISettingsStore& store);
-
-/// The picture prefix the program forms in this folder: the absolute path of
-/// "Pics/", ending with "/", or empty when it is longer than 1000 characters.
-std::string PicturePrefixFor(const std::string& currentFolder);

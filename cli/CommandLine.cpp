@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "engine/Shift.h"
+
 std::optional<int> ParseShift(const std::string& text) {
     std::size_t i = 0;
     bool negative = false;
@@ -15,7 +17,7 @@ std::optional<int> ParseShift(const std::string& text) {
         if (c < '0' || c > '9')
             return std::nullopt;
         value = value * 10 + (c - '0');
-        if (value > 6) // also keeps a long run of digits from overflowing
+        if (value > kMaxShift) // also keeps a long run of digits from overflowing
             return std::nullopt;
     }
     return negative ? -value : value;

@@ -9,6 +9,6 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
                      ISettingsStore* store) {
     return RunSongCommand(CliCommand::Render, args, out, err, store, [](CSongJob& job) {
         const CliSettings& settings = job.Settings();
-        return RenderDisplayPage(job.Working(), settings.highlighted, settings.highlight);
+        return RenderDisplayPage(job.Working(), settings.highlighted, settings.highlight, job.PicturePrefix());
     });
 }

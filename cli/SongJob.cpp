@@ -1,10 +1,5 @@
 #include "cli/SongJob.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <ostream>
@@ -15,8 +10,10 @@
 #include "cli/Commands.h"
 #include "cli/OutputFile.h"
 #include "cli/UsageError.h"
+#include "engine/Shift.h"
 #include "engine/Tablature.h"
 #include "platform/QtSettingsStore.h"
+#include "render/Highlight.h"
 
 CSongJob::CSongJob(const CliOptions& options, std::ostream& err, ISettingsStore* store)
     : m_options(options), m_err(err), m_sink(err), m_store(store), m_previousStore(&GetProfileStore()),
@@ -25,37 +22,6 @@ CSongJob::CSongJob(const CliOptions& options, std::ostream& err, ISettingsStore*
 CSongJob::~CSongJob() {
     SetProfileStore(m_previousStore);
 }
-
-namespace {
-
-// Reads the file's bytes, at most limit of them.
-bool ReadAtMost(const std::string& path, std::uint64_t limit, std::string& bytes, std::string& reason) {
-    bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char buffer[65536];
-    bool ok = true;
-    while (bytes.size() < limit) {
-        const std::size_t wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, limit - bytes.size()));
-        const std::size_t n = std::fread(buffer, 1, wanted, file);
-        bytes.append(buffer, n);
-        if (n < wanted) {
-            if (std::ferror(file)) {
-                ok = false;
-                reason = std::strerror(errno);
-            }
-            break;
-        }
-    }
-    std::fclose(file);
-    return ok;
-}
-
-} // namespace
 
 std::string CSongJob::TooLargeMessage(const std::string& size) const {
     return "cannot read '" + m_options.filePath + "': the file is too large (" + size + "; the limit is " +
@@ -88,32 +54,26 @@ int CSongJob::Prepare() {
     const std::filesystem::path folder = std::filesystem::current_path(ec);
     if (ec)
         return Fail("cannot find the current folder: " + ec.message());
-    g_strPicturePath = PicturePrefixFor(folder.string());
+    m_picturePrefix = PicturePrefixFor(folder.string());
 
     // The title line holds the path as the program's Open gives it: absolute,
     // with "." and ".." taken out, symbolic links kept.
     const std::string path = (folder / m_options.filePath).lexically_normal().string();
-    // A file is judged from its size before a byte of it is read; what has
-    // no size (a pipe, a device) is read up to just past the limit.
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > kMaxSongBytes)
-        return Fail(TooLargeMessage(std::to_string(size) + " bytes"));
-    std::string bytes;
-    std::string reason;
-    if (!ReadAtMost(path, kMaxSongBytes + 1, bytes, reason))
-        return Fail("cannot read '" + m_options.filePath + "': " + reason);
-    if (bytes.size() > kMaxSongBytes)
-        return Fail(TooLargeMessage("more than " + std::to_string(kMaxSongBytes) + " bytes"));
+    // Pipes and devices are read as well: a song may come from another program.
+    const SongRead read = ReadSongFile(path, SongFileKinds::Any);
+    if (read.status == SongReadStatus::TooLarge)
+        return Fail(TooLargeMessage(read.size ? std::to_string(*read.size) + " bytes"
+                                              : "more than " + std::to_string(kMaxSongBytes) + " bytes"));
+    if (read.status != SongReadStatus::Ok)
+        return Fail("cannot read '" + m_options.filePath + "': " + read.reason);
 
-    SongPage page = BuildSongPage(path, FileTypeOf(path), bytes);
+    SongPage page = BuildSongPage(path, FileTypeOf(path), read.bytes);
     m_added = page.added;
     m_loaded->Detect(std::move(page.text));
 
     *m_working = *m_loaded;
     if (m_options.easiest) {
-        m_nShift = m_working->FindEasiest();
-        if (m_nShift > 6)
-            m_nShift -= 12;
+        m_nShift = WrapShift(m_working->FindEasiest());
     } else {
         m_nShift = m_options.shift.value_or(0);
         m_working->Transpose(m_nShift);

@@ -37,6 +37,8 @@ public:
     const CTablature& Working() const { return *m_working; }
     const AddedText& Added() const { return m_added; }
     const CliSettings& Settings() const { return m_settings; }
+    /// The picture prefix of the pop-up block, formed in the current folder.
+    const std::string& PicturePrefix() const { return m_picturePrefix; }
     /// The working text as Save writes it.
     std::string SavedText() const;
     /// Where the song as Save writes it begins in the working text.
@@ -57,6 +59,7 @@ private:
     ISettingsStore* m_store;
     ISettingsStore* m_previousStore;
     CliSettings m_settings;
+    std::string m_picturePrefix;
     AddedText m_added;
     std::unique_ptr<CTablature> m_loaded;
     std::unique_ptr<CTablature> m_working;

@@ -8,16 +8,16 @@
 #include "dialogs/ControlIds.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/HelpBox.h"
+#include "render/DisplaySettings.h"
 
 namespace {
 
-// Settings keep red in bits 0-7, green in 8-15 and blue in 16-23.
 QColor ColorOf(int color) {
-    return QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
+    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
 int ColorValue(const QColor& color) {
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
+    return PackColor(color.red(), color.green(), color.blue());
 }
 
 QCheckBox* MakeCheckBox(const QString& text, int id, int checked, const QRect& rect, QWidget* parent) {

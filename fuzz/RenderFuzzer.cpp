@@ -52,25 +52,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int green = input.Byte();
     const int blue = input.Byte();
     settings.color = red | green << 8 | blue << 16;
-    g_strPicturePath = kPicturePrefixes[(flags >> 5) % (sizeof kPicturePrefixes / sizeof kPicturePrefixes[0])];
+    const std::string prefix = kPicturePrefixes[(flags >> 5) % (sizeof kPicturePrefixes / sizeof kPicturePrefixes[0])];
     const std::string text = input.Rest();
 
     CTablature working;
     working.Detect(text);
-    const std::string page = RenderDisplayPage(working, true, settings);
-    FUZZ_CHECK(RenderDisplayPage(working, false, settings) == text);
+    const std::string page = RenderDisplayPage(working, true, settings, prefix);
+    FUZZ_CHECK(RenderDisplayPage(working, false, settings, prefix) == text);
 
     // Take the tags away where the chord names stand: what is left is the
     // working text, then the pop-up block. Every chord name is wrapped, also
     // beyond the occurrences a tablature keeps.
-    const std::string closing =
-        HighlightClosing(settings.bold, settings.italic, settings.underline, settings.useColor, settings.infobulle);
+    const std::string closing = HighlightClosing(settings);
     std::size_t cursor = 0; // in the text
     std::size_t at = 0;     // in the page
     for (const Hit& hit : AllHits(text)) {
         const std::string name = theChordCatalog.GetAt(hit.index).GetName();
-        const std::string opening = HighlightOpening(name, settings.bold, settings.italic, settings.underline,
-                                                     settings.useColor, settings.color, settings.infobulle);
+        const std::string opening = HighlightOpening(name, settings);
         const std::size_t between = hit.pos - cursor;
         FUZZ_CHECK(page.compare(at, between, text, cursor, between) == 0);
         at += between;
@@ -86,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(page.size() >= at + rest);
     FUZZ_CHECK(page.compare(at, rest, text, cursor, rest) == 0);
     at += rest;
-    FUZZ_CHECK(page.compare(at, std::string::npos, PopupBlock(g_strPicturePath)) == 0);
+    FUZZ_CHECK(page.compare(at, std::string::npos, PopupBlock(prefix)) == 0);
 
     // As a text song and as the preformatted block or the body of an HTML song, shown
     // in parts: once every part is content, the page is the whole page.
@@ -101,13 +99,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         songWorking.Detect(song.text);
         for (const bool highlighted : {true, false}) {
             const partedpage::PartedPieces pieces =
-                partedpage::Split(PartedDisplayPage(song.text, song.added, highlighted ? &settings : nullptr));
+                partedpage::Split(PartedDisplayPage(song.text, song.added, highlighted ? &settings : nullptr, prefix));
             for (const std::string& raw : pieces.raw) {
                 FUZZ_CHECK(raw.find('<') == std::string::npos);
                 FUZZ_CHECK(raw.find('\0') == std::string::npos);
             }
             FUZZ_CHECK(partedpage::Reassemble(pieces, settings) ==
-                       RenderDisplayPage(songWorking, highlighted, settings));
+                       RenderDisplayPage(songWorking, highlighted, settings, prefix));
         }
     }
 
@@ -116,12 +114,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string rewritten = text;
         for (int i = 0; i < CChordCatalog::kSize; ++i) {
             const std::string name = theChordCatalog.GetAt(i).GetName();
-            CTablature::ReplaceChordWord(rewritten, name,
-                                         HighlightOpening(name, settings.bold, settings.italic, settings.underline,
-                                                          settings.useColor, settings.color, settings.infobulle) +
-                                             name + closing);
+            CTablature::ReplaceChordWord(rewritten, name, HighlightOpening(name, settings) + name + closing);
         }
-        rewritten += PopupBlock(g_strPicturePath);
+        rewritten += PopupBlock(prefix);
         FUZZ_CHECK(rewritten == page);
     }
     return 0;

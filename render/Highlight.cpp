@@ -1,13 +1,11 @@
 #include "render/Highlight.h"
 
-#include <array>
+#include <filesystem>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
-#include "engine/ChordScanner.h"
 #include "engine/Tablature.h"
-
-std::string g_strPicturePath;
+#include "render/ChordWrapping.h"
 
 namespace {
 
@@ -105,36 +103,45 @@ std::string ColorText(int color) {
     return HexByte(color & 0xff) + HexByte((color >> 8) & 0xff) + HexByte((color >> 16) & 0xff);
 }
 
-std::string HighlightOpening(const std::string& name, int bold, int italic, int underline, int useColor, int color,
-                             int infobulle) {
+std::string HighlightOpening(const std::string& name, const HighlightSettings& settings) {
     std::string opening;
-    if (useColor)
-        opening += "<font color=\"#" + ColorText(color) + "\">";
-    if (bold)
+    if (settings.useColor)
+        opening += "<font color=\"#" + ColorText(settings.color) + "\">";
+    if (settings.bold)
         opening += "<b>";
-    if (italic)
+    if (settings.italic)
         opening += "<i>";
-    if (underline)
+    if (settings.underline)
         opening += "<u>";
-    if (infobulle)
+    if (settings.infobulle)
         opening +=
             "<span onmouseover=\"montreBulle('QV3" + name + "', this)\" onmouseout=\"cacheBulle('QV3" + name + "')\">";
     return opening;
 }
 
-std::string HighlightClosing(int bold, int italic, int underline, int useColor, int infobulle) {
+std::string HighlightClosing(const HighlightSettings& settings) {
     std::string closing;
-    if (infobulle)
+    if (settings.infobulle)
         closing += "</span>";
-    if (underline)
+    if (settings.underline)
         closing += "</u>";
-    if (italic)
+    if (settings.italic)
         closing += "</i>";
-    if (bold)
+    if (settings.bold)
         closing += "</b>";
-    if (useColor)
+    if (settings.useColor)
         closing += "</font>";
     return closing;
+}
+
+std::string PicturePrefixFor(const std::string& folder) {
+    // The longest path the programs use; past it the pictures are looked
+    // for beside the page.
+    constexpr std::size_t kMaxPrefix = 1000;
+    std::string prefix = (std::filesystem::path(folder) / "Pics/").lexically_normal().string();
+    if (prefix.empty() || prefix.back() != '/')
+        prefix += '/';
+    return prefix.size() > kMaxPrefix ? std::string() : prefix;
 }
 
 std::string PopupBlock(const std::string& picturePrefix) {
@@ -150,7 +157,7 @@ std::string PopupBlock(const std::string& picturePrefix) {
     return block;
 }
 
-// The block depends only on the picture prefix, which is set once at start-up.
+// The block depends only on the picture prefix, which a program forms once at start-up.
 const std::string& CachedPopupBlock(const std::string& picturePrefix) {
     thread_local std::string prefix;
     thread_local std::string block;
@@ -167,50 +174,25 @@ namespace {
 // The tags are lower-case and the names inside them follow "QV3", so no name
 // is ever found inside an inserted tag: the result is the same as wrapping
 // the names one by one.
-std::string HighlightedPage(const std::string& text, const HighlightSettings& s) {
-    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
-    std::array<std::string, CChordCatalog::kSize> openings;
-    std::array<bool, CChordCatalog::kSize> built{};
-    const std::string& block = CachedPopupBlock(g_strPicturePath);
+std::string HighlightedPage(const std::string& text, const HighlightSettings& s, const std::string& picturePrefix) {
+    chordwrap::CChordTags tags(s);
+    const std::string& block = CachedPopupBlock(picturePrefix);
     std::string page;
     page.reserve(text.size() + text.size() / 2 + block.size());
-    std::size_t cursor = 0;
-    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
-        const auto i = static_cast<std::size_t>(index);
-        if (!built[i]) {
-            openings[i] = HighlightOpening(theChordCatalog.GetAt(index).GetName(), s.bold, s.italic, s.underline,
-                                           s.useColor, s.color, s.infobulle);
-            built[i] = true;
-        }
-        page.append(text, cursor, pos - cursor);
-        page += openings[i];
-        page.append(text, pos, length);
-        page += closing;
-        cursor = pos + length;
-    });
-    page.append(text, cursor, std::string::npos);
+    chordwrap::Walk(
+        text, [&](std::size_t offset, std::size_t size) { page.append(text, offset, size); },
+        [&](std::size_t, int index) { tags.AppendWrapped(page, index); });
     page += block;
     return page;
 }
 
 } // namespace
 
-void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
-                     int infobulle) {
-    HighlightSettings settings;
-    settings.bold = bold;
-    settings.italic = italic;
-    settings.underline = underline;
-    settings.useColor = useColor;
-    settings.color = color;
-    settings.infobulle = infobulle;
-    tablature.text = HighlightedPage(tablature.text, settings);
+void HighlightChords(CTablature& tablature, const HighlightSettings& settings, const std::string& picturePrefix) {
+    tablature.text = HighlightedPage(tablature.text, settings, picturePrefix);
 }
 
-void HighlightChords(CTablature& tablature, const HighlightSettings& settings) {
-    tablature.text = HighlightedPage(tablature.text, settings);
-}
-
-std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings) {
-    return highlighted ? HighlightedPage(working.text, settings) : working.text;
+std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings,
+                              const std::string& picturePrefix) {
+    return highlighted ? HighlightedPage(working.text, settings, picturePrefix) : working.text;
 }

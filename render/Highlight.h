@@ -2,50 +2,34 @@
 
 #include <string>
 
+#include "render/DisplaySettings.h"
+
 class CTablature;
-
-/// How detected chords are highlighted on the display page. The flags are
-/// integers used as booleans; color holds red in bits 0-7, green in 8-15 and
-/// blue in 16-23.
-struct HighlightSettings {
-    int bold = 1;
-    int italic = 0;
-    int underline = 0;
-    int useColor = 1;
-    int infobulle = 1;
-    int color = 0xff0000;
-
-    bool operator==(const HighlightSettings& other) const {
-        return bold == other.bold && italic == other.italic && underline == other.underline &&
-               useColor == other.useColor && infobulle == other.infobulle && color == other.color;
-    }
-    bool operator!=(const HighlightSettings& other) const { return !(*this == other); }
-};
-
-/// The picture folder prefix of the pop-up block, ending with "/"; empty
-/// gives image sources relative to the page.
-extern std::string g_strPicturePath;
 
 /// Six lower-case hexadecimal digits, red then green then blue.
 std::string ColorText(int color);
 
 /// The opening and closing tags wrapped around one chord name.
-std::string HighlightOpening(const std::string& name, int bold, int italic, int underline, int useColor, int color,
-                             int infobulle);
-std::string HighlightClosing(int bold, int italic, int underline, int useColor, int infobulle);
+std::string HighlightOpening(const std::string& name, const HighlightSettings& settings);
+std::string HighlightClosing(const HighlightSettings& settings);
+
+/// The picture prefix of the pop-up block that the programs form in a
+/// folder: the absolute path of "Pics/" there, ending with "/", or "" when
+/// that is longer than 1000 bytes. An empty prefix gives image sources
+/// relative to the page.
+std::string PicturePrefixFor(const std::string& folder);
 
 /// The style, the script and the 85 picture lines appended to every
-/// highlighted page.
+/// highlighted page; picturePrefix ends with "/" or is empty.
 std::string PopupBlock(const std::string& picturePrefix);
 /// PopupBlock(picturePrefix), built once for the prefix in use.
 const std::string& CachedPopupBlock(const std::string& picturePrefix);
 
 /// Wraps every delimited chord name of the tablature's text in the chosen
-/// tags, then appends the pop-up block.
-void HighlightChords(CTablature& tablature, int bold, int italic, int underline, int useColor, int color,
-                     int infobulle);
-void HighlightChords(CTablature& tablature, const HighlightSettings& settings);
+/// tags, then appends the pop-up block with this picture prefix.
+void HighlightChords(CTablature& tablature, const HighlightSettings& settings, const std::string& picturePrefix);
 
 /// The display page of a working song: the highlighted rendering of a copy
 /// when highlighted is set, the text itself otherwise.
-std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings);
+std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings,
+                              const std::string& picturePrefix);

@@ -1,11 +1,13 @@
 #include "render/PartedPage.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
 #include "engine/Tablature.h"
+#include "render/ChordWrapping.h"
 
 namespace {
 
@@ -164,18 +166,14 @@ std::string ScriptString(const std::string& text) {
 }
 
 // The tags around each chord name, as the part script reads them.
-std::string OpeningTable(const HighlightSettings& s) {
+std::string OpeningTable(chordwrap::CChordTags& tags) {
     std::string table = "<script type=\"text/javascript\">\nvar qvOpen = {";
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
-        const std::string name = theChordCatalog.GetAt(i).GetName();
         if (i > 0)
             table += ", ";
-        table += ScriptString(name) + ": " +
-                 ScriptString(HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle));
+        table += ScriptString(tags.Name(i)) + ": " + ScriptString(tags.Opening(i));
     }
-    table +=
-        "};\nvar qvClose = " + ScriptString(HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle)) +
-        ";\n</script>";
+    table += "};\nvar qvClose = " + ScriptString(tags.Closing()) + ";\n</script>";
     return table;
 }
 
@@ -373,7 +371,8 @@ bool IsLargeEnough(const std::string& text, const PartedBytes& range) {
     return text.size() >= kPartedPageBytes && range.end - range.start >= kPartedPageBytes / 2;
 }
 
-std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight);
+std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
+                         const std::string& picturePrefix);
 
 } // namespace
 
@@ -383,27 +382,29 @@ bool UsesPartedPage(const std::string& text, const AddedText& added) {
 }
 
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page) {
+                            std::string& page, const std::string& picturePrefix) {
     PartedBytes range;
     if (text.size() < kPartedPageBytes || !FindPartedBytes(text, added, range) || !IsLargeEnough(text, range))
         return false;
-    page = PagedInParts(text, range, highlight);
+    page = PagedInParts(text, range, highlight, picturePrefix);
     return true;
 }
 
-std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight) {
+std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
+                              const std::string& picturePrefix) {
     PartedBytes range;
     if (!FindPartedBytes(text, added, range) || range.start == range.end) {
         CTablature whole;
         whole.text = text;
-        return highlight ? RenderDisplayPage(whole, true, *highlight) : text;
+        return highlight ? RenderDisplayPage(whole, true, *highlight, picturePrefix) : text;
     }
-    return PagedInParts(text, range, highlight);
+    return PagedInParts(text, range, highlight, picturePrefix);
 }
 
 namespace {
 
-std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight) {
+std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
+                         const std::string& picturePrefix) {
     std::string page;
     const std::size_t bodyStart = range.start;
     const std::size_t bodyEnd = range.end;
@@ -420,51 +421,40 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         return page;
     }
 
-    const HighlightSettings& s = *highlight;
-    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
-    std::array<std::string, CChordCatalog::kSize> names;
-    std::size_t cursor = 0;
-    bool inBody = false;
-    // Everything up to pos, in the region it belongs to. No chord name
-    // crosses the edge of the parted bytes: they follow a ">" and stand
-    // before a "<", neither of which is part of a name. A chord at the very
-    // start of the parted bytes belongs to them.
-    auto copyUpTo = [&](std::size_t pos) {
-        if (!inBody && cursor < bodyEnd && pos >= bodyStart) {
-            page.append(text, cursor, bodyStart - cursor);
-            cursor = bodyStart;
-            inBody = true;
+    chordwrap::CChordTags tags(*highlight);
+    bool partsDone = false;
+    // A stretch of text, split where the parted bytes begin and end. No
+    // chord name crosses their edges: they follow a ">" and stand before a
+    // "<", neither of which is part of a name. A chord at the very start of
+    // the parted bytes belongs to them.
+    auto copy = [&](std::size_t offset, std::size_t size) {
+        const std::size_t end = offset + size;
+        if (offset < bodyStart) {
+            const std::size_t head = std::min(end, bodyStart);
+            page.append(text, offset, head - offset);
+            offset = head;
         }
-        if (inBody && pos >= bodyEnd) {
-            parts.Text(text, cursor, bodyEnd - cursor);
+        if (offset < bodyEnd && offset < end) {
+            const std::size_t partsEnd = std::min(end, bodyEnd);
+            parts.Text(text, offset, partsEnd - offset);
+            offset = partsEnd;
+        }
+        if (!partsDone && end >= bodyEnd) {
             parts.Finish();
-            page += OpeningTable(s);
+            page += OpeningTable(tags);
             page += kPartScript;
-            cursor = bodyEnd;
-            inBody = false;
+            partsDone = true;
         }
-        if (inBody)
-            parts.Text(text, cursor, pos - cursor);
-        else
-            page.append(text, cursor, pos - cursor);
-        cursor = pos;
+        if (offset < end)
+            page.append(text, offset, end - offset);
     };
-    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
-        copyUpTo(pos);
-        auto& name = names[static_cast<std::size_t>(index)];
-        if (name.empty())
-            name = theChordCatalog.GetAt(index).GetName();
-        if (inBody && pos < bodyEnd) {
-            parts.Chord(name);
-        } else {
-            page += HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle);
-            page += name;
-            page += closing;
-        }
-        cursor = pos + length;
+    chordwrap::Walk(text, copy, [&](std::size_t pos, int index) {
+        if (pos >= bodyStart && pos < bodyEnd)
+            parts.Chord(tags.Name(index));
+        else
+            tags.AppendWrapped(page, index);
     });
-    copyUpTo(text.size() + 1);
-    page += CachedPopupBlock(g_strPicturePath);
+    page += CachedPopupBlock(picturePrefix);
     return page;
 }
 

@@ -29,7 +29,7 @@ bool UsesPartedPage(const std::string& text, const AddedText& added);
 /// PartedDisplayPage into page when UsesPartedPage holds, finding the parted
 /// range once; false, page untouched, otherwise.
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page);
+                            std::string& page, const std::string& picturePrefix);
 
 /// The display page of a large song, in parts.
 ///
@@ -44,12 +44,13 @@ bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, con
 /// visible area into page content as the user scrolls, and window.qvShowAll()
 /// turns every part into content (before printing). A part shown gives the
 /// same content as the whole page: the same bytes, and with highlight the
-/// same tags around the same chord names. The pop-up block ends the page
-/// as on a whole highlighted page. Without highlight (nullptr) the parts hold
+/// same tags around the same chord names. The pop-up block, with
+/// picturePrefix, ends the page as on a whole highlighted page. Without highlight (nullptr) the parts hold
 /// the plain text. Without a parted range, or with an empty one, the whole page is
 /// returned.
 ///
 /// In a part's raw text "%", "<", NUL and the bytes 2 and 3 are written as
 /// %25, %3C, %00, %02 and %03, and a highlighted chord name as byte 2, the
 /// name, byte 3.
-std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight);
+std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
+                              const std::string& picturePrefix);

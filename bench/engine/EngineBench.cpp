@@ -1,5 +1,6 @@
 // Engine benchmarks on three generated songs: Detect, Transpose, FindEasiest,
-// HighlightChords and the engine part of the document's "+" command.
+// HighlightChords, the engine part of the document's "+" command and the
+// highlighted page in parts of a large song.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "engine/Tablature.h"
 #include "platform/MemoryTuning.h"
 #include "render/Highlight.h"
+#include "render/PartedPage.h"
 #include "render/SongPage.h"
 
 namespace {
@@ -26,24 +28,31 @@ public:
 
 CountingSink g_sink;
 
-const std::string& SongPageText(const std::string& name) {
-    static std::string pages[3];
+// An installed program's picture folder.
+const std::string kPicturePrefix = "/usr/share/quavern/Pics/";
+
+const SongPage& SongPageOf(const std::string& name) {
+    static SongPage pages[3];
     static const char* const names[3] = {"5KB", "100KB", "1MB"};
     for (int i = 0; i < 3; ++i) {
         if (name != names[i])
             continue;
-        if (pages[i].empty()) {
+        if (pages[i].text.empty()) {
             const std::string path = std::string(QUAVERN_BENCH_SONGS) + "/song-" + name + ".txt";
-            std::string bytes;
-            if (!ReadWholeFile(path, bytes)) {
+            const SongRead read = ReadSongFile(path);
+            if (read.status != SongReadStatus::Ok) {
                 std::fprintf(stderr, "cannot read %s\n", path.c_str());
                 std::exit(1);
             }
-            pages[i] = BuildSongPage("/bench/song-" + name + ".txt", "TXT", bytes).text;
+            pages[i] = BuildSongPage("/bench/song-" + name + ".txt", "TXT", read.bytes);
         }
         return pages[i];
     }
     std::abort();
+}
+
+const std::string& SongPageText(const std::string& name) {
+    return SongPageOf(name).text;
 }
 
 const CTablature& LoadedSong(const std::string& name) {
@@ -99,7 +108,7 @@ void HighlightChords(benchmark::State& state, const std::string& name) {
     for (auto _ : state) {
         CTablature display;
         display.text = loaded.text;
-        HighlightChords(display, settings);
+        HighlightChords(display, settings, kPicturePrefix);
         benchmark::DoNotOptimize(display.text.data());
     }
     SetBytes(state, name);
@@ -116,7 +125,21 @@ void DocumentUp(benchmark::State& state, const std::string& name) {
         shift = shift == 6 ? -5 : shift + 1;
         working = loaded;
         working.Transpose(shift);
-        std::string page = RenderDisplayPage(working, true, settings);
+        std::string page = RenderDisplayPage(working, true, settings, kPicturePrefix);
+        benchmark::DoNotOptimize(page.data());
+    }
+    SetBytes(state, name);
+}
+
+// The highlighted display page of a song shown in parts (the 1 MB songbook;
+// the smaller songs are shown whole).
+void PartedPage(benchmark::State& state, const std::string& name) {
+    const CTablature& loaded = LoadedSong(name);
+    const AddedText& added = SongPageOf(name).added;
+    const HighlightSettings settings;
+    for (auto _ : state) {
+        std::string page;
+        benchmark::DoNotOptimize(BuildPartedDisplayPage(loaded.text, added, &settings, page, kPicturePrefix));
         benchmark::DoNotOptimize(page.data());
     }
     SetBytes(state, name);
@@ -131,6 +154,7 @@ void RegisterAll() {
         benchmark::RegisterBenchmark(("HighlightChords/" + name).c_str(), HighlightChords, name);
         benchmark::RegisterBenchmark(("DocumentUp/" + name).c_str(), DocumentUp, name);
     }
+    benchmark::RegisterBenchmark("PartedPage/1MB", PartedPage, std::string("1MB"));
 }
 
 } // namespace
@@ -139,7 +163,6 @@ int main(int argc, char** argv) {
     KeepFreedMemoryForReuse(); // as the program and the command-line tool do
     SetMessageSink(&g_sink);
     theChordCatalog.ResetAll();
-    g_strPicturePath = "/usr/share/quavern/Pics/";
     RegisterAll();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -142,11 +142,7 @@ std::string CoreSong::InfoJson() const {
 
 std::string CoreSong::Page(bool highlighted, const HighlightSettings& settings,
                            const std::string& picturePrefix) const {
-    const std::string saved = g_strPicturePath;
-    g_strPicturePath = picturePrefix;
-    std::string page = RenderDisplayPage(*working, highlighted, settings);
-    g_strPicturePath = saved;
-    return page;
+    return RenderDisplayPage(*working, highlighted, settings, picturePrefix);
 }
 
 namespace {
@@ -164,10 +160,10 @@ public:
 CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift) {
     SilentSink silent;
     IMessageSink* previous = SetMessageSink(&silent);
-    std::string bytes;
-    if (!ReadWholeFile(absolutePath, bytes))
+    const SongRead read = ReadSongFile(absolutePath);
+    if (read.status != SongReadStatus::Ok)
         throw std::runtime_error("cannot read " + absolutePath);
-    SongPage page = BuildSongPage(absolutePath, FileTypeOf(absolutePath), bytes);
+    SongPage page = BuildSongPage(absolutePath, FileTypeOf(absolutePath), read.bytes);
     CoreSong song;
     song.added = page.added;
     song.working = std::make_unique<CTablature>();

@@ -114,10 +114,11 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
         ASSERT_NO_FATAL_FAILURE(ExpectSame(easiestFast, easiestReference, "FindEasiest, " + what));
     }
 
+    const std::string prefix = "/home/me/Quavern/Pics/";
     CTablature display = fast;
-    HighlightChords(display, settings);
+    HighlightChords(display, settings, prefix);
     CReferenceTablature referenceDisplay = reference;
-    referenceDisplay.HighlightChords(settings);
+    referenceDisplay.HighlightChords(settings, prefix);
     ASSERT_EQ(display.text, referenceDisplay.text) << "HighlightChords, " << what;
 }
 
@@ -202,10 +203,10 @@ TEST(Differential, AgreesBeyondTheOccurrenceCapacity) {
 TEST(Differential, AgreesOnTheBenchmarkSongs) {
     theChordCatalog.ResetAll();
     for (const char* name : {"5KB", "100KB", "1MB"}) {
-        std::string bytes;
         const std::string path = std::string(QUAVERN_TEST_SONGS) + "/song-" + name + ".txt";
-        ASSERT_TRUE(ReadWholeFile(path, bytes)) << path;
-        ASSERT_NO_FATAL_FAILURE(CompareOn(BuildSongPage(path, "TXT", bytes).text, HighlightSettings{}));
+        const SongRead read = ReadSongFile(path);
+        ASSERT_EQ(read.status, SongReadStatus::Ok) << path << ": " << read.reason;
+        ASSERT_NO_FATAL_FAILURE(CompareOn(BuildSongPage(path, "TXT", read.bytes).text, HighlightSettings{}));
     }
 }
 
@@ -218,10 +219,11 @@ TEST(Differential, AgreesOnRealChordSheets) {
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         if (!entry.is_regular_file() || entry.path().filename() == "README.md")
             continue;
-        std::string bytes;
-        ASSERT_TRUE(ReadWholeFile(entry.path().string(), bytes));
+        const SongRead read = ReadSongFile(entry.path().string());
+        ASSERT_EQ(read.status, SongReadStatus::Ok) << entry.path() << ": " << read.reason;
         const std::string type = FileTypeOf(entry.path().string());
-        ASSERT_NO_FATAL_FAILURE(CompareOn(BuildSongPage(entry.path().string(), type, bytes).text, HighlightSettings{}));
+        ASSERT_NO_FATAL_FAILURE(
+            CompareOn(BuildSongPage(entry.path().string(), type, read.bytes).text, HighlightSettings{}));
         ++songs;
     }
     EXPECT_GT(songs, 0);

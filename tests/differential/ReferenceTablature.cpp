@@ -112,13 +112,12 @@ int CReferenceTablature::FindEasiest() {
     return bestShift;
 }
 
-void CReferenceTablature::HighlightChords(const HighlightSettings& s) {
-    const std::string closing = HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
+void CReferenceTablature::HighlightChords(const HighlightSettings& s, const std::string& picturePrefix) {
+    const std::string closing = HighlightClosing(s);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const std::string name = theChordCatalog.GetAt(i).GetName();
-        const std::string replacement =
-            HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle) + name + closing;
+        const std::string replacement = HighlightOpening(name, s) + name + closing;
         CTablature::ReplaceChordWord(text, name, replacement);
     }
-    text += PopupBlock(g_strPicturePath);
+    text += PopupBlock(picturePrefix);
 }

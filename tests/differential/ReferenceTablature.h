@@ -15,7 +15,7 @@ public:
     void Detect(std::string newText);
     void Transpose(int shift);
     int FindEasiest();
-    void HighlightChords(const HighlightSettings& settings);
+    void HighlightChords(const HighlightSettings& settings, const std::string& picturePrefix);
 
     std::string text;
     int score = 0;

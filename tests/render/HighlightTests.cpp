@@ -7,13 +7,15 @@
 
 namespace {
 
+const std::string kPrefix = "/home/me/Quavern/Pics/";
+
 // The page text of a working song highlighted with the given flags.
 std::string Highlighted(const std::string& text, int bold, int italic, int underline, int useColor, int color,
                         int infobulle) {
     CTablature tablature;
     tablature.Detect(text);
-    HighlightChords(tablature, bold, italic, underline, useColor, color, infobulle);
-    const std::string block = PopupBlock(g_strPicturePath);
+    HighlightChords(tablature, {bold, italic, underline, useColor, infobulle, color}, kPrefix);
+    const std::string block = PopupBlock(kPrefix);
     EXPECT_GE(tablature.text.size(), block.size());
     EXPECT_EQ(tablature.text.substr(tablature.text.size() - block.size()), block);
     return tablature.text.substr(0, tablature.text.size() - block.size());
@@ -103,15 +105,15 @@ TEST(Highlight, AllFlagsOffLeaveTheTextAndAppendTheBlock) {
     const std::string text = "Intro: Am G\n<b>C</b> (F)\n";
     CTablature tablature;
     tablature.Detect(text);
-    HighlightChords(tablature, 0, 0, 0, 0, 0xff0000, 0);
-    EXPECT_EQ(tablature.text, text + PopupBlock(g_strPicturePath));
+    HighlightChords(tablature, {0, 0, 0, 0, 0, 0xff0000}, kPrefix);
+    EXPECT_EQ(tablature.text, text + PopupBlock(kPrefix));
 }
 
 TEST(Highlight, SongWithoutChordsGetsTheWholeBlock) {
     CTablature tablature;
     tablature.Detect("la la la");
-    HighlightChords(tablature, HighlightSettings{});
-    const std::string block = PopupBlock(g_strPicturePath);
+    HighlightChords(tablature, HighlightSettings{}, kPrefix);
+    const std::string block = PopupBlock(kPrefix);
     EXPECT_EQ(tablature.text, "la la la" + block);
     int lineFeeds = 0;
     for (char c : block)
@@ -123,12 +125,12 @@ TEST(Highlight, DisplayPageNeverAccumulatesHighlighting) {
     CTablature working;
     working.Detect("Am G C");
     const HighlightSettings settings;
-    const std::string first = RenderDisplayPage(working, true, settings);
-    const std::string second = RenderDisplayPage(working, true, settings);
+    const std::string first = RenderDisplayPage(working, true, settings, kPrefix);
+    const std::string second = RenderDisplayPage(working, true, settings, kPrefix);
     EXPECT_EQ(first, second);
     EXPECT_EQ(working.text, "Am G C") << "the working song is left alone";
     CTablature copy = working;
-    HighlightChords(copy, settings);
+    HighlightChords(copy, settings, kPrefix);
     EXPECT_EQ(first, copy.text);
-    EXPECT_EQ(RenderDisplayPage(working, false, settings), "Am G C");
+    EXPECT_EQ(RenderDisplayPage(working, false, settings, kPrefix), "Am G C");
 }

@@ -15,6 +15,8 @@ using namespace partedpage;
 
 namespace {
 
+const std::string kPrefix = "/opt/quavern/Pics/";
+
 // A large text song with everything the raw parts must survive: the escaped
 // bytes, tags, a script end, CRLF and LF, chords next to them, and one line
 // longer than the longest part.
@@ -53,16 +55,16 @@ TEST_F(PartedPageTest, SmallPagesAndPagesWithNothingToCutAreShownWhole) {
     EXPECT_FALSE(UsesPartedPage(largeText.text.substr(5), largeText.added));
     // The program's one call decides the same way and builds the same page.
     std::string page = "untouched";
-    EXPECT_FALSE(BuildPartedDisplayPage(smallText.text, smallText.added, nullptr, page));
+    EXPECT_FALSE(BuildPartedDisplayPage(smallText.text, smallText.added, nullptr, page, kPrefix));
     EXPECT_EQ(page, "untouched");
-    ASSERT_TRUE(BuildPartedDisplayPage(largeText.text, largeText.added, nullptr, page));
-    EXPECT_EQ(page, PartedDisplayPage(largeText.text, largeText.added, nullptr));
+    ASSERT_TRUE(BuildPartedDisplayPage(largeText.text, largeText.added, nullptr, page, kPrefix));
+    EXPECT_EQ(page, PartedDisplayPage(largeText.text, largeText.added, nullptr, kPrefix));
 }
 
 TEST_F(PartedPageTest, PlainPartsGiveBackEveryByteOfTheSong) {
     const std::string song = HostileSongBytes();
     const SongPage page = BuildSongPage("/songs/book.txt", "TXT", song);
-    const std::string parted = PartedDisplayPage(page.text, page.added, nullptr);
+    const std::string parted = PartedDisplayPage(page.text, page.added, nullptr, kPrefix);
     const PartedPieces pieces = Split(parted);
 
     EXPECT_EQ(pieces.before, page.added.titleLine + page.added.header);
@@ -96,12 +98,12 @@ TEST_F(PartedPageTest, HighlightedPartsHoldTheTagsOfTheWholePage) {
         CTablature song;
         song.Detect(page.text);
         song.Transpose(3);
-        const std::string parted = PartedDisplayPage(song.text, page.added, &settings);
+        const std::string parted = PartedDisplayPage(song.text, page.added, &settings, kPrefix);
         CTablature whole = song;
-        HighlightChords(whole, settings);
+        HighlightChords(whole, settings, kPrefix);
 
         const PartedPieces pieces = Split(parted);
-        const std::string block = CachedPopupBlock(g_strPicturePath);
+        const std::string block = CachedPopupBlock(kPrefix);
         const std::size_t bodyStart = page.added.titleLine.size() + page.added.header.size();
         const std::size_t bodyEnd = whole.text.size() - block.size() - page.added.footer.size();
         EXPECT_EQ(pieces.before, whole.text.substr(0, bodyStart));
@@ -125,7 +127,7 @@ TEST_F(PartedPageTest, ChordsAtTheEdgesOfTheSongAreInTheParts) {
     song += "\nEm";
     const SongPage page = BuildSongPage("/songs/edges.txt", "TXT", song);
     const HighlightSettings settings;
-    const PartedPieces pieces = Split(PartedDisplayPage(page.text, page.added, &settings));
+    const PartedPieces pieces = Split(PartedDisplayPage(page.text, page.added, &settings, kPrefix));
     ASSERT_FALSE(pieces.raw.empty());
     EXPECT_EQ(pieces.raw.front().substr(0, 4), "\x02"
                                                "Am\x03");
@@ -160,11 +162,11 @@ TEST_F(PartedPageTest, HtmlSongIsPartedInItsLargestPreformattedBlock) {
         song.Detect(page.text);
         song.Transpose(-2);
         const HighlightSettings settings;
-        const PartedPieces pieces = Split(PartedDisplayPage(song.text, page.added, &settings));
+        const PartedPieces pieces = Split(PartedDisplayPage(song.text, page.added, &settings, kPrefix));
         EXPECT_GT(pieces.raw.size(), 8u);
-        EXPECT_EQ(Reassemble(pieces, settings), RenderDisplayPage(song, true, settings))
+        EXPECT_EQ(Reassemble(pieces, settings), RenderDisplayPage(song, true, settings, kPrefix))
             << "the parted page is the whole page with the block moved into parts";
-        EXPECT_EQ(Reassemble(Split(PartedDisplayPage(song.text, page.added, nullptr)), settings), song.text);
+        EXPECT_EQ(Reassemble(Split(PartedDisplayPage(song.text, page.added, nullptr, kPrefix)), settings), song.text);
     }
     // Shown whole: a block a part could end inside of, no block, a block too small.
     for (const std::string& extra :
@@ -194,9 +196,9 @@ TEST_F(PartedPageTest, HtmlSongWithoutPreformattedBlockIsCutOnlyWhereItsLinesBre
     CTablature song;
     song.Detect(page.text);
     const HighlightSettings settings;
-    const PartedPieces pieces = Split(PartedDisplayPage(song.text, page.added, &settings));
+    const PartedPieces pieces = Split(PartedDisplayPage(song.text, page.added, &settings, kPrefix));
     ASSERT_GT(pieces.raw.size(), 8u);
-    EXPECT_EQ(Reassemble(pieces, settings), RenderDisplayPage(song, true, settings));
+    EXPECT_EQ(Reassemble(pieces, settings), RenderDisplayPage(song, true, settings, kPrefix));
     for (std::size_t i = 0; i + 1 < pieces.raw.size(); ++i) {
         const std::string end = Decode(pieces.raw[i].substr(pieces.raw[i].size() - 40), settings);
         const bool afterBreak =
@@ -236,7 +238,7 @@ TEST_F(PartedPageTest, PlaceholdersCountTheLinesTheBrowserShows) {
         song += "last";
         ++lines;
         const SongPage page = BuildSongPage("/songs/lines.txt", "TXT", song);
-        const std::string parted = PartedDisplayPage(page.text, page.added, nullptr);
+        const std::string parted = PartedDisplayPage(page.text, page.added, nullptr, kPrefix);
         const std::vector<int> counts = LineCounts(parted);
         ASSERT_GT(counts.size(), 4u);
         int total = 0;

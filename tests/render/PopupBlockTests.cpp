@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chords/ChordCatalog.h"
@@ -86,17 +87,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-class PicturePathGuard final {
-public:
-    explicit PicturePathGuard(const std::string& prefix) : m_saved(g_strPicturePath) { g_strPicturePath = prefix; }
-    ~PicturePathGuard() { g_strPicturePath = m_saved; }
-    PicturePathGuard(const PicturePathGuard&) = delete;
-    PicturePathGuard& operator=(const PicturePathGuard&) = delete;
-
-private:
-    std::string m_saved;
-};
-
 } // namespace
 
 TEST(PopupBlock, HasTheFiftyTwoFixedLinesByteForByte) {
@@ -160,14 +150,29 @@ TEST(PopupBlock, EscapesPercentHashAndQuestionMarkInTheImageSourceOnly) {
 }
 
 TEST(PopupBlock, IsAppendedAfterAllChordsWhateverTheFlags) {
-    PicturePathGuard prefix("/pics/");
     const std::string block = PopupBlock("/pics/");
     for (int flags = 0; flags < 32; ++flags) {
         CTablature tablature;
         tablature.Detect("x Am");
-        HighlightChords(tablature, flags & 1, flags & 2, flags & 4, flags & 8, 0x123456, flags & 16);
+        HighlightChords(tablature, {flags & 1, flags & 2, flags & 4, flags & 8, flags & 16, 0x123456}, "/pics/");
         ASSERT_GE(tablature.text.size(), block.size());
         EXPECT_EQ(tablature.text.substr(tablature.text.size() - block.size()), block) << flags;
         EXPECT_EQ(tablature.text.find("<style"), tablature.text.size() - block.size()) << flags;
     }
+}
+
+TEST(PopupBlock, PicturePrefixIsThePicsFolderOrNothingPastAThousandBytes) {
+    const std::string longest = "/" + std::string(993, 'x'); // its prefix takes exactly 1000 bytes
+    const std::pair<std::string, std::string> cases[] = {
+        {"/home/me/Quavern", "/home/me/Quavern/Pics/"},
+        {"/home/me/Quavern/", "/home/me/Quavern/Pics/"},
+        {"/", "/Pics/"},
+        {"/a/./b/../c", "/a/c/Pics/"},
+        {"/Capo (G)/C#m7 [A]", "/Capo (G)/C#m7 [A]/Pics/"},
+        {longest, longest + "/Pics/"},
+        {longest + "x", ""},
+        {longest + "/..", "/Pics/"}, // judged once the path is normal
+    };
+    for (const auto& [folder, prefix] : cases)
+        EXPECT_EQ(PicturePrefixFor(folder), prefix) << folder.size() << ": " << folder.substr(0, 40);
 }

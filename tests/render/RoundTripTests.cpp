@@ -119,9 +119,9 @@ TEST(SongPageRoundTrip, SaveGivesBackEveryCorpusSong) {
     CCatalogLevelsGuard levels;
     int songsWithChords = 0;
     for (const std::string& path : paths) {
-        std::string bytes;
-        std::string error;
-        ASSERT_TRUE(ReadWholeFile(path, bytes, &error)) << path << ": " << error;
+        const SongRead read = ReadSongFile(path);
+        ASSERT_EQ(read.status, SongReadStatus::Ok) << path << ": " << read.reason;
+        const std::string& bytes = read.bytes;
         ASSERT_FALSE(bytes.empty()) << path;
         CTablature song;
         song.Detect(bytes);

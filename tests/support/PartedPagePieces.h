@@ -54,8 +54,7 @@ inline std::string Decode(const std::string& raw, const HighlightSettings& s) {
         } else if (raw[i] == '\x02') {
             const std::size_t end = raw.find('\x03', i);
             const std::string name = raw.substr(i + 1, end - i - 1);
-            text += HighlightOpening(name, s.bold, s.italic, s.underline, s.useColor, s.color, s.infobulle) + name +
-                    HighlightClosing(s.bold, s.italic, s.underline, s.useColor, s.infobulle);
+            text += HighlightOpening(name, s) + name + HighlightClosing(s);
             i = end;
         } else {
             text += raw[i];

@@ -1,0 +1,72 @@
+#pragma once
+
+// The one pass over a text that finds the chord names a display page
+// highlights, and the tags it wraps them in. The whole page and the page in
+// parts both go through it, so they can never disagree on which names are
+// wrapped or how.
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "chords/ChordCatalog.h"
+#include "engine/ChordScanner.h"
+#include "render/Highlight.h"
+
+namespace chordwrap {
+
+// The tags of one set of highlight settings. A chord's name and opening are
+// built the first time the chord is met: a song uses few of the 85.
+class CChordTags final {
+public:
+    explicit CChordTags(const HighlightSettings& settings)
+        : m_settings(settings), m_closing(HighlightClosing(settings)) {}
+
+    const std::string& Name(int index) {
+        std::string& name = m_names[static_cast<std::size_t>(index)];
+        if (name.empty())
+            name = theChordCatalog.GetAt(index).GetName();
+        return name;
+    }
+
+    const std::string& Opening(int index) {
+        const auto i = static_cast<std::size_t>(index);
+        if (!m_built[i]) {
+            m_openings[i] = HighlightOpening(Name(index), m_settings);
+            m_built[i] = true;
+        }
+        return m_openings[i];
+    }
+
+    const std::string& Closing() const { return m_closing; }
+
+    // The chord of this table index as a highlighted page shows it.
+    void AppendWrapped(std::string& page, int index) {
+        page += Opening(index);
+        page += Name(index);
+        page += m_closing;
+    }
+
+private:
+    const HighlightSettings m_settings;
+    const std::string m_closing;
+    std::array<std::string, CChordCatalog::kSize> m_names;
+    std::array<std::string, CChordCatalog::kSize> m_openings;
+    std::array<bool, CChordCatalog::kSize> m_built{};
+};
+
+// Walks the text once, in order: onText(offset, size) for the text before,
+// between and after the delimited chord names, empty stretches included,
+// and onChord(offset, index) for each name, index being its place in the
+// chord table.
+template <typename OnText, typename OnChord> void Walk(const std::string& text, OnText&& onText, OnChord&& onChord) {
+    std::size_t cursor = 0;
+    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
+        onText(cursor, pos - cursor);
+        onChord(pos, index);
+        cursor = pos + length;
+    });
+    onText(cursor, text.size() - cursor);
+}
+
+} // namespace chordwrap

@@ -1,0 +1,40 @@
+#include "render/DisplaySettings.h"
+
+#include "chords/SettingsStore.h"
+
+DisplaySettings ReadDisplaySettings(const ISettingsStore& store) {
+    const DisplaySettings defaults;
+    const HighlightSettings& d = defaults.highlight;
+    const auto get = [&store](const char* name, int defaultValue) {
+        return store.GetInt(kSettingsSection, name, defaultValue);
+    };
+    DisplaySettings settings;
+    HighlightSettings& h = settings.highlight;
+    h.bold = get("BOLD", d.bold);
+    h.italic = get("ITALIC", d.italic);
+    h.underline = get("UNDERLINE", d.underline);
+    h.useColor = get("USECOLOR", d.useColor);
+    h.infobulle = get("INFOBULLE", d.infobulle);
+    const int red = get("RED", RedOf(d.color));
+    const int green = get("GREEN", GreenOf(d.color));
+    const int blue = get("BLUE", BlueOf(d.color));
+    h.color = PackColor(red, green, blue);
+    settings.highlighted = get("AREHIGHLIGHTED", defaults.highlighted);
+    settings.lastDirectory = store.GetString(kSettingsSection, "LASTDIRECTORY", defaults.lastDirectory);
+    return settings;
+}
+
+void WriteDisplaySettings(ISettingsStore& store, const DisplaySettings& settings) {
+    const auto put = [&store](const char* name, int value) { store.WriteInt(kSettingsSection, name, value); };
+    const HighlightSettings& h = settings.highlight;
+    put("BOLD", h.bold);
+    put("ITALIC", h.italic);
+    put("UNDERLINE", h.underline);
+    put("USECOLOR", h.useColor);
+    put("INFOBULLE", h.infobulle);
+    put("BLUE", BlueOf(h.color));
+    put("RED", RedOf(h.color));
+    put("GREEN", GreenOf(h.color));
+    put("AREHIGHLIGHTED", settings.highlighted);
+    store.WriteString(kSettingsSection, "LASTDIRECTORY", settings.lastDirectory);
+}
