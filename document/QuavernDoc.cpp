@@ -8,6 +8,7 @@
 #include "chords/Messages.h"
 #include "chords/SettingsStore.h"
 #include "engine/Shift.h"
+#include "render/Highlight.h"
 #include "render/PartedPage.h"
 
 bool IsDisplayFileName(const QString& path) {
@@ -47,35 +48,12 @@ void CQuavernDoc::SetShift(int shift) {
 }
 
 void CQuavernDoc::LoadSettings() {
-    ISettingsStore& store = GetProfileStore();
-    const std::string section = kSettingsSection;
-    m_highlight.bold = store.GetInt(section, "BOLD", 1);
-    m_highlight.italic = store.GetInt(section, "ITALIC", 0);
-    m_highlight.underline = store.GetInt(section, "UNDERLINE", 0);
-    m_highlight.useColor = store.GetInt(section, "USECOLOR", 1);
-    m_highlight.infobulle = store.GetInt(section, "INFOBULLE", 1);
-    const int red = store.GetInt(section, "RED", 0);
-    const int green = store.GetInt(section, "GREEN", 0);
-    const int blue = store.GetInt(section, "BLUE", 255);
-    m_highlight.color = ((blue & 0xff) << 16) | ((green & 0xff) << 8) | (red & 0xff);
-    m_bHighlighted = store.GetInt(section, "AREHIGHLIGHTED", 1);
-    m_strLastDirectory = QString::fromStdString(store.GetString(section, "LASTDIRECTORY", std::string()));
+    m_settings = ReadDisplaySettings(GetProfileStore());
     Q_EMIT HighlightedChanged(IsHighlighted());
 }
 
 void CQuavernDoc::SaveSettings() {
-    ISettingsStore& store = GetProfileStore();
-    const std::string section = kSettingsSection;
-    store.WriteInt(section, "BOLD", m_highlight.bold);
-    store.WriteInt(section, "ITALIC", m_highlight.italic);
-    store.WriteInt(section, "UNDERLINE", m_highlight.underline);
-    store.WriteInt(section, "USECOLOR", m_highlight.useColor);
-    store.WriteInt(section, "INFOBULLE", m_highlight.infobulle);
-    store.WriteInt(section, "BLUE", (m_highlight.color >> 16) & 0xff);
-    store.WriteInt(section, "RED", m_highlight.color & 0xff);
-    store.WriteInt(section, "GREEN", (m_highlight.color >> 8) & 0xff);
-    store.WriteInt(section, "AREHIGHLIGHTED", m_bHighlighted);
-    store.WriteString(section, "LASTDIRECTORY", m_strLastDirectory.toStdString());
+    WriteDisplaySettings(GetProfileStore(), m_settings);
 }
 
 bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
@@ -112,8 +90,8 @@ bool CQuavernDoc::WriteDisplay() {
 bool CQuavernDoc::WriteDisplay(bool newSong) {
     const std::string* page = &m_working.text;
     std::string parted;
-    const HighlightSettings* highlight = IsHighlighted() ? &m_highlight : nullptr;
-    if (BuildPartedDisplayPage(m_working.text, m_added, highlight, parted)) {
+    const HighlightSettings* highlight = IsHighlighted() ? &m_settings.highlight : nullptr;
+    if (BuildPartedDisplayPage(m_working.text, m_added, highlight, parted, m_strPicturePrefix)) {
         // A large song is shown in parts; m_display keeps the working song
         // unhighlighted, the parts carry the highlighting.
         m_display = m_working;
@@ -121,7 +99,7 @@ bool CQuavernDoc::WriteDisplay(bool newSong) {
     } else if (highlight) {
         // The scratch copy is refilled every time, so highlighting never accumulates.
         m_display = m_working;
-        HighlightChords(m_display, m_highlight);
+        HighlightChords(m_display, m_settings.highlight, m_strPicturePrefix);
         page = &m_display.text;
     }
     if (!WriteDisplayFile(m_strDisplayPath, *page))
@@ -146,14 +124,14 @@ bool CQuavernDoc::FindEasiestShift() {
 }
 
 void CQuavernDoc::SetHighlighted(bool highlighted) {
-    m_bHighlighted = highlighted ? 1 : 0;
+    m_settings.highlighted = highlighted ? 1 : 0;
     Q_EMIT HighlightedChanged(highlighted);
     WriteDisplay(false);
     SaveSettings();
 }
 
 void CQuavernDoc::SetHighlightSettings(const HighlightSettings& settings) {
-    m_highlight = settings;
+    m_settings.highlight = settings;
     // A plain page does not depend on the settings.
     if (IsHighlighted())
         WriteDisplay(false);
@@ -166,13 +144,12 @@ void CQuavernDoc::OnLevelsChanged() {
 
 void CQuavernDoc::SetPicturePrefix(const std::string& prefix) {
     m_strPicturePrefix = prefix;
-    g_strPicturePath = prefix;
 }
 
 void CQuavernDoc::SetLastDirectory(const QString& folder) {
-    m_strLastDirectory = folder;
-    if (!m_strLastDirectory.endsWith(QLatin1Char('/')))
-        m_strLastDirectory += QLatin1Char('/');
+    m_settings.lastDirectory = folder.toStdString();
+    if (m_settings.lastDirectory.empty() || m_settings.lastDirectory.back() != '/')
+        m_settings.lastDirectory += '/';
 }
 
 int CQuavernDoc::HardnessLevel() const {

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "engine/Tablature.h"
-#include "render/Highlight.h"
+#include "render/DisplaySettings.h"
 #include "render/SongPage.h"
 
 /// The one document of the program: the song in three copies with what
@@ -84,9 +84,9 @@ public:
     const CTablature& Loaded() const { return m_loaded; }
     const CTablature& Working() const { return m_working; }
     const AddedText& Added() const { return m_added; }
-    const HighlightSettings& Highlight() const { return m_highlight; }
-    bool IsHighlighted() const { return m_bHighlighted != 0; }
-    const QString& LastDirectory() const { return m_strLastDirectory; }
+    const HighlightSettings& Highlight() const { return m_settings.highlight; }
+    bool IsHighlighted() const { return m_settings.highlighted != 0; }
+    QString LastDirectory() const { return QString::fromStdString(m_settings.lastDirectory); }
     const QString& FilePath() const { return m_strFilePath; }
     const QString& FileType() const { return m_strFileType; }
     bool IsTextSong() const { return m_strFileType == QLatin1String("TXT"); }
@@ -117,13 +117,12 @@ private:
     void SetShift(int shift);
 
     CTablature m_display;
-    HighlightSettings m_highlight;
+    /// The highlight settings, the highlighted flag and the last directory as stored.
+    DisplaySettings m_settings;
     CTablature m_loaded;
     CTablature m_working;
     /// What opening put around the song now shown; Save takes exactly that away.
     AddedText m_added;
-    int m_bHighlighted = 1;
-    QString m_strLastDirectory;
     QString m_strDisplayPath;
     QString m_strFilePath;
     QString m_strFileType;

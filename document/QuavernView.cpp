@@ -7,6 +7,7 @@
 #include "chords/Messages.h"
 #include "document/QuavernDoc.h"
 #include "document/StartPage.h"
+#include "render/Highlight.h"
 
 CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent) : QWebEngineView(parent), m_pDocument(document) {
     connect(this, &QWebEngineView::loadFinished, this, &CQuavernView::OnDocumentComplete);
@@ -24,7 +25,7 @@ void CQuavernView::OnInitialUpdate() {
     }
     m_pDocument->LoadSettings();
     const QString folder = QDir::currentPath();
-    m_pDocument->SetPicturePrefix(PicturePrefixIn(folder));
+    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(folder)));
     const QString startPath = StartPagePathIn(folder);
     if (startPath.isEmpty())
         return;

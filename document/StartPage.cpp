@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "chords/Messages.h"
-#include "render/Highlight.h"
+#include "render/SongPage.h"
 
 namespace {
 
@@ -35,18 +35,12 @@ QString StartPagePathIn(const QString& folder) {
     return path;
 }
 
-std::string PicturePrefixIn(const QString& folder) {
-    const std::string prefix = PathBytes(QDir(folder).absoluteFilePath(QStringLiteral("Pics")) + QLatin1Char('/'));
-    return prefix.size() <= kMaxPathLength ? prefix : std::string();
-}
-
 CQuavernDoc::NewPage ReadStartPage(const QString& path, bool atHelp) {
     RecreateStartPage(path, atHelp ? kWelcomeTextAtHelp : kWelcomeText);
-    std::string text;
-    if (!ReadWholeFile(PathBytes(path), text)) {
+    SongRead read = ReadSongFile(PathBytes(path));
+    if (read.status != SongReadStatus::Ok)
         ShowMessage(kNoDiskSpaceMessage);
-        text.clear();
-    }
+    std::string text = std::move(read.bytes);
     CQuavernDoc::NewPage page;
     // The help page gets no title line.
     if (atHelp)

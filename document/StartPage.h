@@ -10,9 +10,6 @@
 /// was told) when its path is too long for the program.
 QString StartPagePathIn(const QString& folder);
 
-/// The prefix of the chord pictures "Pics/" in the folder, empty when too long.
-std::string PicturePrefixIn(const QString& folder);
-
 /// The start page as the song to show: at start-up with its title line, at
 /// the help command as it stands, not counted as a save. A start page that
 /// cannot be read is first written again with a welcome text.

@@ -1,6 +1,5 @@
 // The view's file commands: Open, Save, Save As and the help page.
 
-#include <cstdint>
 #include <string>
 
 #include <QDir>
@@ -40,15 +39,16 @@ void CQuavernView::OnFileOpen() {
                     "Please copy it under another name to open it.");
         return;
     }
-    // Judged from the file's size, before a byte of it is read.
-    if (info.isFile() && static_cast<std::uint64_t>(info.size()) > kMaxSongBytes) {
-        ShowMessage("The following file : " + path.toStdString() + " is too large to open (" +
-                    std::to_string(info.size()) + " bytes; the limit is " + std::to_string(kMaxSongBytes) + " bytes).");
+    // Judged from the file's size, before a byte of it is read; a device or
+    // a pipe would never end, or never start: only regular files are songs.
+    SongRead read = ReadSongFile(pathBytes, SongFileKinds::RegularOnly);
+    if (read.status == SongReadStatus::TooLarge) {
+        const std::string size = read.size ? std::to_string(*read.size) : "more than " + std::to_string(kMaxSongBytes);
+        ShowMessage("The following file : " + path.toStdString() + " is too large to open (" + size +
+                    " bytes; the limit is " + std::to_string(kMaxSongBytes) + " bytes).");
         return;
     }
-    // A device or a pipe would never end, or never start: only regular files are songs.
-    std::string bytes;
-    if ((info.exists() && !info.isFile()) || !ReadWholeFile(pathBytes, bytes)) {
+    if (read.status != SongReadStatus::Ok) {
         ShowMessage("The following file : " + path.toStdString() + " could not be opened : ");
         return;
     }
@@ -60,7 +60,7 @@ void CQuavernView::OnFileOpen() {
     // one once the song is shown; a song refused leaves the folder as it was.
     CQuavernDoc::NewPage page;
     page.fileType = QString::fromStdString(FileTypeOf(pathBytes));
-    page.page = BuildSongPage(pathBytes, page.fileType.toStdString(), bytes);
+    page.page = BuildSongPage(pathBytes, page.fileType.toStdString(), read.bytes);
     page.filePath = path;
     page.folder = info.absolutePath();
     if (!m_pDocument->ShowNewPage(page))

@@ -95,9 +95,7 @@ void ChordPopupBrowserTests::initTestCase() {
     CTablature working;
     working.Detect(page.text);
     QVERIFY(working.GetDistinctCount() >= 5);
-    g_strPicturePath = pictures.toStdString();
-    const std::string display = RenderDisplayPage(working, true, HighlightSettings{});
-    g_strPicturePath.clear();
+    const std::string display = RenderDisplayPage(working, true, HighlightSettings{}, pictures.toStdString());
 
     const QString displayPath = QDir(m_folder.path()).filePath(u"QuavernFile.htm"_s);
     QFile file(displayPath);

@@ -251,10 +251,9 @@ PartedPageBrowserTests::PagePair PartedPageBrowserTests::WritePages(const QStrin
     const HighlightSettings settings;
     CTablature working;
     working.text = page.text;
-    g_strPicturePath = m_pictures.toStdString();
-    const std::string whole = RenderDisplayPage(working, highlighted, settings);
-    const std::string parted = PartedDisplayPage(page.text, page.added, highlighted ? &settings : nullptr);
-    g_strPicturePath.clear();
+    const std::string pictures = m_pictures.toStdString();
+    const std::string whole = RenderDisplayPage(working, highlighted, settings, pictures);
+    const std::string parted = PartedDisplayPage(page.text, page.added, highlighted ? &settings : nullptr, pictures);
 
     const PagePair paths{folder.filePath(name + u"-whole.htm"_s), folder.filePath(name + u"-parted.htm"_s)};
     if (!WriteFile(paths.whole, whole) || !WriteFile(paths.parted, parted))
@@ -537,10 +536,9 @@ void PartedPageBrowserTests::htmlSongWithoutBlockShowsTheWholePage() {
     const HighlightSettings settings;
     CTablature working;
     working.text = page.text;
-    g_strPicturePath = m_pictures.toStdString();
-    const std::string whole = RenderDisplayPage(working, true, settings);
-    const std::string parted = PartedDisplayPage(page.text, page.added, &settings);
-    g_strPicturePath.clear();
+    const std::string pictures = m_pictures.toStdString();
+    const std::string whole = RenderDisplayPage(working, true, settings, pictures);
+    const std::string parted = PartedDisplayPage(page.text, page.added, &settings, pictures);
     const QString wholePath = folder.filePath(name + u"-whole.htm"_s);
     const QString partedPath = folder.filePath(name + u"-parted.htm"_s);
     QVERIFY(WriteFile(wholePath, whole) && WriteFile(partedPath, parted));
