@@ -5,12 +5,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-CMessageRecorder::CMessageRecorder() : m_previous(SetMessageSink(this)) {}
-
-CMessageRecorder::~CMessageRecorder() {
-    SetMessageSink(m_previous);
-}
-
 CProgramStateGuard::CProgramStateGuard() {
     for (int i = 0; i < CChordCatalog::kSize; ++i)
         m_savedLevels[static_cast<std::size_t>(i)] = theChordCatalog.GetAt(i).GetDifficulty();

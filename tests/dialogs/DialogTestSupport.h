@@ -6,29 +6,13 @@
 
 #include <array>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "chords/SettingsStore.h"
+#include "tests/support/RecordingMessageSink.h"
 
 /// Records the messages the program shows instead of showing them, for its lifetime.
-class CMessageRecorder final : public IMessageSink {
-public:
-    CMessageRecorder();
-    ~CMessageRecorder() override;
-    CMessageRecorder(const CMessageRecorder&) = delete;
-    CMessageRecorder& operator=(const CMessageRecorder&) = delete;
-
-    void ShowMessage(const std::string& text) override { m_messages.push_back(text); }
-    void ShowFatal(const std::string& text) override { m_messages.push_back(text); }
-    const std::vector<std::string>& Messages() const { return m_messages; }
-
-private:
-    IMessageSink* m_previous;
-    std::vector<std::string> m_messages;
-};
+using CMessageRecorder = CRecordingMessageSink;
 
 /// An empty settings store in memory installed as the program's store, and
 /// the program's chord table at its default levels, both put back afterwards.

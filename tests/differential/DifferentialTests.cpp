@@ -10,34 +10,13 @@
 #include <vector>
 
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
 #include "render/SongPage.h"
 #include "tests/differential/ReferenceTablature.h"
+#include "tests/support/RecordingMessageSink.h"
 
 namespace {
-
-class CountingSink final : public IMessageSink {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void ShowFatal(const std::string&) override {}
-    std::vector<std::string> messages;
-};
-
-// Records the messages of one side of a comparison.
-class Recorder {
-public:
-    Recorder() : m_previous(SetMessageSink(&m_sink)) {}
-    ~Recorder() { SetMessageSink(m_previous); }
-    Recorder(const Recorder&) = delete;
-    Recorder& operator=(const Recorder&) = delete;
-    std::vector<std::string> Take() { return std::move(m_sink.messages); }
-
-private:
-    CountingSink m_sink;
-    IMessageSink* m_previous;
-};
 
 // Puts the chord table's levels back after a test changed them.
 class LevelsGuard {
@@ -83,7 +62,7 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
     CTablature fast;
     CReferenceTablature reference;
     {
-        Recorder fastMessages;
+        CRecordingMessageSink fastMessages;
         fast.Detect(text);
         auto fastSaid = fastMessages.Take();
         reference.Detect(text);
@@ -94,7 +73,7 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
     for (int shift = -6; shift <= 6; ++shift) {
         CTablature movedFast = fast;
         CReferenceTablature movedReference = reference;
-        Recorder messages;
+        CRecordingMessageSink messages;
         movedFast.Transpose(shift);
         auto fastSaid = messages.Take();
         movedReference.Transpose(shift);
@@ -105,7 +84,7 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
     {
         CTablature easiestFast = fast;
         CReferenceTablature easiestReference = reference;
-        Recorder messages;
+        CRecordingMessageSink messages;
         const int fastShift = easiestFast.FindEasiest();
         auto fastSaid = messages.Take();
         const int referenceShift = easiestReference.FindEasiest();
