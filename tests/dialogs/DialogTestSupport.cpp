@@ -6,17 +6,11 @@
 #include <QTimer>
 
 CProgramStateGuard::CProgramStateGuard() {
-    for (int i = 0; i < CChordCatalog::kSize; ++i)
-        m_savedLevels[static_cast<std::size_t>(i)] = theChordCatalog.GetAt(i).GetDifficulty();
     SetProfileStore(&m_store);
-    for (int i = 0; i < CChordCatalog::kSize; ++i)
-        theChordCatalog.GetAt(i).SetDifficulty(theChordCatalog.GetDefaultLevel(i));
 }
 
 CProgramStateGuard::~CProgramStateGuard() {
     SetProfileStore(nullptr);
-    for (int i = 0; i < CChordCatalog::kSize; ++i)
-        theChordCatalog.GetAt(i).SetDifficulty(m_savedLevels[static_cast<std::size_t>(i)]);
 }
 
 void Choose(QComboBox* box, int index) {

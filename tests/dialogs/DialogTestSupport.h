@@ -4,11 +4,10 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 
-#include "chords/ChordCatalog.h"
 #include "chords/SettingsStore.h"
+#include "tests/support/CatalogLevelsGuard.h"
 #include "tests/support/RecordingMessageSink.h"
 
 /// Records the messages the program shows instead of showing them, for its lifetime.
@@ -26,8 +25,8 @@ public:
     CMemorySettingsStore& Store() { return m_store; }
 
 private:
+    CCatalogLevelsGuard m_levels;
     CMemorySettingsStore m_store;
-    std::array<int, CChordCatalog::kSize> m_savedLevels{};
 };
 
 /// The control of a window with this numeric id.

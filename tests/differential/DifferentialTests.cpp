@@ -14,21 +14,10 @@
 #include "render/Highlight.h"
 #include "render/SongPage.h"
 #include "tests/differential/ReferenceTablature.h"
+#include "tests/support/CatalogLevelsGuard.h"
 #include "tests/support/RecordingMessageSink.h"
 
 namespace {
-
-// Puts the chord table's levels back after a test changed them.
-class LevelsGuard {
-public:
-    LevelsGuard() { m_saved.CopyFrom(theChordCatalog); }
-    ~LevelsGuard() { theChordCatalog.CopyFrom(m_saved); }
-    LevelsGuard(const LevelsGuard&) = delete;
-    LevelsGuard& operator=(const LevelsGuard&) = delete;
-
-private:
-    CChordCatalog m_saved;
-};
 
 std::string Describe(const std::string& text) {
     std::string shown = text.substr(0, 200);
@@ -152,7 +141,7 @@ void RandomLevels(std::mt19937& rng) {
 } // namespace
 
 TEST(Differential, AgreesOnRandomShortTexts) {
-    LevelsGuard guard;
+    CCatalogLevelsGuard levels;
     std::mt19937 rng(20261208);
     for (int round = 0; round < 3000; ++round) {
         if (round % 100 == 0)
@@ -162,7 +151,7 @@ TEST(Differential, AgreesOnRandomShortTexts) {
 }
 
 TEST(Differential, AgreesBeyondTheOccurrenceCapacity) {
-    LevelsGuard guard;
+    CCatalogLevelsGuard levels;
     std::mt19937 rng(1024);
     for (int round = 0; round < 12; ++round) {
         RandomLevels(rng);
@@ -179,7 +168,7 @@ TEST(Differential, AgreesBeyondTheOccurrenceCapacity) {
 }
 
 TEST(Differential, AgreesOnTheBenchmarkSongs) {
-    theChordCatalog.ResetAll();
+    CCatalogLevelsGuard levels;
     for (const char* name : {"5KB", "100KB", "1MB"}) {
         std::string bytes;
         const std::string path = std::string(QUAVERN_TEST_SONGS) + "/song-" + name + ".txt";
@@ -192,7 +181,7 @@ TEST(Differential, AgreesOnRealChordSheets) {
     const std::filesystem::path corpus = QUAVERN_CORPUS_DIR;
     if (!std::filesystem::is_directory(corpus))
         GTEST_SKIP() << "no chord sheet folder at " << corpus;
-    theChordCatalog.ResetAll();
+    CCatalogLevelsGuard levels;
     int songs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         if (!entry.is_regular_file() || entry.path().filename() == "README.md")
