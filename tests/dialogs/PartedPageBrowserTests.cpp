@@ -23,8 +23,8 @@
 #include "render/Highlight.h"
 #include "render/PartedPage.h"
 #include "render/SongPage.h"
-#include "tests/dialogs/PageScript.h"
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
+#include "tests/support/PageScript.h"
 
 using namespace Qt::StringLiterals;
 

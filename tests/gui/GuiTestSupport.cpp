@@ -12,7 +12,7 @@
 #include <QWebEnginePage>
 #include "chords/SettingsStore.h"
 #include "platform/QtSettingsStore.h"
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
 
 QString CScriptedDialogs::GetOpenFileName(QWidget*, const QString& folder, const QString& filter) {
     lastFolder = folder;

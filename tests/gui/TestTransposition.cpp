@@ -12,7 +12,7 @@
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
 
 class TestTransposition final : public QObject {
     Q_OBJECT
