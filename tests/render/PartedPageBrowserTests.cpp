@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,8 +15,10 @@
 #include <QWebEngineView>
 
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
@@ -48,11 +49,15 @@ const char* const kSongLines[] = {
 // Html: the mixed lines in the <pre> block of an HTML song.
 enum class SongKind { Mixed, Utf8, EmptyFirstLine, CarriageReturns, Html };
 
-// A text song of about 600 KB; every fifth line carries its number, so a
-// part shown twice or out of place shows in the text.
+// Songs just over the size from which a page is parted: a few parts each,
+// and whole pages that the browser lays out in a fraction of a second.
+constexpr std::size_t kSongBytes = kPartedPageBytes;
+
+// A text song of kSongBytes; every fifth line carries its number, so a part
+// shown twice or out of place shows in the text.
 std::string SongBytes(SongKind kind) {
     std::string song = kind == SongKind::EmptyFirstLine ? "\r\n" : "";
-    for (int line = 0; song.size() < 600 * 1024; ++line) {
+    for (int line = 0; song.size() < kSongBytes; ++line) {
         std::string text = kSongLines[line % std::size(kSongLines)];
         if (kind == SongKind::CarriageReturns) {
             // Line ends of old Mac files: a lone CR, a line break to the browser.
@@ -72,12 +77,14 @@ std::string SongBytes(SongKind kind) {
     return song;
 }
 
-// Lets the browser run for a while: observers and frames that follow a load
-// or a scroll get their turn.
-void Settle(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    WaitUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
+// Lets the browser draw ten more frames: the observers that follow a load or
+// a scroll report in the frame after it, and a part they show may move the
+// others in the next. Counting frames rather than time keeps the wait short
+// on an idle machine and long enough on a busy one.
+bool Settle(QWebEnginePage* page) {
+    Run(page, u"window.qvTestFrames = 0; (function count() {"
+              u"  if (++window.qvTestFrames < 10) requestAnimationFrame(count); })(); true"_s);
+    return WaitUntil([&] { return Run(page, u"window.qvTestFrames >= 10"_s).toBool(); }, 10000);
 }
 
 bool WriteFile(const QString& path, const std::string& bytes) {
@@ -193,6 +200,46 @@ QString DispatchOnMarked(const QString& type) {
     })())js"_s.arg(type);
 }
 
+// A page loading in a view. Two views load at once in two renderer
+// processes, so a row can have its whole page loaded while its parted page
+// loads.
+class CPageLoad final {
+public:
+    CPageLoad(QWebEngineView* view, const QString& path) : m_view(view) {
+        m_connection = QObject::connect(view, &QWebEngineView::loadFinished, [this](bool success) {
+            m_loaded = true;
+            m_ok = success;
+        });
+        view->load(QUrl::fromLocalFile(path));
+    }
+    ~CPageLoad() { QObject::disconnect(m_connection); }
+    CPageLoad(const CPageLoad&) = delete;
+    CPageLoad& operator=(const CPageLoad&) = delete;
+
+    // Waits until the page has loaded and its pictures are in, so that it
+    // has its final height.
+    bool Wait() {
+        return WaitUntil([this] { return m_loaded; }, 90000) && m_ok &&
+               WaitUntil(
+                   [this] {
+                       return Run(m_view->page(),
+                                  u"Array.from(document.images).every(function(i) { return i.complete; })"_s)
+                           .toBool();
+                   },
+                   20000);
+    }
+
+private:
+    QWebEngineView* m_view;
+    QMetaObject::Connection m_connection;
+    bool m_loaded = false;
+    bool m_ok = false;
+};
+
+bool LoadIn(QWebEngineView* view, const QString& path) {
+    return CPageLoad(view, path).Wait();
+}
+
 } // namespace
 
 class PartedPageBrowserTests final : public QObject {
@@ -211,19 +258,34 @@ private Q_SLOTS:
     void cleanupTestCase();
 
 private:
-    // The whole and the parted page of one song, written to files.
+    // The whole and the parted page of one song; the parted page is empty
+    // when the song is not shown in parts.
+    struct SongPages {
+        std::string whole;
+        std::string parted;
+    };
+    // The two pages, written to files.
     struct PagePair {
         QString whole;
         QString parted;
     };
-    PagePair WritePages(const QString& stem, const std::string& song, bool highlighted, bool html = false);
-    bool Load(const QString& path);
+    SongPages Render(const QString& name, const char* type, const std::string& bytes, bool highlighted) const;
+    const SongPages& PagesOf(SongKind kind, bool highlighted);
+    PagePair WritePages(const QString& stem, const SongPages& pages);
+    QJsonObject WholeContent(SongKind kind, bool highlighted);
+    bool Load(const QString& path) { return LoadIn(m_view.get(), path); }
     void AddPageRows(bool contentRows);
 
     QTemporaryDir m_folder;
     QString m_pictures;
     int m_pages = 0;
     std::unique_ptr<QWebEngineView> m_view;
+    // Where the whole pages are loaded, as large as m_view.
+    std::unique_ptr<QWebEngineView> m_reference;
+    // Each song is rendered once, and its whole page, the reference of
+    // every row of the song, is loaded and read once.
+    std::map<std::pair<SongKind, bool>, SongPages> m_songs;
+    std::map<std::pair<SongKind, bool>, QJsonObject> m_wholeContents;
 };
 
 void PartedPageBrowserTests::initTestCase() {
@@ -233,56 +295,68 @@ void PartedPageBrowserTests::initTestCase() {
     m_view = std::make_unique<QWebEngineView>();
     m_view->resize(900, 700);
     m_view->show();
+    m_reference = std::make_unique<QWebEngineView>();
+    m_reference->resize(m_view->size());
+    m_reference->show();
 }
 
-// Every page gets a name of its own: loading the page already shown would
-// be a reload, which keeps the scroll position.
-PartedPageBrowserTests::PagePair PartedPageBrowserTests::WritePages(const QString& stem, const std::string& song,
-                                                                    bool highlighted, bool html) {
-    const QDir folder(m_folder.path());
-    const QString name = stem + QString::number(++m_pages);
-    const SongPage page =
-        html ? BuildSongPage(folder.filePath(name + u".htm"_s).toStdString(), "HTM",
-                             "<html><head><title>Book</title></head><body><h1>Songbook</h1>\n<PRE class=\"tab\">" +
-                                 song + "</pre>\n<p>The end</p></body></html>")
-             : BuildSongPage(folder.filePath(name + u".txt"_s).toStdString(), "TXT", song);
+PartedPageBrowserTests::SongPages PartedPageBrowserTests::Render(const QString& name, const char* type,
+                                                                 const std::string& bytes, bool highlighted) const {
+    const SongPage page = BuildSongPage(QDir(m_folder.path()).filePath(name).toStdString(), type, bytes);
     if (!UsesPartedPage(page.text, page.added))
         return {};
     const HighlightSettings settings;
     CTablature working;
     working.text = page.text;
     g_strPicturePath = m_pictures.toStdString();
-    const std::string whole = RenderDisplayPage(working, highlighted, settings);
-    const std::string parted = PartedDisplayPage(page.text, page.added, highlighted ? &settings : nullptr);
+    SongPages pages{RenderDisplayPage(working, highlighted, settings),
+                    PartedDisplayPage(page.text, page.added, highlighted ? &settings : nullptr)};
     g_strPicturePath.clear();
+    return pages;
+}
 
+const PartedPageBrowserTests::SongPages& PartedPageBrowserTests::PagesOf(SongKind kind, bool highlighted) {
+    const auto key = std::make_pair(kind, highlighted);
+    auto found = m_songs.find(key);
+    if (found == m_songs.end()) {
+        const std::string song = SongBytes(kind);
+        const SongPages pages =
+            kind == SongKind::Html
+                ? Render(u"song.htm"_s, "HTM",
+                         "<html><head><title>Book</title></head><body><h1>Songbook</h1>\n<PRE class=\"tab\">" + song +
+                             "</pre>\n<p>The end</p></body></html>",
+                         highlighted)
+                : Render(u"song.txt"_s, "TXT", song, highlighted);
+        found = m_songs.emplace(key, pages).first;
+    }
+    return found->second;
+}
+
+// Every page gets a name of its own: loading the page already shown would
+// be a reload, which keeps the scroll position.
+PartedPageBrowserTests::PagePair PartedPageBrowserTests::WritePages(const QString& stem, const SongPages& pages) {
+    if (pages.parted.empty())
+        return {};
+    const QDir folder(m_folder.path());
+    const QString name = stem + QString::number(++m_pages);
     const PagePair paths{folder.filePath(name + u"-whole.htm"_s), folder.filePath(name + u"-parted.htm"_s)};
-    if (!WriteFile(paths.whole, whole) || !WriteFile(paths.parted, parted))
+    if (!WriteFile(paths.whole, pages.whole) || !WriteFile(paths.parted, pages.parted))
         return {};
     return paths;
 }
 
-// Loads a page and waits until its pictures are in, so that the page has
-// its final height.
-bool PartedPageBrowserTests::Load(const QString& path) {
-    bool loaded = false;
-    bool ok = false;
-    const QMetaObject::Connection connection =
-        connect(m_view.get(), &QWebEngineView::loadFinished, this, [&](bool success) {
-            loaded = true;
-            ok = success;
-        });
-    m_view->load(QUrl::fromLocalFile(path));
-    const bool finished = WaitUntil([&] { return loaded; }, 90000);
-    disconnect(connection);
-    return finished && ok &&
-           WaitUntil(
-               [&] {
-                   return Run(m_view->page(),
-                              u"Array.from(document.images).every(function(i) { return i.complete; })"_s)
-                       .toBool();
-               },
-               20000);
+// What the browser makes of the whole page of a song (kContentScript), read
+// in the reference view; an empty object when it could not be loaded.
+QJsonObject PartedPageBrowserTests::WholeContent(SongKind kind, bool highlighted) {
+    const auto key = std::make_pair(kind, highlighted);
+    auto found = m_wholeContents.find(key);
+    if (found == m_wholeContents.end()) {
+        const PagePair paths = WritePages(u"whole"_s, PagesOf(kind, highlighted));
+        if (paths.whole.isEmpty() || !LoadIn(m_reference.get(), paths.whole))
+            return {};
+        found = m_wholeContents.emplace(key, RunJson(m_reference->page(), kContentScript)).first;
+    }
+    return found->second;
 }
 
 void PartedPageBrowserTests::AddPageRows(bool contentRows) {
@@ -307,13 +381,12 @@ void PartedPageBrowserTests::shownPartsGiveTheWholePage_data() {
 void PartedPageBrowserTests::shownPartsGiveTheWholePage() {
     QFETCH(int, kind);
     QFETCH(bool, highlighted);
-    const PagePair paths =
-        WritePages(u"same"_s, SongBytes(SongKind(kind)), highlighted, SongKind(kind) == SongKind::Html);
+    const PagePair paths = WritePages(u"same"_s, PagesOf(SongKind(kind), highlighted));
     QVERIFY(!paths.parted.isEmpty());
-
-    QVERIFY(Load(paths.whole));
-    const QJsonObject whole = RunJson(m_view->page(), kContentScript);
-    QVERIFY(Load(paths.parted));
+    CPageLoad partedLoad(m_view.get(), paths.parted);
+    const QJsonObject whole = WholeContent(SongKind(kind), highlighted);
+    QVERIFY(!whole.isEmpty());
+    QVERIFY(partedLoad.Wait());
     QVERIFY(Run(m_view->page(), u"window.qvShowAll(); true"_s).toBool());
     const QJsonObject parts = RunJson(m_view->page(), kPartsScript);
     const QJsonObject parted = RunJson(m_view->page(), kContentScript);
@@ -330,7 +403,7 @@ void PartedPageBrowserTests::shownPartsGiveTheWholePage() {
     // whole page's <pre>, and the text a selection of the <pre> gives (what
     // copying gives) as it is.
     const QString partedText = parted.value(u"partsText"_s).toString();
-    QVERIFY(wholeText.size() > 500 * 1024);
+    QVERIFY(wholeText.size() > qsizetype(kSongBytes * 5 / 6));
     QVERIFY(wholeText.contains(u"caf\u00e9 cr\u00e8me"_s));
     QVERIFY(wholeText.contains(u"the bold road & the rest"_s));
     QVERIFY(wholeText.contains(u"%41 %25 %3C %02 50%"_s));
@@ -340,7 +413,7 @@ void PartedPageBrowserTests::shownPartsGiveTheWholePage() {
     QVERIFY2(wholeText == partedText, qPrintable(FirstDifference(wholeText, partedText)));
 
     if (highlighted) {
-        QVERIFY(whole.value(u"chords"_s).toInt() > 20000);
+        QVERIFY(whole.value(u"chords"_s).toInt() > 10000);
         QVERIFY(whole.value(u"names"_s).toString().startsWith(u"C#m7 Am F# Bbmaj7 G Ebm7 Am D#7 Gbmaj7 Db"_s));
         QCOMPARE(whole.value(u"first"_s).toArray().at(0).toString(),
                  u"montreBulle('QV3C#m7', this) | cacheBulle('QV3C#m7') | B < FONT #"_s +
@@ -373,16 +446,15 @@ void PartedPageBrowserTests::placeholdersKeepThePageHeight_data() {
 void PartedPageBrowserTests::placeholdersKeepThePageHeight() {
     QFETCH(int, kind);
     QFETCH(bool, highlighted);
-    const PagePair paths = WritePages(u"height"_s, SongBytes(SongKind(kind)), highlighted);
-    QVERIFY(!paths.parted.isEmpty());
-    QVERIFY(Load(paths.whole));
-    const double wholeHeight = RunJson(m_view->page(), kContentScript).value(u"scrollHeight"_s).toDouble();
+    const double wholeHeight = WholeContent(SongKind(kind), highlighted).value(u"scrollHeight"_s).toDouble();
     QVERIFY(wholeHeight > 10000);
+    const PagePair paths = WritePages(u"height"_s, PagesOf(SongKind(kind), highlighted));
+    QVERIFY(!paths.parted.isEmpty());
 
     QVERIFY(Load(paths.parted));
     QWebEnginePage* page = m_view->page();
     QVERIFY(WaitUntil([&] { return ShownCount(RunJson(page, kPartsScript)) > 0; }, 10000));
-    Settle(500);
+    QVERIFY(Settle(page));
     const QJsonObject atLoad = RunJson(page, kPartsScript);
     const int total = atLoad.value(u"total"_s).toInt();
     QVERIFY(total >= 3);
@@ -439,16 +511,16 @@ void PartedPageBrowserTests::partsAreShownNearTheView_data() {
 
 void PartedPageBrowserTests::partsAreShownNearTheView() {
     QFETCH(bool, highlighted);
-    const PagePair paths = WritePages(u"lazy"_s, SongBytes(SongKind::Mixed), highlighted);
+    const PagePair paths = WritePages(u"lazy"_s, PagesOf(SongKind::Mixed, highlighted));
     QVERIFY(!paths.parted.isEmpty());
     QVERIFY(Load(paths.parted));
     QWebEnginePage* page = m_view->page();
     QVERIFY(WaitUntil([&] { return ShownCount(RunJson(page, kPartsScript)) > 0; }, 10000));
-    Settle(500);
+    QVERIFY(Settle(page));
     const QJsonObject atLoad = RunJson(page, kPartsScript);
     const int total = atLoad.value(u"total"_s).toInt();
     const int shownAtLoad = ShownCount(atLoad);
-    QVERIFY(total >= 8);
+    QVERIFY(total >= 4);
     QVERIFY2(shownAtLoad <= 2, qPrintable(u"%1 of %2 parts shown at load"_s.arg(shownAtLoad).arg(total)));
     QVERIFY(atLoad.value(u"shown"_s).toArray().at(0).toBool());
 
@@ -473,7 +545,7 @@ void PartedPageBrowserTests::partsAreShownNearTheView() {
         return any;
     };
     QVERIFY(WaitUntil([&] { return visibleShown(RunJson(page, kPartsScript)); }, 10000));
-    Settle(500);
+    QVERIFY(Settle(page));
     const QJsonObject middle = RunJson(page, kPartsScript);
     QVERIFY(visibleShown(middle));
     const QJsonArray shown = middle.value(u"shown"_s).toArray();
@@ -488,7 +560,7 @@ void PartedPageBrowserTests::partsAreShownNearTheView() {
 }
 
 void PartedPageBrowserTests::chordOfALatePartShowsItsPopup() {
-    const PagePair paths = WritePages(u"popup"_s, SongBytes(SongKind::Mixed), true);
+    const PagePair paths = WritePages(u"popup"_s, PagesOf(SongKind::Mixed, true));
     QVERIFY(!paths.parted.isEmpty());
     QVERIFY(Load(paths.parted));
     QWebEnginePage* page = m_view->page();
@@ -521,7 +593,7 @@ void PartedPageBrowserTests::chordOfALatePartShowsItsPopup() {
 // page about as tall as the whole page.
 void PartedPageBrowserTests::htmlSongWithoutBlockShowsTheWholePage() {
     std::string body;
-    for (int line = 0; body.size() < 600 * 1024; ++line) {
+    for (int line = 0; body.size() < kSongBytes; ++line) {
         std::string text = kSongLines[line % std::size(kSongLines)];
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
             text.pop_back();
@@ -529,21 +601,10 @@ void PartedPageBrowserTests::htmlSongWithoutBlockShowsTheWholePage() {
             text.insert(0, "Verse " + std::to_string(line) + ": ");
         body += text + "<br>\n";
     }
-    const QDir folder(m_folder.path());
-    const QString name = u"body"_s + QString::number(++m_pages);
-    const SongPage page = BuildSongPage(folder.filePath(name + u".htm"_s).toStdString(), "HTM",
-                                        "<html><head><title>Book</title></head><body>\n" + body + "</body></html>");
-    QVERIFY(UsesPartedPage(page.text, page.added));
-    const HighlightSettings settings;
-    CTablature working;
-    working.text = page.text;
-    g_strPicturePath = m_pictures.toStdString();
-    const std::string whole = RenderDisplayPage(working, true, settings);
-    const std::string parted = PartedDisplayPage(page.text, page.added, &settings);
-    g_strPicturePath.clear();
-    const QString wholePath = folder.filePath(name + u"-whole.htm"_s);
-    const QString partedPath = folder.filePath(name + u"-parted.htm"_s);
-    QVERIFY(WriteFile(wholePath, whole) && WriteFile(partedPath, parted));
+    const PagePair paths =
+        WritePages(u"body"_s, Render(u"body.htm"_s, "HTM",
+                                     "<html><head><title>Book</title></head><body>\n" + body + "</body></html>", true));
+    QVERIFY(!paths.parted.isEmpty());
 
     // Part edges are block edges, which innerText may mark with a line end
     // more; runs of line ends are compared as one.
@@ -553,19 +614,20 @@ void PartedPageBrowserTests::htmlSongWithoutBlockShowsTheWholePage() {
             return s.textContent; }).join(' '),
         parts: document.querySelectorAll('div.qvpart').length,
         height: document.documentElement.scrollHeight }))js"_s;
-    QVERIFY(Load(wholePath));
-    const QJsonObject wholeState = RunJson(m_view->page(), content);
-    QVERIFY(Load(partedPath));
+    CPageLoad partedLoad(m_view.get(), paths.parted);
+    QVERIFY(LoadIn(m_reference.get(), paths.whole));
+    const QJsonObject wholeState = RunJson(m_reference->page(), content);
+    QVERIFY(partedLoad.Wait());
     const QJsonObject atLoad = RunJson(m_view->page(), content);
     QVERIFY(Run(m_view->page(), u"window.qvShowAll(); true"_s).toBool());
     const QJsonObject shown = RunJson(m_view->page(), content);
 
-    QVERIFY(atLoad.value(u"parts"_s).toInt() >= 8);
+    QVERIFY(atLoad.value(u"parts"_s).toInt() >= 4);
     const QString wholeText = wholeState.value(u"text"_s).toString();
     const QString partedText = shown.value(u"text"_s).toString();
     QVERIFY(wholeText.contains(u"the bold road & the rest"_s));
     QVERIFY2(wholeText == partedText, qPrintable(FirstDifference(wholeText, partedText)));
-    QVERIFY(wholeState.value(u"names"_s).toString().size() > 50000);
+    QVERIFY(wholeState.value(u"names"_s).toString().size() > 20000);
     QCOMPARE(shown.value(u"names"_s).toString(), wholeState.value(u"names"_s).toString());
     const double wholeHeight = wholeState.value(u"height"_s).toDouble();
     QVERIFY2(qAbs(atLoad.value(u"height"_s).toDouble() - wholeHeight) <= wholeHeight * 0.05,
@@ -575,6 +637,7 @@ void PartedPageBrowserTests::htmlSongWithoutBlockShowsTheWholePage() {
 }
 
 void PartedPageBrowserTests::cleanupTestCase() {
+    m_reference.reset();
     m_view.reset();
 }
 
