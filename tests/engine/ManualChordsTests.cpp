@@ -10,9 +10,9 @@
 
 namespace {
 
-// The song-list entry of a chord name; "" is the blank entry.
+// The song-list entry of a chord name.
 int Song(const std::string& name) {
-    return name.empty() ? 0 : CChordCatalog::IndexOf(name) + 1;
+    return CChordCatalog::IndexOf(name) + 1;
 }
 
 } // namespace
@@ -40,14 +40,14 @@ TEST(ManualChords, SpellsTheTransposedChordAsItsSongChordAndItsReference) {
 }
 
 TEST(ManualChords, ShiftToAChosenChordWrapsAtSix) {
-    const int rows[][4] = {{Song("C"), Song("F#"), 6, 6},
-                           {Song("F#"), Song("C"), -6, -6},
-                           {Song("C"), Song("G"), 7, -5},
-                           {Song("B"), Song("C"), -11, 1},
-                           {Song("Bbmaj7"), Song("C#"), -9, 3}};
+    const struct {
+        const char *song, *chosen;
+        int raw, wrapped;
+    } rows[] = {{"C", "F#", 6, 6}, {"F#", "C", -6, -6}, {"C", "G", 7, -5}, {"B", "C", -11, 1}, {"Bbmaj7", "C#", -9, 3}};
     for (const auto& row : rows) {
-        EXPECT_EQ(manualchords::ShiftBetween(row[0], row[1]), row[2]) << row[0] << " to " << row[1];
-        EXPECT_EQ(WrapShift(manualchords::ShiftBetween(row[0], row[1])), row[3]) << row[0] << " to " << row[1];
+        const int shift = manualchords::ShiftBetween(Song(row.song), Song(row.chosen));
+        EXPECT_EQ(shift, row.raw) << row.song << " to " << row.chosen;
+        EXPECT_EQ(WrapShift(shift), row.wrapped) << row.song << " to " << row.chosen;
     }
 }
 
