@@ -13,33 +13,12 @@
 #include "dialogs/ControlIds.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/HelpBox.h"
+#include "engine/ManualChords.h"
+#include "engine/Shift.h"
 
 namespace {
 
 constexpr int kSpellings = CChordCatalog::kSpellingCount;
-
-// The dialog's own spelling table, index n = transposed-list entry - 1:
-// pitch class and accidental (-1 flat, 0 natural, +1 sharp).
-constexpr std::array<int, kSpellings> kPitch = {0, 1, 1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 8, 9, 10, 10, 11};
-constexpr std::array<int, kSpellings> kAccidental = {0, 1, -1, 0, 1, -1, 0, 0, 1, -1, 0, 1, -1, 0, 1, -1, 0};
-
-int PitchOf(int spelling) {
-    return kPitch[static_cast<std::size_t>(spelling)];
-}
-
-int AccidentalOf(int spelling) {
-    return kAccidental[static_cast<std::size_t>(spelling)];
-}
-
-// A shift above 6 or below -6 names the same transposition twelve half-tones
-// nearer; +6 and -6 stay as they are.
-int Normalize(int shift) {
-    if (shift > 6)
-        shift -= 12;
-    if (shift < -6)
-        shift += 12;
-    return shift;
-}
 
 // Where the diagram stands, in dialog units: the place that the grid's pixel
 // corner (350, 285) has with the dialog's original font.
@@ -166,8 +145,11 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
 
 CManualChordsDlg::~CManualChordsDlg() = default;
 
-int CManualChordsDlg::ShiftBetween(int a, int b) {
-    return PitchOf((b - 1) % kSpellings) - PitchOf((a - 1) % kSpellings);
+std::vector<int> CManualChordsDlg::SongEntries() const {
+    std::vector<int> entries;
+    for (const CChordComboBox* song : m_song)
+        entries.push_back(song->currentIndex());
+    return entries;
 }
 
 bool CManualChordsDlg::AnySongChord() const {
@@ -193,25 +175,8 @@ void CManualChordsDlg::TransposeColumn(int column, int shift, int refAccidental)
     const int s = SongBox(column)->currentIndex();
     if (s <= 0)
         return;
-    const int n = (s - 1) % kSpellings;
-    int p = PitchOf(n) + 1;
-    const int a = AccidentalOf(n);
-    p += shift;
-    if (p > 12)
-        p -= 12;
-    else if (p < 1)
-        p += 12;
-
-    // The first entry of that pitch is the white key or the sharp spelling;
-    // the flat spelling follows it. A flat song chord stays flat, a natural one
-    // turns flat only for a flat reference, a sharp one stays sharp.
-    int t = 1;
-    while (PitchOf(t - 1) != p - 1)
-        ++t;
-    if (t < kSpellings && PitchOf(t) == p - 1 && (a == -1 || (a == 0 && refAccidental == -1)))
-        ++t;
-    SelectQuietly(TransposedBox(column), t);
-    m_nShift = Normalize(shift);
+    SelectQuietly(TransposedBox(column), manualchords::TransposedEntry(s, shift, refAccidental));
+    m_nShift = WrapShift(shift);
 }
 
 void CManualChordsDlg::TransposeAll(int shift, int refAccidental) {
@@ -219,46 +184,10 @@ void CManualChordsDlg::TransposeAll(int shift, int refAccidental) {
         TransposeColumn(k, shift, refAccidental);
 }
 
-int CManualChordsDlg::ScoreColumns() const {
-    int score = 0;
-    for (int k = 1; k <= kColumns; ++k) {
-        const int s = SongBox(k)->currentIndex();
-        const int t = TransposedBox(k)->currentIndex();
-        if (s <= 0 || t <= 0)
-            continue;
-        score += theChordCatalog.GetAt(kSpellings * ((s - 1) / kSpellings) + (t - 1) % kSpellings).GetDifficulty();
-    }
-    return score;
-}
-
 void CManualChordsDlg::OnFindEasiest() {
-    int reference = 0;
-    for (int k = 1; k <= kColumns && reference == 0; ++k) {
-        if (SongBox(k)->currentIndex() > 0)
-            reference = k;
-    }
-    if (reference == 0)
+    if (!AnySongChord())
         return;
-
-    const int b = SongBox(reference)->currentIndex();
-    // Any start above the highest possible score (twelve chords at level 5) will do.
-    int best = 655335;
-    int winner = 0;
-    // Of two candidates with the same score, the first tried (C before C#
-    // before Db ...) is kept.
-    for (int i = 1; i <= kSpellings; ++i) {
-        TransposeAll(ShiftBetween(b, i), 0);
-        const int score = ScoreColumns();
-        if (score < best) {
-            best = score;
-            winner = i;
-        }
-    }
-    for (CChordComboBox* transposed : m_transposed)
-        SelectQuietly(transposed, 0);
-    m_nShift = ShiftBetween(b, winner);
-    TransposeAll(m_nShift, 0);
-    m_nShift = Normalize(m_nShift);
+    TransposeAll(manualchords::EasiestShift(SongEntries()), 0);
     SetSliderPosition(m_nShift);
 }
 
@@ -296,27 +225,21 @@ void CManualChordsDlg::OnReferenceChosen(int column) {
     const int t = TransposedBox(column)->currentIndex();
     if (s <= 0 || t <= 0)
         return;
-    TransposeAll(ShiftBetween(s, t), AccidentalOf(t - 1));
+    TransposeAll(manualchords::ShiftBetween(s, t), manualchords::AccidentalOf(t));
     SetSliderPosition(m_nShift);
 }
 
 void CManualChordsDlg::OnStepUp() {
     if (!AnySongChord())
         return;
-    ++m_nShift;
-    if (m_nShift > 6)
-        m_nShift -= 12;
-    TransposeAll(m_nShift, 0);
+    TransposeAll(WrapShift(m_nShift + 1), 0);
     SetSliderPosition(m_nShift);
 }
 
 void CManualChordsDlg::OnStepDown() {
     if (!AnySongChord())
         return;
-    --m_nShift;
-    if (m_nShift < -6)
-        m_nShift += 12;
-    TransposeAll(m_nShift, 0);
+    TransposeAll(WrapShift(m_nShift - 1), 0);
     SetSliderPosition(m_nShift);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include <QDialog>
 
@@ -44,18 +45,18 @@ public:
     void OnClear();
     void OnHelp();
 
-    /// The difference of pitch class between two list entries (both at least 1), -11..+11.
-    static int ShiftBetween(int a, int b);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    /// The entries of the song boxes, column 1 to 12 (0 for a blank box).
+    std::vector<int> SongEntries() const;
+    /// Shows the column's song chord moved by shift (-11..+11) and keeps the
+    /// shift, wrapped to -6..+6; a blank column stays as it is.
     void TransposeColumn(int column, int shift, int refAccidental);
     void TransposeAll(int shift, int refAccidental);
-    int ScoreColumns() const;
     bool AnySongChord() const;
     void SetSliderPosition(int position);
     void EnableStepping(bool enable);

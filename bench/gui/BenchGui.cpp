@@ -27,7 +27,7 @@
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
 #include "platform/MemoryTuning.h"
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
 
 namespace {
 

@@ -1,110 +1,50 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "chords/ChordCatalog.h"
 #include "chords/NoteNames.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 struct TableRow {
-    const char* name;
-    int root;
-    char accidental;
-    int defaultLevel;
-    std::array<int, 6> frets;
-    const char* position;
+    std::string name;
+    int root = 0;
+    char accidental = 0;
+    int defaultLevel = 0;
+    std::array<int, 6> frets{};
+    std::string position;
 };
 
 // The chord table as the guitarist's reference gives it, entry by entry.
-const TableRow kTable[CChordCatalog::kSize] = {
-    {"C", 0, '#', 1, {0, 1, 0, 2, 3, -1}, "1"},        // 0
-    {"C#", 1, '#', 4, {1, 2, 1, 3, -1, -1}, "1"},      // 1
-    {"Db", 1, 'b', 4, {1, 2, 1, 3, -1, -1}, "1"},      // 2
-    {"D", 2, '#', 2, {2, 3, 2, 0, -1, -1}, "1"},       // 3
-    {"D#", 3, '#', 4, {1, 2, 1, 3, -1, -1}, "3"},      // 4
-    {"Eb", 3, 'b', 4, {1, 2, 1, 3, -1, -1}, "3"},      // 5
-    {"E", 4, '#', 1, {0, 0, 1, 2, 2, 0}, "1"},         // 6
-    {"F", 5, '#', 4, {1, 1, 2, 3, 3, 1}, "1"},         // 7
-    {"F#", 6, '#', 4, {2, 2, 3, 4, 4, 2}, "1"},        // 8
-    {"Gb", 6, 'b', 4, {2, 2, 3, 4, 4, 2}, "1"},        // 9
-    {"G", 7, '#', 3, {3, 0, 0, 0, 2, 3}, "1"},         // 10
-    {"G#", 8, '#', 4, {1, 1, 2, 3, 3, 1}, "4"},        // 11
-    {"Ab", 8, 'b', 4, {1, 1, 2, 3, 3, 1}, "4"},        // 12
-    {"A", 9, '#', 2, {0, 2, 2, 2, 0, -1}, "1"},        // 13
-    {"A#", 10, '#', 5, {1, 3, 3, 3, 1, -1}, "1"},      // 14
-    {"Bb", 10, 'b', 5, {1, 3, 3, 3, 1, -1}, "1"},      // 15
-    {"B", 11, '#', 5, {2, 4, 4, 4, 2, -1}, "1"},       // 16
-    {"Cm", 0, '#', 4, {1, 2, 3, 3, 1, -1}, "3"},       // 17
-    {"C#m", 1, '#', 3, {0, 2, 1, 2, -1, -1}, "1"},     // 18
-    {"Dbm", 1, 'b', 3, {0, 2, 1, 2, -1, -1}, "1"},     // 19
-    {"Dm", 2, '#', 2, {1, 3, 2, 0, -1, -1}, "1"},      // 20
-    {"D#m", 3, '#', 4, {2, 4, 3, 4, -1, -1}, "1"},     // 21
-    {"Ebm", 3, 'b', 4, {2, 4, 3, 4, -1, -1}, "1"},     // 22
-    {"Em", 4, '#', 1, {0, 0, 0, 2, 2, 0}, "1"},        // 23
-    {"Fm", 5, '#', 4, {1, 1, 1, 3, 3, 1}, "1"},        // 24
-    {"F#m", 6, '#', 4, {2, 2, 2, 4, 4, 2}, "1"},       // 25
-    {"Gbm", 6, 'b', 4, {2, 2, 2, 4, 4, 2}, "1"},       // 26
-    {"Gm", 7, '#', 4, {1, 1, 1, 3, 3, 1}, "3"},        // 27
-    {"G#m", 8, '#', 4, {1, 1, 1, 3, 3, 1}, "4"},       // 28
-    {"Abm", 8, 'b', 4, {1, 1, 1, 3, 3, 1}, "4"},       // 29
-    {"Am", 9, '#', 1, {0, 1, 2, 2, 0, -1}, "1"},       // 30
-    {"A#m", 10, '#', 4, {1, 2, 3, 3, 1, -1}, "1"},     // 31
-    {"Bbm", 10, 'b', 4, {1, 2, 3, 3, 1, -1}, "1"},     // 32
-    {"Bm", 11, '#', 4, {2, 3, 4, 4, 2, -1}, "1"},      // 33
-    {"C7", 0, '#', 3, {0, 1, 3, 2, 3, 0}, "1"},        // 34
-    {"C#7", 1, '#', 4, {4, 2, 4, 3, -1, -1}, "1"},     // 35
-    {"Db7", 1, 'b', 4, {4, 2, 4, 3, -1, -1}, "1"},     // 36
-    {"D7", 2, '#', 3, {2, 1, 2, 0, -1, -1}, "1"},      // 37
-    {"D#7", 3, '#', 4, {3, 2, 3, 1, -1, -1}, "1"},     // 38
-    {"Eb7", 3, 'b', 4, {3, 2, 3, 1, -1, -1}, "1"},     // 39
-    {"E7", 4, '#', 3, {0, 3, 1, 2, 2, 0}, "1"},        // 40
-    {"F7", 5, '#', 4, {1, 1, 2, 1, 3, 1}, "1"},        // 41
-    {"F#7", 6, '#', 2, {0, 2, 3, 4, -1, -1}, "1"},     // 42
-    {"Gb7", 6, 'b', 2, {0, 2, 3, 4, -1, -1}, "1"},     // 43
-    {"G7", 7, '#', 3, {1, 0, 0, 0, 2, 3}, "1"},        // 44
-    {"G#7", 8, '#', 3, {2, 1, 1, 1, -1, -1}, "1"},     // 45
-    {"Ab7", 8, 'b', 3, {2, 1, 1, 1, -1, -1}, "1"},     // 46
-    {"A7", 9, '#', 1, {0, 2, 0, 2, 0, -1}, "1"},       // 47
-    {"A#7", 10, '#', 3, {2, 1, 1, 1, -1, -1}, "3"},    // 48
-    {"Bb7", 10, 'b', 3, {2, 1, 1, 1, -1, -1}, "3"},    // 49
-    {"B7", 11, '#', 5, {2, 0, 2, 1, 2, 0}, "1"},       // 50
-    {"Cm7", 0, '#', 4, {1, 2, 1, 3, 1, -1}, "3"},      // 51
-    {"C#m7", 1, '#', 5, {4, 2, 4, 2, -1, -1}, "1"},    // 52
-    {"Dbm7", 1, 'b', 5, {4, 2, 4, 2, -1, -1}, "1"},    // 53
-    {"Dm7", 2, '#', 2, {1, 1, 2, 0, -1, -1}, "1"},     // 54
-    {"D#m7", 3, '#', 5, {2, 2, 3, 1, -1, -1}, "1"},    // 55
-    {"Ebm7", 3, 'b', 5, {2, 2, 3, 1, -1, -1}, "1"},    // 56
-    {"Em7", 4, '#', 3, {0, 3, 0, 2, 2, 0}, "1"},       // 57
-    {"Fm7", 5, '#', 4, {1, 1, 1, 1, 3, 1}, "1"},       // 58
-    {"F#m7", 6, '#', 2, {2, 2, 2, 2, -1, -1}, "1"},    // 59
-    {"Gbm7", 6, 'b', 2, {2, 2, 2, 2, -1, -1}, "1"},    // 60
-    {"Gm7", 7, '#', 4, {1, 1, 1, 1, 3, 1}, "3"},       // 61
-    {"G#m7", 8, '#', 2, {1, 1, 1, 1, -1, -1}, "4"},    // 62
-    {"Abm7", 8, 'b', 2, {1, 1, 1, 1, -1, -1}, "4"},    // 63
-    {"Am7", 9, '#', 3, {3, 1, 2, 2, 0, -1}, "1"},      // 64
-    {"A#m7", 10, '#', 4, {1, 2, 1, 3, 1, -1}, "1"},    // 65
-    {"Bbm7", 10, 'b', 4, {1, 2, 1, 3, 1, -1}, "1"},    // 66
-    {"Bm7", 11, '#', 4, {1, 2, 1, 3, 1, -1}, "2"},     // 67
-    {"Cmaj7", 0, '#', 2, {0, 0, 0, 2, 3, -1}, "1"},    // 68
-    {"C#maj7", 1, '#', 5, {1, 1, 1, 3, 4, -1}, "1"},   // 69
-    {"Dbmaj7", 1, 'b', 5, {1, 1, 1, 3, 4, -1}, "1"},   // 70
-    {"Dmaj7", 2, '#', 2, {2, 2, 2, 0, -1, -1}, "1"},   // 71
-    {"D#maj7", 3, '#', 5, {3, 3, 3, 1, -1, -1}, "1"},  // 72
-    {"Ebmaj7", 3, 'b', 5, {3, 3, 3, 1, -1, -1}, "1"},  // 73
-    {"Emaj7", 4, '#', 3, {-1, 0, 1, 1, 2, 0}, "1"},    // 74
-    {"Fmaj7", 5, '#', 4, {0, 1, 2, 3, 3, -1}, "1"},    // 75
-    {"F#maj7", 6, '#', 4, {1, 2, 3, 4, -1, -1}, "1"},  // 76
-    {"Gbmaj7", 6, 'b', 4, {1, 2, 3, 4, -1, -1}, "1"},  // 77
-    {"Gmaj7", 7, '#', 4, {1, 2, 3, 4, -1, -1}, "2"},   // 78
-    {"G#maj7", 8, '#', 4, {3, 1, 1, 1, -1, -1}, "1"},  // 79
-    {"Abmaj7", 8, 'b', 4, {3, 1, 1, 1, -1, -1}, "1"},  // 80
-    {"Amaj7", 9, '#', 3, {0, 2, 1, 2, 0, -1}, "1"},    // 81
-    {"A#maj7", 10, '#', 5, {-1, 3, 2, 3, 1, -1}, "1"}, // 82
-    {"Bbmaj7", 10, 'b', 5, {-1, 3, 2, 3, 1, -1}, "1"}, // 83
-    {"Bmaj7", 11, '#', 5, {-1, 4, 3, 4, 2, -1}, "1"},  // 84
-};
+const std::vector<TableRow>& Table() {
+    static const std::vector<TableRow> table = [] {
+        std::vector<TableRow> rows;
+        for (const std::string& line : ReadExpectedLines(QUAVERN_EXPECTED_DIR "/chord-table.txt")) {
+            std::istringstream fields(line);
+            TableRow row;
+            fields >> row.name >> row.root >> row.accidental >> row.defaultLevel;
+            for (int& fret : row.frets)
+                fields >> fret;
+            fields >> row.position;
+            if (!fields)
+                throw std::runtime_error("unreadable chord table line: " + line);
+            rows.push_back(row);
+        }
+        return rows;
+    }();
+    return table;
+}
+
+// Row i of the table; a table too short for the catalog fails the test.
+const TableRow& Row(int i) {
+    return Table().at(static_cast<std::size_t>(i));
+}
 
 const char* const kSuffixes[kQualityCount] = {"", "m", "7", "m7", "maj7"};
 
@@ -112,8 +52,9 @@ const char* const kSuffixes[kQualityCount] = {"", "m", "7", "m7", "maj7"};
 
 TEST(ChordCatalog, HoldsEveryEntryOfTheTableInQualityMajorOrder) {
     const CChordCatalog catalog;
+    ASSERT_EQ(Table().size(), std::size_t(CChordCatalog::kSize));
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
-        const TableRow& row = kTable[i];
+        const TableRow& row = Row(i);
         const CChord& chord = catalog.GetAt(i);
         SCOPED_TRACE(std::to_string(i) + " " + row.name);
         EXPECT_EQ(chord.GetName(), row.name);
@@ -197,7 +138,7 @@ TEST(ChordCatalog, ResetQualityChangesOnlyTheSeventeenEntriesOfThatQuality) {
         catalog.ResetQuality(quality);
         for (int i = 0; i < CChordCatalog::kSize; ++i) {
             const bool inQuality = i / CChordCatalog::kSpellingCount == quality;
-            EXPECT_EQ(catalog.GetAt(i).GetDifficulty(), inQuality ? kTable[i].defaultLevel : 1)
+            EXPECT_EQ(catalog.GetAt(i).GetDifficulty(), inQuality ? Row(i).defaultLevel : 1)
                 << "quality " << quality << " index " << i;
         }
     }
@@ -209,7 +150,7 @@ TEST(ChordCatalog, ResetAllSetsEveryEntryToItsDefault) {
         catalog.GetAt(i).SetDifficulty(5 - i % 5);
     catalog.ResetAll();
     for (int i = 0; i < CChordCatalog::kSize; ++i)
-        EXPECT_EQ(catalog.GetAt(i).GetDifficulty(), kTable[i].defaultLevel) << i;
+        EXPECT_EQ(catalog.GetAt(i).GetDifficulty(), Row(i).defaultLevel) << i;
 }
 
 TEST(ChordCatalog, CopyFromTakesEveryLevelAndLeavesTheSourceAlone) {
@@ -221,9 +162,9 @@ TEST(ChordCatalog, CopyFromTakesEveryLevelAndLeavesTheSourceAlone) {
     target.CopyFrom(source);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         EXPECT_EQ(target.GetAt(i).GetDifficulty(), 1 + (i * 7) % 5) << i;
-        EXPECT_EQ(target.GetAt(i).GetName(), kTable[i].name);
-        EXPECT_EQ(target.GetAt(i).frets, kTable[i].frets);
-        EXPECT_EQ(target.GetDefaultLevel(i), kTable[i].defaultLevel);
+        EXPECT_EQ(target.GetAt(i).GetName(), Row(i).name);
+        EXPECT_EQ(target.GetAt(i).frets, Row(i).frets);
+        EXPECT_EQ(target.GetDefaultLevel(i), Row(i).defaultLevel);
     }
     // The copy is a copy: changing it does not reach back.
     target.GetAt(0).SetDifficulty(5);

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chords/Messages.h"
+#include "tests/support/RecordingMessageSink.h"
 
 extern char** environ;
 
@@ -145,21 +145,10 @@ std::string CoreSong::Page(bool highlighted, const HighlightSettings& settings,
     return RenderDisplayPage(*working, highlighted, settings, picturePrefix);
 }
 
-namespace {
-
-// The core's own messages (the capacity message) are the tool's business
-// here; the expectations are computed silently.
-class SilentSink final : public IMessageSink {
-public:
-    void ShowMessage(const std::string&) override {}
-    void ShowFatal(const std::string&) override {}
-};
-
-} // namespace
-
 CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift) {
-    SilentSink silent;
-    IMessageSink* previous = SetMessageSink(&silent);
+    // The core's own messages (the capacity message) are the tool's business
+    // here; the expectations are computed silently.
+    const CRecordingMessageSink silent;
     const SongRead read = ReadSongFile(absolutePath);
     if (read.status != SongReadStatus::Ok)
         throw std::runtime_error("cannot read " + absolutePath);
@@ -174,7 +163,6 @@ CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shi
     } else {
         song.shift = song.working->FindEasiest();
     }
-    SetMessageSink(previous);
     return song;
 }
 

@@ -19,8 +19,8 @@
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
 #include "render/SongPage.h"
-#include "tests/dialogs/PageScript.h"
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
+#include "tests/support/PageScript.h"
 
 using namespace Qt::StringLiterals;
 

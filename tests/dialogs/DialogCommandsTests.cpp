@@ -29,7 +29,7 @@
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
 #include "tests/dialogs/DialogTestSupport.h"
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
 
 using namespace Qt::StringLiterals;
 

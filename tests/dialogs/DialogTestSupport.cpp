@@ -5,24 +5,12 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-CMessageRecorder::CMessageRecorder() : m_previous(SetMessageSink(this)) {}
-
-CMessageRecorder::~CMessageRecorder() {
-    SetMessageSink(m_previous);
-}
-
 CProgramStateGuard::CProgramStateGuard() {
-    for (int i = 0; i < CChordCatalog::kSize; ++i)
-        m_savedLevels[static_cast<std::size_t>(i)] = theChordCatalog.GetAt(i).GetDifficulty();
     SetProfileStore(&m_store);
-    for (int i = 0; i < CChordCatalog::kSize; ++i)
-        theChordCatalog.GetAt(i).SetDifficulty(theChordCatalog.GetDefaultLevel(i));
 }
 
 CProgramStateGuard::~CProgramStateGuard() {
     SetProfileStore(nullptr);
-    for (int i = 0; i < CChordCatalog::kSize; ++i)
-        theChordCatalog.GetAt(i).SetDifficulty(m_savedLevels[static_cast<std::size_t>(i)]);
 }
 
 void Choose(QComboBox* box, int index) {

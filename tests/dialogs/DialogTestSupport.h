@@ -4,31 +4,14 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "chords/SettingsStore.h"
+#include "tests/support/CatalogLevelsGuard.h"
+#include "tests/support/RecordingMessageSink.h"
 
 /// Records the messages the program shows instead of showing them, for its lifetime.
-class CMessageRecorder final : public IMessageSink {
-public:
-    CMessageRecorder();
-    ~CMessageRecorder() override;
-    CMessageRecorder(const CMessageRecorder&) = delete;
-    CMessageRecorder& operator=(const CMessageRecorder&) = delete;
-
-    void ShowMessage(const std::string& text) override { m_messages.push_back(text); }
-    void ShowFatal(const std::string& text) override { m_messages.push_back(text); }
-    const std::vector<std::string>& Messages() const { return m_messages; }
-
-private:
-    IMessageSink* m_previous;
-    std::vector<std::string> m_messages;
-};
+using CMessageRecorder = CRecordingMessageSink;
 
 /// An empty settings store in memory installed as the program's store, and
 /// the program's chord table at its default levels, both put back afterwards.
@@ -42,8 +25,8 @@ public:
     CMemorySettingsStore& Store() { return m_store; }
 
 private:
+    CCatalogLevelsGuard m_levels;
     CMemorySettingsStore m_store;
-    std::array<int, CChordCatalog::kSize> m_savedLevels{};
 };
 
 /// The control of a window with this numeric id.

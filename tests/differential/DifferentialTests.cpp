@@ -10,46 +10,14 @@
 #include <vector>
 
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
 #include "render/SongPage.h"
 #include "tests/differential/ReferenceTablature.h"
+#include "tests/support/CatalogLevelsGuard.h"
+#include "tests/support/RecordingMessageSink.h"
 
 namespace {
-
-class CountingSink final : public IMessageSink {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void ShowFatal(const std::string&) override {}
-    std::vector<std::string> messages;
-};
-
-// Records the messages of one side of a comparison.
-class Recorder {
-public:
-    Recorder() : m_previous(SetMessageSink(&m_sink)) {}
-    ~Recorder() { SetMessageSink(m_previous); }
-    Recorder(const Recorder&) = delete;
-    Recorder& operator=(const Recorder&) = delete;
-    std::vector<std::string> Take() { return std::move(m_sink.messages); }
-
-private:
-    CountingSink m_sink;
-    IMessageSink* m_previous;
-};
-
-// Puts the chord table's levels back after a test changed them.
-class LevelsGuard {
-public:
-    LevelsGuard() { m_saved.CopyFrom(theChordCatalog); }
-    ~LevelsGuard() { theChordCatalog.CopyFrom(m_saved); }
-    LevelsGuard(const LevelsGuard&) = delete;
-    LevelsGuard& operator=(const LevelsGuard&) = delete;
-
-private:
-    CChordCatalog m_saved;
-};
 
 std::string Describe(const std::string& text) {
     std::string shown = text.substr(0, 200);
@@ -83,7 +51,7 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
     CTablature fast;
     CReferenceTablature reference;
     {
-        Recorder fastMessages;
+        CRecordingMessageSink fastMessages;
         fast.Detect(text);
         auto fastSaid = fastMessages.Take();
         reference.Detect(text);
@@ -94,7 +62,7 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
     for (int shift = -6; shift <= 6; ++shift) {
         CTablature movedFast = fast;
         CReferenceTablature movedReference = reference;
-        Recorder messages;
+        CRecordingMessageSink messages;
         movedFast.Transpose(shift);
         auto fastSaid = messages.Take();
         movedReference.Transpose(shift);
@@ -105,7 +73,7 @@ void CompareOn(const std::string& text, const HighlightSettings& settings) {
     {
         CTablature easiestFast = fast;
         CReferenceTablature easiestReference = reference;
-        Recorder messages;
+        CRecordingMessageSink messages;
         const int fastShift = easiestFast.FindEasiest();
         auto fastSaid = messages.Take();
         const int referenceShift = easiestReference.FindEasiest();
@@ -174,7 +142,7 @@ void RandomLevels(std::mt19937& rng) {
 } // namespace
 
 TEST(Differential, AgreesOnRandomShortTexts) {
-    LevelsGuard guard;
+    CCatalogLevelsGuard levels;
     std::mt19937 rng(20261208);
     for (int round = 0; round < 3000; ++round) {
         if (round % 100 == 0)
@@ -184,7 +152,7 @@ TEST(Differential, AgreesOnRandomShortTexts) {
 }
 
 TEST(Differential, AgreesBeyondTheOccurrenceCapacity) {
-    LevelsGuard guard;
+    CCatalogLevelsGuard levels;
     std::mt19937 rng(1024);
     for (int round = 0; round < 12; ++round) {
         RandomLevels(rng);
@@ -201,7 +169,7 @@ TEST(Differential, AgreesBeyondTheOccurrenceCapacity) {
 }
 
 TEST(Differential, AgreesOnTheBenchmarkSongs) {
-    theChordCatalog.ResetAll();
+    CCatalogLevelsGuard levels;
     for (const char* name : {"5KB", "100KB", "1MB"}) {
         const std::string path = std::string(QUAVERN_TEST_SONGS) + "/song-" + name + ".txt";
         const SongRead read = ReadSongFile(path);
@@ -214,7 +182,7 @@ TEST(Differential, AgreesOnRealChordSheets) {
     const std::filesystem::path corpus = QUAVERN_CORPUS_DIR;
     if (!std::filesystem::is_directory(corpus))
         GTEST_SKIP() << "no chord sheet folder at " << corpus;
-    theChordCatalog.ResetAll();
+    CCatalogLevelsGuard levels;
     int songs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         if (!entry.is_regular_file() || entry.path().filename() == "README.md")

@@ -13,7 +13,7 @@
 #include <QWebEnginePage>
 #include "chords/SettingsStore.h"
 #include "platform/QtSettingsStore.h"
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
 
 QString CScriptedDialogs::GetOpenFileName(QWidget*, const QString& folder, const QString& filter) {
     lastFolder = folder;
@@ -53,14 +53,12 @@ CProgramFixture::CProgramFixture(const char* startPage, bool clearSettings) {
         ClearStoredSettings();
     if (startPage)
         WriteFile(QStringLiteral("Start.htm"), QByteArray(startPage));
-    m_previousSink = SetMessageSink(&sink);
     m_previousDialogs = SetUserDialogs(&dialogs);
 }
 
 CProgramFixture::~CProgramFixture() {
     m_app.reset();
     SetUserDialogs(m_previousDialogs);
-    SetMessageSink(m_previousSink);
     QDir::setCurrent(m_previousFolder);
 }
 

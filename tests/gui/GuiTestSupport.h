@@ -12,6 +12,7 @@
 
 #include "chords/Messages.h"
 #include "document/UserDialogs.h"
+#include "tests/support/RecordingMessageSink.h"
 
 class CMainFrame;
 class CQuavernApp;
@@ -20,12 +21,7 @@ class CQuavernView;
 class QAction;
 
 /// Records the program's messages instead of showing boxes.
-class CRecordingSink final : public IMessageSink {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void ShowFatal(const std::string& text) override { messages.push_back("FATAL: " + text); }
-    std::vector<std::string> messages;
-};
+using CRecordingSink = CRecordingMessageSink;
 
 /// Answers the view's questions from queues the test fills; an empty queue answers Cancel.
 class CScriptedDialogs final : public IUserDialogs {
@@ -87,7 +83,6 @@ public:
 private:
     QTemporaryDir m_folder;
     QString m_previousFolder;
-    IMessageSink* m_previousSink = nullptr;
     IUserDialogs* m_previousDialogs = nullptr;
     std::unique_ptr<CQuavernApp> m_app;
 };

@@ -18,6 +18,7 @@
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 class TestMainFrame final : public QObject {
     Q_OBJECT
@@ -39,35 +40,17 @@ void TestMainFrame::menuItemsHaveTheirTextsAndKeys_data() {
     QTest::addColumn<QKeySequence>("key");
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("tip");
-    const QKeySequence none;
-    auto row = [](int id, const char* text, const QKeySequence& key, const char* prompt = "", const char* tip = "") {
-        QTest::newRow(text) << id << QString::fromLatin1(text) << key << QString::fromLatin1(prompt)
-                            << QString::fromLatin1(tip);
-    };
-    row(ID_FILE_OPEN, "&Open a Tablature File...\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O),
-        "Open an existing document", "Open");
-    row(ID_MANUAL_CHORDS, "&Enter Chords Manually...", none, "Enter chords manually and transpose them");
-    row(ID_FILE_SAVE, "&Save\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), "Save the active document", "Save");
-    row(ID_FILE_SAVE_AS, "Save &As...", none, "Save the active document with a new name", "Save As");
-    row(ID_FILE_PRINT, "&Print...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P), "Print the active document", "Print");
-    row(ID_FILE_PRINT_SETUP, "P&rint Setup...", none, "Change the printer and printing options", "Print Setup");
-    row(ID_APP_EXIT, "E&xit", none, "Quit the application; prompts to save documents", "Exit");
-    row(ID_FIND_EASIEST, "Find &Easiest Transposition", none);
-    row(ID_TRANSPOSE_UP, "Transpose by a half-tone &Up", none);
-    row(ID_TRANSPOSE_DOWN, "Transpose by a half-tone &Down", none);
-    row(ID_CHORD_LEVELS, "Set Chord Difficulty &Levels...", none, "Set chord difficulty levels",
-        "Set chord difficulty levels");
-    row(ID_HIGHLIGHT_OPTIONS, "Set How To &Highlight Detected Chords...", none, "Set how to highlight detected chords",
-        "Set how to highlight detected chords");
-    row(ID_HIGHLIGHT_TOGGLE, "&Highlight Detected Chords", none, "Highlight / Unhighlight detected chords",
-        "Highlight / Unhighlight detected chords");
-    row(ID_VIEW_TOOLBAR, "&Toolbar", none, "Show or hide the toolbar", "Toggle ToolBar");
-    row(ID_VIEW_STATUS_BAR, "&Status Bar", none, "Show or hide the status bar", "Toggle StatusBar");
-    row(ID_HELP_FILE, "Display &Help File", none);
-    row(ID_COMMENTS, "&Comments...", none);
-    row(ID_APP_ABOUT, "&About Quavern...", none, "Display program information, version number and copyright", "About");
-    row(ID_HELP, "Help", QKeySequence(Qt::Key_F1), "Display help", "Help");
-    row(ID_FILE_NEW, "&New", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new document", "New");
+    const std::vector<std::string> lines = ReadExpectedLines(QUAVERN_EXPECTED_DIR "/menu-items.txt");
+    QVERIFY(!lines.empty());
+    for (const std::string& line : lines) {
+        // id|text|shortcut|prompt|tip, a tab in the text written \t
+        const QStringList fields = QString::fromStdString(line).split(QLatin1Char('|'));
+        QVERIFY2(fields.size() == 5, line.c_str());
+        const QString text = QString(fields.at(1)).replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+        QTest::newRow(qPrintable(text)) << fields.at(0).toInt() << text
+                                        << QKeySequence::fromString(fields.at(2), QKeySequence::PortableText)
+                                        << fields.at(3) << fields.at(4);
+    }
 }
 
 void TestMainFrame::menuItemsHaveTheirTextsAndKeys() {

@@ -11,8 +11,8 @@
 #include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
-#include "tests/gui/EventWait.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/EventWait.h"
 
 class TestTransposition final : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,71 +9,21 @@
 #include "chords/NoteNames.h"
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
-struct FixedLine {
-    const char* lead;
-    const char* text;
-    int trailingBlanks;
-};
-
-// The style and script lines of the pop-up block: leading whitespace, text
-// and the number of blanks after it.
-const FixedLine kFixedLines[52] = {
-    {"", "<style type=\"text/css\">", 35},                             // 1
-    {"", ".infobulle {", 48},                                          // 2
-    {"\t", "background-color: yellow;", 31},                           // 3
-    {"\t", "border: 2px solid black;", 32},                            // 4
-    {"    ", "margin: 1em;", 44},                                      // 5
-    {"    ", "padding: .5em;", 42},                                    // 6
-    {"    ", "visibility: hidden;", 37},                               // 7
-    {"    ", "position: absolute;", 37},                               // 8
-    {"", "}", 59},                                                     // 9
-    {"", "</style>", 52},                                              // 10
-    {"", "", 60},                                                      // 11
-    {"", "<script type=\"text/javascript\">", 27},                     // 12
-    {"\t", "function findPosX(obj) {", 32},                            // 13
-    {"        ", "var curleft = 0;", 36},                              // 14
-    {"        ", "if (obj.offsetParent) {", 29},                       // 15
-    {"          ", "while (obj.offsetParent) {", 24},                  // 16
-    {"            ", "curleft += obj.offsetLeft", 23},                 // 17
-    {"            ", "obj = obj.offsetParent;", 25},                   // 18
-    {"          ", "}", 49},                                           // 19
-    {"        ", "}", 51},                                             // 20
-    {"\t\t", "else if (obj.x) {curleft += obj.x;}", 17},               // 21
-    {"        ", "return curleft;", 37},                               // 22
-    {"\t", "}", 55},                                                   // 23
-    {"", "", 60},                                                      // 24
-    {"      ", "function findPosY(obj) {", 30},                        // 25
-    {"        ", "var curtop = 0;", 37},                               // 26
-    {"        ", "if (obj.offsetParent) {", 29},                       // 27
-    {"          ", "while (obj.offsetParent) {", 24},                  // 28
-    {"            ", "curtop += obj.offsetTop", 25},                   // 29
-    {"            ", "obj = obj.offsetParent;", 25},                   // 30
-    {"          ", "}", 49},                                           // 31
-    {"        ", "} else if (obj.y) {", 33},                           // 32
-    {"          ", "curtop += obj.y;", 34},                            // 33
-    {"        ", "}", 51},                                             // 34
-    {"        ", "return curtop;", 38},                                // 35
-    {"      ", "}", 53},                                               // 36
-    {"", "", 60},                                                      // 37
-    {"      ", "function montreBulle(idBulle, parent) {", 15},         // 38
-    {"        ", "with(document.getElementById(idBulle).style) {", 6}, // 39
-    {"          ", "visibility = \"visible\"", 26},                    // 40
-    {"          ", "left = findPosX(parent) + \"px\"", 18},            // 41
-    {"          ", "top = (findPosY(parent)+10) + \"px\"", 14},        // 42
-    {"        ", "}", 51},                                             // 43
-    {"      ", "}", 53},                                               // 44
-    {"", "", 60},                                                      // 45
-    {"      ", "function cacheBulle(idBulle) {", 24},                  // 46
-    {"        ", "with(document.getElementById(idBulle).style) {", 6}, // 47
-    {"          ", "visibility = \"hidden\";", 26},                    // 48
-    {"        ", "}", 51},                                             // 49
-    {"      ", "}", 53},                                               // 50
-    {"", "</script>", 51},                                             // 51
-    {"", "", 60},                                                      // 52
-};
+// The style and script lines that open the pop-up block, byte for byte;
+// each line of the file ends with a "|" that is not part of it.
+std::vector<std::string> FixedLines() {
+    std::vector<std::string> lines = ReadExpectedLines(QUAVERN_EXPECTED_DIR "/popup-block-fixed.txt");
+    for (std::string& line : lines) {
+        if (line.empty() || line.back() != '|')
+            throw std::runtime_error("a fixed line without its end mark: " + line);
+        line.pop_back();
+    }
+    return lines;
+}
 
 const char* const kSuffixes[kQualityCount] = {"", "m", "7", "m7", "maj7"};
 
@@ -92,12 +43,10 @@ std::vector<std::string> SplitLines(const std::string& text) {
 TEST(PopupBlock, HasTheFiftyTwoFixedLinesByteForByte) {
     const std::vector<std::string> lines = SplitLines(PopupBlock("/p/"));
     ASSERT_EQ(lines.size(), 52u + 85u + 1u);
-    for (std::size_t i = 0; i < 52; ++i) {
-        const FixedLine& line = kFixedLines[i];
-        const std::string expected =
-            std::string(line.lead) + line.text + std::string(static_cast<std::size_t>(line.trailingBlanks), ' ');
-        EXPECT_EQ(lines[i], expected) << "line " << i + 1;
-    }
+    const std::vector<std::string> fixed = FixedLines();
+    ASSERT_EQ(fixed.size(), 52u);
+    for (std::size_t i = 0; i < 52; ++i)
+        EXPECT_EQ(lines[i], fixed[i]) << "line " << i + 1;
     EXPECT_EQ(lines.back(), "") << "nothing follows the last picture line";
 }
 

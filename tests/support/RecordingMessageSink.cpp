@@ -7,14 +7,15 @@ CRecordingMessageSink::~CRecordingMessageSink() {
 }
 
 void CRecordingMessageSink::ShowMessage(const std::string& text) {
-    m_messages.push_back(text);
+    messages.push_back(text);
 }
 
 void CRecordingMessageSink::ShowFatal(const std::string& text) {
-    m_fatalMessages.push_back(text);
+    messages.push_back(kFatalPrefix + text);
 }
 
-void CRecordingMessageSink::Clear() {
-    m_messages.clear();
-    m_fatalMessages.clear();
+std::vector<std::string> CRecordingMessageSink::Take() {
+    std::vector<std::string> taken;
+    taken.swap(messages);
+    return taken;
 }

@@ -15,6 +15,18 @@ void WriteTestFile(const std::string& path, const std::string& bytes) {
         throw std::runtime_error("cannot write " + path);
 }
 
+std::vector<std::string> ReadExpectedLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] != '#')
+            lines.push_back(line);
+    }
+    return lines;
+}
+
 std::string CorpusFolder() {
     const char* fromEnvironment = std::getenv("QUAVERN_CORPUS_DIR");
     const std::string folder = fromEnvironment && *fromEnvironment ? fromEnvironment : QUAVERN_CORPUS_DIR;

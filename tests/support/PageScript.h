@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <QWebEnginePage>
 
-#include "tests/gui/EventWait.h"
+#include "tests/support/EventWait.h"
 
 /// Runs a script in the page and waits for its result; a null variant when
 /// none came within the time.
