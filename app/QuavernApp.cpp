@@ -1,7 +1,6 @@
 #include "app/QuavernApp.h"
 
 #include <QAction>
-#include <QFile>
 #include <QIcon>
 #include <QPageSetupDialog>
 
@@ -41,22 +40,18 @@ bool CQuavernApp::InitInstance(const QStringList& arguments) {
     connect(m_frame->Action(ID_FILE_NEW), &QAction::triggered, this, &CQuavernApp::OnFileNew);
     connect(m_frame->Action(ID_FILE_PRINT_SETUP), &QAction::triggered, this, &CQuavernApp::OnFilePrintSetup);
 
-    // A file named on the command line is opened as the document, which
-    // reads nothing from it: the start page is shown all the same. A file
-    // that cannot be opened ends the program.
-    if (!arguments.isEmpty()) {
-        QFile file(arguments.constFirst());
-        if (!file.open(QIODevice::ReadOnly)) {
-            ShowMessage("The following file : " + arguments.constFirst().toStdString() +
-                        " could not be opened : " + file.errorString().toStdString());
-            return false;
-        }
-    }
     m_document->OnNewDocument();
 
     m_frame->setWindowIcon(QIcon(QStringLiteral(":/quavern.png")));
     m_frame->show();
-    m_frame->GetActiveView()->OnInitialUpdate();
+    CMessageOnceScope startUp;
+    CQuavernView* view = m_frame->GetActiveView();
+    view->OnInitialUpdate();
+    // A song named on the command line is opened after the start page, as
+    // Open opens it: one that cannot be opened is reported and the start
+    // page stays.
+    if (!arguments.isEmpty())
+        view->OpenFile(arguments.constFirst());
     return true;
 }
 
@@ -66,11 +61,8 @@ void CQuavernApp::OnAppAbout() {
 }
 
 void CQuavernApp::OnFileNew() {
-    // The display file follows the start page into the current folder; the
-    // song is back at shift 0, and the slider with it.
-    m_document->DeleteDisplayFile();
-    m_document->OnNewDocument();
-    m_frame->GetActiveView()->OnInitialUpdate();
+    CMessageOnceScope command;
+    m_frame->GetActiveView()->OnFileNew();
 }
 
 void CQuavernApp::OnFilePrintSetup() {

@@ -21,15 +21,15 @@ public:
 
     /// Installs the settings store, loads the chord levels (a stored level
     /// outside 1..5 ends the program), creates the windows and shows the
-    /// start page. A file named in the arguments must be readable, but the
-    /// start page is shown all the same. Returns false when the program must end.
+    /// start page, then opens the song named first in the arguments, if any.
+    /// Returns false when the program must end.
     bool InitInstance(const QStringList& arguments);
 
     CMainFrame* GetMainWnd() const { return m_frame.get(); }
     CQuavernDoc* GetDocument() const { return m_document.get(); }
 
     void OnAppAbout();
-    /// A fresh document and the start page of the current folder, without asking about saving.
+    /// A fresh document and the start page of the program's folder, without asking about saving.
     void OnFileNew();
     void OnFilePrintSetup();
 

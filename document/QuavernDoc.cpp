@@ -11,10 +11,6 @@
 #include "render/Highlight.h"
 #include "render/PartedPage.h"
 
-bool IsDisplayFileName(const QString& path) {
-    return QFileInfo(path).fileName() == QLatin1String(kDisplayFileName);
-}
-
 std::string PathBytes(const QString& path) {
     const QByteArray bytes = QFile::encodeName(path);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -57,17 +53,14 @@ void CQuavernDoc::SaveSettings() {
 }
 
 bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
-    // The new display file is written before anything changes, so a folder
-    // that cannot take it leaves the current song as it was.
-    const QString displayPath = QDir(page.folder).absoluteFilePath(QLatin1String(kDisplayFileName));
-    const bool written = WriteDisplayFile(displayPath, page.page.text);
+    // The new display file is written before anything changes, so a song
+    // whose page cannot be written anywhere leaves the current song as it was.
+    const bool written = m_displayFile.WriteFor(page.folder, page.page.text);
     if (!written && !adoptOnFailure)
         return false;
     if (written)
         QDir::setCurrent(page.folder);
-    if (displayPath != m_strDisplayPath)
-        DeleteDisplayFile();
-    m_strDisplayPath = displayPath;
+    m_strFolder = page.folder;
 
     m_strFilePath = page.filePath;
     m_strFileType = page.fileType;
@@ -80,6 +73,11 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
         m_nSavedShift = 0;
     SetShift(0);
     Q_EMIT WorkingChanged();
+    if (written && m_displayFile.InCache() && IsHtmlType(m_strFileType.toStdString())) {
+        Q_EMIT Notice(QStringLiteral("This song's folder takes no files: it is shown from %1, so its own links and "
+                                     "pictures may not show.")
+                          .arg(QFileInfo(m_displayFile.Path()).absolutePath()));
+    }
     return written && WriteDisplay(true);
 }
 
@@ -102,9 +100,9 @@ bool CQuavernDoc::WriteDisplay(bool newSong) {
         HighlightChords(m_display, m_settings.highlight, m_strPicturePrefix);
         page = &m_display.text;
     }
-    if (!WriteDisplayFile(m_strDisplayPath, *page))
+    if (!m_displayFile.WriteFor(m_strFolder, *page))
         return false;
-    Q_EMIT DisplayWritten(m_strDisplayPath, newSong);
+    Q_EMIT DisplayWritten(m_displayFile.Path(), newSong);
     return true;
 }
 
@@ -183,21 +181,5 @@ bool CQuavernDoc::SaveTo(const QString& path, const QString& fileType) {
 }
 
 void CQuavernDoc::DeleteDisplayFile() {
-    // Before the first display file exists there is nothing of ours to delete.
-    if (!m_strDisplayPath.isEmpty())
-        QFile::remove(m_strDisplayPath);
-}
-
-bool CQuavernDoc::WriteDisplayFile(const QString& path, const std::string& text) {
-    QFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-              file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-    if (file.isOpen())
-        file.close(); // flushes; a failure shows in error()
-    ok = ok && file.error() == QFileDevice::NoError;
-    if (!ok) {
-        ShowMessage("The display file " + path.toStdString() +
-                    " could not be written : " + file.errorString().toStdString());
-    }
-    return ok;
+    m_displayFile.Remove();
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include "document/DisplayFile.h"
 #include "engine/Tablature.h"
 #include "render/DisplaySettings.h"
 #include "render/SongPage.h"
@@ -38,7 +39,7 @@ public:
     void SaveSettings();
 
     /// A page to show as the new song: the page text and what was added to
-    /// it, the file it stands for, and the folder that gets the display file.
+    /// it, the file it stands for, and its folder, where its display page goes.
     struct NewPage {
         SongPage page;
         QString filePath;
@@ -48,9 +49,9 @@ public:
         bool keepSavedShift = false;
     };
     /// The one way a new song comes in (start-up, Open, Help). Writes the
-    /// page to "QuavernFile.htm" in the page's folder first; when that fails
-    /// the song shown stays as it was, unless adoptOnFailure, and false is
-    /// returned. Then the folder becomes the current one, the song is
+    /// page as the display page of the page's folder first (CDisplayFile);
+    /// when that fails the song shown stays as it was, unless adoptOnFailure,
+    /// and false is returned. Then the folder becomes the current one, the song is
     /// detected at shift 0 (and counts as saved there) and the display written.
     bool ShowNewPage(const NewPage& page, bool adoptOnFailure = false);
 
@@ -90,17 +91,13 @@ public:
     const QString& FilePath() const { return m_strFilePath; }
     const QString& FileType() const { return m_strFileType; }
     bool IsTextSong() const { return m_strFileType == QLatin1String("TXT"); }
-    const QString& DisplayPath() const { return m_strDisplayPath; }
+    const QString& DisplayPath() const { return m_displayFile.Path(); }
     int Shift() const { return m_nShift; }
     int SavedShift() const { return m_nSavedShift; }
     /// Whether the song is shown at another shift than it was last saved at.
     bool IsModified() const { return m_nShift != m_nSavedShift; }
     /// How hard the working song's chords are on average, 0 (all level 1) to 200 (all level 5).
     int HardnessLevel() const;
-
-    /// Writes the bytes of text to path (create or truncate). On failure tells
-    /// the user, naming the file and the reason, and returns false.
-    static bool WriteDisplayFile(const QString& path, const std::string& text);
 
 Q_SIGNALS:
     void TitleChanged(const QString& title);
@@ -111,6 +108,8 @@ Q_SIGNALS:
     void WorkingChanged();
     void ShiftChanged(int shift);
     void HighlightedChanged(bool highlighted);
+    /// Something the user should know that needs no answer, for the status bar.
+    void Notice(const QString& text);
 
 private:
     bool WriteDisplay(bool newSong);
@@ -123,7 +122,9 @@ private:
     CTablature m_working;
     /// What opening put around the song now shown; Save takes exactly that away.
     AddedText m_added;
-    QString m_strDisplayPath;
+    CDisplayFile m_displayFile;
+    /// The folder of the song shown, where its display page belongs.
+    QString m_strFolder;
     QString m_strFilePath;
     QString m_strFileType;
     int m_nShift = 0;
@@ -132,14 +133,8 @@ private:
     std::string m_strPicturePrefix;
 };
 
-/// The name of the display file, written into the folder of the song shown.
-inline constexpr const char* kDisplayFileName = "QuavernFile.htm";
 /// The name of the start page, found in the folder the program starts in.
 inline constexpr const char* kStartFileName = "Start.htm";
 
-/// Whether the path names a display file: any file of that name is where the
-/// display page of its folder goes, rewritten by every command and deleted
-/// at exit, so it never holds a song.
-bool IsDisplayFileName(const QString& path);
 /// Paths reach the core as the bytes the file system knows them by.
 std::string PathBytes(const QString& path);

@@ -5,11 +5,14 @@
 #include <QUrl>
 
 #include "chords/Messages.h"
+#include "document/DisplayPage.h"
 #include "document/QuavernDoc.h"
 #include "document/StartPage.h"
 #include "render/Highlight.h"
 
-CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent) : QWebEngineView(parent), m_pDocument(document) {
+CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent)
+    : QWebEngineView(parent), m_pDocument(document), m_strProgramFolder(QDir::currentPath()) {
+    setPage(new CDisplayPage(this));
     connect(this, &QWebEngineView::loadFinished, this, &CQuavernView::OnDocumentComplete);
     connect(this, &QWebEngineView::titleChanged, this, &CQuavernView::OnTitleChange);
     if (m_pDocument)
@@ -24,9 +27,8 @@ void CQuavernView::OnInitialUpdate() {
         return;
     }
     m_pDocument->LoadSettings();
-    const QString folder = QDir::currentPath();
-    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(folder)));
-    const QString startPath = StartPagePathIn(folder);
+    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_strProgramFolder)));
+    const QString startPath = StartPagePathIn(m_strProgramFolder);
     if (startPath.isEmpty())
         return;
     m_strStartPath = startPath;
@@ -38,22 +40,33 @@ void CQuavernView::OnInitialUpdate() {
 }
 
 void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
-    // A new song is shown from its top; the same song in another form where the user was.
+    // A new song is shown from its top left; the same song in another form
+    // where the user was, also when it is asked for while a page still
+    // loads: the place to go back to is then the one stored before that load.
     if (newSong) {
         m_nScrollTop = 0;
+        m_bNewSong = true;
         m_bRestoreScroll = true;
-    } else {
+        ++m_nSongsShown;
+    } else if (m_bReady || !m_bRestoreScroll) {
         m_bRestoreScroll = StoreScrollPosition(m_nScrollTop);
     }
     m_bReady = false;
-    load(QUrl::fromLocalFile(path));
+    // The browser puts a page loaded again at the same address back where it
+    // was, sometimes after the page has loaded: each song gets an address of
+    // its own (the query is no part of the file's name), so only pages of the
+    // same song keep their place.
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setQuery(QStringLiteral("song=%1").arg(m_nSongsShown));
+    load(url);
 }
 
 void CQuavernView::OnDocumentComplete(bool) {
     m_bPageShown = true;
     if (m_bRestoreScroll) {
-        RestoreScrollPosition(m_nScrollTop);
+        RestoreScrollPosition(m_nScrollTop, m_bNewSong);
         m_bRestoreScroll = false;
+        m_bNewSong = false;
     }
     m_bReady = true;
     OnTitleChange();
@@ -73,6 +86,7 @@ bool CQuavernView::StoreScrollPosition(int& top) const {
     return true;
 }
 
-void CQuavernView::RestoreScrollPosition(int top) {
-    page()->runJavaScript(QStringLiteral("window.scrollTo(window.scrollX, %1);").arg(top));
+void CQuavernView::RestoreScrollPosition(int top, bool left) {
+    page()->runJavaScript(left ? QStringLiteral("window.scrollTo(0, %1);").arg(top)
+                               : QStringLiteral("window.scrollTo(window.scrollX, %1);").arg(top));
 }

@@ -28,15 +28,20 @@ public:
     /// Whether the browser has loaded the last page asked for.
     bool IsReady() const { return m_bReady; }
 
-    /// Loads the settings, locates "Pics/" and "Start.htm" in the current
-    /// folder and shows the start page. Run once when the view is first shown
-    /// and again by the New command.
+    /// Loads the settings, locates "Pics/" and "Start.htm" in the program's
+    /// folder (the current one when the view was made) and shows the start
+    /// page. Run once when the view is first shown and again by New.
     void OnInitialUpdate();
+    /// A fresh document on the start page, without asking about saving.
+    void OnFileNew();
 
     void OnFileOpen();
-    /// Returns whether the song was written.
+    /// Opens the song file as Open does once a file is chosen (a relative
+    /// path is taken from the current folder). Returns whether it is shown.
+    bool OpenFile(const QString& path);
+    /// Returns whether the song was written. The start page is saved as Save As saves.
     bool OnFileSave();
-    void OnFileSaveAs();
+    bool OnFileSaveAs();
     void OnHelpFile();
     /// Asks "Save file ?" when the song is shown at another shift than it
     /// was saved at, and saves on Yes. Returns whether the caller may go on:
@@ -65,13 +70,18 @@ private:
     void OnDocumentComplete(bool ok);
     void OnTitleChange();
     bool StoreScrollPosition(int& top) const;
-    void RestoreScrollPosition(int top);
+    /// Scrolls to top, and to the left edge when left is set.
+    void RestoreScrollPosition(int top, bool left);
     void PrintTo(QPrinter* printer);
 
     CQuavernDoc* m_pDocument = nullptr;
+    /// The folder the program started in, which holds its start page and pictures.
+    const QString m_strProgramFolder;
     QString m_strStartPath;
     int m_nScrollTop = 0;
     bool m_bRestoreScroll = false;
+    bool m_bNewSong = false;
+    int m_nSongsShown = 0;
     bool m_bReady = false;
     bool m_bPageShown = false;
     std::unique_ptr<QPrinter> m_printer;

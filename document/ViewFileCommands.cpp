@@ -27,8 +27,11 @@ void CQuavernView::OnFileOpen() {
     if (m_pDocument && !m_pDocument->LastDirectory().isEmpty())
         QDir::setCurrent(m_pDocument->LastDirectory());
     const QString chosen = UserDialogs().GetOpenFileName(this, QDir::currentPath(), OpenFileFilter());
-    if (chosen.isEmpty())
-        return;
+    if (!chosen.isEmpty())
+        OpenFile(chosen);
+}
+
+bool CQuavernView::OpenFile(const QString& chosen) {
     const QFileInfo info(chosen);
     const QString path = info.absoluteFilePath();
     const std::string pathBytes = PathBytes(path);
@@ -37,7 +40,7 @@ void CQuavernView::OnFileOpen() {
         ShowMessage("The file " + path.toStdString() +
                     " is the display file of Quavern 3.0: it is rewritten for every page shown and deleted at exit. "
                     "Please copy it under another name to open it.");
-        return;
+        return false;
     }
     // Judged from the file's size, before a byte of it is read; a device or
     // a pipe would never end, or never start: only regular files are songs.
@@ -46,15 +49,15 @@ void CQuavernView::OnFileOpen() {
         const std::string size = read.size ? std::to_string(*read.size) : "more than " + std::to_string(kMaxSongBytes);
         ShowMessage("The following file : " + path.toStdString() + " is too large to open (" + size +
                     " bytes; the limit is " + std::to_string(kMaxSongBytes) + " bytes).");
-        return;
+        return false;
     }
     if (read.status != SongReadStatus::Ok) {
         ShowMessage("The following file : " + path.toStdString() + " could not be opened : ");
-        return;
+        return false;
     }
     if (!m_pDocument) {
         ShowMessage(kNoDocumentMessage);
-        return;
+        return false;
     }
     // The display file goes into the song's folder, which becomes the current
     // one once the song is shown; a song refused leaves the folder as it was.
@@ -64,9 +67,10 @@ void CQuavernView::OnFileOpen() {
     page.filePath = path;
     page.folder = info.absolutePath();
     if (!m_pDocument->ShowNewPage(page))
-        return;
+        return false;
     m_pDocument->SetLastDirectory(info.absolutePath());
     m_pDocument->SaveSettings();
+    return true;
 }
 
 bool CQuavernView::OnFileSave() {
@@ -74,14 +78,21 @@ bool CQuavernView::OnFileSave() {
         ShowMessage(kNoDocumentMessage);
         return false;
     }
+    // The start page is the program's own help: a song made of it is saved
+    // under a name the user gives, never over the help.
+    if (!m_strStartPath.isEmpty() && m_pDocument->FilePath() == m_strStartPath)
+        return OnFileSaveAs();
     return m_pDocument->SaveTo(m_pDocument->FilePath(), m_pDocument->FileType());
 }
 
-void CQuavernView::OnFileSaveAs() {
+bool CQuavernView::OnFileSaveAs() {
     const bool textSong = m_pDocument && m_pDocument->IsTextSong();
-    const QString chosen = UserDialogs().GetSaveFileName(this, QDir::currentPath(), SaveFileFilter(textSong));
+    // The dialog proposes the song's own name, in its folder.
+    const QString proposed =
+        m_pDocument && !m_pDocument->FilePath().isEmpty() ? m_pDocument->FilePath() : QDir::currentPath();
+    const QString chosen = UserDialogs().GetSaveFileName(this, proposed, SaveFileFilter(textSong));
     if (chosen.isEmpty())
-        return;
+        return false;
     QString path = QFileInfo(chosen).absoluteFilePath();
     std::string type = FileTypeOf(PathBytes(path));
     // A text song is always saved as text, every other song as HTML.
@@ -96,16 +107,18 @@ void CQuavernView::OnFileSaveAs() {
     }
     if (!m_pDocument) {
         ShowMessage(kNoDocumentMessage);
-        return;
+        return false;
     }
     if (IsDisplayFileName(path)) {
-        ShowMessage("The name " + std::string(kDisplayFileName) +
+        ShowMessage("The name " + QFileInfo(path).fileName().toStdString() +
                     " is taken by the display file of Quavern 3.0, which is rewritten for every page shown and "
                     "deleted at exit. Please save the song under another name.");
-        return;
+        return false;
     }
-    if (m_pDocument->SaveTo(path, QString::fromStdString(type)))
-        m_pDocument->WriteDisplay();
+    if (!m_pDocument->SaveTo(path, QString::fromStdString(type)))
+        return false;
+    m_pDocument->WriteDisplay();
+    return true;
 }
 
 void CQuavernView::OnHelpFile() {
@@ -118,4 +131,16 @@ void CQuavernView::OnHelpFile() {
     // As for Open: a start folder that cannot take the display file leaves
     // the song on screen as it was.
     m_pDocument->ShowNewPage(ReadStartPage(m_strStartPath, true));
+}
+
+void CQuavernView::OnFileNew() {
+    if (!m_pDocument) {
+        ShowMessage(kNoDocumentMessage);
+        return;
+    }
+    // The display file follows the start page into the program's folder; the
+    // song is back at shift 0.
+    m_pDocument->DeleteDisplayFile();
+    m_pDocument->OnNewDocument();
+    OnInitialUpdate();
 }

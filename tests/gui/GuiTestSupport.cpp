@@ -137,6 +137,15 @@ bool CProgramFixture::OpenSong(const QString& path) {
     return Run(57601);
 }
 
+CNoCacheFolder::CNoCacheFolder() : m_previous(qgetenv("XDG_CACHE_HOME")) {
+    // The kernel's folder of a process takes no new folder from anyone.
+    qputenv("XDG_CACHE_HOME", "/proc/self/quavern-test-cache");
+}
+
+CNoCacheFolder::~CNoCacheFolder() {
+    qputenv("XDG_CACHE_HOME", m_previous);
+}
+
 QString ShownText(CQuavernView* view, int timeoutMs) {
     QString result;
     bool done = false;

@@ -87,6 +87,20 @@ private:
     std::unique_ptr<CQuavernApp> m_app;
 };
 
+/// For its scope, points the user's cache folder where no folder can be
+/// made, so a display page that its song's folder cannot take has nowhere
+/// else to go.
+class CNoCacheFolder final {
+public:
+    CNoCacheFolder();
+    ~CNoCacheFolder();
+    CNoCacheFolder(const CNoCacheFolder&) = delete;
+    CNoCacheFolder& operator=(const CNoCacheFolder&) = delete;
+
+private:
+    QByteArray m_previous;
+};
+
 /// Reads a whole file; an empty array when it cannot be read.
 QByteArray ReadFileBytes(const QString& path);
 /// Removes every stored setting of the program.

@@ -114,10 +114,21 @@ void TestDocument::displayFileThatCannotBeWrittenKeepsTheSong() {
     QVERIFY(program.Start());
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Am G\n")));
     const QString display = program.Document()->DisplayPath();
-    // A folder whose display file name is taken by a folder cannot receive the page.
+    // A folder whose display file name is taken by a folder cannot receive
+    // the page: it is shown from the cache folder, and when even that takes
+    // no file the song on screen stays.
     const QString blocked = MakeFolder(program, QStringLiteral("blocked"));
     QVERIFY(QDir(blocked).mkdir(QStringLiteral("QuavernFile.htm")));
-    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("blocked/b.txt"), "C\n")));
+    const QString song = program.WriteFile(QStringLiteral("blocked/b.txt"), "C\n");
+    QVERIFY(program.OpenSong(song));
+    QCOMPARE(program.Document()->FilePath(), song);
+    QVERIFY(program.Document()->DisplayPath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u"/quavern/"));
+    QVERIFY(program.OpenSong(program.PathOf(QStringLiteral("a.txt"))));
+    QCOMPARE(program.Document()->DisplayPath(), display);
+    QCOMPARE(program.sink.messages.size(), std::size_t(0));
+
+    const CNoCacheFolder noCache;
+    QVERIFY(program.OpenSong(song));
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(program.sink.messages.front()).startsWith(QStringLiteral("The display file ")));
     QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("a.txt")));

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 
 #include <QDir>
 #include <QFile>
@@ -132,9 +133,10 @@ void TestHostileFiles::tooLargeFileIsRefusedAndNothingChanges() {
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QCOMPARE(program.Document()->Shift(), 2);
 
-    // A file of exactly the limit is read; here its folder cannot take the
-    // display file, so it is refused for that, not for its size.
+    // A file of exactly the limit is read; here neither its folder nor the
+    // cache can take the display file, so it is refused for that, not for its size.
     program.sink.messages.clear();
+    const CNoCacheFolder noCache;
     QVERIFY(QDir(books).mkdir(QStringLiteral("QuavernFile.htm")));
     QVERIFY(MakeSparseFile(huge, static_cast<qint64>(kMaxSongBytes)));
     TriggerOpen(program, huge);
@@ -221,7 +223,8 @@ void TestHostileFiles::hostileBytesOpenAsTextAndSaveBack() {
     if (chords >= 0)
         QCOMPARE(program.Document()->Working().GetDistinctCount(), chords);
     QVERIFY(ReadFileBytes(view->GetDocument()->DisplayPath()).startsWith("<title>"));
-    QCOMPARE(Entries(songs), Sorted(QStringList{QStringLiteral("QuavernFile.htm"), name}));
+    QCOMPARE(Entries(songs),
+             Sorted(QStringList{QStringLiteral("QuavernFile.htm"), QStringLiteral("QuavernFile.htm.lock"), name}));
 
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(program.Run(ID_FIND_EASIEST));
@@ -250,7 +253,8 @@ void TestHostileFiles::oddNameOpensTransposesAndSaves() {
     CQuavernView* view = program.View();
     QCOMPARE(view->GetDocument()->FilePath(), path);
     QCOMPARE(view->GetDocument()->DisplayPath(), folder + QStringLiteral("/QuavernFile.htm"));
-    QCOMPARE(Entries(folder), Sorted(QStringList{QStringLiteral("QuavernFile.htm"), name}));
+    QCOMPARE(Entries(folder),
+             Sorted(QStringList{QStringLiteral("QuavernFile.htm"), QStringLiteral("QuavernFile.htm.lock"), name}));
     // Nothing of the path is taken for a chord.
     QCOMPARE(program.Document()->Working().GetDistinctCount(), 2);
     QCOMPARE(program.Document()->Working().count, 2);
@@ -260,7 +264,8 @@ void TestHostileFiles::oddNameOpensTransposesAndSaves() {
     QVERIFY(program.Run(ID_FILE_SAVE));
     QCOMPARE(ReadFileBytes(path), QByteArray("A#m G#\nvoil\xc3\xa0\n"));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
-    QCOMPARE(Entries(folder), Sorted(QStringList{QStringLiteral("QuavernFile.htm"), name}));
+    QCOMPARE(Entries(folder),
+             Sorted(QStringList{QStringLiteral("QuavernFile.htm"), QStringLiteral("QuavernFile.htm.lock"), name}));
 
     QVERIFY(program.Close());
     QCOMPARE(Entries(folder), QStringList{name});
@@ -268,18 +273,28 @@ void TestHostileFiles::oddNameOpensTransposesAndSaves() {
 
 void TestHostileFiles::folderWithoutRoomForTheDisplayFileKeepsTheSong_data() {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("cache");
+    // A song in a folder that takes no file is shown from the cache folder;
+    // without one either, the song on screen stays.
     // A read-only folder stops everyone but the superuser; the kernel's
     // folder of a process takes no new file from anyone.
-    QTest::newRow("read-only folder") << QStringLiteral("read-only");
-    QTest::newRow("folder of a process") << QStringLiteral("proc");
+    for (const bool cache : {true, false}) {
+        const char* suffix = cache ? "" : ", no cache";
+        QTest::addRow("read-only folder%s", suffix) << QStringLiteral("read-only") << cache;
+        QTest::addRow("folder of a process%s", suffix) << QStringLiteral("proc") << cache;
+    }
 }
 
 void TestHostileFiles::folderWithoutRoomForTheDisplayFileKeepsTheSong() {
     QFETCH(QString, kind);
+    QFETCH(bool, cache);
     CProgramFixture program;
     QVERIFY(program.Start());
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Am G\n")));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    std::optional<CNoCacheFolder> noCache;
+    if (!cache)
+        noCache.emplace();
 
     QString song;
     QString folder;
@@ -298,6 +313,17 @@ void TestHostileFiles::folderWithoutRoomForTheDisplayFileKeepsTheSong() {
     const QStringList entries = folder.isEmpty() ? QStringList() : Entries(folder);
 
     TriggerOpen(program, song);
+    if (cache) {
+        QVERIFY(program.WaitReady());
+        QCOMPARE(program.sink.messages.size(), std::size_t(0));
+        QCOMPARE(program.Document()->FilePath(), song);
+        QVERIFY(program.Document()->DisplayPath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME")));
+        if (!folder.isEmpty())
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(program.Run(ID_TRANSPOSE_UP));
+        QCOMPARE(program.Document()->Shift(), 1);
+        return;
+    }
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(program.sink.messages.front()).startsWith(QStringLiteral("The display file ")));
     QVERIFY(ProgramState::Of(program) == before);
@@ -341,6 +367,7 @@ void TestHostileFiles::unreadableStartPageStillStartsTheProgram() {
     // Only the display file may have appeared beside the start page.
     QStringList now = Entries(program.Folder());
     now.removeAll(QStringLiteral("QuavernFile.htm"));
+    now.removeAll(QStringLiteral("QuavernFile.htm.lock"));
     QCOMPARE(now, entries);
     QVERIFY(QFileInfo(start).isDir() == (kind == QLatin1String("folder")));
 
@@ -366,6 +393,7 @@ void TestHostileFiles::helpKeepsTheSongWhenTheStartFolderTakesNoFile() {
     QVERIFY(QFile::setPermissions(program.Folder(), QFile::ReadOwner | QFile::ExeOwner));
     const ProgramState before = ProgramState::Of(program);
     const QStringList entries = Entries(program.Folder());
+    const CNoCacheFolder noCache;
 
     program.Action(ID_HELP)->trigger();
     QCOMPARE(program.sink.messages.size(), std::size_t(2));
@@ -376,7 +404,8 @@ void TestHostileFiles::helpKeepsTheSongWhenTheStartFolderTakesNoFile() {
     QFile::setPermissions(program.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QCOMPARE(program.Document()->Shift(), 2);
-    QCOMPARE(Entries(songs), Sorted({QStringLiteral("QuavernFile.htm"), QStringLiteral("a.txt")}));
+    QCOMPARE(Entries(songs), Sorted({QStringLiteral("QuavernFile.htm"), QStringLiteral("QuavernFile.htm.lock"),
+                                     QStringLiteral("a.txt")}));
 }
 
 void TestHostileFiles::largeSongbookIsShownInPartsWithOneCapacityMessagePerCommand() {

@@ -18,6 +18,7 @@
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/TestFiles.h"
 
 class TestMainFrame final : public QObject {
@@ -30,7 +31,7 @@ private Q_SLOTS:
     void closePromptsOnlyForAnUnsavedShift_data();
     void closePromptsOnlyForAnUnsavedShift();
     void settingsAndLevelsSurviveARestart();
-    void unreadableCommandLineFileEndsStartUp();
+    void commandLineSongIsOpenedAfterTheStartPage();
     void gaugeDrawsGradientAndPercent();
 };
 
@@ -191,13 +192,26 @@ void TestMainFrame::settingsAndLevelsSurviveARestart() {
     theChordCatalog.ResetAll();
 }
 
-void TestMainFrame::unreadableCommandLineFileEndsStartUp() {
-    CProgramFixture program;
-    CQuavernApp app;
-    const QString missing = program.PathOf(QStringLiteral("missing.txt"));
-    QVERIFY(!app.InitInstance({missing}));
-    QCOMPARE(program.sink.messages.size(), std::size_t(1));
-    QVERIFY(QString::fromStdString(program.sink.messages.front()).contains(missing));
+void TestMainFrame::commandLineSongIsOpenedAfterTheStartPage() {
+    // A relative name is taken from the folder the program starts in, as the
+    // launcher keeps it; a song that cannot be opened is told once and the
+    // start page stays.
+    for (const bool exists : {true, false}) {
+        CProgramFixture program;
+        if (exists)
+            program.WriteFile(QStringLiteral("song.txt"), "Am G\n");
+        CQuavernApp app;
+        QVERIFY(app.InitInstance({QStringLiteral("song.txt")}));
+        CQuavernView* view = app.GetMainWnd()->GetActiveView();
+        QVERIFY(WaitUntil([view] { return view->IsReady(); }, 20000));
+        const QString expected = program.PathOf(exists ? QStringLiteral("song.txt") : QStringLiteral("Start.htm"));
+        QCOMPARE(app.GetDocument()->FilePath(), expected);
+        QCOMPARE(program.sink.messages.size(), std::size_t(exists ? 0 : 1));
+        if (!exists)
+            QVERIFY(QString::fromStdString(program.sink.messages.front())
+                        .contains(program.PathOf(QStringLiteral("song.txt"))));
+        app.GetDocument()->DeleteDisplayFile();
+    }
 }
 
 void TestMainFrame::gaugeDrawsGradientAndPercent() {
