@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include "app/CommentsDlg.h"
@@ -173,15 +175,29 @@ bool CMainFrame::OnCreate() {
         connect(m_pDocument, &CQuavernDoc::HighlightedChanged, Action(ID_HIGHLIGHT_TOGGLE), &QAction::setChecked);
         connect(m_pDocument, &CQuavernDoc::ShiftChanged, m_pTranspositionBar, &CTranspositionBar::ShowShift);
         connect(m_pDocument, &CQuavernDoc::WorkingChanged, this, &CMainFrame::OnWorkingChanged);
+        connect(m_pDocument, &CQuavernDoc::ModifiedChanged, this, &QWidget::setWindowModified);
+        connect(m_pDocument, &CQuavernDoc::Notice, statusBar(),
+                [bar = statusBar()](const QString& text) { bar->showMessage(text, 15000); });
     }
+    // The window is never narrower than its transposition bar.
+    setMinimumWidth(m_pDialogBar->sizeHint().width() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth));
 
     // The bar's buttons send the same commands as the menu.
     for (int id : {ID_TRANSPOSE_DOWN, ID_TRANSPOSE_UP, ID_FIND_EASIEST, ID_MANUAL_CHORDS}) {
         QAction* action = Action(id);
         connect(m_pTranspositionBar->Button(id), &QPushButton::clicked, action, [action] { action->trigger(); });
     }
-    // Only releasing the slider moves the song; keyboard moves change the thumb alone.
-    connect(m_pTranspositionBar->Slider(), &QSlider::sliderReleased, this, &CMainFrame::OnSliderReleased);
+    // The song follows the slider whenever the user lets go of it: after a
+    // drag of the thumb, and at once for a click on the groove, the wheel or
+    // the keyboard. Moves while the thumb is held wait for the release.
+    QSlider* slider = m_pTranspositionBar->Slider();
+    connect(slider, &QSlider::sliderReleased, this, &CMainFrame::OnSliderReleased);
+    connect(slider, &QSlider::valueChanged, this, [this, slider] {
+        if (!slider->isSliderDown())
+            OnSliderReleased();
+    });
+    // A release that came while a page loaded is applied once it has.
+    connect(view, &CQuavernView::PageLoaded, this, &CMainFrame::OnSliderReleased);
     m_pTranspositionBar->Slider()->setValue(0);
     return true;
 }
@@ -213,15 +229,23 @@ void CMainFrame::BuildMenus() {
                               QStringLiteral("Change the printer and printing options"),
                               QStringLiteral("Print Setup")));
     file->addSeparator();
-    file->addAction(AddAction(ID_APP_EXIT, QStringLiteral("E&xit"),
-                              QStringLiteral("Quit the application; prompts to save documents"),
-                              QStringLiteral("Exit")));
+    QAction* exit =
+        AddAction(ID_APP_EXIT, QStringLiteral("E&xit"),
+                  QStringLiteral("Quit the application; prompts to save documents"), QStringLiteral("Exit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    file->addAction(exit);
     AddAction(ID_FILE_PRINT_DIRECT, QStringLiteral("Print Direct"));
 
     QMenu* transpose = bar->addMenu(QStringLiteral("&Transpose"));
-    transpose->addAction(AddAction(ID_FIND_EASIEST, QStringLiteral("Find &Easiest Transposition")));
-    transpose->addAction(AddAction(ID_TRANSPOSE_UP, QStringLiteral("Transpose by a half-tone &Up")));
-    transpose->addAction(AddAction(ID_TRANSPOSE_DOWN, QStringLiteral("Transpose by a half-tone &Down")));
+    QAction* easiest = AddAction(ID_FIND_EASIEST, QStringLiteral("Find &Easiest Transposition"));
+    easiest->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    transpose->addAction(easiest);
+    QAction* up = AddAction(ID_TRANSPOSE_UP, QStringLiteral("Transpose by a half-tone &Up"));
+    up->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Up)});
+    transpose->addAction(up);
+    QAction* down = AddAction(ID_TRANSPOSE_DOWN, QStringLiteral("Transpose by a half-tone &Down"));
+    down->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::Key_Down)});
+    transpose->addAction(down);
 
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->addAction(AddAction(ID_CHORD_LEVELS, QStringLiteral("Set Chord Difficulty &Levels..."),
@@ -236,6 +260,8 @@ void CMainFrame::BuildMenus() {
                                    QStringLiteral("Highlight / Unhighlight detected chords"),
                                    QStringLiteral("Highlight / Unhighlight detected chords"));
     highlight->setCheckable(true);
+    // A check mark in the menu, as beside the two bars; the tool bar keeps the picture.
+    highlight->setIconVisibleInMenu(false);
     view->addAction(highlight);
     view->addSeparator();
     QAction* toolBar = AddAction(ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"),
@@ -307,7 +333,11 @@ void CMainFrame::BuildStatusBar() {
 }
 
 void CMainFrame::OnTitleChanged(const QString& title) {
-    const QString document = title.isEmpty() ? QStringLiteral("Untitled") : title;
+    // The file's name first, then its folder; "[*]" marks an unsaved transposition.
+    const QFileInfo file(title);
+    const QString document = title.isEmpty()
+                                 ? QStringLiteral("Untitled[*]")
+                                 : file.fileName() + QStringLiteral("[*] (") + file.absolutePath() + QLatin1Char(')');
     setWindowTitle(document + QStringLiteral(" - ") + QString::fromLatin1(kFrameTitle));
 }
 
@@ -316,10 +346,11 @@ void CMainFrame::OnWorkingChanged() {
 }
 
 void CMainFrame::OnSliderReleased() {
-    if (!m_pView)
+    QSlider* slider = m_pTranspositionBar->Slider();
+    if (!m_pDocument || slider->isSliderDown() || slider->value() == m_pDocument->Shift() || !m_pView->IsReady())
         return;
     CMessageOnceScope command;
-    m_pView->SetShift(m_pTranspositionBar->Slider()->value());
+    m_pView->SetShift(slider->value());
 }
 
 void CMainFrame::OnComments() {

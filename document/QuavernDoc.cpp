@@ -41,6 +41,7 @@ void CQuavernDoc::SetTitle(const QString& title) {
 void CQuavernDoc::SetShift(int shift) {
     m_nShift = shift;
     Q_EMIT ShiftChanged(m_nShift);
+    Q_EMIT ModifiedChanged(IsModified());
 }
 
 void CQuavernDoc::LoadSettings() {
@@ -177,6 +178,7 @@ bool CQuavernDoc::SaveTo(const QString& path, const QString& fileType) {
     m_strFilePath = path;
     m_strFileType = fileType;
     m_nSavedShift = m_nShift;
+    Q_EMIT ModifiedChanged(false);
     return true;
 }
 

@@ -107,6 +107,8 @@ Q_SIGNALS:
     /// The working song changed: its chords, its score.
     void WorkingChanged();
     void ShiftChanged(int shift);
+    /// The song came to be shown at another shift than it was saved at, or back.
+    void ModifiedChanged(bool modified);
     void HighlightedChanged(bool highlighted);
     /// Something the user should know that needs no answer, for the status bar.
     void Notice(const QString& text);

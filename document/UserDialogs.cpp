@@ -38,7 +38,8 @@ IUserDialogs* SetUserDialogs(IUserDialogs* dialogs) {
 }
 
 QString OpenFileFilter() {
-    return QStringLiteral("Tablature Files (*.html *.htm *.txt);;HTML Files (*.html *.htm);;Text Files (*.txt)");
+    return QStringLiteral(
+        "Tablature Files (*.html *.htm *.txt);;HTML Files (*.html *.htm);;Text Files (*.txt);;All Files (*)");
 }
 
 QString SaveFileFilter(bool textSong) {

@@ -355,10 +355,10 @@ void TestDocument::missingStartPageIsRecreated() {
                                "has not been found. Please reinstall the program.";
     QCOMPARE(ReadFileBytes(program.PathOf(QStringLiteral("Start.htm"))), welcome);
     QVERIFY(ShownText(program.View()).contains(QStringLiteral("Welcome to the Quavern 3.0 !")));
-    // The start page carries its title line; the frame shows the start page's path.
+    // The start page carries its title line; the frame shows the start
+    // page's name, then its folder.
     QVERIFY(program.Document()->Working().text.rfind("<title>", 0) == 0);
-    QCOMPARE(program.Frame()->windowTitle(),
-             program.PathOf(QStringLiteral("Start.htm")) + QStringLiteral(" - Quavern"));
+    QCOMPARE(program.Frame()->windowTitle(), QStringLiteral("Start.htm[*] (") + program.Folder() + u") - Quavern");
 }
 
 void TestDocument::shippedStartPageHasChordsOnlyInItsSong() {

@@ -3,7 +3,10 @@
 #include <memory>
 
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <QWindow>
 
 #include "app/MainFrame.h"
 #include "app/PercentProgressCtrl.h"
@@ -25,7 +28,7 @@ private Q_SLOTS:
     void twelveUpsReturnToTheSong();
     void secondUpBeforeThePageLoadedIsIgnored();
     void easiestSetsSliderAndDisplay();
-    void sliderReleaseAppliesItsPosition();
+    void sliderMovesTheSongWheneverItIsLetGo();
     void gaugesFollowTheAverageLevel_data();
     void gaugesFollowTheAverageLevel();
     void scrollPositionSurvivesAReload();
@@ -133,22 +136,82 @@ void TestTransposition::easiestSetsSliderAndDisplay() {
     QVERIFY(ShownText(view).startsWith(QStringLiteral("E Am")));
 }
 
-void TestTransposition::sliderReleaseAppliesItsPosition() {
+namespace {
+
+// Where a part of the slider is drawn, in the coordinates of its window.
+QRect PartInWindow(QSlider* slider, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.tickPosition = slider->tickPosition();
+    option.tickInterval = slider->tickInterval();
+    option.pageStep = slider->pageStep();
+    option.singleStep = slider->singleStep();
+    option.subControls = QStyle::SC_All;
+    const QRect rect = slider->style()->subControlRect(QStyle::CC_Slider, &option, part, slider);
+    return rect.translated(slider->mapTo(slider->window(), QPoint(0, 0)));
+}
+
+QPoint ThumbInWindow(QSlider* slider) {
+    return PartInWindow(slider, QStyle::SC_SliderHandle).center();
+}
+
+} // namespace
+
+// The song follows the slider whenever the user lets go of it: keyboard,
+// a click on the groove, a drag of the thumb, also one let go while a page
+// still loads. Driven through the window, as a pointer and keyboard do.
+void TestTransposition::sliderMovesTheSongWheneverItIsLetGo() {
     CProgramFixture& program = *m_program;
     program.sink.messages.clear();
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("song.txt"), "G D\n")));
     QSlider* slider = Slider(program);
-    // A keyboard move changes the thumb alone.
+    QWindow* window = program.Frame()->windowHandle();
+    QVERIFY(window);
+    const auto songFollowsThumb = [&program, slider] {
+        return program.WaitReady() && program.Document()->Shift() == slider->value() &&
+               program.Frame()->GetTranspositionBar()->Gauge(IDC_HARDNESS_GAUGE)->GetPos() ==
+                   program.Document()->HardnessLevel() + 1;
+    };
+
     slider->setFocus();
-    QTest::keyClick(slider, Qt::Key_Right);
+    QTest::keyClick(window, Qt::Key_Right);
     QCOMPARE(slider->value(), 1);
-    QCOMPARE(program.Document()->Shift(), 0);
-    // Releasing the mouse applies the position.
-    slider->setValue(-3);
-    Q_EMIT slider->sliderReleased();
-    QVERIFY(program.WaitReady());
-    QCOMPARE(program.Document()->Shift(), -3);
-    QVERIFY(program.Document()->Working().text.find("E B\n") != std::string::npos);
+    QVERIFY(songFollowsThumb());
+
+    // A click on the groove far right of the thumb steps it towards the click.
+    const QRect groove = PartInWindow(slider, QStyle::SC_SliderGroove);
+    const QPoint grooveEnd(groove.right() - 2, groove.center().y());
+    QTest::mouseClick(window, Qt::LeftButton, {}, grooveEnd);
+    QVERIFY(slider->value() > 1);
+    QVERIFY(songFollowsThumb());
+
+    // A drag of the thumb to the left end.
+    const QPoint thumb = ThumbInWindow(slider);
+    const QPoint left(groove.left(), groove.center().y());
+    QTest::mousePress(window, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(window, (thumb + left) / 2);
+    QTest::mouseMove(window, left);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, left);
+    QCOMPARE(slider->value(), -6);
+    QVERIFY(songFollowsThumb());
+    QVERIFY(program.Document()->Working().text.find("C# G#\n") != std::string::npos);
+
+    // Let go while the page of "+" still loads: applied once it has loaded.
+    program.Action(ID_TRANSPOSE_UP)->trigger();
+    QVERIFY(!program.View()->IsReady());
+    const QPoint from = ThumbInWindow(slider);
+    QTest::mousePress(window, Qt::LeftButton, {}, from);
+    QTest::mouseMove(window, grooveEnd);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, grooveEnd);
+    QCOMPARE(slider->value(), 6);
+    QVERIFY(WaitUntil([&] { return program.Document()->Shift() == 6; }, 20000));
+    QVERIFY(songFollowsThumb());
+    QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
 void TestTransposition::gaugesFollowTheAverageLevel_data() {
