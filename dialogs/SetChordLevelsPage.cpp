@@ -47,6 +47,17 @@ QPoint DiagramOrigin(const QFont& font) {
     return units.Point(kDiagramX, kDiagramY);
 }
 
+// A chord name of a row. Qt drops a move over a child that does not track
+// the mouse, so the page would never see the pointer on a name: the label
+// tracks the mouse, ignores the move as a plain label does, and the move goes
+// on to the page, which shows the fingering of the name under the pointer.
+QLabel* MakeNameLabel(const std::string& name, QWidget* page) {
+    auto* label = new QLabel(QString::fromStdString(name), page);
+    label->setMouseTracking(true);
+    label->adjustSize();
+    return label;
+}
+
 } // namespace
 
 QStringList CSetChordLevelsPage::LevelWords() {
@@ -77,15 +88,11 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
         m_boxes[static_cast<std::size_t>(row)] = box;
 
         const int textY = units.Y(y) + (box->sizeHint().height() - fontMetrics().height()) / 2;
-        auto* left =
-            new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(levelRow.shown)] + suffix), this);
+        auto* left = MakeNameLabel(rootSpellings[static_cast<std::size_t>(levelRow.shown)] + suffix, this);
         left->move(units.X(leftX), textY);
-        left->adjustSize();
         if (levelRow.flat >= 0) {
-            auto* right = new QLabel(
-                QString::fromStdString(rootSpellings[static_cast<std::size_t>(levelRow.flat)] + suffix), this);
+            auto* right = MakeNameLabel(rootSpellings[static_cast<std::size_t>(levelRow.flat)] + suffix, this);
             right->move(std::max(units.X(135), box->geometry().right() + units.X(7)), textY);
-            right->adjustSize();
         }
     }
 

@@ -2,8 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 CProgramStateGuard::CProgramStateGuard() {
     SetProfileStore(&m_store);
@@ -50,7 +51,7 @@ bool WithNextModal(const std::function<void()>& action, const std::function<void
 }
 
 void MoveMouse(QWidget* widget, const QPoint& point) {
-    QMouseEvent event(QEvent::MouseMove, QPointF(point), QPointF(widget->mapToGlobal(point)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
+    QWidget* window = widget->window();
+    QTEST_ASSERT(window->windowHandle());
+    QTest::mouseMove(window->windowHandle(), widget->mapTo(window, point));
 }

@@ -40,6 +40,7 @@ private Q_SLOTS:
     void resetTheseChordsOnlyResetsThePage();
     void resetAllChordsRefillsEveryPage();
     void hoverShowsTheChordUnderTheMouse();
+    void everyNameShowsItsFingering();
     void otherPageShowsOnlyItsText();
     void helpShowsItsThreeLines();
 };
@@ -227,6 +228,28 @@ void SetChordLevelsDialogTests::hoverShowsTheChordUnderTheMouse() {
     CSetChordLevelsPage* minorSeventh = sheet.Page(MinorSeventh);
     MoveMouse(minorSeventh, LabelNamed(minorSeventh, QStringLiteral("Abm7"))->geometry().center());
     QCOMPARE(minorSeventh->Diagram().CurrentChord().GetName(), std::string("Abm7"));
+}
+
+void SetChordLevelsDialogTests::everyNameShowsItsFingering() {
+    CProgramStateGuard state;
+    CSetChordLevels sheet;
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    for (int quality = 0; quality < kQualityCount; ++quality) {
+        sheet.Tabs()->setCurrentIndex(quality);
+        CSetChordLevelsPage* page = sheet.Page(quality);
+        const QList<QLabel*> names = page->findChildren<QLabel*>();
+        QCOMPARE(names.size(), 17);
+        for (QLabel* name : names) {
+            // The pointer on the name draws its fingering; the page's blank
+            // corner empties the grid first, so that C# then Db both draw.
+            MoveMouse(page, QPoint(2, 2));
+            QVERIFY(page->Diagram().IsBlank());
+            MoveMouse(name, name->rect().center());
+            QVERIFY2(!page->Diagram().IsBlank(), qPrintable(name->text()));
+            QCOMPARE(QString::fromStdString(page->Diagram().CurrentChord().GetName()), name->text());
+        }
+    }
 }
 
 void SetChordLevelsDialogTests::otherPageShowsOnlyItsText() {
