@@ -1,6 +1,7 @@
 #include "dialogs/SetChordLevelsPage.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <QComboBox>
 #include <QLabel>
@@ -42,6 +43,9 @@ constexpr std::array<LevelRow, CSetChordLevelsPage::kRows> kLevelRows = {{
 constexpr int kDiagramX = 239;
 constexpr int kDiagramY = 141;
 
+// The least room between a chord name and the level box right of it, in dialog units.
+constexpr int kNameGap = 3;
+
 QPoint DiagramOrigin(const QFont& font) {
     const CDialogUnits units(font);
     return units.Point(kDiagramX, kDiagramY);
@@ -74,6 +78,8 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
 
     const std::string suffix = SuffixOfQuality(quality);
     const int leftX = quality == MajorSeventh ? 50 : 60;
+    const int boxX = units.X(80);
+    std::vector<QLabel*> leftLabels;
     for (int row = 0; row < kRows; ++row) {
         const LevelRow& levelRow = kLevelRows[static_cast<std::size_t>(row)];
         const int y = 27 + 20 * row;
@@ -82,19 +88,29 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
         box->setObjectName(ObjectNameOf(IDC_FIRST_LEVEL_BOX + row));
         box->addItems(LevelWords());
         // At least as wide as the longest level word needs.
-        box->setGeometry(units.X(80), units.Y(y), std::max(units.X(48), box->sizeHint().width()),
-                         box->sizeHint().height());
+        box->setGeometry(boxX, units.Y(y), std::max(units.X(48), box->sizeHint().width()), box->sizeHint().height());
         connect(box, &QComboBox::activated, this, [this, row] { OnLevelChosen(row); });
         m_boxes[static_cast<std::size_t>(row)] = box;
 
         const int textY = units.Y(y) + (box->sizeHint().height() - fontMetrics().height()) / 2;
         auto* left = MakeNameLabel(rootSpellings[static_cast<std::size_t>(levelRow.shown)] + suffix, this);
         left->move(units.X(leftX), textY);
+        leftLabels.push_back(left);
         if (levelRow.flat >= 0) {
             auto* right = MakeNameLabel(rootSpellings[static_cast<std::size_t>(levelRow.flat)] + suffix, this);
             right->move(std::max(units.X(135), box->geometry().right() + units.X(7)), textY);
         }
     }
+
+    // The names stand in a column left of the boxes. Where the font makes the
+    // longest name ("C#m7") wider than the room there, the whole column moves
+    // left so that no box covers the end of a name.
+    int widest = 0;
+    for (const QLabel* label : leftLabels)
+        widest = std::max(widest, label->width());
+    const int namesX = std::max(0, std::min(units.X(leftX), boxX - units.X(kNameGap) - widest));
+    for (QLabel* label : leftLabels)
+        label->move(namesX, label->y());
 
     auto* reset = new QPushButton(QStringLiteral("Reset these chords only"), this);
     reset->setObjectName(ObjectNameOf(IDC_RESET_THESE_CHORDS));

@@ -40,7 +40,7 @@ private Q_SLOTS:
     void resetTheseChordsOnlyResetsThePage();
     void resetAllChordsRefillsEveryPage();
     void hoverShowsTheChordUnderTheMouse();
-    void everyNameShowsItsFingering();
+    void everyNameIsWholeAndShowsItsFingering();
     void otherPageShowsOnlyItsText();
     void helpShowsItsThreeLines();
 };
@@ -230,7 +230,7 @@ void SetChordLevelsDialogTests::hoverShowsTheChordUnderTheMouse() {
     QCOMPARE(minorSeventh->Diagram().CurrentChord().GetName(), std::string("Abm7"));
 }
 
-void SetChordLevelsDialogTests::everyNameShowsItsFingering() {
+void SetChordLevelsDialogTests::everyNameIsWholeAndShowsItsFingering() {
     CProgramStateGuard state;
     CSetChordLevels sheet;
     sheet.show();
@@ -241,6 +241,13 @@ void SetChordLevelsDialogTests::everyNameShowsItsFingering() {
         const QList<QLabel*> names = page->findChildren<QLabel*>();
         QCOMPARE(names.size(), 17);
         for (QLabel* name : names) {
+            // Nothing on the page covers any part of a name ("C#m7" ends in its "7").
+            QVERIFY2(page->rect().contains(name->geometry()), qPrintable(name->text()));
+            for (QWidget* control : page->findChildren<QWidget*>()) {
+                if (!qobject_cast<QLabel*>(control))
+                    QVERIFY2(!control->geometry().intersects(name->geometry()), qPrintable(name->text()));
+            }
+
             // The pointer on the name draws its fingering; the page's blank
             // corner empties the grid first, so that C# then Db both draw.
             MoveMouse(page, QPoint(2, 2));
