@@ -30,6 +30,13 @@ void SelectQuietly(QComboBox* box, int index) {
     box->setCurrentIndex(index);
 }
 
+// Labels and frames track the mouse only so that Qt hands their moves on to
+// the dialog (it drops the moves of a child that does not track the mouse),
+// and the dialog empties the diagram over them as over its background.
+void PassMovesToDialog(QWidget* child) {
+    child->setMouseTracking(true);
+}
+
 } // namespace
 
 CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram(0, 0) {
@@ -65,9 +72,11 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
     auto* songGroup = new QGroupBox(QStringLiteral("Song's Chords"), this);
     songGroup->setAlignment(Qt::AlignHCenter);
     songGroup->setGeometry(units.Rect(8, 8, 488, 32));
+    PassMovesToDialog(songGroup);
     auto* transposedGroup = new QGroupBox(QStringLiteral("Transposed Chords"), this);
     transposedGroup->setAlignment(Qt::AlignHCenter);
     transposedGroup->setGeometry(units.Rect(8, 88, 488, 32));
+    PassMovesToDialog(transposedGroup);
 
     // The "Quit" button (OK) exists but is never shown: the dialog is left with
     // Escape or the caption's close box.
@@ -124,12 +133,14 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         auto* label = new QLabel(QString::fromLatin1(text), this);
         label->move(units.Point(x, 68));
         label->adjustSize();
+        PassMovesToDialog(label);
     }
 
     auto* hint = new QLabel(QStringLiteral("Move the mouse cursor on a chord name to see its configuration"), this);
     hint->setObjectName(ObjectNameOf(IDC_MANUAL_HINT));
     hint->move(units.Point(151, 216));
     hint->adjustSize();
+    PassMovesToDialog(hint);
 
     connect(clear, &QPushButton::clicked, this, &CManualChordsDlg::OnClear);
     connect(easiest, &QPushButton::clicked, this, &CManualChordsDlg::OnFindEasiest);

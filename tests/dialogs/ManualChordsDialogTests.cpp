@@ -1,3 +1,4 @@
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -71,6 +72,7 @@ private Q_SLOTS:
     void clearEmptiesEverything();
     void blankingTheLastChordEmptiesTheDialog();
     void hoverShowsAndClearsTheDiagram();
+    void labelsAndFramesEmptyTheDiagram();
     void helpShowsItsEightLines();
 };
 
@@ -330,6 +332,34 @@ void ManualChordsDialogTests::hoverShowsAndClearsTheDiagram() {
     dialog.Diagram().ShowChord(&dialog, *theChordCatalog.Find("C"));
     MoveMouse(dialog.SongBox(2), QPoint(4, 4));
     QVERIFY(dialog.Diagram().IsBlank());
+}
+
+void ManualChordsDialogTests::labelsAndFramesEmptyTheDiagram() {
+    CProgramStateGuard state;
+    CManualChordsDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(EnterSongChords(dialog, {u"F#m7"_s}));
+
+    // The thirteen marks under the slider, the hint and the two frames.
+    QList<QWidget*> passive;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        passive << label;
+    for (QGroupBox* frame : dialog.findChildren<QGroupBox*>())
+        passive << frame;
+    QCOMPARE(passive.size(), 16);
+    for (QWidget* control : passive) {
+        MoveMouse(dialog.SongBox(1), QPoint(4, 4));
+        QCOMPARE(dialog.Diagram().CurrentChord().GetName(), std::string("F#m7"));
+        QVERIFY(!dialog.Diagram().IsBlank());
+
+        // A frame's own pixels lie left of its first box.
+        const QPoint point =
+            qobject_cast<QGroupBox*>(control) ? QPoint(3, control->height() / 2) : control->rect().center();
+        QCOMPARE(dialog.childAt(control->mapTo(&dialog, point)), control);
+        MoveMouse(control, point);
+        QVERIFY2(dialog.Diagram().IsBlank(), control->metaObject()->className());
+    }
 }
 
 void ManualChordsDialogTests::helpShowsItsEightLines() {
