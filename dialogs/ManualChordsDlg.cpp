@@ -1,12 +1,15 @@
 #include "dialogs/ManualChordsDlg.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 
 #include "chords/ChordCatalog.h"
 #include "dialogs/ChordComboBox.h"
@@ -24,6 +27,27 @@ constexpr int kSpellings = CChordCatalog::kSpellingCount;
 // corner (350, 285) has with the dialog's original font.
 constexpr int kDiagramX = 233;
 constexpr int kDiagramY = 175;
+
+// An open list shows this many entries at a time and scrolls the others.
+constexpr int kVisibleEntries = 20;
+
+// Some looks (Qt's own among them) open a list as a pop-up over the box that
+// grows to the screen's height whatever the box's most visible entries; the
+// chord boxes drop their lists below the box instead, kVisibleEntries at a
+// time.
+class CDropDownListStyle final : public QProxyStyle {
+    Q_DISABLE_COPY_MOVE(CDropDownListStyle)
+
+public:
+    CDropDownListStyle() = default;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 void SelectQuietly(QComboBox* box, int index) {
     const QSignalBlocker blocker(box);
@@ -58,6 +82,9 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         probe.addItems(songNames);
         units.WidenTo(40, probe.sizeHint().width());
     }
+    // The chord boxes' look, the dialog's to keep while it lives.
+    auto* listStyle = new CDropDownListStyle;
+    listStyle->setParent(this);
     setFixedSize(units.Size(505, 229));
     m_diagram.MoveTo(units.Point(kDiagramX, kDiagramY));
 
@@ -78,10 +105,11 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
     transposedGroup->setGeometry(units.Rect(8, 88, 488, 32));
     PassMovesToDialog(transposedGroup);
 
-    // The "Quit" button (OK) exists but is never shown: the dialog is left with
-    // Escape or the caption's close box.
-    QPushButton* quit = makeButton(QStringLiteral("Quit"), IDOK, QRect(435, 195, 65, 24));
-    quit->hide();
+    // The "Quit" button (OK) is the default button but is never shown: Enter
+    // presses it (keyPressEvent), Escape and the caption's close box cancel.
+    m_quit = makeButton(QStringLiteral("Quit"), IDOK, QRect(435, 195, 65, 24));
+    m_quit->setDefault(true);
+    m_quit->hide();
     QPushButton* clear = makeButton(QStringLiteral("&Clear"), IDC_MANUAL_CLEAR, QRect(10, 135, 65, 24));
     QPushButton* easiest =
         makeButton(QStringLiteral("Find &Easiest Transposition"), IDC_MANUAL_EASIEST, QRect(175, 135, 160, 24));
@@ -89,16 +117,19 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
     for (int k = 0; k < kColumns; ++k) {
         auto* song = new CChordComboBox(this);
         song->setObjectName(ObjectNameOf(IDC_SONG_CHORD[k]));
+        song->setStyle(listStyle);
         song->setGeometry(units.X(12 + 40 * k), units.Y(24), units.X(k == kColumns - 1 ? 39 : 40),
                           song->sizeHint().height());
-        song->setMaxVisibleItems(16);
+        song->setMaxVisibleItems(kVisibleEntries);
         song->addItems(songNames);
         connect(song, &QComboBox::activated, this, [this, k] { OnSongChordChanged(k + 1); });
         m_song[static_cast<std::size_t>(k)] = song;
 
         auto* transposed = new CChordComboBox(this);
         transposed->setObjectName(ObjectNameOf(IDC_TRANSPOSED_CHORD[k]));
+        transposed->setStyle(listStyle);
         transposed->setGeometry(units.X(12 + 40 * k), units.Y(104), units.X(40), transposed->sizeHint().height());
+        transposed->setMaxVisibleItems(kVisibleEntries);
         transposed->addItem(QStringLiteral(" "));
         connect(transposed, &QComboBox::activated, this, [this, k] { OnReferenceChosen(k + 1); });
         m_transposed[static_cast<std::size_t>(k)] = transposed;
@@ -142,6 +173,7 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
     hint->adjustSize();
     PassMovesToDialog(hint);
 
+    connect(m_quit, &QPushButton::clicked, this, &QDialog::accept);
     connect(clear, &QPushButton::clicked, this, &CManualChordsDlg::OnClear);
     connect(easiest, &QPushButton::clicked, this, &CManualChordsDlg::OnFindEasiest);
     connect(help, &QPushButton::clicked, this, &CManualChordsDlg::OnHelp);
@@ -299,6 +331,17 @@ void CManualChordsDlg::paintEvent(QPaintEvent* event) {
 void CManualChordsDlg::showEvent(QShowEvent* event) {
     m_diagram.DrawGrid(this);
     QDialog::showEvent(event);
+}
+
+void CManualChordsDlg::keyPressEvent(QKeyEvent* event) {
+    // Qt's dialog presses only a visible default button on Enter; this one's
+    // is hidden and is pressed all the same, whichever control has the focus.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_quit->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CManualChordsDlg::mouseMoveEvent(QMouseEvent* event) {

@@ -1,6 +1,8 @@
+#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 
@@ -49,6 +51,25 @@ bool IsEmptyState(const CManualChordsDlg& dialog) {
            !Control<QPushButton>(&dialog, IDC_MANUAL_DOWN)->isEnabled();
 }
 
+// Opens the box's list with a click as the user does and counts the entries
+// that the open list shows whole; closes it again with Escape.
+int VisibleEntries(CManualChordsDlg& dialog, QComboBox* box) {
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, Qt::NoModifier, box->mapTo(&dialog, box->rect().center()));
+    QAbstractItemView* view = box->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+        return -1;
+    int visible = 0;
+    for (int row = 0; row < box->count(); ++row) {
+        const QRect entry = view->visualRect(box->model()->index(row, 0));
+        if (entry.top() >= 0 && entry.bottom() <= view->viewport()->rect().bottom())
+            ++visible;
+    }
+    QTest::keyClick(view->window()->windowHandle(), Qt::Key_Escape);
+    if (!QTest::qWaitFor([view] { return !view->isVisible(); }))
+        return -1;
+    return visible;
+}
+
 } // namespace
 
 class ManualChordsDialogTests final : public QObject {
@@ -73,6 +94,7 @@ private Q_SLOTS:
     void blankingTheLastChordEmptiesTheDialog();
     void hoverShowsAndClearsTheDiagram();
     void labelsAndFramesEmptyTheDiagram();
+    void enterQuitsAndListsShowTwentyEntries();
     void helpShowsItsEightLines();
 };
 
@@ -360,6 +382,39 @@ void ManualChordsDialogTests::labelsAndFramesEmptyTheDiagram() {
         MoveMouse(control, point);
         QVERIFY2(dialog.Diagram().IsBlank(), control->metaObject()->className());
     }
+}
+
+void ManualChordsDialogTests::enterQuitsAndListsShowTwentyEntries() {
+    CProgramStateGuard state;
+    CManualChordsDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(EnterSongChords(dialog, {u"Am"_s}));
+
+    // The song list of 86 entries shows twenty at a time; the transposed
+    // list of eighteen shows them all.
+    QCOMPARE(VisibleEntries(dialog, dialog.SongBox(12)), 20);
+    QCOMPARE(VisibleEntries(dialog, dialog.TransposedBox(1)), 18);
+    QVERIFY(dialog.isVisible());
+
+    // Enter anywhere presses the hidden "Quit": the dialog ends with OK.
+    QSignalSpy quit(Control<QPushButton>(&dialog, IDOK), &QPushButton::clicked);
+    dialog.SongBox(3)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+    QCOMPARE(quit.count(), 1);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    // The keypad's Enter does the same, here from the "+" button.
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Control<QPushButton>(&dialog, IDC_MANUAL_UP)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.Shift(), 0); // "+" was not pressed
 }
 
 void ManualChordsDialogTests::helpShowsItsEightLines() {
