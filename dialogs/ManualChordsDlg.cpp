@@ -1,5 +1,8 @@
 #include "dialogs/ManualChordsDlg.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "chords/ChordCatalog.h"
 #include "dialogs/ChordComboBox.h"
@@ -27,6 +31,11 @@ constexpr int kSpellings = CChordCatalog::kSpellingCount;
 // corner (350, 285) has with the dialog's original font.
 constexpr int kDiagramX = 233;
 constexpr int kDiagramY = 175;
+
+// The dialog fits a screen 1024 pixels wide: its client area keeps this much
+// room for the frame that the window manager draws around it.
+constexpr int kScreenWidth = 1024;
+constexpr int kFrameAllowance = 16;
 
 // An open list shows this many entries at a time and scrolls the others.
 constexpr int kVisibleEntries = 20;
@@ -54,11 +63,50 @@ void SelectQuietly(QComboBox* box, int index) {
     box->setCurrentIndex(index);
 }
 
+// The width of column k (0..11) when it is span dialog units wide: the
+// columns follow each other without a gap or an overlap whatever the unit.
+int ColumnWidth(const CDialogUnits& units, int k, int span) {
+    return units.X(12 + 40 * k + span) - units.X(12 + 40 * k);
+}
+
 // Labels and frames track the mouse only so that Qt hands their moves on to
 // the dialog (it drops the moves of a child that does not track the mouse),
 // and the dialog empties the diagram over them as over its background.
 void PassMovesToDialog(QWidget* child) {
     child->setMouseTracking(true);
+}
+
+int WidestName(const QStringList& names, const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& name : names)
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    return widest;
+}
+
+// Whether a chord box of this width shows the longest name whole in this
+// font: the box draws its text one pixel inside each side of its text field.
+bool NamesFit(const QStringList& names, const QFont& font, int width) {
+    CChordComboBox probe;
+    probe.setFont(font);
+    QStyleOptionComboBox option;
+    option.initFrom(&probe);
+    option.rect = QRect(0, 0, width, probe.sizeHint().height());
+    const QRect field =
+        probe.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &probe);
+    return field.width() - 2 >= WidestName(names, font);
+}
+
+QFont Smaller(QFont font) {
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    else
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+bool IsTiny(const QFont& font) {
+    return font.pointSizeF() > 0 ? font.pointSizeF() <= 6 : font.pixelSize() <= 8;
 }
 
 } // namespace
@@ -75,16 +123,22 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         songNames << QString::fromStdString(theChordCatalog.GetAt(i).GetName());
 
     // A column is 40 units wide; where the font needs more for the longest
-    // chord name, the whole dialog widens in proportion.
+    // chord name, the whole dialog widens in proportion, but never beyond a
+    // 1024-pixel screen. Where that leaves the columns too narrow for the
+    // names, the chord boxes take a smaller font in which every name fits.
     CDialogUnits units(font());
     {
         CChordComboBox probe;
         probe.addItems(songNames);
         units.WidenTo(40, probe.sizeHint().width());
     }
+    units.NarrowTo(505, kScreenWidth - kFrameAllowance);
     // The chord boxes' look, the dialog's to keep while it lives.
     auto* listStyle = new CDropDownListStyle;
     listStyle->setParent(this);
+    QFont boxFont = font();
+    while (!NamesFit(songNames, boxFont, ColumnWidth(units, kColumns - 1, 39)) && !IsTiny(boxFont))
+        boxFont = Smaller(boxFont);
     setFixedSize(units.Size(505, 229));
     m_diagram.MoveTo(units.Point(kDiagramX, kDiagramY));
 
@@ -118,7 +172,8 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         auto* song = new CChordComboBox(this);
         song->setObjectName(ObjectNameOf(IDC_SONG_CHORD[k]));
         song->setStyle(listStyle);
-        song->setGeometry(units.X(12 + 40 * k), units.Y(24), units.X(k == kColumns - 1 ? 39 : 40),
+        song->setFont(boxFont);
+        song->setGeometry(units.X(12 + 40 * k), units.Y(24), ColumnWidth(units, k, k == kColumns - 1 ? 39 : 40),
                           song->sizeHint().height());
         song->setMaxVisibleItems(kVisibleEntries);
         song->addItems(songNames);
@@ -128,7 +183,9 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         auto* transposed = new CChordComboBox(this);
         transposed->setObjectName(ObjectNameOf(IDC_TRANSPOSED_CHORD[k]));
         transposed->setStyle(listStyle);
-        transposed->setGeometry(units.X(12 + 40 * k), units.Y(104), units.X(40), transposed->sizeHint().height());
+        transposed->setFont(boxFont);
+        transposed->setGeometry(units.X(12 + 40 * k), units.Y(104), ColumnWidth(units, k, 40),
+                                transposed->sizeHint().height());
         transposed->setMaxVisibleItems(kVisibleEntries);
         transposed->addItem(QStringLiteral(" "));
         connect(transposed, &QComboBox::activated, this, [this, k] { OnReferenceChosen(k + 1); });

@@ -1,9 +1,15 @@
+#include <algorithm>
+
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "chords/ChordCatalog.h"
@@ -95,6 +101,8 @@ private Q_SLOTS:
     void hoverShowsAndClearsTheDiagram();
     void labelsAndFramesEmptyTheDiagram();
     void enterQuitsAndListsShowTwentyEntries();
+    void fitsA1024PixelScreen_data();
+    void fitsA1024PixelScreen();
     void helpShowsItsEightLines();
 };
 
@@ -415,6 +423,52 @@ void ManualChordsDialogTests::enterQuitsAndListsShowTwentyEntries() {
     QTest::keyClick(dialog.windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.Shift(), 0); // "+" was not pressed
+}
+
+void ManualChordsDialogTests::fitsA1024PixelScreen_data() {
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("program font") << 0.0;
+    QTest::newRow("10 points") << 10.0;
+    QTest::newRow("12 points") << 12.0;
+    QTest::newRow("16 points") << 16.0;
+}
+
+void ManualChordsDialogTests::fitsA1024PixelScreen() {
+    QFETCH(qreal, points);
+    CProgramStateGuard state;
+    QFont font = QApplication::font();
+    if (points > 0)
+        font.setPointSizeF(points);
+    const auto restore = qScopeGuard([saved = QApplication::font()] { QApplication::setFont(saved); });
+    QApplication::setFont(font);
+    CManualChordsDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.frameGeometry().width() <= 1024);
+
+    // Every box stands inside the dialog, beside its neighbour, and shows
+    // the longest chord name whole: a box draws its text one pixel inside
+    // each side of its text field.
+    QStringList names;
+    for (int i = 1; i < dialog.SongBox(1)->count(); ++i)
+        names << dialog.SongBox(1)->itemText(i);
+    for (int k = 1; k <= CManualChordsDlg::kColumns; ++k) {
+        for (QComboBox* box :
+             {static_cast<QComboBox*>(dialog.SongBox(k)), static_cast<QComboBox*>(dialog.TransposedBox(k))}) {
+            QVERIFY(dialog.rect().contains(box->geometry()));
+            QStyleOptionComboBox option;
+            option.initFrom(box);
+            option.rect = box->rect();
+            const QRect field =
+                box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+            int widest = 0;
+            for (const QString& name : names)
+                widest = std::max(widest, box->fontMetrics().horizontalAdvance(name));
+            QVERIFY2(field.width() - 2 >= widest, qPrintable(box->objectName()));
+        }
+        if (k > 1)
+            QVERIFY(dialog.SongBox(k)->x() >= dialog.SongBox(k - 1)->geometry().right() + 1);
+    }
 }
 
 void ManualChordsDialogTests::helpShowsItsEightLines() {
