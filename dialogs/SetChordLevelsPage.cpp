@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include "chords/ChordCatalog.h"
 #include "chords/NoteNames.h"
@@ -62,6 +63,24 @@ QLabel* MakeNameLabel(const std::string& name, QWidget* page) {
     return label;
 }
 
+// A level box steps its level with the wheel only once the user has given it
+// the focus: a wheel turned to scroll past the page must not change a level
+// nobody chose. It never takes the focus from the wheel either.
+class CLevelComboBox final : public QComboBox {
+    Q_DISABLE_COPY_MOVE(CLevelComboBox)
+
+public:
+    explicit CLevelComboBox(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
 } // namespace
 
 QStringList CSetChordLevelsPage::LevelWords() {
@@ -84,7 +103,7 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
         const LevelRow& levelRow = kLevelRows[static_cast<std::size_t>(row)];
         const int y = 27 + 20 * row;
 
-        auto* box = new QComboBox(this);
+        auto* box = new CLevelComboBox(this);
         box->setObjectName(ObjectNameOf(IDC_FIRST_LEVEL_BOX + row));
         box->addItems(LevelWords());
         // At least as wide as the longest level word needs.

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 
 CProgramStateGuard::CProgramStateGuard() {
@@ -54,4 +55,15 @@ void MoveMouse(QWidget* widget, const QPoint& point) {
     QWidget* window = widget->window();
     QTEST_ASSERT(window->windowHandle());
     QTest::mouseMove(window->windowHandle(), widget->mapTo(window, point));
+}
+
+void TurnWheel(QWidget* widget, const QPoint& point, int steps) {
+    // The window's own handling picks the control under the point, as for a
+    // wheel event from the window system.
+    QWidget* window = widget->window();
+    QTEST_ASSERT(window->windowHandle());
+    const QPoint at = widget->mapTo(window, point);
+    QWheelEvent event(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, 120 * steps), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window->windowHandle(), &event);
 }

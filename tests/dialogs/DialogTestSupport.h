@@ -48,3 +48,6 @@ bool WithNextModal(const std::function<void()>& action, const std::function<void
 /// window system does: the move reaches the widget's window, and Qt hands it
 /// to whatever control is under the point there. The window must be shown.
 void MoveMouse(QWidget* widget, const QPoint& point);
+/// Turns the mouse wheel by steps notches (positive: away from the user) with
+/// the pointer at the point of the widget, through its window in the same way.
+void TurnWheel(QWidget* widget, const QPoint& point, int steps);
