@@ -12,7 +12,7 @@ CDialogUnits::CDialogUnits(const QFont& font) {
 }
 
 int CDialogUnits::X(int units) const {
-    return (units * m_nBaseX + 2) / 4;
+    return (units * m_nBaseX + 2 * m_nBaseXDivisor) / (4 * m_nBaseXDivisor);
 }
 
 int CDialogUnits::Y(int units) const {
@@ -21,5 +21,16 @@ int CDialogUnits::Y(int units) const {
 
 void CDialogUnits::WidenTo(int units, int pixels) {
     if (units > 0 && X(units) < pixels)
-        m_nBaseX = (4 * pixels - 2 + units - 1) / units;
+        SetWidth(units, pixels);
+}
+
+void CDialogUnits::NarrowTo(int units, int pixels) {
+    if (units > 0 && pixels > 0 && X(units) > pixels)
+        SetWidth(units, pixels);
+}
+
+void CDialogUnits::SetWidth(int units, int pixels) {
+    // With a base of 4 * pixels / units, X(units) is pixels exactly.
+    m_nBaseX = 4 * pixels;
+    m_nBaseXDivisor = units;
 }

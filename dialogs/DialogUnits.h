@@ -20,11 +20,20 @@ public:
     /// Widens the horizontal unit so that a width of units dialog units is at
     /// least pixels wide; everything placed afterwards keeps its proportions.
     void WidenTo(int units, int pixels);
+    /// Narrows the horizontal unit so that a width of units dialog units is at
+    /// most pixels wide, in the same way.
+    void NarrowTo(int units, int pixels);
 
-    int BaseX() const { return m_nBaseX; }
+    /// The horizontal base, rounded: the font's unless widened or narrowed.
+    int BaseX() const { return (m_nBaseX + m_nBaseXDivisor / 2) / m_nBaseXDivisor; }
     int BaseY() const { return m_nBaseY; }
 
 private:
+    void SetWidth(int units, int pixels);
+
+    // The horizontal base is the fraction m_nBaseX / m_nBaseXDivisor, so that a
+    // widened or narrowed dialog gets the exact width it asks for.
     int m_nBaseX;
+    int m_nBaseXDivisor = 1;
     int m_nBaseY;
 };

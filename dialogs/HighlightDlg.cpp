@@ -62,11 +62,14 @@ CHighlightDlg::CHighlightDlg(const HighlightSettings& settings, QWidget* parent)
     const int gap = units.X(4);
     if (m_useColor->geometry().right() + gap >= m_setColor->x())
         m_setColor->move(m_useColor->geometry().right() + gap + 1, m_setColor->y());
-    m_showConfiguration = MakeCheckBox(QStringLiteral("&Sho&w Chord Configuration"), IDC_SHOW_CONFIGURATION,
+    // Each control has a letter of its own, Alt and that letter toggles or
+    // presses it: a letter shared by two controls only moves the focus
+    // between them, and a caption underlines only the one letter that works.
+    m_showConfiguration = MakeCheckBox(QStringLiteral("Sho&w Chord Configuration"), IDC_SHOW_CONFIGURATION,
                                        settings.infobulle, units.Rect(50, 105, 98, 10), this);
 
     QPushButton* ok = MakeButton(QStringLiteral("&OK"), IDOK, units.Rect(30, 145, 50, 20), this);
-    QPushButton* cancel = MakeButton(QStringLiteral("&Cancel"), IDCANCEL, units.Rect(125, 145, 50, 20), this);
+    QPushButton* cancel = MakeButton(QStringLiteral("C&ancel"), IDCANCEL, units.Rect(125, 145, 50, 20), this);
     QPushButton* help = MakeButton(QStringLiteral("&Help"), IDC_HIGHLIGHT_HELP, units.Rect(210, 145, 50, 20), this);
     ok->setDefault(true);
 

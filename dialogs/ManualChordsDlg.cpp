@@ -1,12 +1,19 @@
 #include "dialogs/ManualChordsDlg.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "chords/ChordCatalog.h"
 #include "dialogs/ChordComboBox.h"
@@ -25,9 +32,81 @@ constexpr int kSpellings = CChordCatalog::kSpellingCount;
 constexpr int kDiagramX = 233;
 constexpr int kDiagramY = 175;
 
+// The dialog fits a screen 1024 pixels wide: its client area keeps this much
+// room for the frame that the window manager draws around it.
+constexpr int kScreenWidth = 1024;
+constexpr int kFrameAllowance = 16;
+
+// An open list shows this many entries at a time and scrolls the others.
+constexpr int kVisibleEntries = 20;
+
+// Some looks (Qt's own among them) open a list as a pop-up over the box that
+// grows to the screen's height whatever the box's most visible entries; the
+// chord boxes drop their lists below the box instead, kVisibleEntries at a
+// time.
+class CDropDownListStyle final : public QProxyStyle {
+    Q_DISABLE_COPY_MOVE(CDropDownListStyle)
+
+public:
+    CDropDownListStyle() = default;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 void SelectQuietly(QComboBox* box, int index) {
     const QSignalBlocker blocker(box);
     box->setCurrentIndex(index);
+}
+
+// The width of column k (0..11) when it is span dialog units wide: the
+// columns follow each other without a gap or an overlap whatever the unit.
+int ColumnWidth(const CDialogUnits& units, int k, int span) {
+    return units.X(12 + 40 * k + span) - units.X(12 + 40 * k);
+}
+
+// Labels and frames track the mouse only so that Qt hands their moves on to
+// the dialog (it drops the moves of a child that does not track the mouse),
+// and the dialog empties the diagram over them as over its background.
+void PassMovesToDialog(QWidget* child) {
+    child->setMouseTracking(true);
+}
+
+int WidestName(const QStringList& names, const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& name : names)
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    return widest;
+}
+
+// Whether a chord box of this width shows the longest name whole in this
+// font: the box draws its text one pixel inside each side of its text field.
+bool NamesFit(const QStringList& names, const QFont& font, int width) {
+    CChordComboBox probe;
+    probe.setFont(font);
+    QStyleOptionComboBox option;
+    option.initFrom(&probe);
+    option.rect = QRect(0, 0, width, probe.sizeHint().height());
+    const QRect field =
+        probe.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &probe);
+    return field.width() - 2 >= WidestName(names, font);
+}
+
+QFont Smaller(QFont font) {
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    else
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+bool IsTiny(const QFont& font) {
+    return font.pointSizeF() > 0 ? font.pointSizeF() <= 6 : font.pixelSize() <= 8;
 }
 
 } // namespace
@@ -44,13 +123,22 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         songNames << QString::fromStdString(theChordCatalog.GetAt(i).GetName());
 
     // A column is 40 units wide; where the font needs more for the longest
-    // chord name, the whole dialog widens in proportion.
+    // chord name, the whole dialog widens in proportion, but never beyond a
+    // 1024-pixel screen. Where that leaves the columns too narrow for the
+    // names, the chord boxes take a smaller font in which every name fits.
     CDialogUnits units(font());
     {
         CChordComboBox probe;
         probe.addItems(songNames);
         units.WidenTo(40, probe.sizeHint().width());
     }
+    units.NarrowTo(505, kScreenWidth - kFrameAllowance);
+    // The chord boxes' look, the dialog's to keep while it lives.
+    auto* listStyle = new CDropDownListStyle;
+    listStyle->setParent(this);
+    QFont boxFont = font();
+    while (!NamesFit(songNames, boxFont, ColumnWidth(units, kColumns - 1, 39)) && !IsTiny(boxFont))
+        boxFont = Smaller(boxFont);
     setFixedSize(units.Size(505, 229));
     m_diagram.MoveTo(units.Point(kDiagramX, kDiagramY));
 
@@ -65,14 +153,17 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
     auto* songGroup = new QGroupBox(QStringLiteral("Song's Chords"), this);
     songGroup->setAlignment(Qt::AlignHCenter);
     songGroup->setGeometry(units.Rect(8, 8, 488, 32));
+    PassMovesToDialog(songGroup);
     auto* transposedGroup = new QGroupBox(QStringLiteral("Transposed Chords"), this);
     transposedGroup->setAlignment(Qt::AlignHCenter);
     transposedGroup->setGeometry(units.Rect(8, 88, 488, 32));
+    PassMovesToDialog(transposedGroup);
 
-    // The "Quit" button (OK) exists but is never shown: the dialog is left with
-    // Escape or the caption's close box.
-    QPushButton* quit = makeButton(QStringLiteral("Quit"), IDOK, QRect(435, 195, 65, 24));
-    quit->hide();
+    // The "Quit" button (OK) is the default button but is never shown: Enter
+    // presses it (keyPressEvent), Escape and the caption's close box cancel.
+    m_quit = makeButton(QStringLiteral("Quit"), IDOK, QRect(435, 195, 65, 24));
+    m_quit->setDefault(true);
+    m_quit->hide();
     QPushButton* clear = makeButton(QStringLiteral("&Clear"), IDC_MANUAL_CLEAR, QRect(10, 135, 65, 24));
     QPushButton* easiest =
         makeButton(QStringLiteral("Find &Easiest Transposition"), IDC_MANUAL_EASIEST, QRect(175, 135, 160, 24));
@@ -80,16 +171,22 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
     for (int k = 0; k < kColumns; ++k) {
         auto* song = new CChordComboBox(this);
         song->setObjectName(ObjectNameOf(IDC_SONG_CHORD[k]));
-        song->setGeometry(units.X(12 + 40 * k), units.Y(24), units.X(k == kColumns - 1 ? 39 : 40),
+        song->setStyle(listStyle);
+        song->setFont(boxFont);
+        song->setGeometry(units.X(12 + 40 * k), units.Y(24), ColumnWidth(units, k, k == kColumns - 1 ? 39 : 40),
                           song->sizeHint().height());
-        song->setMaxVisibleItems(16);
+        song->setMaxVisibleItems(kVisibleEntries);
         song->addItems(songNames);
         connect(song, &QComboBox::activated, this, [this, k] { OnSongChordChanged(k + 1); });
         m_song[static_cast<std::size_t>(k)] = song;
 
         auto* transposed = new CChordComboBox(this);
         transposed->setObjectName(ObjectNameOf(IDC_TRANSPOSED_CHORD[k]));
-        transposed->setGeometry(units.X(12 + 40 * k), units.Y(104), units.X(40), transposed->sizeHint().height());
+        transposed->setStyle(listStyle);
+        transposed->setFont(boxFont);
+        transposed->setGeometry(units.X(12 + 40 * k), units.Y(104), ColumnWidth(units, k, 40),
+                                transposed->sizeHint().height());
+        transposed->setMaxVisibleItems(kVisibleEntries);
         transposed->addItem(QStringLiteral(" "));
         connect(transposed, &QComboBox::activated, this, [this, k] { OnReferenceChosen(k + 1); });
         m_transposed[static_cast<std::size_t>(k)] = transposed;
@@ -124,13 +221,16 @@ CManualChordsDlg::CManualChordsDlg(QWidget* parent) : QDialog(parent), m_diagram
         auto* label = new QLabel(QString::fromLatin1(text), this);
         label->move(units.Point(x, 68));
         label->adjustSize();
+        PassMovesToDialog(label);
     }
 
     auto* hint = new QLabel(QStringLiteral("Move the mouse cursor on a chord name to see its configuration"), this);
     hint->setObjectName(ObjectNameOf(IDC_MANUAL_HINT));
     hint->move(units.Point(151, 216));
     hint->adjustSize();
+    PassMovesToDialog(hint);
 
+    connect(m_quit, &QPushButton::clicked, this, &QDialog::accept);
     connect(clear, &QPushButton::clicked, this, &CManualChordsDlg::OnClear);
     connect(easiest, &QPushButton::clicked, this, &CManualChordsDlg::OnFindEasiest);
     connect(help, &QPushButton::clicked, this, &CManualChordsDlg::OnHelp);
@@ -288,6 +388,17 @@ void CManualChordsDlg::paintEvent(QPaintEvent* event) {
 void CManualChordsDlg::showEvent(QShowEvent* event) {
     m_diagram.DrawGrid(this);
     QDialog::showEvent(event);
+}
+
+void CManualChordsDlg::keyPressEvent(QKeyEvent* event) {
+    // Qt's dialog presses only a visible default button on Enter; this one's
+    // is hidden and is pressed all the same, whichever control has the focus.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_quit->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CManualChordsDlg::mouseMoveEvent(QMouseEvent* event) {

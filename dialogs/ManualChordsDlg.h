@@ -46,6 +46,7 @@ public:
     void OnHelp();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -66,6 +67,7 @@ private:
     std::array<CChordComboBox*, kColumns> m_song{};
     std::array<CChordComboBox*, kColumns> m_transposed{};
     QSlider* m_slider = nullptr;
+    QPushButton* m_quit = nullptr;
     QPushButton* m_up = nullptr;
     QPushButton* m_down = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "dialogs/SetChordLevels.h"
 
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -59,6 +61,17 @@ CSetChordLevels::CSetChordLevels(QWidget* parent, int firstPage) : QDialog(paren
     buttons->addWidget(cancel);
     buttons->addWidget(help);
 
+    // The keys that turn the pages work from anywhere in the sheet: as
+    // shortcuts of the sheet they come before the focused control, so a level
+    // box with the focus cannot take Ctrl+PageDown or Ctrl+Tab as a step of
+    // its level.
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { TurnPage(1); });
+    // (Qt matches Ctrl+Shift+Tab also when the keyboard reports it as Backtab.)
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { TurnPage(-1); });
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addLayout(buttons);
@@ -71,6 +84,12 @@ void CSetChordLevels::OnResetAllChords() {
     m_catalog.ResetAll();
     for (CSetChordLevelsPage* page : m_pages)
         page->Refresh();
+}
+
+void CSetChordLevels::TurnPage(int step) {
+    // The last page is followed by the first, as the tab bar's own keys do.
+    const int count = m_tabs->count();
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
 }
 
 void CSetChordLevels::OnHelp() {

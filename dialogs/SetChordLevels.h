@@ -34,6 +34,8 @@ public:
     void OnResetAllChords();
     /// The help box of the sheet.
     void OnHelp();
+    /// Shows the next page (step 1) or the previous one (step -1).
+    void TurnPage(int step);
 
 private:
     CChordCatalog m_catalog;

@@ -1,6 +1,7 @@
 #include "dialogs/SetChordLevelsPage.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <QComboBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include "chords/ChordCatalog.h"
 #include "chords/NoteNames.h"
@@ -42,10 +44,42 @@ constexpr std::array<LevelRow, CSetChordLevelsPage::kRows> kLevelRows = {{
 constexpr int kDiagramX = 239;
 constexpr int kDiagramY = 141;
 
+// The least room between a chord name and the level box right of it, in dialog units.
+constexpr int kNameGap = 3;
+
 QPoint DiagramOrigin(const QFont& font) {
     const CDialogUnits units(font);
     return units.Point(kDiagramX, kDiagramY);
 }
+
+// A chord name of a row. Qt drops a move over a child that does not track
+// the mouse, so the page would never see the pointer on a name: the label
+// tracks the mouse, ignores the move as a plain label does, and the move goes
+// on to the page, which shows the fingering of the name under the pointer.
+QLabel* MakeNameLabel(const std::string& name, QWidget* page) {
+    auto* label = new QLabel(QString::fromStdString(name), page);
+    label->setMouseTracking(true);
+    label->adjustSize();
+    return label;
+}
+
+// A level box steps its level with the wheel only once the user has given it
+// the focus: a wheel turned to scroll past the page must not change a level
+// nobody chose. It never takes the focus from the wheel either.
+class CLevelComboBox final : public QComboBox {
+    Q_DISABLE_COPY_MOVE(CLevelComboBox)
+
+public:
+    explicit CLevelComboBox(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
 
 } // namespace
 
@@ -63,31 +97,39 @@ CSetChordLevelsPage::CSetChordLevelsPage(int quality, CChordCatalog& catalog, QW
 
     const std::string suffix = SuffixOfQuality(quality);
     const int leftX = quality == MajorSeventh ? 50 : 60;
+    const int boxX = units.X(80);
+    std::vector<QLabel*> leftLabels;
     for (int row = 0; row < kRows; ++row) {
         const LevelRow& levelRow = kLevelRows[static_cast<std::size_t>(row)];
         const int y = 27 + 20 * row;
 
-        auto* box = new QComboBox(this);
+        auto* box = new CLevelComboBox(this);
         box->setObjectName(ObjectNameOf(IDC_FIRST_LEVEL_BOX + row));
         box->addItems(LevelWords());
         // At least as wide as the longest level word needs.
-        box->setGeometry(units.X(80), units.Y(y), std::max(units.X(48), box->sizeHint().width()),
-                         box->sizeHint().height());
+        box->setGeometry(boxX, units.Y(y), std::max(units.X(48), box->sizeHint().width()), box->sizeHint().height());
         connect(box, &QComboBox::activated, this, [this, row] { OnLevelChosen(row); });
         m_boxes[static_cast<std::size_t>(row)] = box;
 
         const int textY = units.Y(y) + (box->sizeHint().height() - fontMetrics().height()) / 2;
-        auto* left =
-            new QLabel(QString::fromStdString(rootSpellings[static_cast<std::size_t>(levelRow.shown)] + suffix), this);
+        auto* left = MakeNameLabel(rootSpellings[static_cast<std::size_t>(levelRow.shown)] + suffix, this);
         left->move(units.X(leftX), textY);
-        left->adjustSize();
+        leftLabels.push_back(left);
         if (levelRow.flat >= 0) {
-            auto* right = new QLabel(
-                QString::fromStdString(rootSpellings[static_cast<std::size_t>(levelRow.flat)] + suffix), this);
+            auto* right = MakeNameLabel(rootSpellings[static_cast<std::size_t>(levelRow.flat)] + suffix, this);
             right->move(std::max(units.X(135), box->geometry().right() + units.X(7)), textY);
-            right->adjustSize();
         }
     }
+
+    // The names stand in a column left of the boxes. Where the font makes the
+    // longest name ("C#m7") wider than the room there, the whole column moves
+    // left so that no box covers the end of a name.
+    int widest = 0;
+    for (const QLabel* label : leftLabels)
+        widest = std::max(widest, label->width());
+    const int namesX = std::max(0, std::min(units.X(leftX), boxX - units.X(kNameGap) - widest));
+    for (QLabel* label : leftLabels)
+        label->move(namesX, label->y());
 
     auto* reset = new QPushButton(QStringLiteral("Reset these chords only"), this);
     reset->setObjectName(ObjectNameOf(IDC_RESET_THESE_CHORDS));

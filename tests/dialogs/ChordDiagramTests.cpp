@@ -209,6 +209,8 @@ void ChordDiagramTests::comboShowsItsSelectedChord() {
     CHostWindow host;
     auto* combo = new CChordComboBox(&host);
     combo->addItems({QStringLiteral(" "), QStringLiteral("Am"), QStringLiteral("Dbmaj7")});
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
     CMessageRecorder messages;
 
     combo->setCurrentIndex(2);
@@ -216,9 +218,10 @@ void ChordDiagramTests::comboShowsItsSelectedChord() {
     QVERIFY(!host.Diagram().IsBlank());
     QCOMPARE(host.Diagram().CurrentChord().GetName(), std::string("Dbmaj7"));
 
-    // The blank entry empties the grid.
+    // The blank entry empties the grid. (The pointer moves on: one that stays
+    // where it is sends no move.)
     combo->setCurrentIndex(0);
-    MoveMouse(combo, QPoint(5, 5));
+    MoveMouse(combo, QPoint(6, 5));
     QVERIFY(host.Diagram().IsBlank());
     QVERIFY(messages.Messages().empty());
 }
@@ -227,11 +230,13 @@ void ChordDiagramTests::comboReportsUnknownNames() {
     CHostWindow host;
     auto* combo = new CChordComboBox(&host);
     combo->addItems({QStringLiteral(" "), QStringLiteral("Am"), QStringLiteral("H7")});
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
     CMessageRecorder messages;
     combo->setCurrentIndex(1);
     MoveMouse(combo, QPoint(5, 5));
     combo->setCurrentIndex(2);
-    MoveMouse(combo, QPoint(5, 5));
+    MoveMouse(combo, QPoint(6, 5));
     QCOMPARE(messages.Messages(), std::vector<std::string>{"Error retrieving chord from name H7"});
     // The diagram stays as it was.
     QCOMPARE(host.Diagram().CurrentChord().GetName(), std::string("Am"));

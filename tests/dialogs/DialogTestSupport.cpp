@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 
 CProgramStateGuard::CProgramStateGuard() {
     SetProfileStore(&m_store);
@@ -50,7 +52,18 @@ bool WithNextModal(const std::function<void()>& action, const std::function<void
 }
 
 void MoveMouse(QWidget* widget, const QPoint& point) {
-    QMouseEvent event(QEvent::MouseMove, QPointF(point), QPointF(widget->mapToGlobal(point)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
+    QWidget* window = widget->window();
+    QTEST_ASSERT(window->windowHandle());
+    QTest::mouseMove(window->windowHandle(), widget->mapTo(window, point));
+}
+
+void TurnWheel(QWidget* widget, const QPoint& point, int steps) {
+    // The window's own handling picks the control under the point, as for a
+    // wheel event from the window system.
+    QWidget* window = widget->window();
+    QTEST_ASSERT(window->windowHandle());
+    const QPoint at = widget->mapTo(window, point);
+    QWheelEvent event(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, 120 * steps), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window->windowHandle(), &event);
 }

@@ -44,5 +44,10 @@ bool Choose(QComboBox* box, const QString& text);
 /// rejects that window unless check closed it. Returns false when no modal window opened.
 bool WithNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& check);
 
-/// Sends a mouse move without buttons to the widget at the point.
+/// Moves the pointer, without buttons, to the point of the widget as the
+/// window system does: the move reaches the widget's window, and Qt hands it
+/// to whatever control is under the point there. The window must be shown.
 void MoveMouse(QWidget* widget, const QPoint& point);
+/// Turns the mouse wheel by steps notches (positive: away from the user) with
+/// the pointer at the point of the widget, through its window in the same way.
+void TurnWheel(QWidget* widget, const QPoint& point, int steps);

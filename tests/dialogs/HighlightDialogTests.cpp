@@ -1,7 +1,11 @@
+#include <utility>
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "dialogs/ControlIds.h"
@@ -21,6 +25,19 @@ HighlightSettings Settings(int bold, int italic, int underline, int useColor, in
     return settings;
 }
 
+// The letters that a caption underlines: each one after a single '&'.
+QList<QChar> UnderlinedLetters(const QString& text) {
+    QList<QChar> letters;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != u'&')
+            continue;
+        if (text.at(i + 1) != u'&')
+            letters << text.at(i + 1).toUpper();
+        ++i; // "&&" is an ampersand; the letter after a '&' is done
+    }
+    return letters;
+}
+
 } // namespace
 
 class HighlightDialogTests final : public QObject {
@@ -35,6 +52,7 @@ private Q_SLOTS:
     void cancelledChooserKeepsTheColor();
     void customColorsStartWhite();
     void helpShowsItsFiveLines();
+    void everyUnderlinedLetterWorks();
 };
 
 void HighlightDialogTests::checkBoxesShowTheSettings_data() {
@@ -155,6 +173,53 @@ void HighlightDialogTests::helpShowsItsFiveLines() {
              QStringLiteral("The \"Show Chord Configuration\" check box allow you to see the configuration"));
     QCOMPARE(lines.at(4),
              QStringLiteral("of a given chord just by moving the mouse cursor on its name in the tablature file."));
+}
+
+void HighlightDialogTests::everyUnderlinedLetterWorks() {
+    CHighlightDlg dialog(Settings(0, 1, 0, 1, 0, 0x00ff00));
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+
+    // No two controls share a letter, and a caption underlines one at most.
+    QList<QChar> taken;
+    QList<std::pair<QAbstractButton*, QChar>> controls;
+    for (QAbstractButton* control : dialog.findChildren<QAbstractButton*>()) {
+        const QList<QChar> letters = UnderlinedLetters(control->text());
+        QVERIFY2(letters.size() <= 1, qPrintable(control->text()));
+        if (letters.isEmpty())
+            continue;
+        QVERIFY2(!taken.contains(letters.first()), qPrintable(control->text()));
+        taken << letters.first();
+        controls.emplace_back(control, letters.first());
+    }
+    QCOMPARE(controls.size(), 9);
+
+    // Alt and the letter toggles the check box (twice here, so that "Use
+    // Custom Color" leaves "Set Color..." enabled) or presses the button; a
+    // box that the letter opens is closed again, and the dialog is shown and
+    // activated again after OK and Cancel and after a box it opened.
+    for (const auto& [control, letter] : controls) {
+        if (!dialog.isActiveWindow()) {
+            dialog.show();
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        }
+        QSignalSpy clicked(control, &QAbstractButton::clicked);
+        const bool checked = control->isChecked();
+        const int presses = control->isCheckable() ? 2 : 1;
+        for (int press = 1; press <= presses; ++press) {
+            WithNextModal(
+                [&] {
+                    QTest::keyClick(dialog.windowHandle(), Qt::Key(letter.unicode()), Qt::AltModifier);
+                    QVERIFY(QTest::qWaitFor([&] { return clicked.count() == press; }));
+                },
+                [](QWidget*) {});
+            QVERIFY2(clicked.count() == press, qPrintable(control->text()));
+            if (control->isCheckable())
+                QCOMPARE(control->isChecked(), press == 1 ? !checked : checked);
+        }
+    }
 }
 
 QTEST_MAIN(HighlightDialogTests)

@@ -1,6 +1,15 @@
+#include <algorithm>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "chords/ChordCatalog.h"
@@ -48,6 +57,25 @@ bool IsEmptyState(const CManualChordsDlg& dialog) {
            !Control<QPushButton>(&dialog, IDC_MANUAL_DOWN)->isEnabled();
 }
 
+// Opens the box's list with a click as the user does and counts the entries
+// that the open list shows whole; closes it again with Escape.
+int VisibleEntries(CManualChordsDlg& dialog, QComboBox* box) {
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, Qt::NoModifier, box->mapTo(&dialog, box->rect().center()));
+    QAbstractItemView* view = box->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+        return -1;
+    int visible = 0;
+    for (int row = 0; row < box->count(); ++row) {
+        const QRect entry = view->visualRect(box->model()->index(row, 0));
+        if (entry.top() >= 0 && entry.bottom() <= view->viewport()->rect().bottom())
+            ++visible;
+    }
+    QTest::keyClick(view->window()->windowHandle(), Qt::Key_Escape);
+    if (!QTest::qWaitFor([view] { return !view->isVisible(); }))
+        return -1;
+    return visible;
+}
+
 } // namespace
 
 class ManualChordsDialogTests final : public QObject {
@@ -71,6 +99,10 @@ private Q_SLOTS:
     void clearEmptiesEverything();
     void blankingTheLastChordEmptiesTheDialog();
     void hoverShowsAndClearsTheDiagram();
+    void labelsAndFramesEmptyTheDiagram();
+    void enterQuitsAndListsShowTwentyEntries();
+    void fitsA1024PixelScreen_data();
+    void fitsA1024PixelScreen();
     void helpShowsItsEightLines();
 };
 
@@ -330,6 +362,113 @@ void ManualChordsDialogTests::hoverShowsAndClearsTheDiagram() {
     dialog.Diagram().ShowChord(&dialog, *theChordCatalog.Find("C"));
     MoveMouse(dialog.SongBox(2), QPoint(4, 4));
     QVERIFY(dialog.Diagram().IsBlank());
+}
+
+void ManualChordsDialogTests::labelsAndFramesEmptyTheDiagram() {
+    CProgramStateGuard state;
+    CManualChordsDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(EnterSongChords(dialog, {u"F#m7"_s}));
+
+    // The thirteen marks under the slider, the hint and the two frames.
+    QList<QWidget*> passive;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        passive << label;
+    for (QGroupBox* frame : dialog.findChildren<QGroupBox*>())
+        passive << frame;
+    QCOMPARE(passive.size(), 16);
+    for (QWidget* control : passive) {
+        MoveMouse(dialog.SongBox(1), QPoint(4, 4));
+        QCOMPARE(dialog.Diagram().CurrentChord().GetName(), std::string("F#m7"));
+        QVERIFY(!dialog.Diagram().IsBlank());
+
+        // A frame's own pixels lie left of its first box.
+        const QPoint point =
+            qobject_cast<QGroupBox*>(control) ? QPoint(3, control->height() / 2) : control->rect().center();
+        QCOMPARE(dialog.childAt(control->mapTo(&dialog, point)), control);
+        MoveMouse(control, point);
+        QVERIFY2(dialog.Diagram().IsBlank(), control->metaObject()->className());
+    }
+}
+
+void ManualChordsDialogTests::enterQuitsAndListsShowTwentyEntries() {
+    CProgramStateGuard state;
+    CManualChordsDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(EnterSongChords(dialog, {u"Am"_s}));
+
+    // The song list of 86 entries shows twenty at a time; the transposed
+    // list of eighteen shows them all.
+    QCOMPARE(VisibleEntries(dialog, dialog.SongBox(12)), 20);
+    QCOMPARE(VisibleEntries(dialog, dialog.TransposedBox(1)), 18);
+    QVERIFY(dialog.isVisible());
+
+    // Enter anywhere presses the hidden "Quit": the dialog ends with OK.
+    QSignalSpy quit(Control<QPushButton>(&dialog, IDOK), &QPushButton::clicked);
+    dialog.SongBox(3)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+    QCOMPARE(quit.count(), 1);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    // The keypad's Enter does the same, here from the "+" button.
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Control<QPushButton>(&dialog, IDC_MANUAL_UP)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.Shift(), 0); // "+" was not pressed
+}
+
+void ManualChordsDialogTests::fitsA1024PixelScreen_data() {
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("program font") << 0.0;
+    QTest::newRow("10 points") << 10.0;
+    QTest::newRow("12 points") << 12.0;
+    QTest::newRow("16 points") << 16.0;
+}
+
+void ManualChordsDialogTests::fitsA1024PixelScreen() {
+    QFETCH(qreal, points);
+    CProgramStateGuard state;
+    QFont font = QApplication::font();
+    if (points > 0)
+        font.setPointSizeF(points);
+    const auto restore = qScopeGuard([saved = QApplication::font()] { QApplication::setFont(saved); });
+    QApplication::setFont(font);
+    CManualChordsDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.frameGeometry().width() <= 1024);
+
+    // Every box stands inside the dialog, beside its neighbour, and shows
+    // the longest chord name whole: a box draws its text one pixel inside
+    // each side of its text field.
+    QStringList names;
+    for (int i = 1; i < dialog.SongBox(1)->count(); ++i)
+        names << dialog.SongBox(1)->itemText(i);
+    for (int k = 1; k <= CManualChordsDlg::kColumns; ++k) {
+        for (QComboBox* box :
+             {static_cast<QComboBox*>(dialog.SongBox(k)), static_cast<QComboBox*>(dialog.TransposedBox(k))}) {
+            QVERIFY(dialog.rect().contains(box->geometry()));
+            QStyleOptionComboBox option;
+            option.initFrom(box);
+            option.rect = box->rect();
+            const QRect field =
+                box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+            int widest = 0;
+            for (const QString& name : names)
+                widest = std::max(widest, box->fontMetrics().horizontalAdvance(name));
+            QVERIFY2(field.width() - 2 >= widest, qPrintable(box->objectName()));
+        }
+        if (k > 1)
+            QVERIFY(dialog.SongBox(k)->x() >= dialog.SongBox(k - 1)->geometry().right() + 1);
+    }
 }
 
 void ManualChordsDialogTests::helpShowsItsEightLines() {

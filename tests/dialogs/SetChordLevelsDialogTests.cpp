@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +26,19 @@ QLabel* LabelNamed(const QWidget* page, const QString& text) {
     return nullptr;
 }
 
+std::vector<int> Levels(const CChordCatalog& catalog) {
+    std::vector<int> levels;
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        levels.push_back(catalog.GetAt(i).GetDifficulty());
+    return levels;
+}
+
+bool ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 } // namespace
 
 class SetChordLevelsDialogTests final : public QObject {
@@ -40,6 +54,9 @@ private Q_SLOTS:
     void resetTheseChordsOnlyResetsThePage();
     void resetAllChordsRefillsEveryPage();
     void hoverShowsTheChordUnderTheMouse();
+    void everyNameIsWholeAndShowsItsFingering();
+    void levelsChangeOnlyWhenChosen_data();
+    void levelsChangeOnlyWhenChosen();
     void otherPageShowsOnlyItsText();
     void helpShowsItsThreeLines();
 };
@@ -227,6 +244,90 @@ void SetChordLevelsDialogTests::hoverShowsTheChordUnderTheMouse() {
     CSetChordLevelsPage* minorSeventh = sheet.Page(MinorSeventh);
     MoveMouse(minorSeventh, LabelNamed(minorSeventh, QStringLiteral("Abm7"))->geometry().center());
     QCOMPARE(minorSeventh->Diagram().CurrentChord().GetName(), std::string("Abm7"));
+}
+
+void SetChordLevelsDialogTests::everyNameIsWholeAndShowsItsFingering() {
+    CProgramStateGuard state;
+    CSetChordLevels sheet;
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    for (int quality = 0; quality < kQualityCount; ++quality) {
+        sheet.Tabs()->setCurrentIndex(quality);
+        CSetChordLevelsPage* page = sheet.Page(quality);
+        const QList<QLabel*> names = page->findChildren<QLabel*>();
+        QCOMPARE(names.size(), 17);
+        for (QLabel* name : names) {
+            // Nothing on the page covers any part of a name ("C#m7" ends in its "7").
+            QVERIFY2(page->rect().contains(name->geometry()), qPrintable(name->text()));
+            for (QWidget* control : page->findChildren<QWidget*>()) {
+                if (!qobject_cast<QLabel*>(control))
+                    QVERIFY2(!control->geometry().intersects(name->geometry()), qPrintable(name->text()));
+            }
+
+            // The pointer on the name draws its fingering; the page's blank
+            // corner empties the grid first, so that C# then Db both draw.
+            MoveMouse(page, QPoint(2, 2));
+            QVERIFY(page->Diagram().IsBlank());
+            MoveMouse(name, name->rect().center());
+            QVERIFY2(!page->Diagram().IsBlank(), qPrintable(name->text()));
+            QCOMPARE(QString::fromStdString(page->Diagram().CurrentChord().GetName()), name->text());
+        }
+    }
+}
+
+void SetChordLevelsDialogTests::levelsChangeOnlyWhenChosen_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("step");
+    QTest::newRow("Ctrl+PageDown") << int(Qt::Key_PageDown) << Qt::KeyboardModifiers(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+PageUp") << int(Qt::Key_PageUp) << Qt::KeyboardModifiers(Qt::ControlModifier) << -1;
+    QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Tab) << (Qt::ControlModifier | Qt::ShiftModifier) << -1;
+    QTest::newRow("Ctrl+Shift+Backtab") << int(Qt::Key_Backtab) << (Qt::ControlModifier | Qt::ShiftModifier) << -1;
+}
+
+void SetChordLevelsDialogTests::levelsChangeOnlyWhenChosen() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, step);
+    CProgramStateGuard state;
+    CSetChordLevels sheet;
+    sheet.Tabs()->setCurrentIndex(Minor);
+    QVERIFY(ShowActive(sheet));
+    const std::vector<int> before = Levels(sheet.Catalog());
+    CSetChordLevelsPage* page = sheet.Page(Minor);
+    QComboBox* focused = Control<QComboBox>(page, 1129);
+    QComboBox* other = Control<QComboBox>(page, 1133);
+    focused->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), focused);
+
+    // The wheel over a box without the focus changes nothing, focus included.
+    TurnWheel(other, other->rect().center(), -1);
+    TurnWheel(other, other->rect().center(), 1);
+    QVERIFY(Levels(sheet.Catalog()) == before);
+    QCOMPARE(QApplication::focusWidget(), focused);
+    // The box with the focus steps its level.
+    QVERIFY(before[18] < 5); // C#m has a level below
+    TurnWheel(focused, focused->rect().center(), -1);
+    QCOMPARE(Level(sheet.Catalog(), "C#m"), before[18] + 1);
+    TurnWheel(focused, focused->rect().center(), 1);
+    QVERIFY(Levels(sheet.Catalog()) == before);
+
+    // The key turns the page, whether a level box or a button has the focus.
+    QTest::keyClick(sheet.windowHandle(), Qt::Key(key), modifiers);
+    QCOMPARE(sheet.Tabs()->currentIndex(), Minor + step);
+    QVERIFY(Levels(sheet.Catalog()) == before);
+    sheet.Tabs()->setCurrentIndex(Minor);
+    Control<QPushButton>(&sheet, IDOK)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(sheet.windowHandle(), Qt::Key(key), modifiers);
+    QCOMPARE(sheet.Tabs()->currentIndex(), Minor + step);
+
+    // Enter in a box confirms the sheet with the levels as they were.
+    sheet.Tabs()->setCurrentIndex(Minor);
+    focused->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(sheet.windowHandle(), Qt::Key_Return);
+    QCOMPARE(sheet.result(), int(QDialog::Accepted));
+    QVERIFY(Levels(sheet.Catalog()) == before);
 }
 
 void SetChordLevelsDialogTests::otherPageShowsOnlyItsText() {
