@@ -73,7 +73,7 @@ cd "$WORK"
 "$PROGRAM" &
 pid=$!
 # The frame shows the path of the page once it has loaded.
-frame=$(wait_window "Start.htm - Quavern\$") || fail "no start page"
+frame=$(wait_window "^Start.htm .* - Quavern\$") || fail "no start page"
 xdotool windowfocus --sync "$frame"
 xdotool mousemove --window "$frame" 400 400
 
@@ -83,7 +83,7 @@ dialog=$(wait_window "^Open\$") || fail "no open dialog"
 xdotool windowfocus --sync "$dialog"
 xdotool type --delay 20 "$WORK/songs/river.txt"
 xdotool key Return
-wait_window "river.txt - Quavern\$" >/dev/null || fail "song not opened"
+wait_window "^river.txt .*songs. - Quavern\$" >/dev/null || fail "song not opened"
 [ -f "$WORK/songs/QuavernFile.htm" ] || fail "no display file in the song's folder"
 xdotool windowfocus --sync "$frame"
 sleep 1
