@@ -77,20 +77,19 @@ std::string HexByte(int value) {
 // A browser reads "#" in an image source as the start of a fragment and "?"
 // as the start of a query, so those and "%" are percent-encoded there.
 std::string EscapeImageSource(const std::string& source) {
+    static const char kHex[] = "0123456789ABCDEF";
     std::string escaped;
     escaped.reserve(source.size() + 8);
-    for (char c : source) {
-        switch (c) {
-        case '%':
-            escaped += "%25";
-            break;
-        case '#':
-            escaped += "%23";
-            break;
-        case '?':
-            escaped += "%3F";
-            break;
-        default:
+    for (const char c : source) {
+        const auto byte = static_cast<unsigned char>(c);
+        // A text song's page declares iso-8859-1, so the raw bytes of a
+        // folder named in UTF-8 would be read as other letters: every byte
+        // above 127 is written as it stands in the file system, %XX.
+        if (c == '%' || c == '#' || c == '?' || byte > 127) {
+            escaped += '%';
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 15];
+        } else {
             escaped += c;
         }
     }

@@ -87,7 +87,7 @@ TEST(PopupBlock, EmptyPrefixGivesBareFileNames) {
     EXPECT_EQ(lines[136], "<div id=\"QV3Bmaj7\"  class=\"infobulle\"> <img src=\"Bmaj7.gif\"  /> </div>");
 }
 
-TEST(PopupBlock, EscapesPercentHashAndQuestionMarkInTheImageSourceOnly) {
+TEST(PopupBlock, EscapesPercentHashQuestionMarkAndHighBytesInTheImageSourceOnly) {
     const std::vector<std::string> lines = SplitLines(PopupBlock("/tmp/50% off #1?/a b/Pics/"));
     EXPECT_EQ(lines[52 + 52], "<div id=\"QV3C#m7\" class=\"infobulle\"> <img "
                               "src=\"/tmp/50%25 off %231%3F/a b/Pics/C%23m7.gif\" /> </div>");
@@ -96,6 +96,10 @@ TEST(PopupBlock, EscapesPercentHashAndQuestionMarkInTheImageSourceOnly) {
     // An already-escaped looking prefix is escaped again, not left alone.
     EXPECT_EQ(SplitLines(PopupBlock("%23/"))[52],
               "<div id=\"QV3C\"  class=\"infobulle\"> <img src=\"%2523/C.gif\"  /> </div>");
+    // A folder named in UTF-8 ("zo\xc3\xab") reaches the browser byte for byte
+    // whatever the page's character set; the id keeps the plain name.
+    EXPECT_EQ(SplitLines(PopupBlock("/home/zo\xc3\xab/Pics/"))[52],
+              "<div id=\"QV3C\"  class=\"infobulle\"> <img src=\"/home/zo%C3%AB/Pics/C.gif\"  /> </div>");
 }
 
 TEST(PopupBlock, IsAppendedAfterAllChordsWhateverTheFlags) {

@@ -1,0 +1,184 @@
+// The window as a guitarist uses it on a Linux desktop: its own folder for
+// the start page and pictures, one display page per running program, no
+// history, where a song is shown from, and the habits of its title and menus.
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QWindow>
+
+#include "app/MainFrame.h"
+#include "dialogs/ControlIds.h"
+#include "document/QuavernDoc.h"
+#include "document/QuavernView.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/EventWait.h"
+
+class TestWindowHabits final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newAndSaveKeepToTheProgramsOwnPages();
+    void eachRunningProgramKeepsItsOwnPage();
+    void backButtonKeepsTheSong();
+    void scrollPlaceFollowsTheSong();
+    void titleMenusAndWidthFollowDesktopHabits();
+    void picturesShowFromANonAsciiFolder();
+
+private:
+    // A long, wide song, so the page scrolls both ways.
+    static QByteArray LongSong() {
+        QByteArray song;
+        for (int i = 0; i < 300; ++i)
+            song += "G   D   Em   C" + QByteArray(300, ' ') + "Am\nla la la la\n";
+        return song;
+    }
+    static QPointF ScrollOf(CQuavernView* view) { return view->page()->scrollPosition(); }
+};
+
+void TestWindowHabits::newAndSaveKeepToTheProgramsOwnPages() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    const QString start = program.PathOf(QStringLiteral("Start.htm"));
+    const QByteArray startBytes = ReadFileBytes(start);
+    QVERIFY(QDir(program.Folder()).mkdir(QStringLiteral("songs")));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("songs/a.txt"), "Am G\n")));
+    // New after an Open: the start page of the program's folder, not of the song's.
+    QVERIFY(program.Run(ID_FILE_NEW));
+    QCOMPARE(program.Document()->FilePath(), start);
+    QVERIFY(!QFile::exists(program.PathOf(QStringLiteral("songs/Start.htm"))));
+    QCOMPARE(program.sink.messages.size(), std::size_t(0));
+    // Save of the start page asks for a name and leaves the help as it was.
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    const QString copy = program.PathOf(QStringLiteral("songs/my-start.html"));
+    program.dialogs.saveFiles.enqueue(copy);
+    QVERIFY(program.Run(ID_FILE_SAVE));
+    QCOMPARE(ReadFileBytes(start), startBytes);
+    QVERIFY(ReadFileBytes(copy).contains("A#m"));
+    QCOMPARE(program.Document()->FilePath(), copy);
+    QVERIFY(!program.Document()->IsModified());
+}
+
+void TestWindowHabits::eachRunningProgramKeepsItsOwnPage() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(QDir(program.Folder()).mkdir(QStringLiteral("songs")));
+    const QString song = program.WriteFile(QStringLiteral("songs/a.txt"), "Am G\n");
+    // Another running program shows its page under the first name.
+    QLockFile other(program.PathOf(QStringLiteral("songs/QuavernFile.htm.lock")));
+    QVERIFY(other.tryLock(0));
+    const QByteArray othersPage = "<p>the other program's page</p>";
+    program.WriteFile(QStringLiteral("songs/QuavernFile.htm"), othersPage);
+    QVERIFY(program.OpenSong(song));
+    const QString ours = program.PathOf(QStringLiteral("songs/QuavernFile-2.htm"));
+    QCOMPARE(program.Document()->DisplayPath(), ours);
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QCOMPARE(ReadFileBytes(program.PathOf(QStringLiteral("songs/QuavernFile.htm"))), othersPage);
+    program.dialogs.answers.enqueue(QMessageBox::No);
+    QVERIFY(program.Close());
+    QVERIFY(!QFile::exists(ours) && !QFile::exists(ours + QStringLiteral(".lock")));
+    QVERIFY(QFile::exists(program.PathOf(QStringLiteral("songs/QuavernFile.htm"))));
+    other.unlock();
+
+    // A lock left by a program that ended without removing it is taken over.
+    CProgramFixture next;
+    QVERIFY(next.Start());
+    QVERIFY(QDir(next.Folder()).mkdir(QStringLiteral("songs")));
+    next.WriteFile(QStringLiteral("songs/QuavernFile.htm.lock"), "999999999\nquavern\n\n");
+    QVERIFY(next.OpenSong(next.WriteFile(QStringLiteral("songs/b.txt"), "C\n")));
+    QCOMPARE(next.Document()->DisplayPath(), next.PathOf(QStringLiteral("songs/QuavernFile.htm")));
+}
+
+void TestWindowHabits::backButtonKeepsTheSong() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    // The first song's display file goes with it when the second, in another folder, is shown.
+    QVERIFY(QDir(program.Folder()).mkdir(QStringLiteral("one")) && QDir(program.Folder()).mkdir(QStringLiteral("two")));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("one/a.txt"), "Am G\n")));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("two/b.txt"), "E B7\n")));
+    CQuavernView* view = program.View();
+    QWindow* window = program.Frame()->windowHandle();
+    const QPoint inView = view->mapTo(program.Frame(), view->rect().center());
+    QTest::mouseClick(window, Qt::BackButton, {}, inView);
+    QTest::keyClick(window, Qt::Key_Left, Qt::AltModifier);
+    view->triggerPageAction(QWebEnginePage::Back);
+    QTest::qWait(300);
+    QVERIFY(program.WaitReady());
+    QVERIFY(ShownText(view).startsWith(QStringLiteral("E B7")));
+    QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("two/b.txt")));
+}
+
+void TestWindowHabits::scrollPlaceFollowsTheSong() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("long.txt"), LongSong())));
+    CQuavernView* view = program.View();
+    program.Frame()->resize(800, 600);
+    view->page()->runJavaScript(QStringLiteral("window.scrollTo(400, 1500);"));
+    QVERIFY(WaitUntil([view] { return ScrollOf(view).y() > 1400 && ScrollOf(view).x() > 300; }, 10000));
+    const QPointF place = ScrollOf(view);
+    // A command that comes while a page still loads keeps the place the user was at.
+    program.Action(ID_TRANSPOSE_UP)->trigger();
+    program.Action(ID_HIGHLIGHT_TOGGLE)->trigger();
+    QVERIFY(program.WaitReady());
+    QVERIFY(WaitUntil([view, place] { return qAbs(ScrollOf(view).y() - place.y()) < 2; }, 10000));
+    // A new song starts at the top left.
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("long2.txt"), LongSong())));
+    QVERIFY(WaitUntil([view] { return ScrollOf(view).y() < 1 && ScrollOf(view).x() < 1; }, 10000));
+}
+
+void TestWindowHabits::titleMenusAndWidthFollowDesktopHabits() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    const QString song = program.WriteFile(QStringLiteral("a.txt"), "Am G\n");
+    QVERIFY(program.OpenSong(song));
+    CMainFrame* frame = program.Frame();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("a.txt[*] (") + program.Folder() + u") - Quavern");
+    QVERIFY(!frame->isWindowModified());
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QVERIFY(frame->isWindowModified());
+    // Save As proposes the song's own name.
+    program.Action(ID_FILE_SAVE_AS)->trigger();
+    QCOMPARE(program.dialogs.lastFolder, song);
+    QVERIFY(program.Run(ID_FILE_SAVE));
+    QVERIFY(!frame->isWindowModified());
+    // The highlight item shows a check mark in the menu, its picture on the tool bar only.
+    QVERIFY(!program.Action(ID_HIGHLIGHT_TOGGLE)->isIconVisibleInMenu());
+    QVERIFY(OpenFileFilter().endsWith(QStringLiteral(";;All Files (*)")));
+    // The window cannot be made narrower than its transposition bar.
+    frame->resize(500, 600);
+    QVERIFY(frame->width() >= frame->findChild<QToolBar*>(QStringLiteral("DialogBar128"))->sizeHint().width());
+}
+
+void TestWindowHabits::picturesShowFromANonAsciiFolder() {
+    CProgramFixture program(nullptr);
+    const QString folder = program.PathOf(QString::fromUtf8("zo\xc3\xab"));
+    QVERIFY(QDir().mkdir(folder));
+    const QString pictures = qEnvironmentVariable("QUAVERN_OUTPUT_DIR") + QStringLiteral("/Pics");
+    if (!QFile::exists(pictures + QStringLiteral("/Am.gif")))
+        QSKIP("the chord pictures are not built");
+    QVERIFY(QFile::link(pictures, folder + QStringLiteral("/Pics")));
+    QFile start(folder + QStringLiteral("/Start.htm"));
+    QVERIFY(start.open(QIODevice::WriteOnly) && start.write("<p>start</p>") > 0);
+    start.close();
+    QDir::setCurrent(folder);
+    QVERIFY(program.Start(1));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Am G\n")));
+    // Every picture of the text song's page has loaded.
+    QString loaded;
+    const QString script =
+        QStringLiteral("Array.prototype.every.call(document.images, function (i) { return i.complete "
+                       "&& i.naturalWidth > 0; }) + ' ' + document.images.length");
+    QVERIFY(WaitUntil(
+        [&] {
+            program.View()->page()->runJavaScript(script, [&loaded](const QVariant& v) { loaded = v.toString(); });
+            return loaded == QStringLiteral("true 85");
+        },
+        20000));
+}
+
+QTEST_MAIN(TestWindowHabits)
+#include "TestWindowHabits.moc"
