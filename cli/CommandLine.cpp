@@ -213,8 +213,7 @@ under ~/.config), section [KV20481733PW]. Missing values take the
 program's defaults: bold blue chords with pop-ups, highlighted.
 
 Messages and exit status:
-  0  success. A song with more than 1024 chords still succeeds; the
-     program's capacity message goes to standard error.
+  0  success, whatever the number of chords in the song.
   1  FILE cannot be read, OUT cannot be written (OUT is left as it was), or
      a stored difficulty level lies outside 1..5 ("Error setting a
      difficulty : difficulty incorrect").

@@ -17,16 +17,14 @@ std::string InfoJson(const CSongJob& job) {
             json += ", ";
         json += JsonString(song.distinctChords[static_cast<std::size_t>(i)].GetName());
     }
-    json += "], \"count\": " + std::to_string(song.count) + ", \"occurrences\": [";
-    for (int i = 0; i < song.count; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
+    json += "], \"count\": " + std::to_string(song.OccurrenceCount()) + ", \"occurrences\": [";
+    for (int i = 0; i < song.OccurrenceCount(); ++i) {
         // No chord can stand in the title line or the header: both hold no
         // delimited chord name, so every position lies after them.
-        const long long offset = static_cast<long long>(song.positions[slot]) - static_cast<long long>(start);
+        const long long offset = static_cast<long long>(song.PositionAt(i)) - static_cast<long long>(start);
         if (i > 0)
             json += ", ";
-        json += "{\"name\": " + JsonString(song.occurrences[slot].GetName()) +
-                ", \"offset\": " + std::to_string(offset) + "}";
+        json += "{\"name\": " + JsonString(song.ChordAt(i).GetName()) + ", \"offset\": " + std::to_string(offset) + "}";
     }
     json += "]}\n";
     return json;

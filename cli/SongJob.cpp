@@ -121,7 +121,7 @@ int RunSongCommand(CliCommand command, const std::vector<std::string>& args, std
         out << HelpText();
         return kExitSuccess;
     }
-    // The capacity message is reported once for the run, not once per chord name and detection.
+    // A message the core shows is reported once for the run, not once per detection.
     CMessageOnceScope once;
     CSongJob job(options, err, store);
     if (const int status = job.Prepare(); status != kExitSuccess)

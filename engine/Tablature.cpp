@@ -1,12 +1,9 @@
 #include "engine/Tablature.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <vector>
+#include <cstring>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "chords/NoteNames.h"
 #include "engine/ChordScanner.h"
 
@@ -39,57 +36,32 @@ bool SameChord(int a, int b) {
 
 using Counts = std::array<int, kTableSize>;
 
-// The table index of a chord, from its root, spelling family and suffix.
-std::size_t IndexOfChord(const CChord& chord) {
-    static constexpr signed char kSharp[12] = {0, 1, 3, 4, 6, 7, 8, 10, 11, 13, 14, 16};
-    static constexpr signed char kFlat[12] = {0, 2, 3, 5, 6, 7, 9, 10, 12, 13, 15, 16};
-    const auto root = static_cast<std::size_t>(chord.root);
-    const int spelling = chord.accidental == '#' ? kSharp[root] : kFlat[root];
-    return static_cast<std::size_t>(QualityOfSuffix(chord.suffix) * CChordCatalog::kSpellingCount + spelling);
-}
+// The bytes of the 85 names, so that rewriting a song copies them without
+// building strings.
+struct NameBytes {
+    char bytes[7];
+    std::uint8_t size;
+};
 
-// The length of a chord's name without building it.
-std::size_t NameLength(const CChord& chord) {
-    const bool natural = sharpNoteNames[static_cast<std::size_t>(chord.root)].size() == 1;
-    return (natural ? 1 : 2) + chord.suffix.size();
-}
-
-void AppendName(std::string& out, const CChord& chord) {
-    const auto& names = chord.accidental == '#' ? sharpNoteNames : flatNoteNames;
-    out += names[static_cast<std::size_t>(chord.root)];
-    out += chord.suffix;
-}
-
-// What detection keeps of a text with these occurrence counts per table
-// index: names are taken in table order until the list is full; a name that
-// still has a match then is reported and left out of the distinct list.
-// Returns the number of capacity messages; fills the kept count of each name
-// and whether it enters the distinct list.
-int SelectByTableOrder(const Counts& counts, Counts& kept, std::array<bool, kTableSize>& listed) {
-    int messages = 0;
-    int total = 0;
-    for (int i = 0; i < kTableSize; ++i) {
-        const int n = counts[static_cast<std::size_t>(i)];
-        const int room = CTablature::kMaxOccurrences - total;
-        if (n <= room) {
-            kept[static_cast<std::size_t>(i)] = n;
-            listed[static_cast<std::size_t>(i)] = n > 0;
-            total += n;
-        } else {
-            kept[static_cast<std::size_t>(i)] = room;
-            listed[static_cast<std::size_t>(i)] = false;
-            total = CTablature::kMaxOccurrences;
-            ++messages;
+const std::array<NameBytes, kTableSize>& TableNames() {
+    static const auto names = [] {
+        std::array<NameBytes, kTableSize> n{};
+        for (int i = 0; i < kTableSize; ++i) {
+            const std::string name = theChordCatalog.GetAt(i).GetName();
+            auto& entry = n[static_cast<std::size_t>(i)];
+            std::memcpy(entry.bytes, name.data(), name.size());
+            entry.size = static_cast<std::uint8_t>(name.size());
         }
-    }
-    return messages;
+        return n;
+    }();
+    return names;
 }
 
-// The distinct list of the listed names, the first spelling in table order kept.
-int DistinctOf(const std::array<bool, kTableSize>& listed, int* distinct) {
+// The distinct list of the names that occur, the first spelling in table order kept.
+int DistinctOf(const Counts& counts, int* distinct) {
     int n = 0;
     for (int i = 0; i < kTableSize; ++i) {
-        if (!listed[static_cast<std::size_t>(i)])
+        if (counts[static_cast<std::size_t>(i)] == 0)
             continue;
         bool seen = false;
         for (int k = 0; k < n && !seen; ++k)
@@ -107,30 +79,10 @@ int ScoreOf(const int* distinct, int n) {
     return score;
 }
 
-void ShowCapacityMessages(int messages) {
-    for (int m = 0; m < messages; ++m)
-        ShowMessage(kTooManyChordsMessage);
-}
-
 } // namespace
 
-CTablature::CTablature(const CTablature& other) {
-    *this = other;
-}
-
-CTablature& CTablature::operator=(const CTablature& other) {
-    if (this == &other)
-        return *this;
-    // Only the used slots carry meaning; the rest are never read.
-    text = other.text;
-    score = other.score;
-    count = other.count;
-    distinctCount = other.distinctCount;
-    std::copy_n(other.occurrences.begin(), count, occurrences.begin());
-    std::copy_n(other.positions.begin(), count, positions.begin());
-    std::copy_n(other.distinctChords.begin(), distinctCount, distinctChords.begin());
-    m_counts = other.m_counts;
-    return *this;
+const CChord& CTablature::ChordAt(int i) const {
+    return theChordCatalog.GetAt(m_occurrences[static_cast<std::size_t>(i)].index);
 }
 
 bool CTablature::IsLeftDelimiter(char c) {
@@ -163,57 +115,21 @@ void CTablature::ReplaceChordWord(std::string& text, const std::string& name, co
 
 void CTablature::Detect(std::string newText) {
     text = std::move(newText);
-    count = 0;
-    distinctCount = 0;
+    m_occurrences.clear();
     m_counts.fill(0);
-
-    // One pass records the occurrences in text order: the first ones in the
-    // slots, any beyond them aside.
-    std::array<unsigned char, kMaxOccurrences> indexes;
-    std::vector<std::uint64_t> beyond; // position << 8 | table index
     chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t) {
-        if (count < kMaxOccurrences) {
-            positions[static_cast<std::size_t>(count)] = static_cast<int>(pos);
-            indexes[static_cast<std::size_t>(count)] = static_cast<unsigned char>(index);
-            ++count;
-        } else {
-            beyond.push_back(static_cast<std::uint64_t>(pos) << 8 | static_cast<unsigned>(index));
-        }
+        m_occurrences.push_back({static_cast<std::uint32_t>(pos), static_cast<std::uint8_t>(index)});
         ++m_counts[static_cast<std::size_t>(index)];
     });
+    ListDistinctChords();
+}
 
-    Counts kept;
-    std::array<bool, kTableSize> listed;
-    const int messages = SelectByTableOrder(m_counts, kept, listed);
-    if (messages > 0) {
-        // More occurrences than fit: keep those chosen by table order, each
-        // name's earliest ones first, still in text order.
-        Counts taken{};
-        int n = 0;
-        auto keep = [&](int pos, unsigned char index) {
-            auto& t = taken[index];
-            if (t < kept[index]) {
-                ++t;
-                positions[static_cast<std::size_t>(n)] = pos;
-                indexes[static_cast<std::size_t>(n)] = index;
-                ++n;
-            }
-        };
-        for (int i = 0; i < count; ++i)
-            keep(positions[static_cast<std::size_t>(i)], indexes[static_cast<std::size_t>(i)]);
-        for (std::uint64_t hit : beyond)
-            keep(static_cast<int>(hit >> 8), static_cast<unsigned char>(hit & 0xff));
-        count = n;
-    }
-    for (int i = 0; i < count; ++i)
-        occurrences[static_cast<std::size_t>(i)] = theChordCatalog.GetAt(indexes[static_cast<std::size_t>(i)]);
-
+void CTablature::ListDistinctChords() {
     std::array<int, kMaxDistinct> distinct;
-    distinctCount = DistinctOf(listed, distinct.data());
+    distinctCount = DistinctOf(m_counts, distinct.data());
     for (int k = 0; k < distinctCount; ++k)
         distinctChords[static_cast<std::size_t>(k)] = theChordCatalog.GetAt(distinct[static_cast<std::size_t>(k)]);
     score = ScoreOf(distinct.data(), distinctCount);
-    ShowCapacityMessages(messages);
 }
 
 CChord TransposeChord(const CChord& chord, int shift) {
@@ -225,64 +141,60 @@ CChord TransposeChord(const CChord& chord, int shift) {
 }
 
 void CTablature::Transpose(int shift) {
-    std::string result;
-    result.reserve(text.size() + static_cast<std::size_t>(count));
+    const auto& names = TableNames();
+    // A moved name is at most one byte longer than the old one.
+    std::string result(text.size() + m_occurrences.size(), '\0');
+    char* out = result.data();
+    const char* in = text.data();
     std::size_t cursor = 0;
-    const bool tabled = shift >= -6 && shift <= 6;
-    for (int i = 0; i < count; ++i) {
-        const CChord& occurrence = occurrences[static_cast<std::size_t>(i)];
-        const std::size_t position = static_cast<std::size_t>(positions[static_cast<std::size_t>(i)]);
-        result.append(text, cursor, position - cursor);
-        if (tabled) {
-            const auto target = ShiftTable()[static_cast<std::size_t>(shift + 6)][IndexOfChord(occurrence)];
-            AppendName(result, theChordCatalog.GetAt(target));
-        } else {
-            result += TransposeChord(occurrence, shift).GetName();
-        }
-        cursor = position + NameLength(occurrence);
+    // Shifts twelve half-tones apart give the same names.
+    const auto& targets = ShiftTable()[static_cast<std::size_t>(((shift % 12) + 18) % 12)];
+    // Only bytes inside chord names change, and every moved name is again a
+    // delimited table name, so detecting the new text would find exactly
+    // the moved names where they are written: the list follows them instead.
+    m_counts.fill(0);
+    for (Occurrence& occurrence : m_occurrences) {
+        const std::size_t position = occurrence.position;
+        std::memcpy(out, in + cursor, position - cursor);
+        out += position - cursor;
+        cursor = position + names[occurrence.index].size;
+        occurrence.position = static_cast<std::uint32_t>(out - result.data());
+        occurrence.index = static_cast<std::uint8_t>(targets[occurrence.index]);
+        ++m_counts[occurrence.index];
+        const NameBytes& name = names[occurrence.index];
+        std::memcpy(out, name.bytes, name.size);
+        out += name.size;
     }
-    result.append(text, cursor, std::string::npos);
-    Detect(std::move(result));
+    std::memcpy(out, in + cursor, text.size() - cursor);
+    out += text.size() - cursor;
+    result.resize(static_cast<std::size_t>(out - result.data()));
+    text = std::move(result);
+    ListDistinctChords();
 }
 
 int CTablature::FindEasiest() {
     // Every trial starts from the song as it is now. What a trial's
-    // transposition and detection give depends only on how often each chord
-    // occurs in the song, so the scores come from those counts and the text
-    // is rewritten once, at the chosen shift.
+    // transposition and detection give depends only on which chords occur in
+    // the song, so the scores come from the counts and the text is rewritten
+    // once, at the chosen shift.
     Detect(std::move(text));
-    const Counts songCounts = m_counts;
-    Counts songKept;
-    std::array<bool, kTableSize> listed;
-    const int songMessages = SelectByTableOrder(songCounts, songKept, listed);
-
     int bestScore = 0;
     int bestShift = 0;
     for (int trial = 0; trial < kShiftCount; ++trial) {
         const int shift = trial == 0 ? 0 : (trial % 2 == 1 ? -(trial + 1) / 2 : trial / 2);
-        if (trial > 0)
-            ShowCapacityMessages(songMessages); // the trial's detection of the song
-        // The kept occurrences move; those beyond the list stay as written.
         Counts moved{};
         const auto& targets = ShiftTable()[static_cast<std::size_t>(shift + 6)];
-        for (int i = 0; i < kTableSize; ++i) {
+        for (int i = 0; i < kTableSize; ++i)
             moved[static_cast<std::size_t>(targets[static_cast<std::size_t>(i)])] +=
-                songKept[static_cast<std::size_t>(i)];
-            moved[static_cast<std::size_t>(i)] +=
-                songCounts[static_cast<std::size_t>(i)] - songKept[static_cast<std::size_t>(i)];
-        }
-        Counts kept;
-        const int messages = SelectByTableOrder(moved, kept, listed);
-        ShowCapacityMessages(messages);
+                m_counts[static_cast<std::size_t>(i)];
         std::array<int, kMaxDistinct> distinct;
-        const int n = DistinctOf(listed, distinct.data());
+        const int n = DistinctOf(moved, distinct.data());
         const int trialScore = ScoreOf(distinct.data(), n);
         if (trial == 0 || trialScore < bestScore) {
             bestScore = trialScore;
             bestShift = shift;
         }
     }
-    ShowCapacityMessages(songMessages); // the detection before the final move
     Transpose(bestShift);
     return bestShift;
 }

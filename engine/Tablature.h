@@ -1,35 +1,36 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "chords/Chord.h"
 
 /// One song: its text and the chords found in it.
 ///
-/// Detection reads the text once. When the song holds more than
-/// kMaxOccurrences chords, the kept ones are chosen by chord-table order
-/// (then by position within a name), the text is reported as too long once
-/// for each name that did not fit, and such a name stays out of the distinct
-/// list.
+/// Detection reads the text once and keeps every chord it finds, whatever
+/// their number: a songbook is transposed, scored and saved whole. Each
+/// occurrence takes eight bytes (its position and its chord-table index).
 ///
 /// A chord is any exact name of the chord table that stands between a left
 /// and a right delimiter (the start and the end of the text count as both).
 /// The rule is lexical and the same for plain text and HTML.
 class CTablature {
 public:
-    static constexpr int kMaxOccurrences = 1024;
     static constexpr int kMaxDistinct = 85;
 
     CTablature() = default;
-    /// Copies the text, the score and the used occurrence and distinct slots.
-    CTablature(const CTablature& other);
-    CTablature& operator=(const CTablature& other);
+    /// Copies the text, the chords and the score.
+    CTablature(const CTablature& other) = default;
+    CTablature& operator=(const CTablature& other) = default;
     virtual ~CTablature() = default;
 
     /// Replaces the whole content by the chords detected in the text.
     void Detect(std::string newText);
-    /// Moves every detected chord by the shift in half-tones, then detects again.
+    /// Moves every detected chord by the shift in half-tones. Afterwards the
+    /// tablature holds what detecting the new text gives.
     void Transpose(int shift);
     /// Moves the song to the shift, among 0, -1, +1, ... -6, +6, with the
     /// lowest score (the first tried wins ties) and returns that shift.
@@ -37,6 +38,14 @@ public:
 
     int GetScore() const { return score; }
     int GetDistinctCount() const { return distinctCount; }
+
+    /// The number of chords detected in the text.
+    int OccurrenceCount() const { return static_cast<int>(m_occurrences.size()); }
+    /// The byte offset in text of occurrence i (0 <= i < OccurrenceCount()),
+    /// ascending with i.
+    std::size_t PositionAt(int i) const { return m_occurrences[static_cast<std::size_t>(i)].position; }
+    /// The chord-table entry of occurrence i, with the table's current level.
+    const CChord& ChordAt(int i) const;
 
     static bool IsLeftDelimiter(char c);
     static bool IsRightDelimiter(char c);
@@ -49,17 +58,22 @@ public:
     std::string text;
     /// Sum of the current levels of the distinct chords.
     int score = 0;
-    /// The detected occurrences, in ascending position; the first count are used.
-    std::array<CChord, kMaxOccurrences> occurrences;
-    std::array<int, kMaxOccurrences> positions{};
-    int count = 0;
     /// One entry per chord of the song, enharmonic spellings merged (the first spelling found stays).
     std::array<CChord, kMaxDistinct> distinctChords;
     int distinctCount = 0;
 
 private:
-    /// How often each chord-table name occurs delimited in the text, also
-    /// beyond the occurrences kept.
+    struct Occurrence {
+        std::uint32_t position;
+        std::uint8_t index; ///< in the chord table
+    };
+
+    /// The distinct list and the score, from m_counts.
+    void ListDistinctChords();
+
+    /// In ascending position.
+    std::vector<Occurrence> m_occurrences;
+    /// How often each chord-table name occurs delimited in the text.
     std::array<int, 85> m_counts{};
 };
 
@@ -67,7 +81,9 @@ private:
 /// of the matching entry of the chord table.
 CChord TransposeChord(const CChord& chord, int shift);
 
-/// The message shown when a song holds more chords than a tablature keeps.
+/// What earlier versions showed when a song held more than 1024 chords,
+/// before transposing only part of it. Detection has no such limit now and
+/// never shows it.
 inline constexpr const char* kTooManyChordsMessage =
     "Sorry your file contains more than 1024 chords. Please contact the author to increase the number of handled "
     "chords.";

@@ -123,31 +123,22 @@ inline std::vector<Hit> AllHits(const std::string& text) {
     return all;
 }
 
-/// What detection must keep of a text: the occurrences chosen by table
-/// order up to the capacity, sorted; the distinct chords (first spelling in
-/// table order); the score at the current levels; the capacity messages.
+/// What detection must keep of a text: every occurrence, sorted; the
+/// distinct chords (first spelling in table order); the score at the
+/// current levels.
 struct Expected {
     std::vector<Hit> kept;
     std::vector<int> distinct;
     int score = 0;
-    int messages = 0;
 };
 
-inline Expected ExpectedDetection(const std::string& text, int capacity) {
+inline Expected ExpectedDetection(const std::string& text) {
     Expected e;
     const auto byName = HitsByName(text);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const auto& hits = byName[static_cast<std::size_t>(i)];
-        bool complete = true;
-        for (const Hit& hit : hits) {
-            if (static_cast<int>(e.kept.size()) == capacity) {
-                ++e.messages;
-                complete = false;
-                break;
-            }
-            e.kept.push_back(hit);
-        }
-        if (!complete || hits.empty())
+        e.kept.insert(e.kept.end(), hits.begin(), hits.end());
+        if (hits.empty())
             continue;
         const CChord& chord = theChordCatalog.GetAt(i);
         bool seen = false;

@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Opened: no chord in the title line, and a move by 0 saves the same bytes.
     auto opened = std::make_unique<CTablature>();
     opened->Detect(page.text);
-    for (int i = 0; i < opened->count; ++i)
-        FUZZ_CHECK(opened->positions[static_cast<std::size_t>(i)] >= static_cast<int>(page.added.titleLine.size()));
+    for (int i = 0; i < opened->OccurrenceCount(); ++i)
+        FUZZ_CHECK(opened->PositionAt(i) >= page.added.titleLine.size());
     auto unmoved = std::make_unique<CTablature>(*opened);
     unmoved->Transpose(0);
     FUZZ_CHECK(StripAddedText(unmoved->text, page.added) == expected);

@@ -61,8 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(RenderDisplayPage(working, false, settings, prefix) == text);
 
     // Take the tags away where the chord names stand: what is left is the
-    // working text, then the pop-up block. Every chord name is wrapped, also
-    // beyond the occurrences a tablature keeps.
+    // working text, then the pop-up block. Every chord name is wrapped.
     const std::string closing = HighlightClosing(settings);
     std::size_t cursor = 0; // in the text
     std::size_t at = 0;     // in the page

@@ -130,11 +130,10 @@ std::string CoreSong::InfoJson() const {
          << ", \"distinct\": [";
     for (int i = 0; i < song.distinctCount; ++i)
         json << (i ? ", " : "") << '"' << song.distinctChords[static_cast<std::size_t>(i)].GetName() << '"';
-    json << "], \"count\": " << song.count << ", \"occurrences\": [";
-    for (int i = 0; i < song.count; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        json << (i ? ", " : "") << "{\"name\": \"" << song.occurrences[k].GetName()
-             << "\", \"offset\": " << song.positions[k] - start << "}";
+    json << "], \"count\": " << song.OccurrenceCount() << ", \"occurrences\": [";
+    for (int i = 0; i < song.OccurrenceCount(); ++i) {
+        json << (i ? ", " : "") << "{\"name\": \"" << song.ChordAt(i).GetName()
+             << "\", \"offset\": " << static_cast<long>(song.PositionAt(i)) - start << "}";
     }
     json << "]}\n";
     return json.str();

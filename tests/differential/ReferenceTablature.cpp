@@ -1,14 +1,15 @@
 #include "tests/differential/ReferenceTablature.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "engine/Tablature.h"
 
 void CReferenceTablature::Detect(std::string newText) {
     text = std::move(newText);
-    count = 0;
+    occurrences.clear();
+    positions.clear();
     distinctCount = 0;
     for (int i = 0; i < CChordCatalog::kSize; ++i)
         SearchChord(theChordCatalog.GetAt(i).GetName());
@@ -24,13 +25,8 @@ void CReferenceTablature::SearchChord(const std::string& name) {
     std::size_t p = text.find(name);
     while (p != std::string::npos) {
         if (CTablature::IsChordWord(text, p, name.size())) {
-            if (count == 1024) {
-                ShowMessage(kTooManyChordsMessage);
-                return;
-            }
-            occurrences[static_cast<std::size_t>(count)] = *entry;
-            positions[static_cast<std::size_t>(count)] = static_cast<int>(p);
-            ++count;
+            occurrences.push_back(*entry);
+            positions.push_back(static_cast<int>(p));
             found = true;
             p = text.find(name, p + name.size());
         } else {
@@ -64,25 +60,28 @@ void CReferenceTablature::MergeEnharmonics() {
 }
 
 void CReferenceTablature::SortByPosition() {
-    for (int i = 0; i + 1 < count; ++i) {
-        int best = i;
-        for (int k = i + 1; k < count; ++k) {
-            if (positions[static_cast<std::size_t>(k)] < positions[static_cast<std::size_t>(best)])
-                best = k;
-        }
-        if (best != i) {
-            std::swap(occurrences[static_cast<std::size_t>(i)], occurrences[static_cast<std::size_t>(best)]);
-            std::swap(positions[static_cast<std::size_t>(i)], positions[static_cast<std::size_t>(best)]);
-        }
+    // A library sort: a songbook holds far too many chords for the selection
+    // sort the program once used on its 1024 slots.
+    std::vector<std::size_t> order(positions.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) { return positions[a] < positions[b]; });
+    std::vector<CChord> sortedOccurrences;
+    std::vector<int> sortedPositions;
+    for (std::size_t i : order) {
+        sortedOccurrences.push_back(occurrences[i]);
+        sortedPositions.push_back(positions[i]);
     }
+    occurrences = std::move(sortedOccurrences);
+    positions = std::move(sortedPositions);
 }
 
 void CReferenceTablature::Transpose(int shift) {
     std::string result;
     std::size_t cursor = 0;
-    for (int i = 0; i < count; ++i) {
-        const CChord& occurrence = occurrences[static_cast<std::size_t>(i)];
-        const std::size_t position = static_cast<std::size_t>(positions[static_cast<std::size_t>(i)]);
+    for (std::size_t i = 0; i < occurrences.size(); ++i) {
+        const CChord& occurrence = occurrences[i];
+        const auto position = static_cast<std::size_t>(positions[i]);
         result.append(text, cursor, position - cursor);
         result += TransposeChord(occurrence, shift).GetName();
         cursor = position + occurrence.GetName().size();

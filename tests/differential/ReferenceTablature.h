@@ -2,12 +2,13 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "chords/Chord.h"
 #include "render/Highlight.h"
 
 /// The straightforward algorithms the engine's fast ones must agree with:
-/// one substring search per chord name in table order, a selection sort, 28
+/// one substring search per chord name in table order, a sort by position, 28
 /// detections for the easiest search and one rewriting pass per name for
 /// the highlighting. Kept only as the reference of the differential tests.
 class CReferenceTablature {
@@ -19,9 +20,9 @@ public:
 
     std::string text;
     int score = 0;
-    std::array<CChord, 1024> occurrences;
-    std::array<int, 1024> positions{};
-    int count = 0;
+    /// Every occurrence found, in ascending position.
+    std::vector<CChord> occurrences;
+    std::vector<int> positions;
     std::array<CChord, 85> distinctChords;
     int distinctCount = 0;
 

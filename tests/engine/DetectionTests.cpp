@@ -32,7 +32,7 @@ bool HasOccurrenceNamed(const std::vector<Occurrence>& list, const std::string& 
 TEST(Tablature, NewTablatureIsEmpty) {
     const CTablature tablature;
     EXPECT_EQ(tablature.text, "");
-    EXPECT_EQ(tablature.count, 0);
+    EXPECT_EQ(tablature.OccurrenceCount(), 0);
     EXPECT_EQ(tablature.GetDistinctCount(), 0);
     EXPECT_EQ(tablature.GetScore(), 0);
 }
@@ -119,16 +119,15 @@ TEST(Tablature, ListsOccurrencesInAscendingPositionWithTheirTableEntries) {
     const std::string text = "Bmaj7 Am7 G C#m C Db7 Am\nEbmaj7 (A) F#m7/B [Gm] C";
     CTablature tablature;
     tablature.Detect(text);
-    ASSERT_EQ(tablature.count, 13);
-    for (int i = 0; i < tablature.count; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        const CChord& chord = tablature.occurrences[slot];
+    ASSERT_EQ(tablature.OccurrenceCount(), 13);
+    for (int i = 0; i < tablature.OccurrenceCount(); ++i) {
+        const CChord& chord = tablature.ChordAt(i);
         const std::string name = chord.GetName();
-        const int position = tablature.positions[slot];
+        const std::size_t position = tablature.PositionAt(i);
         if (i > 0) {
-            EXPECT_LT(tablature.positions[slot - 1], position);
+            EXPECT_LT(tablature.PositionAt(i - 1), position);
         }
-        EXPECT_EQ(text.compare(static_cast<std::size_t>(position), name.size(), name), 0) << name;
+        EXPECT_EQ(text.compare(position, name.size(), name), 0) << name;
         const CChord* entry = theChordCatalog.Find(name);
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(chord.difficulty, entry->difficulty) << name;
@@ -185,7 +184,7 @@ TEST(Tablature, DetectStartsFromScratch) {
     EXPECT_EQ(OccurrencesOf(tablature), (std::vector<Occurrence>{{"E7", 2}}));
     EXPECT_EQ(DistinctNamesOf(tablature), std::vector<std::string>{"E7"});
     tablature.Detect("");
-    EXPECT_EQ(tablature.count, 0);
+    EXPECT_EQ(tablature.OccurrenceCount(), 0);
     EXPECT_EQ(tablature.GetDistinctCount(), 0);
     EXPECT_EQ(tablature.GetScore(), 0);
 }

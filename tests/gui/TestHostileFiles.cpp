@@ -253,7 +253,7 @@ void TestHostileFiles::oddNameOpensTransposesAndSaves() {
     QCOMPARE(Entries(folder), Sorted(QStringList{QStringLiteral("QuavernFile.htm"), name}));
     // Nothing of the path is taken for a chord.
     QCOMPARE(program.Document()->Working().GetDistinctCount(), 2);
-    QCOMPARE(program.Document()->Working().count, 2);
+    QCOMPARE(program.Document()->Working().OccurrenceCount(), 2);
 
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(ShownText(view).startsWith(QStringLiteral("A#m G#")));

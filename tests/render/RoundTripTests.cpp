@@ -125,7 +125,7 @@ TEST(SongPageRoundTrip, SaveGivesBackEveryCorpusSong) {
         ASSERT_FALSE(bytes.empty()) << path;
         CTablature song;
         song.Detect(bytes);
-        songsWithChords += song.count > 0;
+        songsWithChords += song.OccurrenceCount() > 0;
         for (const std::string& type : {FileTypeOf(path), std::string("TXT"), std::string("HTM")})
             ExpectSaveUndoesOpening(path, type, bytes);
     }

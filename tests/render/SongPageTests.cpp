@@ -90,10 +90,10 @@ TEST(SongPage, NoChordIsFoundInATitleLine) {
     for (const char* path : kChordPaths) {
         CTablature tablature;
         tablature.Detect(TitleLine(path));
-        EXPECT_EQ(tablature.count, 0) << path;
+        EXPECT_EQ(tablature.OccurrenceCount(), 0) << path;
         for (const char* type : {"TXT", "HTM"}) {
             tablature.Detect(BuildSongPage(path, type, "").text);
-            EXPECT_EQ(tablature.count, 0) << path << " " << type;
+            EXPECT_EQ(tablature.OccurrenceCount(), 0) << path << " " << type;
         }
     }
 }
