@@ -67,8 +67,10 @@ int CSongJob::Prepare() {
     if (read.status != SongReadStatus::Ok)
         return Fail("cannot read '" + m_options.filePath + "': " + read.reason);
 
-    SongPage page = BuildSongPage(path, FileTypeOf(path), read.bytes);
+    const std::string fileType = FileTypeOf(path);
+    SongPage page = BuildSongPage(path, fileType, read.bytes);
     m_added = page.added;
+    m_loaded->SetHtml(IsHtmlType(fileType));
     m_loaded->Detect(std::move(page.text));
 
     *m_working = *m_loaded;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/ChordRules.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -17,6 +19,9 @@
 /// text follows. No name is a prefix of another that could also be delimited
 /// at the same place, and no delimited names overlap, so this finds exactly
 /// the occurrences a search name by name would find.
+///
+/// In an HTML song a start inside a tag is skipped: the last "<" or ">"
+/// before it decides, so a name in an attribute or a comment is markup.
 namespace chordscan {
 
 constexpr std::array<std::uint8_t, 256> MakeByteClass(const char* members) {
@@ -38,12 +43,21 @@ inline int MatchAt(const char* text, std::size_t size, std::size_t pos, std::siz
 /// 1 for the letters that begin a chord name, A to G.
 inline constexpr std::array<std::uint8_t, 256> kChordLetter = MakeByteClass("ABCDEFG");
 
-/// Calls onChord(position, tableIndex, length) for every delimited chord name, in text order.
-template <typename OnChord> void Scan(const char* text, std::size_t size, OnChord&& onChord) {
+/// Whether a tag is open after the bytes of the mask, given the one open
+/// before them: the last "<" (lt) or ">" (gt) among them decides.
+inline bool TagOpenAfter(std::uint32_t lt, std::uint32_t gt, bool openBefore) {
+    const std::uint32_t marks = lt | gt;
+    if (marks == 0)
+        return openBefore;
+    return (lt >> (31 - __builtin_clz(marks))) & 1;
+}
+
+template <bool kHtml, typename OnChord> void ScanWith(const char* text, std::size_t size, OnChord& onChord) {
     // A name holds no delimiter, so no other candidate lies inside a match
     // and every candidate can be tried in turn.
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     std::uint32_t afterLeft = 1; // the start of the text counts as a left delimiter
+    bool inTag = false;          // HTML only
     std::size_t pos = 0;
 #if defined(__SSE2__)
     // Sixteen bytes at a time: a candidate is a letter A..G after a left delimiter.
@@ -56,7 +70,8 @@ template <typename OnChord> void Scan(const char* text, std::size_t size, OnChor
         left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')));
         left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')));
         left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('/')));
-        left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('>')));
+        const __m128i gtBytes = _mm_cmpeq_epi8(v, _mm_set1_epi8('>'));
+        left = _mm_or_si128(left, gtBytes);
         left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('(')));
         left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('[')));
         left = _mm_or_si128(left, _mm_cmpeq_epi8(v, _mm_set1_epi8('{')));
@@ -66,9 +81,24 @@ template <typename OnChord> void Scan(const char* text, std::size_t size, OnChor
         const auto letterMask = static_cast<std::uint32_t>(_mm_movemask_epi8(letter));
         std::uint32_t candidates = ((leftMask << 1) | afterLeft) & letterMask;
         afterLeft = leftMask >> 15;
+        std::uint32_t lt = 0;
+        std::uint32_t gt = 0;
+        const bool tagOpenBefore = inTag;
+        if constexpr (kHtml) {
+            lt = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('<'))));
+            gt = static_cast<std::uint32_t>(_mm_movemask_epi8(gtBytes));
+            inTag = TagOpenAfter(lt, gt, inTag);
+        }
         while (candidates) {
-            const std::size_t at = pos + static_cast<std::size_t>(__builtin_ctz(candidates));
+            const unsigned bit = static_cast<unsigned>(__builtin_ctz(candidates));
             candidates &= candidates - 1;
+            if constexpr (kHtml) {
+                // A letter is neither "<" nor ">": the marks before it decide.
+                const std::uint32_t before = (1u << bit) - 1;
+                if (TagOpenAfter(lt & before, gt & before, tagOpenBefore))
+                    continue;
+            }
+            const std::size_t at = pos + bit;
             std::size_t length = 0;
             const int index = MatchAt(text, size, at, length);
             if (index >= 0)
@@ -78,14 +108,29 @@ template <typename OnChord> void Scan(const char* text, std::size_t size, OnChor
 #endif
     for (; pos < size; ++pos) {
         const unsigned char c = bytes[pos];
-        if (afterLeft & kChordLetter[c]) {
+        if (afterLeft & kChordLetter[c] && !inTag) {
             std::size_t length = 0;
             const int index = MatchAt(text, size, pos, length);
             if (index >= 0)
                 onChord(pos, index, length);
         }
         afterLeft = kLeftDelimiter[c];
+        if constexpr (kHtml) {
+            if (c == '<')
+                inTag = true;
+            else if (c == '>')
+                inTag = false;
+        }
     }
+}
+
+/// Calls onChord(position, tableIndex, length) for every delimited chord
+/// name the rules take, in text order.
+template <typename OnChord> void Scan(const char* text, std::size_t size, const ChordRules& rules, OnChord&& onChord) {
+    if (rules.html)
+        ScanWith<true>(text, size, onChord);
+    else
+        ScanWith<false>(text, size, onChord);
 }
 
 // Spelling index 0..16 of letter + accidental, or -1: [letter A..G][0 natural, 1 '#', 2 'b'].

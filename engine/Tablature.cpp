@@ -117,7 +117,7 @@ void CTablature::Detect(std::string newText) {
     text = std::move(newText);
     m_occurrences.clear();
     m_counts.fill(0);
-    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t) {
+    chordscan::Scan(text.data(), text.size(), m_rules, [&](std::size_t pos, int index, std::size_t) {
         m_occurrences.push_back({static_cast<std::uint32_t>(pos), static_cast<std::uint8_t>(index)});
         ++m_counts[static_cast<std::size_t>(index)];
     });
@@ -150,8 +150,9 @@ void CTablature::Transpose(int shift) {
     // Shifts twelve half-tones apart give the same names.
     const auto& targets = ShiftTable()[static_cast<std::size_t>(((shift % 12) + 18) % 12)];
     // Only bytes inside chord names change, and every moved name is again a
-    // delimited table name, so detecting the new text would find exactly
-    // the moved names where they are written: the list follows them instead.
+    // delimited table name outside any tag, so detecting the new text would
+    // find exactly the moved names where they are written: the list follows
+    // them instead.
     m_counts.fill(0);
     for (Occurrence& occurrence : m_occurrences) {
         const std::size_t position = occurrence.position;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chords/Chord.h"
+#include "engine/ChordRules.h"
 
 /// One song: its text and the chords found in it.
 ///
@@ -16,13 +17,14 @@
 ///
 /// A chord is any exact name of the chord table that stands between a left
 /// and a right delimiter (the start and the end of the text count as both).
-/// The rule is lexical and the same for plain text and HTML.
+/// The rule is lexical, except that in an HTML song a name inside a tag is
+/// markup: SetHtml says which the text is.
 class CTablature {
 public:
     static constexpr int kMaxDistinct = 85;
 
     CTablature() = default;
-    /// Copies the text, the chords and the score.
+    /// Copies the text, whether it is HTML, the chords and the score.
     CTablature(const CTablature& other) = default;
     CTablature& operator=(const CTablature& other) = default;
     virtual ~CTablature() = default;
@@ -35,6 +37,14 @@ public:
     /// Moves the song to the shift, among 0, -1, +1, ... -6, +6, with the
     /// lowest score (the first tried wins ties) and returns that shift.
     int FindEasiest();
+
+    /// Whether the text is an HTML song (an .htm or .html file, or the
+    /// start page): chord names inside its tags are then left alone. Off in
+    /// a new tablature. Detection reads it: set it before Detect.
+    void SetHtml(bool html) { m_rules.html = html; }
+    bool IsHtml() const { return m_rules.html; }
+    /// What counts as a chord in this text, for the display page.
+    const ChordRules& Rules() const { return m_rules; }
 
     int GetScore() const { return score; }
     int GetDistinctCount() const { return distinctCount; }
@@ -71,6 +81,7 @@ private:
     /// The distinct list and the score, from m_counts.
     void ListDistinctChords();
 
+    ChordRules m_rules;
     /// In ascending position.
     std::vector<Occurrence> m_occurrences;
     /// How often each chord-table name occurs delimited in the text.

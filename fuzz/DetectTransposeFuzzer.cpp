@@ -1,7 +1,8 @@
 // Detection, transposition and the easiest search on any text.
 //
-// Input: one byte for the shift (-6..+6), one byte choosing the difficulty
-// levels (0 = the defaults), then the song text.
+// Input: one byte for the shift (-6..+6) and, in its top bit, whether the
+// song is HTML, one byte choosing the difficulty levels (0 = the defaults),
+// then the song text.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -20,7 +21,7 @@ constexpr std::size_t kMaxInput = 64 * 1024;
 // The tablature holds exactly what detection of its text must give, and
 // said nothing: there is no limit to report.
 void CheckDetected(const CTablature& tablature, int messages) {
-    const Expected expected = ExpectedDetection(tablature.text);
+    const Expected expected = ExpectedDetection(tablature.text, tablature.IsHtml());
     FUZZ_CHECK(messages == 0);
     FUZZ_CHECK(tablature.OccurrenceCount() == static_cast<int>(expected.kept.size()));
     for (int i = 0; i < tablature.OccurrenceCount(); ++i) {
@@ -82,11 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;
     CCountingSink& sink = Sink();
     CInputReader input(data, size);
-    const int shift = input.Byte() % 13 - 6;
+    const std::uint8_t shiftByte = input.Byte();
+    const int shift = (shiftByte & 0x7f) % 13 - 6;
+    const bool html = (shiftByte & 0x80) != 0;
     ChooseLevels(input.Byte());
     const std::string text = input.Rest();
 
     CTablature loaded;
+    loaded.SetHtml(html);
     loaded.Detect(text);
     FUZZ_CHECK(loaded.text == text);
     CheckDetected(loaded, sink.Take());

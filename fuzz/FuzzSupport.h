@@ -88,6 +88,16 @@ inline bool StandsAlone(const std::string& text, std::size_t pos, std::size_t le
     return pos + len >= text.size() || IsRight(text[pos + len]);
 }
 
+/// Whether pos lies inside a tag of an HTML song: the last "<" before it
+/// comes after the last ">".
+inline bool InsideTag(const std::string& text, std::size_t pos) {
+    if (pos == 0)
+        return false;
+    const std::size_t open = text.rfind('<', pos - 1);
+    const std::size_t close = text.rfind('>', pos - 1);
+    return open != std::string::npos && (close == std::string::npos || close < open);
+}
+
 /// One delimited chord name of a text.
 struct Hit {
     std::size_t pos;
@@ -96,14 +106,15 @@ struct Hit {
 };
 
 /// Every delimited chord name of the text, name by name in table order, each
-/// name's hits in text order (a hit's search goes on after it).
-inline std::vector<std::vector<Hit>> HitsByName(const std::string& text) {
+/// name's hits in text order (a hit's search goes on after it); in an HTML
+/// song none inside a tag.
+inline std::vector<std::vector<Hit>> HitsByName(const std::string& text, bool html = false) {
     std::vector<std::vector<Hit>> byName(CChordCatalog::kSize);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const std::string name = theChordCatalog.GetAt(i).GetName();
         std::size_t p = text.find(name);
         while (p != std::string::npos) {
-            if (StandsAlone(text, p, name.size())) {
+            if (StandsAlone(text, p, name.size()) && !(html && InsideTag(text, p))) {
                 byName[static_cast<std::size_t>(i)].push_back({p, i});
                 p = text.find(name, p + name.size());
             } else {
@@ -115,9 +126,9 @@ inline std::vector<std::vector<Hit>> HitsByName(const std::string& text) {
 }
 
 /// Every delimited chord name of the text, in text order.
-inline std::vector<Hit> AllHits(const std::string& text) {
+inline std::vector<Hit> AllHits(const std::string& text, bool html = false) {
     std::vector<Hit> all;
-    for (const auto& hits : HitsByName(text))
+    for (const auto& hits : HitsByName(text, html))
         all.insert(all.end(), hits.begin(), hits.end());
     std::sort(all.begin(), all.end());
     return all;
@@ -132,9 +143,9 @@ struct Expected {
     int score = 0;
 };
 
-inline Expected ExpectedDetection(const std::string& text) {
+inline Expected ExpectedDetection(const std::string& text, bool html) {
     Expected e;
-    const auto byName = HitsByName(text);
+    const auto byName = HitsByName(text, html);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const auto& hits = byName[static_cast<std::size_t>(i)];
         e.kept.insert(e.kept.end(), hits.begin(), hits.end());

@@ -95,10 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (text.find("x-quavern-part") != std::string::npos)
             break;
         CTablature songWorking;
+        songWorking.SetHtml(song.added.header.empty());
         songWorking.Detect(song.text);
         for (const bool highlighted : {true, false}) {
-            const partedpage::PartedPieces pieces =
-                partedpage::Split(PartedDisplayPage(song.text, song.added, highlighted ? &settings : nullptr, prefix));
+            const partedpage::PartedPieces pieces = partedpage::Split(PartedDisplayPage(
+                song.text, song.added, highlighted ? &settings : nullptr, prefix, songWorking.Rules()));
             for (const std::string& raw : pieces.raw) {
                 FUZZ_CHECK(raw.find('<') == std::string::npos);
                 FUZZ_CHECK(raw.find('\0') == std::string::npos);

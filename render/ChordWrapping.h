@@ -56,12 +56,13 @@ private:
 };
 
 // Walks the text once, in order: onText(offset, size) for the text before,
-// between and after the delimited chord names, empty stretches included,
-// and onChord(offset, index) for each name, index being its place in the
-// chord table.
-template <typename OnText, typename OnChord> void Walk(const std::string& text, OnText&& onText, OnChord&& onChord) {
+// between and after the chord names the rules take, empty stretches
+// included, and onChord(offset, index) for each name, index being its place
+// in the chord table.
+template <typename OnText, typename OnChord>
+void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnChord&& onChord) {
     std::size_t cursor = 0;
-    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
+    chordscan::Scan(text.data(), text.size(), rules, [&](std::size_t pos, int index, std::size_t length) {
         onText(cursor, pos - cursor);
         onChord(pos, index);
         cursor = pos + length;

@@ -6,7 +6,6 @@
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
-#include "engine/Tablature.h"
 #include "render/ChordWrapping.h"
 
 namespace {
@@ -372,7 +371,7 @@ bool IsLargeEnough(const std::string& text, const PartedBytes& range) {
 }
 
 std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
-                         const std::string& picturePrefix);
+                         const std::string& picturePrefix, const ChordRules& rules);
 
 } // namespace
 
@@ -382,29 +381,26 @@ bool UsesPartedPage(const std::string& text, const AddedText& added) {
 }
 
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page, const std::string& picturePrefix) {
+                            std::string& page, const std::string& picturePrefix, const ChordRules& rules) {
     PartedBytes range;
     if (text.size() < kPartedPageBytes || !FindPartedBytes(text, added, range) || !IsLargeEnough(text, range))
         return false;
-    page = PagedInParts(text, range, highlight, picturePrefix);
+    page = PagedInParts(text, range, highlight, picturePrefix, rules);
     return true;
 }
 
 std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                              const std::string& picturePrefix) {
+                              const std::string& picturePrefix, const ChordRules& rules) {
     PartedBytes range;
-    if (!FindPartedBytes(text, added, range) || range.start == range.end) {
-        CTablature whole;
-        whole.text = text;
-        return highlight ? RenderDisplayPage(whole, true, *highlight, picturePrefix) : text;
-    }
-    return PagedInParts(text, range, highlight, picturePrefix);
+    if (!FindPartedBytes(text, added, range) || range.start == range.end)
+        return highlight ? HighlightedPage(text, rules, *highlight, picturePrefix) : text;
+    return PagedInParts(text, range, highlight, picturePrefix, rules);
 }
 
 namespace {
 
 std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
-                         const std::string& picturePrefix) {
+                         const std::string& picturePrefix, const ChordRules& rules) {
     std::string page;
     const std::size_t bodyStart = range.start;
     const std::size_t bodyEnd = range.end;
@@ -448,7 +444,7 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         if (offset < end)
             page.append(text, offset, end - offset);
     };
-    chordwrap::Walk(text, copy, [&](std::size_t pos, int index) {
+    chordwrap::Walk(text, rules, copy, [&](std::size_t pos, int index) {
         if (pos >= bodyStart && pos < bodyEnd)
             parts.Chord(tags.Name(index));
         else

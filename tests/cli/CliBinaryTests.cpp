@@ -28,9 +28,10 @@ const char kTextSong[] = "Intro: [Am] (G) {Fmaj7}\r\n"
                          "Dm7 & <b>E7</b>\n";
 
 // An HTML song with its own title, chords between tags, an entity before a
-// chord and a chord in the markup.
+// chord and chord names in the markup: in a link, in a comment.
 const char kHtmlSong[] = "<html><head><title>Song (G)</title></head><body>\n"
                          "<table><tr><td>G</td><td>D/F#</td><td>Em</td></tr></table>\n"
+                         "<a href=\"chords/G/index.html\">G</a> <!-- capo 2: play (C) -->\n"
                          "<p>&nbsp;Am <b>C</b> Gmaj7 BbMaj7</p>\n"
                          "<pre>G   D   Em   C\nWords over chords</pre></body></html>\n";
 
@@ -111,6 +112,19 @@ TEST_F(CliBinary, GivesTheObviousResultsOfSmallSongs) {
     const std::string none = Song("none.txt", "no chords here");
     EXPECT_EQ(Run({"info", none}).out, "{\"shift\": 0, \"score\": 0, \"distinctCount\": 0, \"distinct\": [], "
                                        "\"count\": 0, \"occurrences\": []}\n");
+}
+
+TEST_F(CliBinary, TransposingAnHtmlSongLeavesItsMarkupAlone) {
+    const std::string path = Song("song.html", kHtmlSong);
+    const ProcessResult saved = Run({"transpose", "--by", "+2", path});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_NE(saved.out.find("<a href=\"chords/G/index.html\">A</a> <!-- capo 2: play (C) -->"), std::string::npos)
+        << saved.out;
+    // The same bytes as a text song follow the lexical rule.
+    const ProcessResult text = Run({"transpose", "--by", "+2", Song("song.txt", kHtmlSong)});
+    EXPECT_NE(text.out.find("<a href=\"chords/A/index.html\">A</a> <!-- capo 2: play (D) -->"), std::string::npos);
+    const ProcessResult page = Run({"render", "--highlighted", path});
+    EXPECT_NE(page.out.find("<a href=\"chords/G/index.html\"><font"), std::string::npos);
 }
 
 TEST_F(CliBinary, TransposeByZeroGivesTheFileBackByteForByte) {

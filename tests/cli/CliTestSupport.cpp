@@ -162,10 +162,12 @@ CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shi
     const SongRead read = ReadSongFile(absolutePath);
     if (read.status != SongReadStatus::Ok)
         throw std::runtime_error("cannot read " + absolutePath);
-    SongPage page = BuildSongPage(absolutePath, FileTypeOf(absolutePath), read.bytes);
+    const std::string fileType = FileTypeOf(absolutePath);
+    SongPage page = BuildSongPage(absolutePath, fileType, read.bytes);
     CoreSong song;
     song.added = page.added;
     song.working = std::make_unique<CTablature>();
+    song.working->SetHtml(IsHtmlType(fileType));
     song.working->Detect(page.text);
     if (shift) {
         song.shift = *shift;

@@ -19,12 +19,22 @@ void CReferenceTablature::Detect(std::string newText) {
         score += theChordCatalog.Find(distinctChords[static_cast<std::size_t>(i)].GetName())->GetDifficulty();
 }
 
+bool CReferenceTablature::IsChord(const std::string& in, std::size_t pos, std::size_t len) const {
+    if (!CTablature::IsChordWord(in, pos, len))
+        return false;
+    if (!m_html || pos == 0)
+        return true;
+    const std::size_t open = in.rfind('<', pos - 1);
+    const std::size_t close = in.rfind('>', pos - 1);
+    return open == std::string::npos || (close != std::string::npos && close > open);
+}
+
 void CReferenceTablature::SearchChord(const std::string& name) {
     const CChord* entry = theChordCatalog.Find(name);
     bool found = false;
     std::size_t p = text.find(name);
     while (p != std::string::npos) {
-        if (CTablature::IsChordWord(text, p, name.size())) {
+        if (IsChord(text, p, name.size())) {
             occurrences.push_back(*entry);
             positions.push_back(static_cast<int>(p));
             found = true;
@@ -116,7 +126,18 @@ void CReferenceTablature::HighlightChords(const HighlightSettings& s, const std:
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const std::string name = theChordCatalog.GetAt(i).GetName();
         const std::string replacement = HighlightOpening(name, s) + name + closing;
-        CTablature::ReplaceChordWord(text, name, replacement);
+        // As ReplaceChordWord, with the tag test of HTML songs: the tags put
+        // in are whole, so they leave every later name inside or outside a
+        // tag as it was.
+        std::size_t p = text.find(name);
+        while (p != std::string::npos) {
+            if (IsChord(text, p, name.size())) {
+                text.replace(p, name.size(), replacement);
+                p = text.find(name, p + replacement.size());
+            } else {
+                p = text.find(name, p + 1);
+            }
+        }
     }
     text += PopupBlock(picturePrefix);
 }
