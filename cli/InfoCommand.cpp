@@ -9,7 +9,6 @@ namespace {
 
 std::string InfoJson(const CSongJob& job) {
     const CTablature& song = job.Working();
-    const std::size_t start = job.SavedTextStart();
     std::string json = "{\"shift\": " + std::to_string(job.Shift()) + ", \"score\": " + std::to_string(song.score) +
                        ", \"distinctCount\": " + std::to_string(song.distinctCount) + ", \"distinct\": [";
     for (int i = 0; i < song.distinctCount; ++i) {
@@ -20,8 +19,8 @@ std::string InfoJson(const CSongJob& job) {
     json += "], \"count\": " + std::to_string(song.OccurrenceCount()) + ", \"occurrences\": [";
     for (int i = 0; i < song.OccurrenceCount(); ++i) {
         // No chord can stand in the title line or the header: both hold no
-        // delimited chord name, so every position lies after them.
-        const long long offset = static_cast<long long>(song.PositionAt(i)) - static_cast<long long>(start);
+        // delimited chord name. The offset is into the song as Save writes it.
+        const std::size_t offset = job.SavedOffset(song.PositionAt(i));
         if (i > 0)
             json += ", ";
         json += "{\"name\": " + JsonString(song.ChordAt(i).GetName()) + ", \"offset\": " + std::to_string(offset) + "}";

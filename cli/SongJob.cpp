@@ -87,16 +87,8 @@ std::string CSongJob::SavedText() const {
     return StripAddedText(m_working->text, m_added);
 }
 
-std::size_t CSongJob::SavedTextStart() const {
-    // StripAddedText takes the title line and the header away only where
-    // they stand at the start; the same test gives where the song begins.
-    const std::string& text = m_working->text;
-    std::size_t start = 0;
-    for (const std::string* added : {&m_added.titleLine, &m_added.header}) {
-        if (!added->empty() && text.compare(start, added->size(), *added) == 0)
-            start += added->size();
-    }
-    return start;
+std::size_t CSongJob::SavedOffset(std::size_t position) const {
+    return SavedOffsetOf(m_working->text, m_added, position);
 }
 
 int CSongJob::Deliver(const std::string& bytes, std::ostream& out) {

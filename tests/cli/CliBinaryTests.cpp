@@ -55,6 +55,7 @@ protected:
 
 TEST_F(CliBinary, MatchesTheCoreForTextAndHtmlSongsAtEveryShift) {
     const std::string songs[] = {Song("song.txt", kTextSong), Song("song.HTML", kHtmlSong),
+                                 Song("declared.htm", std::string(" <!DOCTYPE html>\n") + kHtmlSong),
                                  Song("no-extension", "C G Am F\n")};
     const HighlightSettings defaults;
     for (const std::string& path : songs) {
@@ -120,6 +121,14 @@ TEST_F(CliBinary, TransposingAnHtmlSongLeavesItsMarkupAlone) {
     ASSERT_EQ(saved.status, 0) << saved.err;
     EXPECT_NE(saved.out.find("<a href=\"chords/G/index.html\">A</a> <!-- capo 2: play (C) -->"), std::string::npos)
         << saved.out;
+    // A declaration keeps its place in front of the title line, which Save takes away.
+    const std::string declared = Song("declared.html", std::string("<!doctype html>\r\n") + kHtmlSong);
+    const ProcessResult standards = Run({"render", "--plain", declared});
+    EXPECT_EQ(standards.out.rfind("<!doctype html>" + TitleLine(declared) + "\r\n<html><head>", 0), 0u)
+        << standards.out;
+    std::string asRead = ReadFile(declared);
+    NormalizeMaj7(asRead);
+    EXPECT_EQ(Run({"transpose", "--by", "0", declared}).out, asRead);
     // The same bytes as a text song follow the lexical rule.
     const ProcessResult text = Run({"transpose", "--by", "+2", Song("song.txt", kHtmlSong)});
     EXPECT_NE(text.out.find("<a href=\"chords/A/index.html\">A</a> <!-- capo 2: play (D) -->"), std::string::npos);

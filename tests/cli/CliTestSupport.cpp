@@ -124,7 +124,6 @@ std::string CoreSong::Saved() const {
 
 std::string CoreSong::InfoJson() const {
     const CTablature& song = *working;
-    const long start = static_cast<long>(added.titleLine.size() + added.header.size());
     std::ostringstream json;
     json << "{\"shift\": " << shift << ", \"score\": " << song.score << ", \"distinctCount\": " << song.distinctCount
          << ", \"distinct\": [";
@@ -133,7 +132,7 @@ std::string CoreSong::InfoJson() const {
     json << "], \"count\": " << song.OccurrenceCount() << ", \"occurrences\": [";
     for (int i = 0; i < song.OccurrenceCount(); ++i) {
         json << (i ? ", " : "") << "{\"name\": \"" << song.ChordAt(i).GetName()
-             << "\", \"offset\": " << static_cast<long>(song.PositionAt(i)) - start << "}";
+             << "\", \"offset\": " << SavedOffsetOf(song.text, added, song.PositionAt(i)) << "}";
     }
     json << "]}\n";
     return json.str();
