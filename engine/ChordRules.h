@@ -7,4 +7,7 @@ struct ChordRules {
     /// markup and no chord. Otherwise the rule is purely lexical, tags or
     /// not.
     bool html = false;
+    /// Every chord name: besides the 85 names of the table, a root followed
+    /// by a suffix of the wider grammar (SongOptions::allChords).
+    bool allChords = false;
 };

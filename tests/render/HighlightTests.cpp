@@ -127,6 +127,28 @@ TEST(Highlight, LeavesTheMarkupOfHtmlSongsAlone) {
               std::string(cases[0].html) + PopupBlock(kPrefix));
 }
 
+TEST(Highlight, NamesOutsideTheTableGetTheTagsWithoutAPopup) {
+    CTablature song;
+    song.SetOptions(SongOptions{true, Spelling::AsWritten, false});
+    song.Detect("Asus4 G (Em(add9))");
+    const HighlightSettings settings;
+    const std::string page = RenderDisplayPage(song, true, settings, kPrefix);
+    EXPECT_EQ(page, "<font color=\"#0000ff\"><b>Asus4</b></font> " + HighlightOpening("G", settings) + "G" +
+                        HighlightClosing(settings) + " (<font color=\"#0000ff\"><b>Em(add9)</b></font>)" +
+                        PopupBlock(kPrefix));
+    // Every pop-up of the page names a picture the block holds.
+    for (std::size_t at = page.find("montreBulle('"); at != std::string::npos;
+         at = page.find("montreBulle('", at + 1)) {
+        const std::string id = page.substr(at + 13, page.find('\'', at + 13) - at - 13);
+        EXPECT_NE(page.find("<div id=\"" + id + "\""), std::string::npos) << id;
+    }
+    // Without the option they stay plain text.
+    CTablature tableOnly;
+    tableOnly.Detect(song.text);
+    EXPECT_EQ(RenderDisplayPage(tableOnly, true, {1, 0, 0, 0, 0, 0}, kPrefix),
+              "Asus4 <b>G</b> (Em(add9))" + PopupBlock(kPrefix));
+}
+
 TEST(Highlight, AllFlagsOffLeaveTheTextAndAppendTheBlock) {
     const std::string text = "Intro: Am G\n<b>C</b> (F)\n";
     CTablature tablature;

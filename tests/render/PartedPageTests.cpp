@@ -27,7 +27,7 @@ std::string HostileSongBytes() {
         "Am<",       ">Dm ",      "%41 ",         "100% ",      "<b>F</b> ",
         "</script>", "<!-- ",     "\r\n",         "\n",         std::string(1, '\0'),
         "\x02",      "\x03G\x03", "caf\xc3\xa9 ", "\xe9t\xe9 ", "lyrics go here ",
-        "Cadd9 ",    "E# ",       "&amp; "};
+        "Cadd9 ",    "E# ",       "&amp; ",       "Bm7b5 ",     "(Em(add9))"};
     std::string song = "Am intro\n";
     while (song.size() < 400 * 1024)
         song += pieces[random() % pieces.size()];
@@ -95,11 +95,14 @@ TEST_F(PartedPageTest, HighlightedPartsHoldTheTagsOfTheWholePage) {
     italicRed.underline = 1;
     italicRed.color = 0x0000ff;
     for (const HighlightSettings& settings : {HighlightSettings(), italicRed}) {
+        // With every chord name the names outside the table carry their tags in the parts.
+        const bool allChords = settings.italic != 0;
         const SongPage page = BuildSongPage("/songs/Am (live).txt", "TXT", HostileSongBytes());
         CTablature song;
+        song.SetOptions(SongOptions{allChords, Spelling::AsWritten, false});
         song.Detect(page.text);
         song.Transpose(3);
-        const std::string parted = PartedDisplayPage(song.text, page.added, &settings, kPrefix);
+        const std::string parted = PartedDisplayPage(song.text, page.added, &settings, kPrefix, song.Rules());
         CTablature whole = song;
         HighlightChords(whole, settings, kPrefix);
 
@@ -118,6 +121,7 @@ TEST_F(PartedPageTest, HighlightedPartsHoldTheTagsOfTheWholePage) {
                   page.added.footer + block)
             << "the pop-up block follows the footer as on the whole page";
         EXPECT_NE(pieces.after.find("var qvOpen"), std::string::npos);
+        EXPECT_EQ(decoded.find("<i><u>Dm7b5</u></i>") != std::string::npos, allChords);
     }
 }
 
