@@ -23,9 +23,17 @@ std::string InfoJson(const CSongJob& job) {
         const std::size_t offset = job.SavedOffset(song.PositionAt(i));
         if (i > 0)
             json += ", ";
-        json += "{\"name\": " + JsonString(song.ChordAt(i).GetName()) + ", \"offset\": " + std::to_string(offset) + "}";
+        json += "{\"name\": " + JsonString(song.NameAt(i)) + ", \"offset\": " + std::to_string(offset) + "}";
     }
-    json += "]}\n";
+    json += "], \"untouched\": [";
+    const std::vector<std::string> untouched = song.UntouchedNames();
+    for (std::size_t i = 0; i < untouched.size(); ++i) {
+        if (i > 0)
+            json += ", ";
+        json += JsonString(untouched[i]);
+    }
+    const std::string key = song.Key();
+    json += "], \"key\": " + (key.empty() ? std::string("null") : JsonString(key)) + "}\n";
     return json;
 }
 

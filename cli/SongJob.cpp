@@ -49,6 +49,11 @@ int CSongJob::Prepare() {
     m_settings = ReadCliSettings(*m_store);
     if (m_options.highlighted)
         m_settings.highlighted = *m_options.highlighted;
+    // What the command line asks goes before what is stored.
+    SongOptions& songOptions = m_settings.options;
+    songOptions.allChords = songOptions.allChords || m_options.allChords;
+    songOptions.spelling = m_options.spelling.value_or(songOptions.spelling);
+    songOptions.keepColumns = songOptions.keepColumns || m_options.keepColumns;
 
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
@@ -71,6 +76,7 @@ int CSongJob::Prepare() {
     SongPage page = BuildSongPage(path, fileType, read.bytes);
     m_added = page.added;
     m_loaded->SetHtml(IsHtmlType(fileType));
+    m_loaded->SetOptions(songOptions);
     m_loaded->Detect(std::move(page.text));
 
     *m_working = *m_loaded;

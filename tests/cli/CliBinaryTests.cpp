@@ -109,10 +109,12 @@ TEST_F(CliBinary, GivesTheObviousResultsOfSmallSongs) {
 
     const std::string am = Song("am.htm", "Am");
     EXPECT_EQ(Run({"info", am}).out, "{\"shift\": 0, \"score\": 1, \"distinctCount\": 1, \"distinct\": [\"Am\"], "
-                                     "\"count\": 1, \"occurrences\": [{\"name\": \"Am\", \"offset\": 0}]}\n");
+                                     "\"count\": 1, \"occurrences\": [{\"name\": \"Am\", \"offset\": 0}], "
+                                     "\"untouched\": [], \"key\": \"Am\"}\n");
     const std::string none = Song("none.txt", "no chords here");
     EXPECT_EQ(Run({"info", none}).out, "{\"shift\": 0, \"score\": 0, \"distinctCount\": 0, \"distinct\": [], "
-                                       "\"count\": 0, \"occurrences\": []}\n");
+                                       "\"count\": 0, \"occurrences\": [], \"untouched\": [], "
+                                       "\"key\": null}\n");
 }
 
 TEST_F(CliBinary, TransposingAnHtmlSongLeavesItsMarkupAlone) {
@@ -157,7 +159,7 @@ TEST_F(CliBinary, PathsWithDelimitersAndSharpsStayOutOfTheChords) {
     ASSERT_EQ(Run({"info", "--by", "2", path}).out,
               "{\"shift\": 2, \"score\": " + std::to_string(theChordCatalog.Find("F#m")->GetDifficulty()) +
                   ", \"distinctCount\": 1, \"distinct\": [\"F#m\"], \"count\": 1, \"occurrences\": "
-                  "[{\"name\": \"F#m\", \"offset\": 0}]}\n");
+                  "[{\"name\": \"F#m\", \"offset\": 0}], \"untouched\": [], \"key\": \"F#m\"}\n");
     EXPECT_EQ(Run({"transpose", "--by", "-1", path}).out, "D#m");
 
     // The picture prefix is formed from the current folder; "#" in an image
@@ -362,19 +364,79 @@ TEST_F(CliBinary, ExampleSongAndCorpusMatchTheCore) {
         if (entry.is_regular_file())
             songs.push_back(entry.path().string());
     }
+    const SongOptions everyOption{true, Spelling::Key, true};
     for (const std::string& song : songs) {
         for (const std::optional<int> shift : {std::optional<int>(0), std::optional<int>(5), std::optional<int>()}) {
-            const CoreSong expected = PrepareWithCore(song, shift);
-            const std::vector<std::string> how = shift ? std::vector<std::string>{"--by", std::to_string(*shift)}
-                                                       : std::vector<std::string>{"--easiest"};
-            std::vector<std::string> args{"transpose"};
-            args.insert(args.end(), how.begin(), how.end());
-            args.push_back(song);
-            EXPECT_EQ(Run(args).out, expected.Saved()) << song;
-            args[0] = "info";
-            EXPECT_EQ(Run(args).out, expected.InfoJson()) << song;
+            for (const bool options : {false, true}) {
+                const CoreSong expected = PrepareWithCore(song, shift, options ? everyOption : SongOptions());
+                std::vector<std::string> args{"transpose"};
+                if (shift)
+                    args.insert(args.end(), {"--by", std::to_string(*shift)});
+                else
+                    args.push_back("--easiest");
+                if (options)
+                    args.insert(args.end(), {"--all-chords", "--spelling", "key", "--keep-columns"});
+                args.push_back(song);
+                EXPECT_EQ(Run(args).out, expected.Saved()) << song;
+                args[0] = "info";
+                EXPECT_EQ(Run(args).out, expected.InfoJson()) << song;
+            }
         }
     }
     if (songs.size() == 1)
         GTEST_SKIP() << "no corpus at " << QUAVERN_CORPUS_DIR << "; only the example song was checked";
+}
+
+namespace {
+
+// The text of a field of a line of JSON, from after its name to the end of
+// its value: a number, null, a string or an array of strings.
+std::string FieldOf(const std::string& json, const std::string& name, std::size_t from = 0) {
+    const std::size_t at = json.find("\"" + name + "\": ", from);
+    if (at == std::string::npos)
+        return "(missing)";
+    const std::size_t value = at + name.size() + 4;
+    const std::size_t end = json[value] == '[' ? json.find(']', value) + 1 : json.find_first_of(",}", value);
+    return json.substr(value, end - value);
+}
+
+} // namespace
+
+TEST_F(CliBinary, CapoRowsAreInfoAtEachShiftOfTheExampleSong) {
+    const std::vector<std::vector<std::string>> optionSets = {{}, {"--all-chords"}, {"--spelling", "flats"}};
+    for (const auto& options : optionSets) {
+        std::vector<std::string> args{"capo", "--default-levels"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(QUAVERN_EXAMPLE_SONG);
+        const ProcessResult capo = Run(args);
+        ASSERT_EQ(capo.status, 0) << capo.err;
+        ASSERT_EQ(capo.out.rfind("{\"capos\": [{\"capo\": 0, ", 0), 0u) << capo.out;
+        ASSERT_EQ(capo.out.back(), '\n');
+        int best = 0;
+        int bestScore = 0;
+        std::size_t row = 0;
+        for (int fret = 0; fret <= 7; ++fret) {
+            row = capo.out.find("{\"capo\": " + std::to_string(fret) + ", ", row);
+            ASSERT_NE(row, std::string::npos) << fret << capo.out;
+            std::vector<std::string> info{"info", "--default-levels", "--by", std::to_string(fret == 7 ? 5 : -fret)};
+            info.insert(info.end(), options.begin(), options.end());
+            info.push_back(QUAVERN_EXAMPLE_SONG);
+            const std::string line = Run(info).out;
+            EXPECT_EQ(FieldOf(capo.out, "shapes", row), FieldOf(line, "distinct")) << fret;
+            const int score = std::stoi(FieldOf(capo.out, "score", row));
+            EXPECT_EQ(score, std::stoi(FieldOf(line, "score"))) << fret;
+            if (fret == 0 || score < bestScore) {
+                best = fret;
+                bestScore = score;
+            }
+        }
+        const std::string end = "}], \"best\": " + std::to_string(best) + "}\n";
+        EXPECT_EQ(capo.out.substr(capo.out.size() - end.size()), end);
+    }
+    // Capo 7 plays the song five half-tones up: the easiest shift of the example, in C.
+    const ProcessResult plain = Run({"capo", "--default-levels", QUAVERN_EXAMPLE_SONG});
+    EXPECT_NE(plain.out.find("{\"capo\": 7, \"score\": 15, \"shapes\": [\"C\", \"E\", \"F\", \"G\", \"Dm\", \"Am\", "
+                             "\"G7\"]}], \"best\": 7}"),
+              std::string::npos)
+        << plain.out;
 }

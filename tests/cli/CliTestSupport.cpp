@@ -131,10 +131,14 @@ std::string CoreSong::InfoJson() const {
         json << (i ? ", " : "") << '"' << song.distinctChords[static_cast<std::size_t>(i)].GetName() << '"';
     json << "], \"count\": " << song.OccurrenceCount() << ", \"occurrences\": [";
     for (int i = 0; i < song.OccurrenceCount(); ++i) {
-        json << (i ? ", " : "") << "{\"name\": \"" << song.ChordAt(i).GetName()
+        json << (i ? ", " : "") << "{\"name\": \"" << song.NameAt(i)
              << "\", \"offset\": " << SavedOffsetOf(song.text, added, song.PositionAt(i)) << "}";
     }
-    json << "]}\n";
+    json << "], \"untouched\": [";
+    const std::vector<std::string> untouched = song.UntouchedNames();
+    for (std::size_t i = 0; i < untouched.size(); ++i)
+        json << (i ? ", " : "") << '"' << untouched[i] << '"';
+    json << "], \"key\": " << (song.Key().empty() ? "null" : "\"" + song.Key() + "\"") << "}\n";
     return json.str();
 }
 
@@ -155,7 +159,7 @@ public:
 
 } // namespace
 
-CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift) {
+CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift, const SongOptions& options) {
     SilentSink silent;
     IMessageSink* previous = SetMessageSink(&silent);
     const SongRead read = ReadSongFile(absolutePath);
@@ -167,6 +171,7 @@ CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shi
     song.added = page.added;
     song.working = std::make_unique<CTablature>();
     song.working->SetHtml(IsHtmlType(fileType));
+    song.working->SetOptions(options);
     song.working->Detect(page.text);
     if (shift) {
         song.shift = *shift;
