@@ -296,7 +296,14 @@ Examples:
   quavern-cli transpose --by -2 -o song-down2.txt song.txt
   quavern-cli transpose --easiest song.htm > easy.htm
   quavern-cli render --by +3 --plain -o page.htm song.txt
-  quavern-cli transpose --by +3 --all-chords --spelling key --keep-columns song.txt
-  quavern-cli capo --all-chords song.txt
+With the example song of the source tree, which holds a Dsus4 and a Cadd9:
+  quavern-cli info data/example/mill-road.txt
+      ... "untouched": ["Dsus4", "Cadd9"], "key": "G"}
+  quavern-cli transpose --by -2 --all-chords data/example/mill-road.txt
+      moves them to Csus4 and A#add9 with the rest of the song
+  quavern-cli transpose --by 1 --spelling key --keep-columns data/example/mill-road.txt
+      writes the song in Ab (Ab Db Eb, Fm), chords over their syllables
+  quavern-cli capo data/example/mill-road.txt
+      ... "best": 7}: capo on fret 7, shapes of C
 )";
 }
