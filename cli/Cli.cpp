@@ -23,6 +23,8 @@ int RunQuavernCli(const std::vector<std::string>& args, std::ostream& out, std::
         return RunTransposeCommand(rest, out, err, store);
     case CliCommand::Render:
         return RunRenderCommand(rest, out, err, store);
+    case CliCommand::Capo:
+        return RunCapoCommand(rest, out, err, store);
     }
     return kExitUsage;
 }

@@ -5,5 +5,6 @@ CliSettings ReadCliSettings(const ISettingsStore& store) {
     CliSettings settings;
     settings.highlight = stored.highlight;
     settings.highlighted = stored.highlighted != 0;
+    settings.options = stored.options;
     return settings;
 }

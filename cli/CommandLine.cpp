@@ -30,6 +30,8 @@ std::optional<CliCommand> CommandOfName(const std::string& name) {
         return CliCommand::Transpose;
     if (name == "render")
         return CliCommand::Render;
+    if (name == "capo")
+        return CliCommand::Capo;
     return std::nullopt;
 }
 
@@ -83,7 +85,12 @@ bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& a
             name = arg.substr(0, equals);
             value = arg.substr(equals + 1);
         }
-        const bool takesValue = name == "--by" || (name == "-o" && command != CliCommand::Info);
+        const bool capo = command == CliCommand::Capo;
+        if (capo && (name == "--by" || name == "--easiest" || name == "--keep-columns" || name == "-o")) {
+            error = "option '" + name + "' does not apply to capo";
+            return false;
+        }
+        const bool takesValue = name == "--by" || name == "--spelling" || (name == "-o" && command != CliCommand::Info);
         if (!takesValue && value) {
             error = "option '" + name + "' takes no value";
             return false;
@@ -110,6 +117,20 @@ bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& a
             options.easiest = true;
         } else if (name == "--default-levels") {
             options.defaultLevels = true;
+        } else if (name == "--all-chords") {
+            options.allChords = true;
+        } else if (name == "--keep-columns") {
+            options.keepColumns = true;
+        } else if (name == "--spelling") {
+            if (options.spelling) {
+                error = "option '--spelling' given twice";
+                return false;
+            }
+            options.spelling = SpellingOfName(*value);
+            if (!options.spelling) {
+                error = "invalid spelling '" + *value + "': give as-written, sharps, flats or key";
+                return false;
+            }
         } else if (name == "-o" && takesValue) {
             if (haveOutput) {
                 error = "option '-o' given twice";
@@ -150,36 +171,49 @@ bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& a
 }
 
 const char* UsageText() {
-    return "Usage: quavern-cli info [--by N | --easiest] [--default-levels] FILE\n"
-           "       quavern-cli transpose (--by N | --easiest) [--default-levels] [-o OUT] FILE\n"
-           "       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [--default-levels] [-o OUT] "
-           "FILE\n"
-           "       quavern-cli --help\n";
+    return "Usage: quavern-cli info [--by N | --easiest] [SONG OPTIONS] [--default-levels] FILE\n"
+           "       quavern-cli transpose (--by N | --easiest) [SONG OPTIONS] [--default-levels] [-o OUT] FILE\n"
+           "       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [SONG OPTIONS] "
+           "[--default-levels]\n"
+           "                          [-o OUT] FILE\n"
+           "       quavern-cli capo [--all-chords] [--spelling S] [--default-levels] FILE\n"
+           "       quavern-cli --help\n"
+           "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns]\n";
 }
 
 const char* HelpText() {
     return R"(quavern-cli - find, score and transpose the chords of a song (Quavern 3.0)
 
-Usage: quavern-cli info [--by N | --easiest] [--default-levels] FILE
-       quavern-cli transpose (--by N | --easiest) [--default-levels] [-o OUT] FILE
-       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [--default-levels] [-o OUT] FILE
+Usage: quavern-cli info [--by N | --easiest] [SONG OPTIONS] [--default-levels] FILE
+       quavern-cli transpose (--by N | --easiest) [SONG OPTIONS] [--default-levels] [-o OUT] FILE
+       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [SONG OPTIONS] [--default-levels]
+                          [-o OUT] FILE
+       quavern-cli capo [--all-chords] [--spelling S] [--default-levels] FILE
        quavern-cli --help
+SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns]
 
 FILE is a song: a .htm or .html file is read as HTML, any other file as a
 text song. It is prepared exactly as the desktop program opens it: a title
 line built from the file's absolute path, and for a text song the page
 header and footer around its bytes. Chords are the 85 names the program
 knows (C, C#, Db, ... B with "", "m", "7", "m7", "maj7") standing between
-delimiters; "Maj7" is read as "maj7".
+delimiters; "Maj7" is read as "maj7". In an HTML song a name inside a tag
+(an attribute, a comment) is markup, not a chord.
 
 Commands:
   info       Print one line of JSON about the song moved by the shift:
                {"shift": S, "score": N, "distinctCount": N, "distinct": [...],
-                "count": N, "occurrences": [{"name": "Am", "offset": 12}, ...]}
+                "count": N, "occurrences": [{"name": "Am", "offset": 12}, ...],
+                "untouched": [...], "key": "G"}
              "score" is the sum of the difficulty levels of the distinct
              chords; "offset" is the byte offset of the chord in the song as
              transpose writes it (without the added title line and header).
-             Without --by or --easiest the shift is 0.
+             "untouched" lists the chord names outside the 85 (Asus4,
+             Bm7b5, ...) that stay as written, each once; it is empty with
+             --all-chords. "key" is the key guessed from the first chord as
+             written at the shift: its root, with "m" when it is minor; null
+             for a song without chords. Without --by or --easiest the shift
+             is 0.
   transpose  Write the song moved by the shift, byte for byte as the
              program's Save writes it: the song's own bytes with the chords
              moved, nothing added.
@@ -187,13 +221,21 @@ Commands:
              display file "QuavernFile.htm": highlighted (chords wrapped in
              the stored highlight tags, then the pop-up block) or plain. The
              chord pictures are referred to as "Pics/" in the current folder.
+  capo       Print one line of JSON: for a capo on fret 0 to 7, the shapes
+             played (the song moved down that many half-tones, down 7 being
+             up 5) and their score, as info gives "distinct" and "score" at
+             that shift; "best" is the capo with the lowest score, the lowest
+             one on a tie:
+               {"capos": [{"capo": 0, "score": N, "shapes": ["G", "C"]}, ...],
+                "best": B}
 
 Options:
   --by N            Move every chord by N half-tones, N from -6 to +6 ("+3",
                     "3" and "-3" all work).
   --easiest         Move the song to the easiest shift: the lowest sum of
                     levels among 0, -1, +1, ... -6, +6 (the first tried wins
-                    a tie). info reports the chosen shift.
+                    a tie), scored as the song options write it. info reports
+                    the chosen shift.
   --plain           render: the page without highlighting.
   --highlighted     render: the page with highlighting.
                     Without either, the stored "AREHIGHLIGHTED" decides.
@@ -205,27 +247,63 @@ Options:
   -h, --help        Show this help.
   --                End of options; the next argument is FILE.
 
-Settings: the difficulty levels ("ZDifficultyLevel.Q.S") and the highlight
+Song options (each off by default, and then every result is as above):
+  --all-chords      Every chord name: also a root followed by a suffix the
+                    table lacks (Asus4, Dsus2, Cadd9, Bm7b5, Em(add9), G6,
+                    C#dim7, D+). Such a name moves by its root and keeps its
+                    suffix, and counts in the score as its base chord: the
+                    root, with "m" when the suffix starts with "m" but not
+                    "maj" (Bm7b5 counts as Bm, Asus4 as A). It is highlighted
+                    without a pop-up.
+  --spelling S      How the moved names are spelled, at any shift but 0:
+                    as-written  each in the family of its own root: C up
+                                one is C#, Db up one is D and up two Eb
+                                (the default);
+                    sharps      C C# D D# E F F# G G# A A# B;
+                    flats       C Db D Eb E F Gb G Ab A Bb B;
+                    key         as the key the song moves to is written,
+                                the key being guessed from its first chord:
+                                F Bb Eb Ab Db and Dm Gm Cm Fm Bbm Ebm with
+                                flats, G D A E B F# and Em Bm F#m C#m G#m
+                                with sharps, C and Am as written.
+  --keep-columns    Keep chords over the syllables they belong to: a name
+                    that grew by d bytes takes up to d spaces from the run
+                    of two or more spaces after it, leaving one; a name that
+                    shrank by d bytes and is followed by a space gets d
+                    spaces after it. Nothing else moves.
+
+Settings: the difficulty levels ("ZDifficultyLevel.Q.S"), the highlight
 settings (BOLD, ITALIC, UNDERLINE, USECOLOR, INFOBULLE, RED, GREEN, BLUE,
-AREHIGHLIGHTED) are read, never written, from the desktop program's
-settings file $XDG_CONFIG_HOME/KV20481733PW/KV20481733PW.ini (by default
-under ~/.config), section [KV20481733PW]. Missing values take the
-program's defaults: bold blue chords with pop-ups, highlighted.
+AREHIGHLIGHTED) and the song options (ALLCHORDS 0/1, SPELLING 0 as-written,
+1 sharps, 2 flats, 3 key, KEEPCOLUMNS 0/1) are read, never written, from the
+desktop program's settings file $XDG_CONFIG_HOME/KV20481733PW/KV20481733PW.ini
+(by default under ~/.config), section [KV20481733PW]. Missing values take
+the program's defaults: bold blue chords with pop-ups, highlighted, song
+options off. The options given on the command line go before the stored
+ones.
 
 Messages and exit status:
-  0  success. A song with more than 1024 chords still succeeds; the
-     program's capacity message goes to standard error.
+  0  success, whatever the number of chords in the song.
   1  FILE cannot be read, OUT cannot be written (OUT is left as it was), or
      a stored difficulty level lies outside 1..5 ("Error setting a
      difficulty : difficulty incorrect").
   2  usage error: unknown command or option, missing FILE, a shift that is
-     not a whole number from -6 to +6. A one-line message and the usage go
-     to standard error and nothing is written.
+     not a whole number from -6 to +6, an unknown spelling. A one-line
+     message and the usage go to standard error and nothing is written.
 
 Examples:
   quavern-cli info song.txt
   quavern-cli transpose --by -2 -o song-down2.txt song.txt
   quavern-cli transpose --easiest song.htm > easy.htm
   quavern-cli render --by +3 --plain -o page.htm song.txt
+With the example song of the source tree, which holds a Dsus4 and a Cadd9:
+  quavern-cli info data/example/mill-road.txt
+      ... "untouched": ["Dsus4", "Cadd9"], "key": "G"}
+  quavern-cli transpose --by -2 --all-chords data/example/mill-road.txt
+      moves them to Csus4 and A#add9 with the rest of the song
+  quavern-cli transpose --by 1 --spelling key --keep-columns data/example/mill-road.txt
+      writes the song in Ab (Ab Db Eb, Fm), chords over their syllables
+  quavern-cli capo data/example/mill-road.txt
+      ... "best": 7}: capo on fret 7, shapes of C
 )";
 }

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-/// The three things quavern-cli does to a song.
-enum class CliCommand { Info, Transpose, Render };
+#include "engine/SongOptions.h"
+
+/// The things quavern-cli does to a song.
+enum class CliCommand { Info, Transpose, Render, Capo };
 
 /// What the user asked for on the command line of one subcommand.
 struct CliOptions {
@@ -18,6 +20,12 @@ struct CliOptions {
     std::optional<bool> highlighted;
     /// --default-levels: the table's default levels instead of the stored ones.
     bool defaultLevels = false;
+    /// --all-chords: every chord name, whatever "ALLCHORDS" says.
+    bool allChords = false;
+    /// --spelling WORD; unset follows the stored "SPELLING".
+    std::optional<Spelling> spelling;
+    /// --keep-columns: keep chord columns, whatever "KEEPCOLUMNS" says.
+    bool keepColumns = false;
     /// -o OUT; empty writes to standard output.
     std::string outputPath;
     /// The song file as given.
@@ -34,7 +42,7 @@ std::optional<int> ParseShift(const std::string& text);
 bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& args, CliOptions& options,
                            std::string& error);
 
-/// The command's name as typed ("info", "transpose", "render"), or nothing.
+/// The command's name as typed ("info", "transpose", "render", "capo"), or nothing.
 std::optional<CliCommand> CommandOfName(const std::string& name);
 
 /// The short usage printed after a usage error.

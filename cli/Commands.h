@@ -21,6 +21,10 @@ int RunTransposeCommand(const std::vector<std::string>& args, std::ostream& out,
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      ISettingsStore* store = nullptr);
 
+/// capo: one line of JSON, the shapes and score for a capo on each fret 0..7.
+int RunCapoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   ISettingsStore* store = nullptr);
+
 /// The whole tool: args are the arguments after the program's name.
 int RunQuavernCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   ISettingsStore* store = nullptr);

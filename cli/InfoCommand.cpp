@@ -9,7 +9,6 @@ namespace {
 
 std::string InfoJson(const CSongJob& job) {
     const CTablature& song = job.Working();
-    const std::size_t start = job.SavedTextStart();
     std::string json = "{\"shift\": " + std::to_string(job.Shift()) + ", \"score\": " + std::to_string(song.score) +
                        ", \"distinctCount\": " + std::to_string(song.distinctCount) + ", \"distinct\": [";
     for (int i = 0; i < song.distinctCount; ++i) {
@@ -17,18 +16,24 @@ std::string InfoJson(const CSongJob& job) {
             json += ", ";
         json += JsonString(song.distinctChords[static_cast<std::size_t>(i)].GetName());
     }
-    json += "], \"count\": " + std::to_string(song.count) + ", \"occurrences\": [";
-    for (int i = 0; i < song.count; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
+    json += "], \"count\": " + std::to_string(song.OccurrenceCount()) + ", \"occurrences\": [";
+    for (int i = 0; i < song.OccurrenceCount(); ++i) {
         // No chord can stand in the title line or the header: both hold no
-        // delimited chord name, so every position lies after them.
-        const long long offset = static_cast<long long>(song.positions[slot]) - static_cast<long long>(start);
+        // delimited chord name. The offset is into the song as Save writes it.
+        const std::size_t offset = job.SavedOffset(song.PositionAt(i));
         if (i > 0)
             json += ", ";
-        json += "{\"name\": " + JsonString(song.occurrences[slot].GetName()) +
-                ", \"offset\": " + std::to_string(offset) + "}";
+        json += "{\"name\": " + JsonString(song.NameAt(i)) + ", \"offset\": " + std::to_string(offset) + "}";
     }
-    json += "]}\n";
+    json += "], \"untouched\": [";
+    const std::vector<std::string> untouched = song.UntouchedNames();
+    for (std::size_t i = 0; i < untouched.size(); ++i) {
+        if (i > 0)
+            json += ", ";
+        json += JsonString(untouched[i]);
+    }
+    const std::string key = song.Key();
+    json += "], \"key\": " + (key.empty() ? std::string("null") : JsonString(key)) + "}\n";
     return json;
 }
 

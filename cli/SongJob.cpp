@@ -49,6 +49,11 @@ int CSongJob::Prepare() {
     m_settings = ReadCliSettings(*m_store);
     if (m_options.highlighted)
         m_settings.highlighted = *m_options.highlighted;
+    // What the command line asks goes before what is stored.
+    SongOptions& songOptions = m_settings.options;
+    songOptions.allChords = songOptions.allChords || m_options.allChords;
+    songOptions.spelling = m_options.spelling.value_or(songOptions.spelling);
+    songOptions.keepColumns = songOptions.keepColumns || m_options.keepColumns;
 
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
@@ -67,8 +72,11 @@ int CSongJob::Prepare() {
     if (read.status != SongReadStatus::Ok)
         return Fail("cannot read '" + m_options.filePath + "': " + read.reason);
 
-    SongPage page = BuildSongPage(path, FileTypeOf(path), read.bytes);
+    const std::string fileType = FileTypeOf(path);
+    SongPage page = BuildSongPage(path, fileType, read.bytes);
     m_added = page.added;
+    m_loaded->SetHtml(IsHtmlType(fileType));
+    m_loaded->SetOptions(songOptions);
     m_loaded->Detect(std::move(page.text));
 
     *m_working = *m_loaded;
@@ -85,16 +93,8 @@ std::string CSongJob::SavedText() const {
     return StripAddedText(m_working->text, m_added);
 }
 
-std::size_t CSongJob::SavedTextStart() const {
-    // StripAddedText takes the title line and the header away only where
-    // they stand at the start; the same test gives where the song begins.
-    const std::string& text = m_working->text;
-    std::size_t start = 0;
-    for (const std::string* added : {&m_added.titleLine, &m_added.header}) {
-        if (!added->empty() && text.compare(start, added->size(), *added) == 0)
-            start += added->size();
-    }
-    return start;
+std::size_t CSongJob::SavedOffset(std::size_t position) const {
+    return SavedOffsetOf(m_working->text, m_added, position);
 }
 
 int CSongJob::Deliver(const std::string& bytes, std::ostream& out) {
@@ -121,7 +121,7 @@ int RunSongCommand(CliCommand command, const std::vector<std::string>& args, std
         out << HelpText();
         return kExitSuccess;
     }
-    // The capacity message is reported once for the run, not once per chord name and detection.
+    // A message the core shows is reported once for the run, not once per detection.
     CMessageOnceScope once;
     CSongJob job(options, err, store);
     if (const int status = job.Prepare(); status != kExitSuccess)

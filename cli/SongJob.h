@@ -41,8 +41,8 @@ public:
     const std::string& PicturePrefix() const { return m_picturePrefix; }
     /// The working text as Save writes it.
     std::string SavedText() const;
-    /// Where the song as Save writes it begins in the working text.
-    std::size_t SavedTextStart() const;
+    /// Where a byte of the working text stands in the song as Save writes it.
+    std::size_t SavedOffset(std::size_t position) const;
 
     /// Writes the bytes to OUT, or to out without -o. Returns the exit status.
     int Deliver(const std::string& bytes, std::ostream& out);

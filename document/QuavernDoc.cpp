@@ -66,6 +66,13 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     m_strFilePath = page.filePath;
     m_strFileType = page.fileType;
     m_added = page.page.added;
+    // Chord names inside an HTML song's tags are markup; the stored options
+    // say which names count and how moved ones are written.
+    const bool html = IsHtmlType(m_strFileType.toStdString());
+    for (CTablature* song : {&m_loaded, &m_working}) {
+        song->SetHtml(html);
+        song->SetOptions(m_settings.options);
+    }
     m_loaded.Detect(page.page.text);
     m_working.Detect(page.page.text);
     // The working song is the new one at shift 0 already, so the page is
@@ -90,7 +97,7 @@ bool CQuavernDoc::WriteDisplay(bool newSong) {
     const std::string* page = &m_working.text;
     std::string parted;
     const HighlightSettings* highlight = IsHighlighted() ? &m_settings.highlight : nullptr;
-    if (BuildPartedDisplayPage(m_working.text, m_added, highlight, parted, m_strPicturePrefix)) {
+    if (BuildPartedDisplayPage(m_working.text, m_added, highlight, parted, m_strPicturePrefix, m_working.Rules())) {
         // A large song is shown in parts; m_display keeps the working song
         // unhighlighted, the parts carry the highlighting.
         m_display = m_working;

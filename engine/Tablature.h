@@ -1,42 +1,94 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "chords/Chord.h"
+#include "engine/ChordRules.h"
+#include "engine/SongOptions.h"
 
 /// One song: its text and the chords found in it.
 ///
-/// Detection reads the text once. When the song holds more than
-/// kMaxOccurrences chords, the kept ones are chosen by chord-table order
-/// (then by position within a name), the text is reported as too long once
-/// for each name that did not fit, and such a name stays out of the distinct
-/// list.
+/// Detection reads the text once and keeps every chord it finds, whatever
+/// their number: a songbook is transposed, scored and saved whole. Each
+/// occurrence takes eight bytes (its position and its chord-table index).
 ///
 /// A chord is any exact name of the chord table that stands between a left
 /// and a right delimiter (the start and the end of the text count as both).
-/// The rule is lexical and the same for plain text and HTML.
+/// The rule is lexical, except that in an HTML song a name inside a tag is
+/// markup: SetHtml says which the text is. With the option allChords, names
+/// outside the table count as well (SongOptions).
 class CTablature {
 public:
-    static constexpr int kMaxOccurrences = 1024;
     static constexpr int kMaxDistinct = 85;
 
     CTablature() = default;
-    /// Copies the text, the score and the used occurrence and distinct slots.
-    CTablature(const CTablature& other);
-    CTablature& operator=(const CTablature& other);
+    /// Copies the text, whether it is HTML, the options, the chords and the score.
+    CTablature(const CTablature& other) = default;
+    CTablature& operator=(const CTablature& other) = default;
     virtual ~CTablature() = default;
 
     /// Replaces the whole content by the chords detected in the text.
     void Detect(std::string newText);
-    /// Moves every detected chord by the shift in half-tones, then detects again.
+    /// Moves every detected chord by the shift in half-tones, spelled and
+    /// spaced as the options say. Afterwards the tablature holds what
+    /// detecting the new text gives.
     void Transpose(int shift);
     /// Moves the song to the shift, among 0, -1, +1, ... -6, +6, with the
-    /// lowest score (the first tried wins ties) and returns that shift.
+    /// lowest score as the options would write it (the first tried wins
+    /// ties) and returns that shift.
     int FindEasiest();
+
+    /// Whether the text is an HTML song (an .htm or .html file, or the
+    /// start page): chord names inside its tags are then left alone. Off in
+    /// a new tablature. Detection reads it: set it before Detect.
+    void SetHtml(bool html) { m_rules.html = html; }
+    bool IsHtml() const { return m_rules.html; }
+    /// The options; all off in a new tablature. Detection reads allChords,
+    /// so set them before Detect; Transpose and FindEasiest read the rest.
+    void SetOptions(const SongOptions& options);
+    const SongOptions& Options() const { return m_options; }
+    /// What counts as a chord in this text, for the display page.
+    const ChordRules& Rules() const { return m_rules; }
 
     int GetScore() const { return score; }
     int GetDistinctCount() const { return distinctCount; }
+
+    /// The number of chords detected in the text.
+    int OccurrenceCount() const { return static_cast<int>(m_occurrences.size()); }
+    /// The byte offset in text of occurrence i (0 <= i < OccurrenceCount()),
+    /// ascending with i.
+    std::size_t PositionAt(int i) const { return m_occurrences[static_cast<std::size_t>(i)].position; }
+    /// The chord-table entry of occurrence i, with the table's current level:
+    /// for a name outside the table, the entry of its base chord.
+    const CChord& ChordAt(int i) const;
+    /// Whether occurrence i is a name outside the table (allChords).
+    bool IsExtendedAt(int i) const { return m_occurrences[static_cast<std::size_t>(i)].extended; }
+    /// The length and the bytes of occurrence i's name as the text writes it.
+    std::size_t NameLengthAt(int i) const;
+    std::string NameAt(int i) const;
+
+    /// The key the song is in by its first chord: that chord's root as the
+    /// text writes it, followed by "m" when its suffix starts with "m" but
+    /// not "maj". Empty for a song without chords.
+    std::string Key() const;
+    /// The names of the wider grammar in the text that are no table names
+    /// and stay as written because allChords is off, each once, in order of
+    /// first occurrence. Empty with allChords. Scans the text: for an
+    /// occasional notice, not for every command.
+    std::vector<std::string> UntouchedNames() const;
+
+    /// The chords of the song moved by a shift, as Transpose(shift) would
+    /// leave them, found without rewriting the text.
+    struct ShiftedChords {
+        /// The names of the distinct chords, as distinctChords would list them.
+        std::vector<std::string> distinct;
+        int score = 0;
+    };
+    ShiftedChords ChordsAt(int shift) const;
 
     static bool IsLeftDelimiter(char c);
     static bool IsRightDelimiter(char c);
@@ -49,25 +101,44 @@ public:
     std::string text;
     /// Sum of the current levels of the distinct chords.
     int score = 0;
-    /// The detected occurrences, in ascending position; the first count are used.
-    std::array<CChord, kMaxOccurrences> occurrences;
-    std::array<int, kMaxOccurrences> positions{};
-    int count = 0;
-    /// One entry per chord of the song, enharmonic spellings merged (the first spelling found stays).
+    /// One entry per chord of the song, enharmonic spellings merged (the
+    /// first spelling found stays): the table's names in table order, then
+    /// the base chords of the other names not already listed, in order of
+    /// first occurrence.
     std::array<CChord, kMaxDistinct> distinctChords;
     int distinctCount = 0;
 
 private:
-    /// How often each chord-table name occurs delimited in the text, also
-    /// beyond the occurrences kept.
+    struct Occurrence {
+        std::uint32_t position;
+        /// In the chord table; of the base chord for a name outside it.
+        std::uint8_t index;
+        bool extended;
+    };
+    /// What the trials of a shift need to know of the song.
+    struct Summary;
+
+    Summary Summarize() const;
+    /// The distinct list and the score, from the occurrences.
+    void ListDistinctChords();
+
+    ChordRules m_rules;
+    SongOptions m_options;
+    /// In ascending position.
+    std::vector<Occurrence> m_occurrences;
+    /// How often each chord-table name occurs in the text, names outside the table left out.
     std::array<int, 85> m_counts{};
+    /// How many names outside the table occur.
+    int m_extendedCount = 0;
 };
 
 /// The chord moved by shift half-tones, spelled in its own family, as a copy
 /// of the matching entry of the chord table.
 CChord TransposeChord(const CChord& chord, int shift);
 
-/// The message shown when a song holds more chords than a tablature keeps.
+/// What earlier versions showed when a song held more than 1024 chords,
+/// before transposing only part of it. Detection has no such limit now and
+/// never shows it.
 inline constexpr const char* kTooManyChordsMessage =
     "Sorry your file contains more than 1024 chords. Please contact the author to increase the number of handled "
     "chords.";

@@ -52,20 +52,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string titleLine = TitleLine(path);
     NormalizeMaj7(titleLine);
     FUZZ_CHECK(page.added.titleLine == titleLine);
-    if (IsHtmlType(fileType)) {
+    const bool html = IsHtmlType(fileType);
+    if (html) {
         FUZZ_CHECK(page.added.header.empty() && page.added.footer.empty());
+        FUZZ_CHECK(page.added.titleAt == TitlePlaceOf(bytes));
     } else {
         FUZZ_CHECK(page.added.header == TextSongHeaderFor(bytes));
         FUZZ_CHECK(page.added.footer == kTextSongFooter);
+        FUZZ_CHECK(page.added.titleAt == 0);
     }
-    FUZZ_CHECK(page.text == page.added.titleLine + page.added.header + expected + page.added.footer);
+    const std::size_t at = page.added.titleAt;
+    FUZZ_CHECK(page.text == expected.substr(0, at) + page.added.titleLine + page.added.header + expected.substr(at) +
+                                page.added.footer);
     FUZZ_CHECK(StripAddedText(page.text, page.added) == expected);
 
     // Opened: no chord in the title line, and a move by 0 saves the same bytes.
     auto opened = std::make_unique<CTablature>();
+    opened->SetHtml(html);
     opened->Detect(page.text);
-    for (int i = 0; i < opened->count; ++i)
-        FUZZ_CHECK(opened->positions[static_cast<std::size_t>(i)] >= static_cast<int>(page.added.titleLine.size()));
+    for (int i = 0; i < opened->OccurrenceCount(); ++i) {
+        const std::size_t pos = opened->PositionAt(i);
+        FUZZ_CHECK(pos < at || pos >= at + page.added.titleLine.size());
+    }
     auto unmoved = std::make_unique<CTablature>(*opened);
     unmoved->Transpose(0);
     FUZZ_CHECK(StripAddedText(unmoved->text, page.added) == expected);
@@ -75,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto moved = std::make_unique<CTablature>(*opened);
     moved->Transpose(shift);
     auto song = std::make_unique<CTablature>();
+    song->SetHtml(html);
     song->Detect(expected);
     song->Transpose(shift);
     FUZZ_CHECK(StripAddedText(moved->text, page.added) == song->text);

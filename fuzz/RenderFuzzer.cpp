@@ -61,8 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(RenderDisplayPage(working, false, settings, prefix) == text);
 
     // Take the tags away where the chord names stand: what is left is the
-    // working text, then the pop-up block. Every chord name is wrapped, also
-    // beyond the occurrences a tablature keeps.
+    // working text, then the pop-up block. Every chord name is wrapped.
     const std::string closing = HighlightClosing(settings);
     std::size_t cursor = 0; // in the text
     std::size_t at = 0;     // in the page
@@ -96,10 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (text.find("x-quavern-part") != std::string::npos)
             break;
         CTablature songWorking;
+        songWorking.SetHtml(song.added.header.empty());
         songWorking.Detect(song.text);
         for (const bool highlighted : {true, false}) {
-            const partedpage::PartedPieces pieces =
-                partedpage::Split(PartedDisplayPage(song.text, song.added, highlighted ? &settings : nullptr, prefix));
+            const partedpage::PartedPieces pieces = partedpage::Split(PartedDisplayPage(
+                song.text, song.added, highlighted ? &settings : nullptr, prefix, songWorking.Rules()));
             for (const std::string& raw : pieces.raw) {
                 FUZZ_CHECK(raw.find('<') == std::string::npos);
                 FUZZ_CHECK(raw.find('\0') == std::string::npos);

@@ -20,7 +20,8 @@ namespace chordwrap {
 class CChordTags final {
 public:
     explicit CChordTags(const HighlightSettings& settings)
-        : m_settings(settings), m_closing(HighlightClosing(settings)) {}
+        : m_settings(settings), m_closing(HighlightClosing(settings)), m_plainOpening(HighlightOpening("", Plain())),
+          m_plainClosing(HighlightClosing(Plain())) {}
 
     const std::string& Name(int index) {
         std::string& name = m_names[static_cast<std::size_t>(index)];
@@ -40,6 +41,11 @@ public:
 
     const std::string& Closing() const { return m_closing; }
 
+    // The tags around a name outside the table: the same without the
+    // pop-up, as no picture of it exists.
+    const std::string& PlainOpening() const { return m_plainOpening; }
+    const std::string& PlainClosing() const { return m_plainClosing; }
+
     // The chord of this table index as a highlighted page shows it.
     void AppendWrapped(std::string& page, int index) {
         page += Opening(index);
@@ -47,23 +53,44 @@ public:
         page += m_closing;
     }
 
+    // The chord name Walk reports at pos, as a highlighted page shows it.
+    void AppendWrapped(std::string& page, const std::string& text, std::size_t pos, int index, std::size_t length) {
+        if (index < chordscan::kExtendedName) {
+            AppendWrapped(page, index);
+            return;
+        }
+        page += m_plainOpening;
+        page.append(text, pos, length);
+        page += m_plainClosing;
+    }
+
 private:
+    HighlightSettings Plain() const {
+        HighlightSettings plain = m_settings;
+        plain.infobulle = 0;
+        return plain;
+    }
+
     const HighlightSettings m_settings;
     const std::string m_closing;
+    const std::string m_plainOpening;
+    const std::string m_plainClosing;
     std::array<std::string, CChordCatalog::kSize> m_names;
     std::array<std::string, CChordCatalog::kSize> m_openings;
     std::array<bool, CChordCatalog::kSize> m_built{};
 };
 
 // Walks the text once, in order: onText(offset, size) for the text before,
-// between and after the delimited chord names, empty stretches included,
-// and onChord(offset, index) for each name, index being its place in the
-// chord table.
-template <typename OnText, typename OnChord> void Walk(const std::string& text, OnText&& onText, OnChord&& onChord) {
+// between and after the chord names the rules take, empty stretches
+// included, and onChord(offset, index, length) for each name, index being
+// its place in the chord table, or chordscan::kExtendedName and its base
+// chord's place for a name outside it.
+template <typename OnText, typename OnChord>
+void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnChord&& onChord) {
     std::size_t cursor = 0;
-    chordscan::Scan(text.data(), text.size(), [&](std::size_t pos, int index, std::size_t length) {
+    chordscan::Scan(text.data(), text.size(), rules, [&](std::size_t pos, int index, std::size_t length) {
         onText(cursor, pos - cursor);
-        onChord(pos, index);
+        onChord(pos, index, length);
         cursor = pos + length;
     });
     onText(cursor, text.size() - cursor);

@@ -21,6 +21,10 @@ DisplaySettings ReadDisplaySettings(const ISettingsStore& store) {
     h.color = PackColor(red, green, blue);
     settings.highlighted = get("AREHIGHLIGHTED", defaults.highlighted);
     settings.lastDirectory = store.GetString(kSettingsSection, "LASTDIRECTORY", defaults.lastDirectory);
+    const SongOptions& o = defaults.options;
+    settings.options.allChords = get("ALLCHORDS", o.allChords ? 1 : 0) != 0;
+    settings.options.spelling = SpellingOfValue(get("SPELLING", static_cast<int>(o.spelling)));
+    settings.options.keepColumns = get("KEEPCOLUMNS", o.keepColumns ? 1 : 0) != 0;
     return settings;
 }
 
@@ -37,4 +41,7 @@ void WriteDisplaySettings(ISettingsStore& store, const DisplaySettings& settings
     put("GREEN", GreenOf(h.color));
     put("AREHIGHLIGHTED", settings.highlighted);
     store.WriteString(kSettingsSection, "LASTDIRECTORY", settings.lastDirectory);
+    put("ALLCHORDS", settings.options.allChords ? 1 : 0);
+    put("SPELLING", static_cast<int>(settings.options.spelling));
+    put("KEEPCOLUMNS", settings.options.keepColumns ? 1 : 0);
 }

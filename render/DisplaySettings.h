@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/SongOptions.h"
+
 class ISettingsStore;
 
 /// Colour packing: red in bits 0-7, green 8-15, blue 16-23.
@@ -42,15 +44,21 @@ struct DisplaySettings {
     int highlighted = 1;
     /// "LASTDIRECTORY": the folder the desktop program's file dialogs start in.
     std::string lastDirectory;
+    /// "ALLCHORDS" (0 or 1), "SPELLING" (0 as written, 1 sharps, 2 flats,
+    /// 3 by key) and "KEEPCOLUMNS" (0 or 1): how songs are read and written.
+    SongOptions options;
 };
 
 /// Reads "BOLD", "ITALIC", "UNDERLINE", "USECOLOR", "INFOBULLE", "RED",
-/// "GREEN", "BLUE", "AREHIGHLIGHTED" and "LASTDIRECTORY" from the program's
-/// section; a missing or unreadable value takes the default of a
-/// default-constructed DisplaySettings. Each colour value is masked to 8 bits.
+/// "GREEN", "BLUE", "AREHIGHLIGHTED", "LASTDIRECTORY", "ALLCHORDS",
+/// "SPELLING" and "KEEPCOLUMNS" from the program's section; a missing or
+/// unreadable value takes the default of a default-constructed
+/// DisplaySettings. Each colour value is masked to 8 bits; ALLCHORDS and
+/// KEEPCOLUMNS are on when not 0, and a SPELLING outside 0..3 is 0.
 DisplaySettings ReadDisplaySettings(const ISettingsStore& store);
 
 /// Writes every value ReadDisplaySettings reads, in the order BOLD, ITALIC,
 /// UNDERLINE, USECOLOR, INFOBULLE, BLUE, RED, GREEN, AREHIGHLIGHTED,
-/// LASTDIRECTORY, even those at their defaults.
+/// LASTDIRECTORY, ALLCHORDS, SPELLING, KEEPCOLUMNS, even those at their
+/// defaults.
 void WriteDisplaySettings(ISettingsStore& store, const DisplaySettings& settings);

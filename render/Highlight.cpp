@@ -167,31 +167,27 @@ const std::string& CachedPopupBlock(const std::string& picturePrefix) {
     return block;
 }
 
-namespace {
-
-// The highlighted page of a text. One pass wraps every delimited chord name.
-// The tags are lower-case and the names inside them follow "QV3", so no name
-// is ever found inside an inserted tag: the result is the same as wrapping
-// the names one by one.
-std::string HighlightedPage(const std::string& text, const HighlightSettings& s, const std::string& picturePrefix) {
+// One pass wraps every chord name. The tags are lower-case and the names
+// inside them follow "QV3", so no name is ever found inside an inserted tag:
+// the result is the same as wrapping the names one by one.
+std::string HighlightedPage(const std::string& text, const ChordRules& rules, const HighlightSettings& s,
+                            const std::string& picturePrefix) {
     chordwrap::CChordTags tags(s);
     const std::string& block = CachedPopupBlock(picturePrefix);
     std::string page;
     page.reserve(text.size() + text.size() / 2 + block.size());
     chordwrap::Walk(
-        text, [&](std::size_t offset, std::size_t size) { page.append(text, offset, size); },
-        [&](std::size_t, int index) { tags.AppendWrapped(page, index); });
+        text, rules, [&](std::size_t offset, std::size_t size) { page.append(text, offset, size); },
+        [&](std::size_t pos, int index, std::size_t length) { tags.AppendWrapped(page, text, pos, index, length); });
     page += block;
     return page;
 }
 
-} // namespace
-
 void HighlightChords(CTablature& tablature, const HighlightSettings& settings, const std::string& picturePrefix) {
-    tablature.text = HighlightedPage(tablature.text, settings, picturePrefix);
+    tablature.text = HighlightedPage(tablature.text, tablature.Rules(), settings, picturePrefix);
 }
 
 std::string RenderDisplayPage(const CTablature& working, bool highlighted, const HighlightSettings& settings,
                               const std::string& picturePrefix) {
-    return highlighted ? HighlightedPage(working.text, settings, picturePrefix) : working.text;
+    return highlighted ? HighlightedPage(working.text, working.Rules(), settings, picturePrefix) : working.text;
 }

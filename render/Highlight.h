@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/ChordRules.h"
 #include "render/DisplaySettings.h"
 
 class CTablature;
@@ -25,8 +26,14 @@ std::string PopupBlock(const std::string& picturePrefix);
 /// PopupBlock(picturePrefix), built once for the prefix in use.
 const std::string& CachedPopupBlock(const std::string& picturePrefix);
 
-/// Wraps every delimited chord name of the tablature's text in the chosen
-/// tags, then appends the pop-up block with this picture prefix.
+/// The highlighted page of a text read with these rules: every chord name
+/// wrapped in the chosen tags, then the pop-up block with this picture prefix.
+std::string HighlightedPage(const std::string& text, const ChordRules& rules, const HighlightSettings& settings,
+                            const std::string& picturePrefix);
+
+/// Wraps every chord name of the tablature's text (as its rules read the
+/// text) in the chosen tags, then appends the pop-up block with this
+/// picture prefix.
 void HighlightChords(CTablature& tablature, const HighlightSettings& settings, const std::string& picturePrefix);
 
 /// The display page of a working song: the highlighted rendering of a copy

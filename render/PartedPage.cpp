@@ -6,7 +6,6 @@
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
-#include "engine/Tablature.h"
 #include "render/ChordWrapping.h"
 
 namespace {
@@ -75,19 +74,12 @@ public:
 
     /// The size bytes at offset in the text, outside chord names.
     void Text(const std::string& text, std::size_t offset, std::size_t size) {
-        static const char kHex[] = "0123456789ABCDEF";
         const char* bytes = text.data() + offset;
         for (std::size_t i = 0; i < size; ++i) {
             if (!m_open)
                 Begin();
             const auto c = static_cast<unsigned char>(bytes[i]);
-            if (kEscaped[c] || c == 0) {
-                m_page += '%';
-                m_page += kHex[c >> 4];
-                m_page += kHex[c & 15];
-            } else {
-                m_page += static_cast<char>(c);
-            }
+            Escaped(c);
             ++m_bytes;
             // A browser ends a line at LF, CR LF and a lone CR. A chord
             // name starts with a letter, so a CR that ends this stretch
@@ -111,12 +103,40 @@ public:
         m_bytes += name.size();
     }
 
+    /// A name outside the chord table, which the part script has no tags
+    /// for: its tags are written out, escaped as the text is. A part never
+    /// ends inside them.
+    void Wrapped(const std::string& opening, const std::string& name, const std::string& closing) {
+        if (!m_open)
+            Begin();
+        Escaped(opening);
+        Escaped(name);
+        Escaped(closing);
+        m_bytes += name.size();
+    }
+
     void Finish() {
         if (m_open)
             End();
     }
 
 private:
+    void Escaped(unsigned char c) {
+        static const char kHex[] = "0123456789ABCDEF";
+        if (kEscaped[c] || c == 0) {
+            m_page += '%';
+            m_page += kHex[c >> 4];
+            m_page += kHex[c & 15];
+        } else {
+            m_page += static_cast<char>(c);
+        }
+    }
+
+    void Escaped(const std::string& bytes) {
+        for (char c : bytes)
+            Escaped(static_cast<unsigned char>(c));
+    }
+
     bool MayEndAt(std::size_t pos) {
         if (!m_cuts)
             return true;
@@ -372,7 +392,7 @@ bool IsLargeEnough(const std::string& text, const PartedBytes& range) {
 }
 
 std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
-                         const std::string& picturePrefix);
+                         const std::string& picturePrefix, const ChordRules& rules);
 
 } // namespace
 
@@ -382,29 +402,26 @@ bool UsesPartedPage(const std::string& text, const AddedText& added) {
 }
 
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page, const std::string& picturePrefix) {
+                            std::string& page, const std::string& picturePrefix, const ChordRules& rules) {
     PartedBytes range;
     if (text.size() < kPartedPageBytes || !FindPartedBytes(text, added, range) || !IsLargeEnough(text, range))
         return false;
-    page = PagedInParts(text, range, highlight, picturePrefix);
+    page = PagedInParts(text, range, highlight, picturePrefix, rules);
     return true;
 }
 
 std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                              const std::string& picturePrefix) {
+                              const std::string& picturePrefix, const ChordRules& rules) {
     PartedBytes range;
-    if (!FindPartedBytes(text, added, range) || range.start == range.end) {
-        CTablature whole;
-        whole.text = text;
-        return highlight ? RenderDisplayPage(whole, true, *highlight, picturePrefix) : text;
-    }
-    return PagedInParts(text, range, highlight, picturePrefix);
+    if (!FindPartedBytes(text, added, range) || range.start == range.end)
+        return highlight ? HighlightedPage(text, rules, *highlight, picturePrefix) : text;
+    return PagedInParts(text, range, highlight, picturePrefix, rules);
 }
 
 namespace {
 
 std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
-                         const std::string& picturePrefix) {
+                         const std::string& picturePrefix, const ChordRules& rules) {
     std::string page;
     const std::size_t bodyStart = range.start;
     const std::size_t bodyEnd = range.end;
@@ -448,11 +465,13 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         if (offset < end)
             page.append(text, offset, end - offset);
     };
-    chordwrap::Walk(text, copy, [&](std::size_t pos, int index) {
-        if (pos >= bodyStart && pos < bodyEnd)
+    chordwrap::Walk(text, rules, copy, [&](std::size_t pos, int index, std::size_t length) {
+        if (pos < bodyStart || pos >= bodyEnd)
+            tags.AppendWrapped(page, text, pos, index, length);
+        else if (index < chordscan::kExtendedName)
             parts.Chord(tags.Name(index));
         else
-            tags.AppendWrapped(page, index);
+            parts.Wrapped(tags.PlainOpening(), text.substr(pos, length), tags.PlainClosing());
     });
     page += CachedPopupBlock(picturePrefix);
     return page;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/ChordRules.h"
 #include "render/Highlight.h"
 #include "render/SongPage.h"
 
@@ -29,7 +30,8 @@ bool UsesPartedPage(const std::string& text, const AddedText& added);
 /// PartedDisplayPage into page when UsesPartedPage holds, finding the parted
 /// range once; false, page untouched, otherwise.
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page, const std::string& picturePrefix);
+                            std::string& page, const std::string& picturePrefix,
+                            const ChordRules& rules = ChordRules());
 
 /// The display page of a large song, in parts.
 ///
@@ -47,10 +49,12 @@ bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, con
 /// same tags around the same chord names. The pop-up block, with
 /// picturePrefix, ends the page as on a whole highlighted page. Without highlight (nullptr) the parts hold
 /// the plain text. Without a parted range, or with an empty one, the whole page is
-/// returned.
+/// returned. rules are the working song's (CTablature::Rules()), so that
+/// the parts wrap the names its detection found; the default reads the
+/// text as a text song.
 ///
 /// In a part's raw text "%", "<", NUL and the bytes 2 and 3 are written as
 /// %25, %3C, %00, %02 and %03, and a highlighted chord name as byte 2, the
 /// name, byte 3.
 std::string PartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                              const std::string& picturePrefix);
+                              const std::string& picturePrefix, const ChordRules& rules = ChordRules());

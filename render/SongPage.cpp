@@ -112,16 +112,35 @@ void NormalizeMaj7(std::string& text) {
         ReplaceAll(text, root + "Maj7", root + "maj7");
 }
 
+std::size_t TitlePlaceOf(const std::string& htmlBytes) {
+    std::size_t at = htmlBytes.find_first_not_of(" \t\n\r\f");
+    static const char kDeclaration[] = "<!doctype";
+    for (const char* c = kDeclaration; *c; ++c, ++at) {
+        if (at >= htmlBytes.size())
+            return 0;
+        const char byte = htmlBytes[at];
+        if ((byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte) != *c)
+            return 0;
+    }
+    const std::size_t end = htmlBytes.find('>', at);
+    return end == std::string::npos ? 0 : end + 1;
+}
+
 SongPage BuildSongPage(const std::string& path, const std::string& fileType, const std::string& fileBytes) {
     SongPage page;
     page.added.titleLine = TitleLine(path);
-    if (!IsHtmlType(fileType)) {
+    if (IsHtmlType(fileType)) {
+        page.added.titleAt = TitlePlaceOf(fileBytes);
+    } else {
         page.added.header = TextSongHeaderFor(fileBytes);
         page.added.footer = kTextSongFooter;
     }
-    page.text = page.added.titleLine + page.added.header;
-    page.text += fileBytes;
+    page.text.assign(fileBytes, 0, page.added.titleAt);
+    page.text += page.added.titleLine;
+    page.text += page.added.header;
+    page.text.append(fileBytes, page.added.titleAt, std::string::npos);
     page.text += page.added.footer;
+    // "Maj7" changes into "maj7" in place, so the title line stays where it was put.
     NormalizeMaj7(page.text);
     // A path may hold "CMaj7": what opening added is the title line as it
     // stands after the normalisation, so that Save finds it again. The header
@@ -133,29 +152,57 @@ SongPage BuildSongPage(const std::string& path, const std::string& fileType, con
 SongPage BuildStartPage(const std::string& path, const std::string& fileBytes) {
     SongPage page;
     page.added.titleLine = TitleLine(path);
-    page.text = page.added.titleLine + fileBytes;
+    page.added.titleAt = TitlePlaceOf(fileBytes);
+    page.text.assign(fileBytes, 0, page.added.titleAt);
+    page.text += page.added.titleLine;
+    page.text.append(fileBytes, page.added.titleAt, std::string::npos);
     return page;
 }
 
 namespace {
 
 bool StartsWith(const std::string& text, std::size_t from, const std::string& prefix) {
-    return text.size() - from >= prefix.size() && text.compare(from, prefix.size(), prefix) == 0;
+    return from <= text.size() && text.size() - from >= prefix.size() && text.compare(from, prefix.size(), prefix) == 0;
+}
+
+// What StripAddedText takes away: the bytes from at on that opening put
+// there (the title line, then the header), and the footer at the end.
+struct AddedPlaces {
+    std::size_t at = 0;
+    std::size_t front = 0;
+    std::size_t end = 0; // where the footer begins, or the size of the text
+};
+
+AddedPlaces PlacesOf(const std::string& text, const AddedText& added) {
+    AddedPlaces places;
+    places.at = added.titleAt <= text.size() ? added.titleAt : 0;
+    if (!added.titleLine.empty() && StartsWith(text, places.at, added.titleLine))
+        places.front += added.titleLine.size();
+    if (!added.header.empty() && StartsWith(text, places.at + places.front, added.header))
+        places.front += added.header.size();
+    places.end = text.size();
+    const std::size_t begin = places.at + places.front;
+    if (!added.footer.empty() && places.end - begin >= added.footer.size() &&
+        text.compare(places.end - added.footer.size(), added.footer.size(), added.footer) == 0)
+        places.end -= added.footer.size();
+    return places;
 }
 
 } // namespace
 
 std::string StripAddedText(const std::string& text, const AddedText& added) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    if (!added.titleLine.empty() && StartsWith(text, begin, added.titleLine))
-        begin += added.titleLine.size();
-    if (!added.header.empty() && StartsWith(text, begin, added.header))
-        begin += added.header.size();
-    if (!added.footer.empty() && end - begin >= added.footer.size() &&
-        text.compare(end - added.footer.size(), added.footer.size(), added.footer) == 0)
-        end -= added.footer.size();
-    return text.substr(begin, end - begin);
+    const AddedPlaces places = PlacesOf(text, added);
+    const std::size_t begin = places.at + places.front;
+    std::string saved;
+    saved.reserve(places.end - places.front);
+    saved.append(text, 0, places.at);
+    saved.append(text, begin, places.end - begin);
+    return saved;
+}
+
+std::size_t SavedOffsetOf(const std::string& text, const AddedText& added, std::size_t position) {
+    const AddedPlaces places = PlacesOf(text, added);
+    return position < places.at ? position : position - places.front;
 }
 
 SongRead ReadSongFile(const std::string& path, SongFileKinds kinds, std::uint64_t limit) {

@@ -33,6 +33,9 @@ struct AddedText {
     std::string titleLine;
     std::string header;
     std::string footer;
+    /// Where the title line (and the header after it) stands: 0, or right
+    /// after the document type declaration an HTML song begins with.
+    std::size_t titleAt = 0;
 };
 
 /// The page text of a song as opening builds it, and what was added.
@@ -61,17 +64,28 @@ std::string TextSongHeaderFor(const std::string& bytes);
 /// Replaces each of the 17 root spellings followed by "Maj7" by the same root followed by "maj7".
 void NormalizeMaj7(std::string& text);
 
+/// Where the title line goes in an HTML page: right after the document type
+/// declaration ("<!DOCTYPE" in any case up to the next ">") that the bytes
+/// begin with, after optional white space; 0 when they begin with none. A
+/// title line in front of the declaration would put the browser in quirks
+/// mode.
+std::size_t TitlePlaceOf(const std::string& htmlBytes);
+
 /// The page of a song file opened by the user: title line, then header,
-/// bytes and footer for a text song or the bytes alone for an HTML song, with
-/// "Maj7" normalised.
+/// bytes and footer for a text song; for an HTML song its bytes with the
+/// title line at TitlePlaceOf; with "Maj7" normalised.
 SongPage BuildSongPage(const std::string& path, const std::string& fileType, const std::string& fileBytes);
-/// The page of the start page at start-up: title line and bytes, nothing normalised.
+/// The page of the start page at start-up: the bytes with the title line at
+/// TitlePlaceOf, as for an HTML song, nothing normalised.
 SongPage BuildStartPage(const std::string& path, const std::string& fileBytes);
 
-/// The working text without what opening added: the title line at the
-/// start, then the header right after it and the footer at the very end.
-/// The song's own text is never removed.
+/// The working text without what opening added: the title line where it
+/// was put (added.titleAt), the header right after it and the footer at the
+/// very end. The song's own text is never removed.
 std::string StripAddedText(const std::string& text, const AddedText& added);
+/// Where the byte at position of the working text stands in
+/// StripAddedText's result. position lies outside what opening added.
+std::size_t SavedOffsetOf(const std::string& text, const AddedText& added, std::size_t position);
 
 /// How reading a song file ended.
 enum class SongReadStatus {

@@ -124,19 +124,21 @@ std::string CoreSong::Saved() const {
 
 std::string CoreSong::InfoJson() const {
     const CTablature& song = *working;
-    const long start = static_cast<long>(added.titleLine.size() + added.header.size());
     std::ostringstream json;
     json << "{\"shift\": " << shift << ", \"score\": " << song.score << ", \"distinctCount\": " << song.distinctCount
          << ", \"distinct\": [";
     for (int i = 0; i < song.distinctCount; ++i)
         json << (i ? ", " : "") << '"' << song.distinctChords[static_cast<std::size_t>(i)].GetName() << '"';
-    json << "], \"count\": " << song.count << ", \"occurrences\": [";
-    for (int i = 0; i < song.count; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        json << (i ? ", " : "") << "{\"name\": \"" << song.occurrences[k].GetName()
-             << "\", \"offset\": " << song.positions[k] - start << "}";
+    json << "], \"count\": " << song.OccurrenceCount() << ", \"occurrences\": [";
+    for (int i = 0; i < song.OccurrenceCount(); ++i) {
+        json << (i ? ", " : "") << "{\"name\": \"" << song.NameAt(i)
+             << "\", \"offset\": " << SavedOffsetOf(song.text, added, song.PositionAt(i)) << "}";
     }
-    json << "]}\n";
+    json << "], \"untouched\": [";
+    const std::vector<std::string> untouched = song.UntouchedNames();
+    for (std::size_t i = 0; i < untouched.size(); ++i)
+        json << (i ? ", " : "") << '"' << untouched[i] << '"';
+    json << "], \"key\": " << (song.Key().empty() ? "null" : "\"" + song.Key() + "\"") << "}\n";
     return json.str();
 }
 
@@ -145,17 +147,20 @@ std::string CoreSong::Page(bool highlighted, const HighlightSettings& settings,
     return RenderDisplayPage(*working, highlighted, settings, picturePrefix);
 }
 
-CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift) {
-    // The core's own messages (the capacity message) are the tool's business
-    // here; the expectations are computed silently.
+CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift, const SongOptions& options) {
+    // The core's own messages are the tool's business here; the
+    // expectations are computed silently.
     const CRecordingMessageSink silent;
     const SongRead read = ReadSongFile(absolutePath);
     if (read.status != SongReadStatus::Ok)
         throw std::runtime_error("cannot read " + absolutePath);
-    SongPage page = BuildSongPage(absolutePath, FileTypeOf(absolutePath), read.bytes);
+    const std::string fileType = FileTypeOf(absolutePath);
+    SongPage page = BuildSongPage(absolutePath, fileType, read.bytes);
     CoreSong song;
     song.added = page.added;
     song.working = std::make_unique<CTablature>();
+    song.working->SetHtml(IsHtmlType(fileType));
+    song.working->SetOptions(options);
     song.working->Detect(page.text);
     if (shift) {
         song.shift = *shift;

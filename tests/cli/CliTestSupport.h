@@ -65,7 +65,8 @@ struct CoreSong {
 
 /// Reads the file at the absolute path and moves it; nullopt asks for the easiest shift.
 /// Uses the chord table's current levels.
-CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift);
+CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shift,
+                         const SongOptions& options = SongOptions());
 
 /// The "offset" values of an info line, in order.
 std::vector<long> OffsetsOf(const std::string& infoJson);

@@ -73,6 +73,24 @@ TEST(CliArguments, ReadsEveryOptionOfEachCommand) {
     EXPECT_TRUE(options.help);
 }
 
+TEST(CliArguments, ReadsTheSongOptionsAndTheCapoCommand) {
+    CliOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Info, {"a.txt"}, options, error));
+    EXPECT_TRUE(!options.allChords && !options.spelling && !options.keepColumns) << "all off unless asked";
+    const char* const words[] = {"as-written", "sharps", "flats", "key"};
+    for (int s = 0; s < 4; ++s) {
+        const std::vector<std::string> args = {"--all-chords", "--spelling", words[s], "--keep-columns", "a.txt"};
+        ASSERT_TRUE(ParseCommandArguments(CliCommand::Render, args, options, error)) << error;
+        EXPECT_EQ(options.spelling, static_cast<Spelling>(s));
+        EXPECT_TRUE(options.allChords && options.keepColumns);
+    }
+    EXPECT_EQ(CommandOfName("capo"), CliCommand::Capo);
+    ASSERT_TRUE(ParseCommandArguments(CliCommand::Capo, {"--all-chords", "--spelling=flats", "s.htm"}, options, error));
+    EXPECT_EQ(options.spelling, Spelling::Flats);
+    EXPECT_EQ(options.filePath, "s.htm");
+}
+
 TEST(CliArguments, RejectsMisuseWithOneLineReason) {
     const struct {
         CliCommand command;
@@ -94,6 +112,17 @@ TEST(CliArguments, RejectsMisuseWithOneLineReason) {
         {CliCommand::Transpose, {"--by", "1", "-o", "", "a.txt"}},
         {CliCommand::Render, {"--plain", "--highlighted", "a.txt"}},
         {CliCommand::Render, {"--bold", "a.txt"}},
+        {CliCommand::Info, {"--spelling", "sharp", "a.txt"}},
+        {CliCommand::Info, {"--spelling", "Sharps", "a.txt"}},
+        {CliCommand::Info, {"--spelling", "flats", "--spelling", "key", "a.txt"}},
+        {CliCommand::Info, {"a.txt", "--spelling"}},
+        {CliCommand::Info, {"--all-chords=1", "a.txt"}},
+        {CliCommand::Capo, {"--by", "2", "a.txt"}},
+        {CliCommand::Capo, {"--easiest", "a.txt"}},
+        {CliCommand::Capo, {"--keep-columns", "a.txt"}},
+        {CliCommand::Capo, {"-o", "out", "a.txt"}},
+        {CliCommand::Capo, {"--plain", "a.txt"}},
+        {CliCommand::Capo, {}},
     };
     for (const auto& c : cases) {
         CliOptions options;

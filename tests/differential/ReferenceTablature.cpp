@@ -1,21 +1,69 @@
 #include "tests/differential/ReferenceTablature.h"
 
+#include <algorithm>
+#include <regex>
+#include <set>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
+#include "chords/NoteNames.h"
 #include "engine/Tablature.h"
+
+namespace {
+
+bool IsTableSuffix(const std::string& suffix) {
+    return suffix.empty() || suffix == "m" || suffix == "7" || suffix == "m7" || suffix == "maj7";
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+} // namespace
 
 void CReferenceTablature::Detect(std::string newText) {
     text = std::move(newText);
-    count = 0;
+    occurrences.clear();
+    positions.clear();
+    written.clear();
+    outsideTable.clear();
     distinctCount = 0;
     for (int i = 0; i < CChordCatalog::kSize; ++i)
         SearchChord(theChordCatalog.GetAt(i).GetName());
     SortByPosition();
+    if (m_allChords) {
+        // Appended after the table's chords in the distinct list, in order of first occurrence.
+        SearchOtherNames();
+        SortByPosition();
+        for (std::size_t i = 0; i < occurrences.size(); ++i) {
+            if (!outsideTable[i])
+                continue;
+            bool listed = false;
+            for (int k = 0; k < distinctCount; ++k) {
+                const CChord& chord = distinctChords[static_cast<std::size_t>(k)];
+                listed = listed || (chord.root == occurrences[i].root && chord.suffix == occurrences[i].suffix);
+            }
+            if (!listed)
+                distinctChords[static_cast<std::size_t>(distinctCount++)] = occurrences[i];
+        }
+    }
     score = 0;
     for (int i = 0; i < distinctCount; ++i)
         score += theChordCatalog.Find(distinctChords[static_cast<std::size_t>(i)].GetName())->GetDifficulty();
+}
+
+bool CReferenceTablature::IsChord(const std::string& in, std::size_t pos, std::size_t len) const {
+    return CTablature::IsChordWord(in, pos, len) && MayStartAt(in, pos);
+}
+
+bool CReferenceTablature::MayStartAt(const std::string& in, std::size_t pos) const {
+    if (pos > 0 && !CTablature::IsLeftDelimiter(in[pos - 1]))
+        return false;
+    if (!m_html || pos == 0)
+        return true;
+    const std::size_t open = in.rfind('<', pos - 1);
+    const std::size_t close = in.rfind('>', pos - 1);
+    return open == std::string::npos || (close != std::string::npos && close > open);
 }
 
 void CReferenceTablature::SearchChord(const std::string& name) {
@@ -23,14 +71,11 @@ void CReferenceTablature::SearchChord(const std::string& name) {
     bool found = false;
     std::size_t p = text.find(name);
     while (p != std::string::npos) {
-        if (CTablature::IsChordWord(text, p, name.size())) {
-            if (count == 1024) {
-                ShowMessage(kTooManyChordsMessage);
-                return;
-            }
-            occurrences[static_cast<std::size_t>(count)] = *entry;
-            positions[static_cast<std::size_t>(count)] = static_cast<int>(p);
-            ++count;
+        if (IsChord(text, p, name.size())) {
+            occurrences.push_back(*entry);
+            positions.push_back(static_cast<int>(p));
+            written.push_back(name);
+            outsideTable.push_back(false);
             found = true;
             p = text.find(name, p + name.size());
         } else {
@@ -40,6 +85,39 @@ void CReferenceTablature::SearchChord(const std::string& name) {
     if (found)
         distinctChords[static_cast<std::size_t>(distinctCount++)] = *entry;
     MergeEnharmonics();
+}
+
+void CReferenceTablature::SearchOtherNames() {
+    static const std::regex suffixGrammar(
+        "(maj|min|m|M|dim|aug|\\+)?([0-9]+|sus[24]?|add[0-9]+|[b#][0-9]+|maj[0-9]+|\\([0-9a-z#+]*\\))*");
+    const std::set<int> taken(positions.begin(), positions.end());
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        if (text[p] < 'A' || text[p] > 'G' || taken.count(static_cast<int>(p)) || !MayStartAt(text, p))
+            continue;
+        // The longest root first; for each, the longest suffix the grammar takes.
+        bool found = false;
+        for (std::size_t rootSize = 2; rootSize >= 1 && !found; --rootSize) {
+            const std::string root = text.substr(p, rootSize);
+            if (std::find(rootSpellings.begin(), rootSpellings.end(), root) == rootSpellings.end())
+                continue;
+            std::size_t run = p + rootSize;
+            while (run < text.size() &&
+                   std::string("0123456789abcdefghijklmnopqrstuvwxyzM#+()").find(text[run]) != std::string::npos)
+                ++run;
+            for (std::size_t end = run; end > p + rootSize && !found; --end) {
+                const std::string suffix = text.substr(p + rootSize, end - p - rootSize);
+                if ((end < text.size() && !CTablature::IsRightDelimiter(text[end])) || IsTableSuffix(suffix) ||
+                    !std::regex_match(suffix, suffixGrammar))
+                    continue;
+                const bool minor = StartsWith(suffix, "m") && !StartsWith(suffix, "maj");
+                occurrences.push_back(*theChordCatalog.Find(root + (minor ? "m" : "")));
+                positions.push_back(static_cast<int>(p));
+                written.push_back(root + suffix);
+                outsideTable.push_back(true);
+                found = true;
+            }
+        }
+    }
 }
 
 void CReferenceTablature::MergeEnharmonics() {
@@ -64,28 +142,40 @@ void CReferenceTablature::MergeEnharmonics() {
 }
 
 void CReferenceTablature::SortByPosition() {
-    for (int i = 0; i + 1 < count; ++i) {
-        int best = i;
-        for (int k = i + 1; k < count; ++k) {
-            if (positions[static_cast<std::size_t>(k)] < positions[static_cast<std::size_t>(best)])
-                best = k;
-        }
-        if (best != i) {
-            std::swap(occurrences[static_cast<std::size_t>(i)], occurrences[static_cast<std::size_t>(best)]);
-            std::swap(positions[static_cast<std::size_t>(i)], positions[static_cast<std::size_t>(best)]);
-        }
+    // A library sort: a songbook holds far too many chords for the selection
+    // sort the program once used on its 1024 slots.
+    std::vector<std::size_t> order(positions.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) { return positions[a] < positions[b]; });
+    std::vector<CChord> sortedOccurrences;
+    std::vector<int> sortedPositions;
+    std::vector<std::string> sortedNames;
+    std::vector<bool> sortedOutside;
+    for (std::size_t i : order) {
+        sortedOccurrences.push_back(occurrences[i]);
+        sortedPositions.push_back(positions[i]);
+        sortedNames.push_back(written[i]);
+        sortedOutside.push_back(outsideTable[i]);
     }
+    occurrences = std::move(sortedOccurrences);
+    positions = std::move(sortedPositions);
+    written = std::move(sortedNames);
+    outsideTable = std::move(sortedOutside);
 }
 
 void CReferenceTablature::Transpose(int shift) {
     std::string result;
     std::size_t cursor = 0;
-    for (int i = 0; i < count; ++i) {
-        const CChord& occurrence = occurrences[static_cast<std::size_t>(i)];
-        const std::size_t position = static_cast<std::size_t>(positions[static_cast<std::size_t>(i)]);
+    for (std::size_t i = 0; i < occurrences.size(); ++i) {
+        // A name outside the table moves as its base chord, its suffix kept.
+        const CChord& chord = occurrences[i];
+        const auto position = static_cast<std::size_t>(positions[i]);
         result.append(text, cursor, position - cursor);
-        result += TransposeChord(occurrence, shift).GetName();
-        cursor = position + occurrence.GetName().size();
+        const std::string moved = TransposeChord(chord, shift).GetName();
+        result += moved.substr(0, moved.size() - chord.suffix.size());
+        result += written[i].substr(chord.GetName().size() - chord.suffix.size());
+        cursor = position + written[i].size();
     }
     result.append(text, cursor, std::string::npos);
     Detect(std::move(result));
@@ -113,11 +203,32 @@ int CReferenceTablature::FindEasiest() {
 }
 
 void CReferenceTablature::HighlightChords(const HighlightSettings& s, const std::string& picturePrefix) {
+    // The names outside the table first, from the last, with the tags but
+    // no pop-up: no table name is found in or next to them afterwards.
+    HighlightSettings plain = s;
+    plain.infobulle = 0;
+    for (std::size_t i = occurrences.size(); i-- > 0;) {
+        if (outsideTable[i]) {
+            text.replace(static_cast<std::size_t>(positions[i]), written[i].size(),
+                         HighlightOpening(written[i], plain) + written[i] + HighlightClosing(plain));
+        }
+    }
     const std::string closing = HighlightClosing(s);
     for (int i = 0; i < CChordCatalog::kSize; ++i) {
         const std::string name = theChordCatalog.GetAt(i).GetName();
         const std::string replacement = HighlightOpening(name, s) + name + closing;
-        CTablature::ReplaceChordWord(text, name, replacement);
+        // As ReplaceChordWord, with the tag test of HTML songs: the tags put
+        // in are whole, so they leave every later name inside or outside a
+        // tag as it was.
+        std::size_t p = text.find(name);
+        while (p != std::string::npos) {
+            if (IsChord(text, p, name.size())) {
+                text.replace(p, name.size(), replacement);
+                p = text.find(name, p + replacement.size());
+            } else {
+                p = text.find(name, p + 1);
+            }
+        }
     }
     text += PopupBlock(picturePrefix);
 }

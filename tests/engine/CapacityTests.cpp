@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "chords/ChordCatalog.h"
 #include "chords/Messages.h"
 #include "engine/Tablature.h"
 #include "tests/support/CatalogLevelsGuard.h"
@@ -40,81 +42,97 @@ std::string Repeat(const std::string& token, int n) {
     return text;
 }
 
+// A songbook of 2,000 chords over lyric lines, written line by line from
+// the chords of each line, so that a moved book can be written the same way.
+std::string Songbook(const std::vector<std::string>& lineChords, int lines) {
+    std::string book;
+    for (int i = 0; i < lines; ++i) {
+        for (const std::string& chord : lineChords)
+            book += chord + "   ";
+        book += "\n  la la la, the river runs\n";
+    }
+    return book;
+}
+
 } // namespace
 
-TEST(Tablature, CapacityMessageIsTheFixedText) {
-    EXPECT_EQ(std::string(kTooManyChordsMessage), "Sorry your file contains more than 1024 chords. Please contact the "
-                                                  "author to increase the number of handled chords.");
-}
-
-TEST(Tablature, KeepsExactly1024OccurrencesWithoutAMessage) {
-    CRecordingMessageSink messages;
-    CTablature tablature;
-    tablature.Detect(Repeat("C ", 1000) + Repeat("Am ", 24));
-    EXPECT_EQ(tablature.count, 1024);
-    EXPECT_TRUE(messages.Messages().empty());
-    EXPECT_EQ(DistinctNamesOf(tablature), (std::vector<std::string>{"C", "Am"}));
-}
-
-TEST(Tablature, FillsTheListInTableOrderAndReportsEachLaterNameOnce) {
+TEST(Tablature, KeepsEveryOccurrenceOfALongSongWithoutAMessage) {
     CCatalogLevelsGuard levels;
     CRecordingMessageSink messages;
-    // Table order: C, G (majors), Em, Am (minors), E7. C, G and Em fill 515
-    // slots, Am takes the remaining 509 of its 600 and overflows, E7 finds
-    // the list full. "xBm" is no delimited match and must not be reported.
+    // Earlier versions kept 1024 of these, chosen by table order. "xBm" is
+    // no delimited chord.
     const std::string text = ShuffledSong({{"Am", 600}, {"C", 500}, {"G", 10}, {"Em", 5}, {"E7", 3}, {"xBm", 7}}, 7);
     CTablature tablature;
     tablature.Detect(text);
 
-    EXPECT_EQ(tablature.text, text) << "the text stays whole";
-    ASSERT_EQ(tablature.count, 1024);
-    const std::map<std::string, int> expected = {{"C", 500}, {"G", 10}, {"Em", 5}, {"Am", 509}};
+    EXPECT_EQ(tablature.text, text);
+    ASSERT_EQ(tablature.OccurrenceCount(), 1118);
+    const std::map<std::string, int> expected = {{"C", 500}, {"G", 10}, {"Em", 5}, {"Am", 600}, {"E7", 3}};
     EXPECT_EQ(CountByName(tablature), expected);
-    for (int i = 1; i < tablature.count; ++i)
-        EXPECT_LT(tablature.positions[static_cast<std::size_t>(i - 1)],
-                  tablature.positions[static_cast<std::size_t>(i)]);
+    for (int i = 1; i < tablature.OccurrenceCount(); ++i)
+        EXPECT_LT(tablature.PositionAt(i - 1), tablature.PositionAt(i));
+    EXPECT_EQ(DistinctNamesOf(tablature), (std::vector<std::string>{"C", "G", "Em", "Am", "E7"}));
+    int sum = 0;
+    for (const char* name : {"C", "G", "Em", "Am", "E7"})
+        sum += theChordCatalog.Find(name)->GetDifficulty();
+    EXPECT_EQ(tablature.GetScore(), sum) << "every name counts, the most frequent too";
+    EXPECT_TRUE(messages.Messages().empty());
+}
 
-    // The Am kept are the first 509 in the text: the search runs forward.
-    std::size_t lastKeptAm = 0;
-    for (const Occurrence& o : OccurrencesOf(tablature)) {
-        if (o.first == "Am")
-            lastKeptAm = static_cast<std::size_t>(o.second);
+TEST(Tablature, SongsAroundTheOldLimitMoveEveryChord) {
+    CRecordingMessageSink messages;
+    struct Case {
+        int cs;    // "C " repeated
+        int shift; // then "Am" at the end
+        const char* moved;
+        const char* last;
+    };
+    const Case cases[] = {
+        {1023, 2, "D ", "Bm"},
+        {1024, 2, "D ", "Bm"},
+        {1025, -1, "B ", "G#m"},
+        {4000, 1, "C# ", "A#m"},
+    };
+    for (const Case& c : cases) {
+        CTablature tablature;
+        tablature.Detect(Repeat("C ", c.cs) + "Am");
+        EXPECT_EQ(tablature.OccurrenceCount(), c.cs + 1);
+        tablature.Transpose(c.shift);
+        EXPECT_EQ(tablature.text, Repeat(c.moved, c.cs) + c.last) << c.cs;
+        EXPECT_EQ(tablature.OccurrenceCount(), c.cs + 1) << c.cs;
     }
-    int amUpToLastKept = 0;
-    for (std::size_t p = text.find("Am "); p != std::string::npos && p <= lastKeptAm; p = text.find("Am ", p + 1))
-        ++amUpToLastKept;
-    EXPECT_EQ(amUpToLastKept, 509);
-
-    // The overflowing name and the later one count for nothing.
-    EXPECT_EQ(DistinctNamesOf(tablature), (std::vector<std::string>{"C", "G", "Em"}));
-    EXPECT_EQ(tablature.GetScore(), 1 + 3 + 1);
-    EXPECT_EQ(messages.Messages(), (std::vector<std::string>{kTooManyChordsMessage, kTooManyChordsMessage}));
+    EXPECT_TRUE(messages.Messages().empty());
 }
 
-TEST(Tablature, ReportsTheFullListOnEveryDetection) {
+TEST(Tablature, TransposesA2000ChordSongbookCompletely) {
+    CCatalogLevelsGuard levels;
     CRecordingMessageSink messages;
-    CTablature tablature;
-    tablature.Detect(Repeat("C ", 1025));
-    EXPECT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(tablature.count, 1024);
-    EXPECT_EQ(DistinctNamesOf(tablature), std::vector<std::string>{}) << "the overflowing name is not counted";
-    EXPECT_EQ(tablature.GetScore(), 0);
-    tablature.Detect(tablature.text);
-    EXPECT_EQ(messages.Messages().size(), 2u);
+    CTablature loaded;
+    loaded.Detect(Songbook({"Am", "G", "C#m7", "Bbmaj7"}, 500));
+    ASSERT_EQ(loaded.OccurrenceCount(), 2000);
+    EXPECT_EQ(DistinctNamesOf(loaded), (std::vector<std::string>{"G", "Am", "C#m7", "Bbmaj7"}));
+
+    // Each chord moves in its own spelling family, to the end of the book.
+    CTablature up = loaded;
+    up.Transpose(1);
+    EXPECT_EQ(up.text, Songbook({"A#m", "G#", "Dm7", "Bmaj7"}, 500));
+    EXPECT_EQ(up.OccurrenceCount(), 2000);
+    CTablature down = loaded;
+    down.Transpose(-3);
+    EXPECT_EQ(down.text, Songbook({"F#m", "E", "A#m7", "Gmaj7"}, 500));
+
+    // The easiest search moves the whole book as Transpose does.
+    CTablature easiest = loaded;
+    const int shift = easiest.FindEasiest();
+    CTablature expected = loaded;
+    expected.Transpose(shift);
+    EXPECT_EQ(easiest.text, expected.text);
+    EXPECT_EQ(easiest.GetScore(), expected.GetScore());
+    EXPECT_EQ(easiest.OccurrenceCount(), 2000);
+    EXPECT_TRUE(messages.Messages().empty());
 }
 
-TEST(Tablature, TransposesOnlyTheRecordedOccurrencesOfAnOverfullSong) {
-    CRecordingMessageSink messages;
-    const std::string text = Repeat("C ", 1024) + "Am";
-    CTablature tablature;
-    tablature.Detect(text);
-    tablature.Transpose(2);
-    EXPECT_EQ(tablature.text, Repeat("D ", 1024) + "Am");
-    EXPECT_EQ(messages.Messages().size(), 2u) << "once when detecting, once after moving";
-    EXPECT_EQ(messages.Messages()[0], kTooManyChordsMessage);
-}
-
-TEST(Tablature, ReportsTheCapacityOncePerCommandScope) {
+TEST(Tablature, ACommandScopeShowsEachMessageOnce) {
     CRecordingMessageSink messages;
     const std::string text = ShuffledSong({{"C", 600}, {"G", 600}, {"Am", 10}, {"Em", 10}}, 7);
     CTablature tablature;
@@ -125,20 +143,20 @@ TEST(Tablature, ReportsTheCapacityOncePerCommandScope) {
         {
             CMessageOnceScope nested;
             tablature.Transpose(1);
+            ShowMessage("another message");
         }
         ShowMessage("another message");
-        ShowMessage("another message");
     }
-    EXPECT_EQ(messages.Messages(), (std::vector<std::string>{kTooManyChordsMessage, "another message"}));
-    EXPECT_EQ(tablature.count, 1024) << "the scope changes what is shown, not what is detected";
+    EXPECT_EQ(messages.Messages(), std::vector<std::string>{"another message"}) << "a long song says nothing";
+    EXPECT_EQ(tablature.OccurrenceCount(), 1220);
 
-    // The next command reports again.
+    // The next command shows it again; without a scope every message shows.
     {
         CMessageOnceScope command;
-        tablature.Detect(text);
+        ShowMessage("another message");
     }
-    EXPECT_EQ(messages.Messages().size(), 3u);
-    // Without a scope every report shows, as the engine makes it.
-    tablature.Detect(text);
-    EXPECT_EQ(messages.Messages().size(), 6u);
+    ShowMessage("another message");
+    ShowMessage("another message");
+    EXPECT_EQ(messages.Messages().size(), 4u);
+    EXPECT_EQ(std::count(messages.Messages().begin(), messages.Messages().end(), kTooManyChordsMessage), 0);
 }

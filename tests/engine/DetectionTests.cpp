@@ -13,8 +13,9 @@ namespace {
 const std::string kLeftDelimiters = std::string("[({ \n\r>/\t");
 const std::string kRightDelimiters = std::string("]}) \n\r</\t");
 
-std::vector<Occurrence> Detected(const std::string& text) {
+std::vector<Occurrence> Detected(const std::string& text, bool html = false) {
     CTablature tablature;
+    tablature.SetHtml(html);
     tablature.Detect(text);
     return OccurrencesOf(tablature);
 }
@@ -32,7 +33,7 @@ bool HasOccurrenceNamed(const std::vector<Occurrence>& list, const std::string& 
 TEST(Tablature, NewTablatureIsEmpty) {
     const CTablature tablature;
     EXPECT_EQ(tablature.text, "");
-    EXPECT_EQ(tablature.count, 0);
+    EXPECT_EQ(tablature.OccurrenceCount(), 0);
     EXPECT_EQ(tablature.GetDistinctCount(), 0);
     EXPECT_EQ(tablature.GetScore(), 0);
 }
@@ -82,6 +83,50 @@ TEST(Tablature, DetectsDelimitedChordNamesOnly) {
         EXPECT_EQ(Detected(c.text), c.expected) << '"' << c.text << '"';
 }
 
+TEST(Tablature, LeavesNamesInsideTagsOfHtmlSongsAlone) {
+    struct Case {
+        const char* text;
+        std::vector<Occurrence> html;
+        std::vector<Occurrence> lexical; // the same text as a text song
+    };
+    const std::vector<Case> cases = {
+        {"<a href=\"chords/G/index.html\">G</a>", {{"G", 30}}, {{"G", 16}, {"G", 30}}},
+        {"<!-- C Am -->Em", {{"Em", 13}}, {{"C", 5}, {"Am", 7}, {"Em", 13}}},
+        {"<td class=x /Am/>Em</td> D", {{"Em", 17}, {"D", 25}}, {{"Am", 13}, {"Em", 17}, {"D", 25}}},
+        {"x > G", {{"G", 4}}, {{"G", 4}}},
+        {"a < b G c > D", {{"D", 12}}, {{"G", 6}, {"D", 12}}},
+        {"<<G>>A", {{"A", 5}}, {{"A", 5}}},
+        {"<b>Am</b> <i>(C)</i>", {{"Am", 3}, {"C", 14}}, {{"Am", 3}, {"C", 14}}},
+        {"<img alt=\"\n[G]\n\">\n[G]", {{"G", 19}}, {{"G", 12}, {"G", 19}}},
+        {"<!DOCTYPE html PUBLIC \"x//A//B\">\nC", {{"C", 33}}, {{"A", 26}, {"C", 33}}},
+        {"G <", {{"G", 0}}, {{"G", 0}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Detected(c.text, true), c.html) << '"' << c.text << '"';
+        EXPECT_EQ(Detected(c.text, false), c.lexical) << '"' << c.text << '"';
+    }
+}
+
+TEST(Tablature, FollowsTagsAcrossLongTexts) {
+    // The same tags at every offset from the start, so that the marks fall
+    // anywhere in the blocks the scan reads at once and in its tail.
+    const std::string tail = "<p title=\"Am E7\">Am</p> <a href=\"/G/\n/D/\">x</a> Em <!-- C -->\nF";
+    const std::vector<std::pair<std::string, std::size_t>> expected = {{"Am", 17}, {"Em", 48}, {"F", 62}};
+    for (std::size_t lead = 0; lead < 70; ++lead) {
+        std::vector<Occurrence> shifted;
+        for (const auto& [name, at] : expected)
+            shifted.emplace_back(name, static_cast<int>(lead + at));
+        const std::string text = std::string(lead, ' ') + tail;
+        EXPECT_EQ(Detected(text, true), shifted) << lead;
+        // A tag left open goes on to the next ">", and to the end of the text without one.
+        std::vector<Occurrence> after = shifted;
+        for (Occurrence& o : after)
+            ++o.second;
+        EXPECT_EQ(Detected("<" + text, true), after) << lead;
+        EXPECT_EQ(Detected(text + " <x Am C", true), shifted) << lead;
+    }
+}
+
 TEST(Tablature, AcceptsEachDelimiterOnItsOwnSideOnly) {
     // Every byte is tried in front of and behind the chord name: only the
     // delimiters of that side let it through.
@@ -119,16 +164,15 @@ TEST(Tablature, ListsOccurrencesInAscendingPositionWithTheirTableEntries) {
     const std::string text = "Bmaj7 Am7 G C#m C Db7 Am\nEbmaj7 (A) F#m7/B [Gm] C";
     CTablature tablature;
     tablature.Detect(text);
-    ASSERT_EQ(tablature.count, 13);
-    for (int i = 0; i < tablature.count; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        const CChord& chord = tablature.occurrences[slot];
+    ASSERT_EQ(tablature.OccurrenceCount(), 13);
+    for (int i = 0; i < tablature.OccurrenceCount(); ++i) {
+        const CChord& chord = tablature.ChordAt(i);
         const std::string name = chord.GetName();
-        const int position = tablature.positions[slot];
+        const std::size_t position = tablature.PositionAt(i);
         if (i > 0) {
-            EXPECT_LT(tablature.positions[slot - 1], position);
+            EXPECT_LT(tablature.PositionAt(i - 1), position);
         }
-        EXPECT_EQ(text.compare(static_cast<std::size_t>(position), name.size(), name), 0) << name;
+        EXPECT_EQ(text.compare(position, name.size(), name), 0) << name;
         const CChord* entry = theChordCatalog.Find(name);
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(chord.difficulty, entry->difficulty) << name;
@@ -185,7 +229,7 @@ TEST(Tablature, DetectStartsFromScratch) {
     EXPECT_EQ(OccurrencesOf(tablature), (std::vector<Occurrence>{{"E7", 2}}));
     EXPECT_EQ(DistinctNamesOf(tablature), std::vector<std::string>{"E7"});
     tablature.Detect("");
-    EXPECT_EQ(tablature.count, 0);
+    EXPECT_EQ(tablature.OccurrenceCount(), 0);
     EXPECT_EQ(tablature.GetDistinctCount(), 0);
     EXPECT_EQ(tablature.GetScore(), 0);
 }

@@ -54,7 +54,7 @@ TEST(Tablature, TranspositionDetectsAgainWithCurrentLevels) {
     tablature.Detect("Am x");
     tablature.Transpose(2);
     EXPECT_EQ(OccurrencesOf(tablature), (std::vector<Occurrence>{{"Bm", 0}}));
-    EXPECT_EQ(tablature.occurrences[0].GetDifficulty(), 4);
+    EXPECT_EQ(tablature.ChordAt(0).GetDifficulty(), 4);
     EXPECT_EQ(tablature.GetScore(), 4);
     EXPECT_EQ(DistinctNamesOf(tablature), std::vector<std::string>{"Bm"});
 }
@@ -67,7 +67,7 @@ TEST(Tablature, TransposingASongWithoutChordsKeepsEveryByte) {
     tablature.Detect(text);
     tablature.Transpose(-5);
     EXPECT_EQ(tablature.text, text);
-    EXPECT_EQ(tablature.count, 0);
+    EXPECT_EQ(tablature.OccurrenceCount(), 0);
     EXPECT_EQ(tablature.GetScore(), 0);
 }
 

@@ -377,7 +377,7 @@ void TestDocument::shippedStartPageHasChordsOnlyInItsSong() {
     };
     // The prose names chords only in quotes, which are not delimiters: only the example song moves.
     QCOMPARE(distinct(), QStringLiteral("Am C D7 Em G"));
-    QCOMPARE(program.Document()->Working().count, 9);
+    QCOMPARE(program.Document()->Working().OccurrenceCount(), 9);
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QCOMPARE(distinct(), QStringLiteral("A#m C# D#7 Fm G#"));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));

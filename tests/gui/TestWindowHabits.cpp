@@ -29,6 +29,7 @@ private Q_SLOTS:
     void scrollPlaceFollowsTheSong();
     void titleMenusAndWidthFollowDesktopHabits();
     void picturesShowFromANonAsciiFolder();
+    void htmlSongKeepsItsMarkupAndStandardsMode();
 
 private:
     // A long, wide song, so the page scrolls both ways.
@@ -188,6 +189,26 @@ void TestWindowHabits::picturesShowFromANonAsciiFolder() {
             return *answer == QStringLiteral("true 85");
         },
         20000));
+}
+
+// Chord names inside an HTML song's tags are markup, and a song that
+// declares its document type is shown in standards mode.
+void TestWindowHabits::htmlSongKeepsItsMarkupAndStandardsMode() {
+    CProgramFixture program;
+    QVERIFY(program.Start(1));
+    const QByteArray song =
+        "<!DOCTYPE html>\n<html><body><p><a href=\"chords/G/index.html\">G</a> Am</p></body></html>";
+    const QString path = program.WriteFile(QStringLiteral("song.html"), song);
+    QVERIFY(program.OpenSong(path));
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    const auto mode = std::make_shared<QString>();
+    program.View()->page()->runJavaScript(QStringLiteral("document.compatMode + ' ' + document.links[0].href"),
+                                          [mode](const QVariant& value) { *mode = value.toString(); });
+    QVERIFY(WaitUntil([mode] { return !mode->isEmpty(); }, 10000));
+    QVERIFY2(mode->startsWith(QStringLiteral("CSS1Compat ")) && mode->endsWith(u"/chords/G/index.html"),
+             qPrintable(*mode));
+    QVERIFY(program.Run(ID_FILE_SAVE));
+    QCOMPARE(ReadFileBytes(path), QByteArray(song).replace(">G</a> Am", ">G#</a> A#m"));
 }
 
 QTEST_MAIN(TestWindowHabits)

@@ -30,27 +30,56 @@ TEST(DisplaySettings, AnEmptyStoreGivesTheProgramsDefaults) {
     EXPECT_TRUE(read.highlight == (HighlightSettings{1, 0, 0, 1, 1, PackColor(0, 0, 255)}));
     EXPECT_EQ(read.highlighted, 1);
     EXPECT_EQ(read.lastDirectory, "");
+    EXPECT_TRUE(read.options == SongOptions{}) << "every song option off";
     EXPECT_EQ(store.Size(), 0u) << "reading writes nothing";
 }
 
 TEST(DisplaySettings, WrittenSettingsReadBackUnchanged) {
-    DisplaySettings off{{0, 0, 0, 0, 0, 0}, 0, ""};
+    DisplaySettings off{{0, 0, 0, 0, 0, 0}, 0, "", {}};
     // Flags and AREHIGHLIGHTED are kept as stored, not turned into booleans.
-    DisplaySettings odd{{7, -1, 1, 2, 0, PackColor(1, 2, 3)}, 5, "/home/m\xc3\xa9lanie/Songs #1/Am (live)"};
+    DisplaySettings odd{{7, -1, 1, 2, 0, PackColor(1, 2, 3)},
+                        5,
+                        "/home/m\xc3\xa9lanie/Songs #1/Am (live)",
+                        {true, Spelling::Key, true}};
     for (const DisplaySettings& settings : {DisplaySettings{}, off, odd}) {
         CMemorySettingsStore store;
         WriteDisplaySettings(store, settings);
-        EXPECT_EQ(store.Size(), 10u) << "every value is written, defaults included";
+        EXPECT_EQ(store.Size(), 13u) << "every value is written, defaults included";
         EXPECT_EQ(store.GetInt(kSettingsSection, "GREEN", -1), GreenOf(settings.highlight.color));
         const DisplaySettings read = ReadDisplaySettings(store);
         EXPECT_TRUE(read.highlight == settings.highlight) << settings.lastDirectory;
         EXPECT_EQ(read.highlighted, settings.highlighted);
         EXPECT_EQ(read.lastDirectory, settings.lastDirectory);
+        EXPECT_TRUE(read.options == settings.options);
     }
     OrderStore order;
     WriteDisplaySettings(order, odd);
-    EXPECT_EQ(order.names, (std::vector<std::string>{"BOLD", "ITALIC", "UNDERLINE", "USECOLOR", "INFOBULLE", "BLUE",
-                                                     "RED", "GREEN", "AREHIGHLIGHTED", "LASTDIRECTORY"}));
+    EXPECT_EQ(order.names,
+              (std::vector<std::string>{"BOLD", "ITALIC", "UNDERLINE", "USECOLOR", "INFOBULLE", "BLUE", "RED", "GREEN",
+                                        "AREHIGHLIGHTED", "LASTDIRECTORY", "ALLCHORDS", "SPELLING", "KEEPCOLUMNS"}));
+}
+
+TEST(DisplaySettings, SongOptionsReadAnyStoredValue) {
+    struct Case {
+        const char* allChords;
+        const char* spelling;
+        const char* keepColumns;
+        SongOptions read;
+    };
+    const Case cases[] = {
+        {"1", "1", "1", {true, Spelling::Sharps, true}},
+        {"0", "2", "0", {false, Spelling::Flats, false}},
+        {"7", "3", "-1", {true, Spelling::Key, true}},
+        {"0", "4", "0", {false, Spelling::AsWritten, false}},
+        {"no", "-1", "yes", {false, Spelling::AsWritten, false}},
+    };
+    for (const Case& c : cases) {
+        CMemorySettingsStore store;
+        store.WriteString(kSettingsSection, "ALLCHORDS", c.allChords);
+        store.WriteString(kSettingsSection, "SPELLING", c.spelling);
+        store.WriteString(kSettingsSection, "KEEPCOLUMNS", c.keepColumns);
+        EXPECT_TRUE(ReadDisplaySettings(store).options == c.read) << c.allChords << " " << c.spelling;
+    }
 }
 
 TEST(DisplaySettings, ColourComponentsKeepEightBitsEach) {

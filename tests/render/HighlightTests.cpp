@@ -11,8 +11,9 @@ const std::string kPrefix = "/home/me/Quavern/Pics/";
 
 // The page text of a working song highlighted with the given flags.
 std::string Highlighted(const std::string& text, int bold, int italic, int underline, int useColor, int color,
-                        int infobulle) {
+                        int infobulle, bool html = false) {
     CTablature tablature;
+    tablature.SetHtml(html);
     tablature.Detect(text);
     HighlightChords(tablature, {bold, italic, underline, useColor, infobulle, color}, kPrefix);
     const std::string block = PopupBlock(kPrefix);
@@ -99,6 +100,53 @@ TEST(Highlight, FindsNoChordInsideAnEarlierReplacement) {
                     "<span onmouseover=\"montreBulle('QV3Am', this)\" onmouseout=\"cacheBulle('QV3Am')\">Am</span> "
                     "<span onmouseover=\"montreBulle('QV3A', this)\" onmouseout=\"cacheBulle('QV3A')\">A</span> "
                     "<span onmouseover=\"montreBulle('QV3C7', this)\" onmouseout=\"cacheBulle('QV3C7')\">C7</span>");
+}
+
+TEST(Highlight, LeavesTheMarkupOfHtmlSongsAlone) {
+    struct Case {
+        const char* text;
+        const char* html;
+        const char* lexical;
+    };
+    const Case cases[] = {
+        {"<a href=\"chords/G/index.html\">G</a>", "<a href=\"chords/G/index.html\"><b>G</b></a>",
+         "<a href=\"chords/<b>G</b>/index.html\"><b>G</b></a>"},
+        {"<!-- Am --><td>Am</td>", "<!-- Am --><td><b>Am</b></td>", "<!-- <b>Am</b> --><td><b>Am</b></td>"},
+        {"<img alt=\"x (C)\" src=C.gif> C", "<img alt=\"x (C)\" src=C.gif> <b>C</b>",
+         "<img alt=\"x (<b>C</b>)\" src=C.gif> <b>C</b>"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Highlighted(c.text, 1, 0, 0, 0, 0, 0, true), c.html) << c.text;
+        EXPECT_EQ(Highlighted(c.text, 1, 0, 0, 0, 0, 0, false), c.lexical) << c.text;
+    }
+    // The display page follows the working song's rule.
+    CTablature working;
+    working.SetHtml(true);
+    working.Detect(cases[0].text);
+    EXPECT_EQ(RenderDisplayPage(working, true, {1, 0, 0, 0, 0, 0}, kPrefix),
+              std::string(cases[0].html) + PopupBlock(kPrefix));
+}
+
+TEST(Highlight, NamesOutsideTheTableGetTheTagsWithoutAPopup) {
+    CTablature song;
+    song.SetOptions(SongOptions{true, Spelling::AsWritten, false});
+    song.Detect("Asus4 G (Em(add9))");
+    const HighlightSettings settings;
+    const std::string page = RenderDisplayPage(song, true, settings, kPrefix);
+    EXPECT_EQ(page, "<font color=\"#0000ff\"><b>Asus4</b></font> " + HighlightOpening("G", settings) + "G" +
+                        HighlightClosing(settings) + " (<font color=\"#0000ff\"><b>Em(add9)</b></font>)" +
+                        PopupBlock(kPrefix));
+    // Every pop-up of the page names a picture the block holds.
+    for (std::size_t at = page.find("montreBulle('"); at != std::string::npos;
+         at = page.find("montreBulle('", at + 1)) {
+        const std::string id = page.substr(at + 13, page.find('\'', at + 13) - at - 13);
+        EXPECT_NE(page.find("<div id=\"" + id + "\""), std::string::npos) << id;
+    }
+    // Without the option they stay plain text.
+    CTablature tableOnly;
+    tableOnly.Detect(song.text);
+    EXPECT_EQ(RenderDisplayPage(tableOnly, true, {1, 0, 0, 0, 0, 0}, kPrefix),
+              "Asus4 <b>G</b> (Em(add9))" + PopupBlock(kPrefix));
 }
 
 TEST(Highlight, AllFlagsOffLeaveTheTextAndAppendTheBlock) {

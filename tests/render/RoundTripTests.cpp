@@ -8,7 +8,6 @@
 #include "render/SongPage.h"
 #include "tests/support/CatalogLevelsGuard.h"
 #include "tests/support/RecordingMessageSink.h"
-#include "tests/support/TablatureInspection.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -18,17 +17,28 @@ std::string Normalized(std::string bytes) {
     return bytes;
 }
 
+// The bare text moved, read as an HTML song or a text song.
+std::string Moved(const std::string& text, bool html, int shift) {
+    CTablature tablature;
+    tablature.SetHtml(html);
+    tablature.Detect(text);
+    tablature.Transpose(shift);
+    return tablature.text;
+}
+
 // Opening a song and saving it gives back its bytes, "Maj7" normalised, at
 // shift 0; at any shift it gives the bytes moved as a bare text would move.
 void ExpectSaveUndoesOpening(const std::string& path, const std::string& type, const std::string& bytes) {
     const SongPage page = BuildSongPage(path, type, bytes);
     ASSERT_TRUE(StripAddedText(page.text, page.added) == Normalized(bytes))
         << path << " as " << type << ": " << testing::PrintToString(bytes);
+    const bool html = IsHtmlType(type);
     for (int shift : {-6, -5, -1, 0, 2, 6}) {
         CTablature working;
+        working.SetHtml(html);
         working.Detect(page.text);
         working.Transpose(shift);
-        ASSERT_TRUE(StripAddedText(working.text, page.added) == TransposedText(Normalized(bytes), shift))
+        ASSERT_TRUE(StripAddedText(working.text, page.added) == Moved(Normalized(bytes), html, shift))
             << path << " as " << type << " by " << shift << ": " << testing::PrintToString(bytes);
     }
 }
@@ -83,6 +93,8 @@ const std::vector<std::string>& Pieces() {
         kTextSongFooter,
         "<pre>",
         "</pre>",
+        "<!DOCTYPE html>",
+        "<!doctype ",
         "\xc3\xa9",
         "\xe9",
         "\xe2\x82\xac",
@@ -125,7 +137,7 @@ TEST(SongPageRoundTrip, SaveGivesBackEveryCorpusSong) {
         ASSERT_FALSE(bytes.empty()) << path;
         CTablature song;
         song.Detect(bytes);
-        songsWithChords += song.count > 0;
+        songsWithChords += song.OccurrenceCount() > 0;
         for (const std::string& type : {FileTypeOf(path), std::string("TXT"), std::string("HTM")})
             ExpectSaveUndoesOpening(path, type, bytes);
     }
@@ -137,7 +149,8 @@ TEST(SongPageRoundTrip, SaveGivesBackRandomSongsUnderRandomPaths) {
     CRecordingMessageSink messages;
     std::mt19937 random(20481733);
     for (int i = 0; i < 400; ++i) {
-        const std::string bytes = RandomText(random, 40, true);
+        // Every fourth song begins with a declaration, often the place of the title line.
+        const std::string bytes = (i % 4 == 0 ? " <!DOCTYPE html>" : "") + RandomText(random, 40, true);
         const std::string path = "/" + RandomText(random, 8, false) + ".txt";
         ExpectSaveUndoesOpening(path, i % 3 == 0 ? "HTM" : "TXT", bytes);
         if (HasFatalFailure())

@@ -28,6 +28,7 @@ const char* const kChordPaths[] = {
 std::string OpenMoveAndStrip(const std::string& path, const std::string& type, const std::string& bytes, int shift) {
     const SongPage page = BuildSongPage(path, type, bytes);
     CTablature working;
+    working.SetHtml(IsHtmlType(type));
     working.Detect(page.text);
     working.Transpose(shift);
     return StripAddedText(working.text, page.added);
@@ -90,10 +91,10 @@ TEST(SongPage, NoChordIsFoundInATitleLine) {
     for (const char* path : kChordPaths) {
         CTablature tablature;
         tablature.Detect(TitleLine(path));
-        EXPECT_EQ(tablature.count, 0) << path;
+        EXPECT_EQ(tablature.OccurrenceCount(), 0) << path;
         for (const char* type : {"TXT", "HTM"}) {
             tablature.Detect(BuildSongPage(path, type, "").text);
-            EXPECT_EQ(tablature.count, 0) << path << " " << type;
+            EXPECT_EQ(tablature.OccurrenceCount(), 0) << path << " " << type;
         }
     }
 }
@@ -191,6 +192,52 @@ TEST(SongPage, HtmlSongPageIsTitleAndBytesOnly) {
         EXPECT_EQ(page.text, TitleLine("/s/a.htm") + bytes) << type;
         EXPECT_EQ(page.added.header, "");
         EXPECT_EQ(page.added.footer, "");
+    }
+}
+
+TEST(SongPage, HtmlSongGetsTheTitleLineAfterItsDocumentTypeDeclaration) {
+    const std::string path = "/s/a.htm";
+    const std::string title = TitleLine(path);
+    struct Case {
+        std::string bytes;
+        std::size_t titleAt;
+    };
+    const std::string strict = "<!doctype HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">";
+    const Case cases[] = {
+        {"<!DOCTYPE html>\n<html><pre>Am G</pre></html>", 15},
+        {strict + "\r\n<p>G / C</p>", strict.size()},
+        {" \r\n\t<!DocType html><p>G</p>", 19},
+        {"<!DOCTYPE html", 0},
+        {"x<!DOCTYPE html><p>G</p>", 0},
+        {"<!-- c --><!DOCTYPE html><p>G</p>", 0},
+        {"<!DOCTYP html><p>G</p>", 0},
+        {"\xef\xbb\xbf<!DOCTYPE html><p>G</p>", 0},
+        {"<html>Am</html>", 0},
+        {"", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        EXPECT_EQ(TitlePlaceOf(c.bytes), c.titleAt);
+        for (const char* type : {"HTM", "HTML"}) {
+            const SongPage page = BuildSongPage(path, type, c.bytes);
+            EXPECT_EQ(page.added.titleAt, c.titleAt);
+            EXPECT_EQ(page.text, c.bytes.substr(0, c.titleAt) + title + c.bytes.substr(c.titleAt));
+            EXPECT_EQ(StripAddedText(page.text, page.added), c.bytes);
+            // Moved, the song saves as the bytes moved: nothing of the title line is left.
+            CTablature moved;
+            moved.SetHtml(true);
+            moved.Detect(c.bytes);
+            moved.Transpose(2);
+            EXPECT_EQ(OpenMoveAndStrip(path, type, c.bytes, 2), moved.text);
+        }
+        // A text song keeps the title line and the header in front.
+        const SongPage text = BuildSongPage("/s/a.txt", "TXT", c.bytes);
+        EXPECT_EQ(text.added.titleAt, 0u);
+        EXPECT_EQ(text.text.rfind(TitleLine("/s/a.txt") + TextSongHeaderFor(c.bytes), 0), 0u);
+        // The start page is an HTML page too.
+        const SongPage start = BuildStartPage("/opt/q/Start.htm", c.bytes);
+        EXPECT_EQ(start.text, c.bytes.substr(0, c.titleAt) + TitleLine("/opt/q/Start.htm") + c.bytes.substr(c.titleAt));
+        EXPECT_EQ(StripAddedText(start.text, start.added), c.bytes);
     }
 }
 

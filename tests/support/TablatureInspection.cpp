@@ -4,10 +4,8 @@
 
 std::vector<Occurrence> OccurrencesOf(const CTablature& tablature) {
     std::vector<Occurrence> list;
-    for (int i = 0; i < tablature.count; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        list.emplace_back(tablature.occurrences[slot].GetName(), tablature.positions[slot]);
-    }
+    for (int i = 0; i < tablature.OccurrenceCount(); ++i)
+        list.emplace_back(tablature.ChordAt(i).GetName(), static_cast<int>(tablature.PositionAt(i)));
     return list;
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+
+/// What counts as a chord in a song's text, beyond the delimiter rule.
+struct ChordRules {
+    /// The text is an HTML song: a name inside a tag (after a "<" with no
+    /// ">" since, a comment or a declaration as much as an element) is
+    /// markup and no chord. Otherwise the rule is purely lexical, tags or
+    /// not.
+    bool html = false;
+    /// Every chord name: besides the 85 names of the table, a root followed
+    /// by a suffix of the wider grammar (SongOptions::allChords).
+    bool allChords = false;
+};

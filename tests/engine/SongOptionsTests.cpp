@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chords/ChordCatalog.h"
+#include "engine/Capo.h"
+#include "engine/Tablature.h"
+#include "tests/support/CatalogLevelsGuard.h"
+#include "tests/support/TablatureInspection.h"
+
+namespace {
+
+const SongOptions kAllChords{true, Spelling::AsWritten, false};
+
+CTablature Detected(const std::string& text, const SongOptions& options) {
+    CTablature tablature;
+    tablature.SetOptions(options);
+    tablature.Detect(text);
+    return tablature;
+}
+
+std::string Moved(const std::string& text, const SongOptions& options, int shift) {
+    CTablature tablature = Detected(text, options);
+    tablature.Transpose(shift);
+    return tablature.text;
+}
+
+// Each name as written, "=" its base chord for a name outside the table.
+std::string NamesOf(const CTablature& tablature) {
+    std::string names;
+    for (int i = 0; i < tablature.OccurrenceCount(); ++i) {
+        names += (i ? " " : "") + tablature.NameAt(i);
+        if (tablature.IsExtendedAt(i))
+            names += "=" + tablature.ChordAt(i).GetName();
+    }
+    return names;
+}
+
+} // namespace
+
+TEST(SongOptions, EveryChordNameTakesTheWiderGrammarOnly) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Asus4 Bm7b5 Em(add9) C#m7b5 Bb5", "Asus4=A Bm7b5=Bm Em(add9)=Em C#m7b5=C#m Bb5=Bb"},
+        {"Add Bad Dim Ebb Amen", ""},
+        {"Cmaj9 CM7 Cmin Cdim7 C+ D2 Asus A7sus24", "Cmaj9=C CM7=C Cmin=Cm Cdim7=C C+=C D2=D Asus=A A7sus24=A"},
+        {"Fadd11 G7b9 A7#9 E#9 Cb5 Bbm(maj7) C()", "Fadd11=F G7b9=G A7#9=A E#9=E Cb5=C Bbm(maj7)=Bbm C()=C"},
+        {"(Asus4) [D6] Gsus4/B Am Cmaj7", "Asus4=A D6=D Gsus4=G B Am Cmaj7"},
+        // The grammar as a whole, and a right delimiter or the end after it.
+        {"Asus4, Csu4 Csux Cadd Cb C#b E7+ Ami Cm7x Cmaj7b xAsus4 -Dsus4 H7sus4", ""},
+    };
+    for (const auto& [text, names] : cases)
+        EXPECT_EQ(NamesOf(Detected(text, kAllChords)), names) << text;
+    // Without the option they stay as written, and are named so, each once.
+    const CTablature tableOnly = Detected("Asus4 G Dsus4 Asus4 (Em(add9)) Amen", SongOptions());
+    EXPECT_EQ(NamesOf(tableOnly), "G");
+    EXPECT_EQ(tableOnly.UntouchedNames(), (std::vector<std::string>{"Asus4", "Dsus4", "Em(add9)"}));
+    EXPECT_EQ(Detected(tableOnly.text, kAllChords).UntouchedNames(), std::vector<std::string>{});
+}
+
+TEST(SongOptions, NamesOutsideTheTableMoveByTheirRootAndScoreAsTheirBase) {
+    CCatalogLevelsGuard levels;
+    CTablature song = Detected("Asus4 D Bm7b5 A#dim Bbsus4 C(maj7) Dsus2", kAllChords);
+    // The table's chords first, then each new base chord in order of first occurrence.
+    EXPECT_EQ(DistinctNamesOf(song), (std::vector<std::string>{"D", "A", "Bm", "A#", "C"}));
+    int sum = 0;
+    for (const char* name : {"D", "A", "Bm", "A#", "C"})
+        sum += theChordCatalog.Find(name)->GetDifficulty();
+    EXPECT_EQ(song.GetScore(), sum);
+    song.Transpose(3);
+    EXPECT_EQ(song.text, "Csus4 F Dm7b5 C#dim Dbsus4 D#(maj7) Fsus2");
+    // A moved name reads as the text now holds it: E#7 moved up is the table's F#7.
+    EXPECT_EQ(NamesOf(Detected(Moved("E#7 Asus4", kAllChords, 1), kAllChords)), "F#7 A#sus4=A#");
+}
+
+TEST(SongOptions, SpellsMovedNamesAsAsked) {
+    struct Case {
+        const char* song;
+        Spelling spelling;
+        int shift;
+        const char* moved;
+    };
+    const Case cases[] = {
+        {"C Db F#m Bb", Spelling::AsWritten, 1, "C# D Gm B"},
+        {"C Db F#m Bb", Spelling::Flats, 3, "Eb E Am Db"},
+        {"C Db F#m Bb", Spelling::Sharps, 3, "D# E Am C#"},
+        {"C Db F#m Bb", Spelling::Sharps, 0, "C Db F#m Bb"}, // shift 0 stays as written
+        {"C G Am F", Spelling::Key, 3, "Eb Bb Cm Ab"},
+        {"C G Am F", Spelling::Key, 6, "F# C# D#m B"},
+        {"Am Dm E7 Bb", Spelling::Key, 5, "Dm Gm A7 Eb"},    // D minor: flats
+        {"Am Dm E7 Bb", Spelling::Key, 11, "G#m C#m D#7 A"}, // G# minor: sharps
+        {"D A# Eb", Spelling::Key, -2, "C G# Db"},           // C major: each as written
+        {"Em7 A#", Spelling::Key, 3, "Gm7 Db"},              // m7 is minor
+        {"Cmaj7 A#", Spelling::Key, 5, "Fmaj7 Eb"},          // maj7 is major
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Moved(c.song, {false, c.spelling, false}, c.shift), c.moved) << c.song << " by " << c.shift;
+    EXPECT_EQ(Moved("Dsus4 Bm", {true, Spelling::Key, false}, 3), "Fsus4 Dm") << "the key may come from any name";
+}
+
+TEST(SongOptions, EverySpellingMovesEveryNameAtEveryShift) {
+    std::string song;
+    for (int i = 0; i < CChordCatalog::kSize; ++i)
+        song += theChordCatalog.GetAt(i).GetName() + " ";
+    const CTablature written = Detected(song, SongOptions());
+    for (int s = 0; s < 4; ++s) {
+        for (int shift = -6; shift <= 6; ++shift) {
+            const std::string text = Moved(song, {false, static_cast<Spelling>(s), false}, shift);
+            const CTablature moved = Detected(text, SongOptions());
+            ASSERT_EQ(moved.OccurrenceCount(), written.OccurrenceCount());
+            for (int i = 0; i < moved.OccurrenceCount(); ++i) {
+                EXPECT_EQ(moved.ChordAt(i).root, ((written.ChordAt(i).root + shift) % 12 + 12) % 12);
+                EXPECT_EQ(moved.ChordAt(i).suffix, written.ChordAt(i).suffix);
+            }
+            // One family for the whole song: sharps, flats, or by key (the
+            // song is in C: F Bb Eb Ab Db take flats, the others sharps).
+            const bool flats = text.find('b') != std::string::npos;
+            const bool sharps = text.find('#') != std::string::npos;
+            const bool flatKey = (shift + 12) % 12 == 1 || (shift + 12) % 12 == 3 || (shift + 12) % 12 == 5 ||
+                                 (shift + 12) % 12 == 8 || (shift + 12) % 12 == 10;
+            if (shift == 0) {
+                EXPECT_EQ(text, song);
+            } else if (s == static_cast<int>(Spelling::Sharps)) {
+                EXPECT_FALSE(flats) << shift;
+            } else if (s == static_cast<int>(Spelling::Flats)) {
+                EXPECT_FALSE(sharps) << shift;
+            } else if (s == static_cast<int>(Spelling::Key)) {
+                EXPECT_TRUE(flats == flatKey && sharps == !flatKey) << shift << ": " << text;
+            }
+        }
+    }
+}
+
+TEST(SongOptions, KeepsColumnsWhereSpacesFollow) {
+    struct Case {
+        const char* song;
+        int shift;
+        const char* kept;  // with the option
+        const char* loose; // without it
+    };
+    const Case cases[] = {
+        {"C  G   Am  F\nla la la", 1, "C# G#  A#m F#\nla la la", "C#  G#   A#m  F#\nla la la"},
+        {"C G", 1, "C# G#", "C# G#"},         // a single space stays
+        {"C\tG", 1, "C#\tG#", "C#\tG#"},      // a tab is no space
+        {"C\nG  ", 1, "C#\nG# ", "C#\nG#  "}, // at a line end nothing moves
+        {"Db  Eb\n", 1, "D   E\n", "D  E\n"}, // a shorter name gets its space back
+        {"(Db) Eb", 1, "(D) E", "(D) E"},     // only a space right after the name counts
+        {"C#m7  Bbmaj7  F", -1, "Cm7   Amaj7   E", "Cm7  Amaj7  E"},
+        {"Db  Eb", 0, "Db  Eb", "Db  Eb"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Moved(c.song, {false, Spelling::AsWritten, true}, c.shift), c.kept) << c.song;
+        EXPECT_EQ(Moved(c.song, SongOptions(), c.shift), c.loose) << c.song;
+    }
+    EXPECT_EQ(Moved("C  Asus4  F", {true, Spelling::AsWritten, true}, 1), "C# A#sus4 F#");
+}
+
+TEST(SongOptions, KeyIsTheFirstChordAsWritten) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Em G D", "Em"}, {"x Cmaj7 Am", "C"}, {"Bbm7 F", "Bbm"}, {"Db C#", "Db"}, {"la la", ""}, {"Cm(maj7) G", "G"},
+    };
+    for (const auto& [song, key] : cases)
+        EXPECT_EQ(Detected(song, SongOptions()).Key(), key) << song;
+    EXPECT_EQ(Detected("Cm(maj7) G", kAllChords).Key(), "Cm");
+}
+
+TEST(SongOptions, ScoresOfEveryShiftAreThoseOfTheMovedSong) {
+    CCatalogLevelsGuard levels;
+    CCatalogLevelsGuard::SetLevel("Db", 5); // the flat spelling of C# scores otherwise
+    for (const char* text : {"C G Am F", "Asus4 Dsus2 E7sus4 F#m7b5 Bb", "Db Ebm7 Gb Abmaj7", "E#7 B#m7 Cb5"}) {
+        for (int s = 0; s < 4; ++s) {
+            const CTablature song = Detected(text, {true, static_cast<Spelling>(s), false});
+            for (int shift = -6; shift <= 7; ++shift) {
+                CTablature moved = song;
+                moved.Transpose(shift);
+                EXPECT_EQ(song.ChordsAt(shift).distinct, DistinctNamesOf(moved)) << text << " by " << shift;
+                EXPECT_EQ(song.ChordsAt(shift).score, moved.GetScore()) << text << " by " << shift;
+            }
+        }
+    }
+    // The capo on fret 7 plays the shapes five half-tones up; the lowest capo wins a tie.
+    EXPECT_EQ(ShiftForCapo(7), 5);
+    std::vector<CapoChoice> tie(3);
+    for (int i = 0; i < 3; ++i)
+        tie[static_cast<std::size_t>(i)] = {i, ShiftForCapo(i), {}, i == 0 ? 9 : 4};
+    EXPECT_EQ(BestCapo(tie), 1);
+}
