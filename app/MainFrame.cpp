@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -176,6 +177,10 @@ bool CMainFrame::OnCreate() {
         connect(m_pDocument, &CQuavernDoc::ShiftChanged, m_pTranspositionBar, &CTranspositionBar::ShowShift);
         connect(m_pDocument, &CQuavernDoc::WorkingChanged, this, &CMainFrame::OnWorkingChanged);
         connect(m_pDocument, &CQuavernDoc::ModifiedChanged, this, &QWidget::setWindowModified);
+        connect(m_pDocument, &CQuavernDoc::OptionsChanged, this, &CMainFrame::OnOptionsChanged);
+        for (int id : {ID_ALL_CHORDS, ID_SPELLING_AS_WRITTEN, ID_SPELLING_AS_WRITTEN + 1, ID_SPELLING_AS_WRITTEN + 2,
+                       ID_SPELLING_BY_KEY, ID_KEEP_COLUMNS})
+            route(id, [this] { OnSongOptions(); });
         connect(m_pDocument, &CQuavernDoc::Notice, statusBar(),
                 [bar = statusBar()](const QString& text) { bar->showMessage(text, 15000); });
     }
@@ -254,6 +259,27 @@ void CMainFrame::BuildMenus() {
     options->addAction(AddAction(ID_HIGHLIGHT_OPTIONS, QStringLiteral("Set How To &Highlight Detected Chords..."),
                                  QStringLiteral("Set how to highlight detected chords"),
                                  QStringLiteral("Set how to highlight detected chords")));
+
+    // How chord names are read and moved; all off, the chord table alone decides.
+    options->addSeparator();
+    QAction* allChords = AddAction(ID_ALL_CHORDS, QStringLiteral("Transpose Every Chord &Name"),
+                                   QStringLiteral("Also move chord names the table lacks, such as Asus4 or Bm7b5"));
+    allChords->setCheckable(true);
+    options->addAction(allChords);
+    QMenu* spelling = options->addMenu(QStringLiteral("&Spelling"));
+    auto* spellings = new QActionGroup(this);
+    const char* const kSpellings[] = {"As &Written", "&Sharps", "&Flats", "By the Song's &Key"};
+    for (int i = 0; i < 4; ++i) {
+        QAction* choice = AddAction(ID_SPELLING_AS_WRITTEN + i, QString::fromLatin1(kSpellings[i]),
+                                    QStringLiteral("How moved chord names are spelled"));
+        choice->setCheckable(true);
+        spellings->addAction(choice);
+        spelling->addAction(choice);
+    }
+    QAction* columns = AddAction(ID_KEEP_COLUMNS, QStringLiteral("Keep Chord &Columns"),
+                                 QStringLiteral("Keep chords over their syllables when a name grows or shrinks"));
+    columns->setCheckable(true);
+    options->addAction(columns);
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     QAction* highlight = AddAction(ID_HIGHLIGHT_TOGGLE, QStringLiteral("&Highlight Detected Chords"),
@@ -339,6 +365,25 @@ void CMainFrame::OnTitleChanged(const QString& title) {
                                  ? QStringLiteral("Untitled[*]")
                                  : file.fileName() + QStringLiteral("[*] (") + file.absolutePath() + QLatin1Char(')');
     setWindowTitle(document + QStringLiteral(" - ") + QString::fromLatin1(kFrameTitle));
+}
+
+void CMainFrame::OnOptionsChanged() {
+    const SongOptions& options = m_pDocument->Options();
+    Action(ID_ALL_CHORDS)->setChecked(options.allChords);
+    Action(ID_SPELLING_AS_WRITTEN + static_cast<int>(options.spelling))->setChecked(true);
+    Action(ID_KEEP_COLUMNS)->setChecked(options.keepColumns);
+}
+
+void CMainFrame::OnSongOptions() {
+    SongOptions options;
+    options.allChords = Action(ID_ALL_CHORDS)->isChecked();
+    for (int i = 0; i < 4; ++i) {
+        if (Action(ID_SPELLING_AS_WRITTEN + i)->isChecked())
+            options.spelling = static_cast<Spelling>(i);
+    }
+    options.keepColumns = Action(ID_KEEP_COLUMNS)->isChecked();
+    if (!(options == m_pDocument->Options()))
+        m_pDocument->SetSongOptions(options);
 }
 
 void CMainFrame::OnWorkingChanged() {

@@ -50,6 +50,8 @@ private:
     void BuildStatusBar();
     void OnTitleChanged(const QString& title);
     void OnWorkingChanged();
+    void OnOptionsChanged();
+    void OnSongOptions();
 
     CQuavernDoc* m_pDocument = nullptr;
     CQuavernView* m_pView = nullptr;

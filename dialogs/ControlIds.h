@@ -44,6 +44,10 @@ inline constexpr int ID_FIND_EASIEST = 32780;
 inline constexpr int ID_HIGHLIGHT_TOGGLE = 32781;
 inline constexpr int ID_HIGHLIGHT_OPTIONS = 32783;
 inline constexpr int ID_HELP_FILE = 32788;
+inline constexpr int ID_ALL_CHORDS = 32790;
+inline constexpr int ID_SPELLING_AS_WRITTEN = 32791; // 32791 .. 32794, in the order of Spelling
+inline constexpr int ID_SPELLING_BY_KEY = 32794;
+inline constexpr int ID_KEEP_COLUMNS = 32795;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;

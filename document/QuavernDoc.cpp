@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
 
 #include "chords/Messages.h"
 #include "chords/SettingsStore.h"
@@ -47,6 +48,7 @@ void CQuavernDoc::SetShift(int shift) {
 void CQuavernDoc::LoadSettings() {
     m_settings = ReadDisplaySettings(GetProfileStore());
     Q_EMIT HighlightedChanged(IsHighlighted());
+    Q_EMIT OptionsChanged();
 }
 
 void CQuavernDoc::SaveSettings() {
@@ -81,6 +83,17 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
         m_nSavedShift = 0;
     SetShift(0);
     Q_EMIT WorkingChanged();
+    if (!m_settings.options.allChords) {
+        // Names the table lacks stay as written: the user is told which.
+        const std::vector<std::string> untouched = m_loaded.UntouchedNames();
+        if (!untouched.empty()) {
+            QStringList names;
+            for (const std::string& name : untouched)
+                names << QString::fromStdString(name);
+            Q_EMIT Notice(QStringLiteral("Left as written: %1 (Options, Transpose Every Chord Name)")
+                              .arg(names.join(QStringLiteral(", "))));
+        }
+    }
     if (written && m_displayFile.InCache() && IsHtmlType(m_strFileType.toStdString())) {
         Q_EMIT Notice(QStringLiteral("This song's folder takes no files: it is shown from %1, so its own links and "
                                      "pictures may not show.")
@@ -142,6 +155,17 @@ void CQuavernDoc::SetHighlightSettings(const HighlightSettings& settings) {
     if (IsHighlighted())
         WriteDisplay(false);
     SaveSettings();
+}
+
+void CQuavernDoc::SetSongOptions(const SongOptions& options) {
+    m_settings.options = options;
+    SaveSettings();
+    Q_EMIT OptionsChanged();
+    // Every chord name or the table's only: the song as opened is read again.
+    m_loaded.SetOptions(options);
+    m_loaded.Detect(std::move(m_loaded.text));
+    m_working.SetOptions(options);
+    TransposeBy(m_nShift);
 }
 
 void CQuavernDoc::OnLevelsChanged() {

@@ -64,6 +64,10 @@ public:
     void SetHighlighted(bool highlighted);
     /// New highlight settings, stored and shown.
     void SetHighlightSettings(const HighlightSettings& settings);
+    /// How names are read and moved: stored, then the song is read again and
+    /// shown at the current shift.
+    void SetSongOptions(const SongOptions& options);
+    const SongOptions& Options() const { return m_settings.options; }
     /// The chord levels changed: the score and the page follow at the current shift.
     void OnLevelsChanged();
     /// Writes the working song again, for a new file path or type.
@@ -110,6 +114,8 @@ Q_SIGNALS:
     /// The song came to be shown at another shift than it was saved at, or back.
     void ModifiedChanged(bool modified);
     void HighlightedChanged(bool highlighted);
+    /// The song options were read from the settings or changed.
+    void OptionsChanged();
     /// Something the user should know that needs no answer, for the status bar.
     void Notice(const QString& text);
 

@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QWindow>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void titleMenusAndWidthFollowDesktopHabits();
     void picturesShowFromANonAsciiFolder();
     void htmlSongKeepsItsMarkupAndStandardsMode();
+    void songOptionsFromTheMenuMoveEveryChord();
 
 private:
     // A long, wide song, so the page scrolls both ways.
@@ -209,6 +211,25 @@ void TestWindowHabits::htmlSongKeepsItsMarkupAndStandardsMode() {
              qPrintable(*mode));
     QVERIFY(program.Run(ID_FILE_SAVE));
     QCOMPARE(ReadFileBytes(path), QByteArray(song).replace(">G</a> Am", ">G#</a> A#m"));
+}
+
+// Names the table lacks are named after Open; the Options menu moves them,
+// and spells the moved names as chosen.
+void TestWindowHabits::songOptionsFromTheMenuMoveEveryChord() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Asus4 G\n")));
+    QCOMPARE(program.Frame()->statusBar()->currentMessage(),
+             QStringLiteral("Left as written: Asus4 (Options, Transpose Every Chord Name)"));
+    program.Action(ID_ALL_CHORDS)->trigger();
+    QVERIFY(program.WaitReady());
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QVERIFY(program.Document()->Working().text.find("A#sus4 G#\n") != std::string::npos);
+    program.Action(ID_SPELLING_AS_WRITTEN + 2)->trigger();
+    QVERIFY(program.WaitReady());
+    QVERIFY(program.Document()->Working().text.find("Bbsus4 Ab\n") != std::string::npos);
+    QVERIFY(program.Action(ID_ALL_CHORDS)->isChecked() && program.Action(ID_SPELLING_AS_WRITTEN + 2)->isChecked());
+    QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
 QTEST_MAIN(TestWindowHabits)
