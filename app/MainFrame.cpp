@@ -18,6 +18,7 @@
 #include "app/TranspositionBar.h"
 #include "chords/ChordCatalog.h"
 #include "chords/Messages.h"
+#include "dialogs/CapoDlg.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"
 #include "dialogs/ManualChordsDlg.h"
@@ -178,6 +179,14 @@ bool CMainFrame::OnCreate() {
         connect(m_pDocument, &CQuavernDoc::WorkingChanged, this, &CMainFrame::OnWorkingChanged);
         connect(m_pDocument, &CQuavernDoc::ModifiedChanged, this, &QWidget::setWindowModified);
         connect(m_pDocument, &CQuavernDoc::OptionsChanged, this, &CMainFrame::OnOptionsChanged);
+        // The capo note stands while the song is shown in that capo's shapes.
+        connect(m_pDocument, &CQuavernDoc::ShiftChanged, this, [this](int shift) {
+            if (m_nCapo > 0 && shift != ShiftForCapo(m_nCapo)) {
+                m_nCapo = 0;
+                m_pTranspositionBar->ShowCapo(0);
+            }
+        });
+        route(ID_SUGGEST_CAPO, [this] { OnSuggestCapo(); });
         for (int id : {ID_ALL_CHORDS, ID_SPELLING_AS_WRITTEN, ID_SPELLING_AS_WRITTEN + 1, ID_SPELLING_AS_WRITTEN + 2,
                        ID_SPELLING_BY_KEY, ID_KEEP_COLUMNS})
             route(id, [this] { OnSongOptions(); });
@@ -251,6 +260,9 @@ void CMainFrame::BuildMenus() {
     QAction* down = AddAction(ID_TRANSPOSE_DOWN, QStringLiteral("Transpose by a half-tone &Down"));
     down->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::Key_Down)});
     transpose->addAction(down);
+    transpose->addSeparator();
+    transpose->addAction(AddAction(ID_SUGGEST_CAPO, QStringLiteral("Suggest a &Capo..."),
+                                   QStringLiteral("Where to put the capo to play the song with easier shapes")));
 
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->addAction(AddAction(ID_CHORD_LEVELS, QStringLiteral("Set Chord Difficulty &Levels..."),
@@ -365,6 +377,19 @@ void CMainFrame::OnTitleChanged(const QString& title) {
                                  ? QStringLiteral("Untitled[*]")
                                  : file.fileName() + QStringLiteral("[*] (") + file.absolutePath() + QLatin1Char(')');
     setWindowTitle(document + QStringLiteral(" - ") + QString::fromLatin1(kFrameTitle));
+}
+
+void CMainFrame::OnSuggestCapo() {
+    if (!m_pView->IsReady())
+        return;
+    const std::vector<CapoChoice> choices = CapoChoices(m_pDocument->Loaded());
+    CCapoDlg dialog(choices, BestCapo(choices), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int capo = dialog.Capo();
+    m_pView->SetShift(ShiftForCapo(capo));
+    m_nCapo = capo;
+    m_pTranspositionBar->ShowCapo(capo);
 }
 
 void CMainFrame::OnOptionsChanged() {

@@ -52,6 +52,7 @@ private:
     void OnWorkingChanged();
     void OnOptionsChanged();
     void OnSongOptions();
+    void OnSuggestCapo();
 
     CQuavernDoc* m_pDocument = nullptr;
     CQuavernView* m_pView = nullptr;
@@ -59,6 +60,8 @@ private:
     QToolBar* m_pDialogBar = nullptr;
     CTranspositionBar* m_pTranspositionBar = nullptr;
     std::map<int, QAction*> m_actions;
+    /// The capo the song's shapes were chosen for, 0 when none.
+    int m_nCapo = 0;
 };
 
 /// The window title that follows the document's title.

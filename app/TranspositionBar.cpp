@@ -22,7 +22,7 @@ constexpr int kShiftLabelX[13] = {158, 172, 186, 200, 214, 228, 244, 254, 268, 2
 CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
     setObjectName(ObjectNameOf(IDR_MAINFRAME));
     const CDialogUnits units(font());
-    m_size = units.Size(471, 31);
+    m_size = units.Size(471, 37);
     setFixedSize(m_size);
 
     auto addLabel = [this, &units](const QString& text, const QRect& rect, Qt::Alignment alignment) {
@@ -68,6 +68,9 @@ CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
     addButton(ID_TRANSPOSE_UP, QStringLiteral("+"), QRect(338, 5, 17, 16));
     addButton(ID_FIND_EASIEST, QStringLiteral("&Easiest"), QRect(365, 5, 45, 20));
     addButton(ID_MANUAL_CHORDS, QStringLiteral("&Manual"), QRect(420, 5, 45, 20));
+    // Under the buttons: the capo whose shapes the song is shown in, if any.
+    m_capoNote = addLabel(QString(), QRect(365, 27, 100, 9), Qt::AlignHCenter | Qt::AlignTop);
+    m_capoNote->setObjectName(ObjectNameOf(IDC_CAPO_NOTE));
 
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setObjectName(ObjectNameOf(IDC_SHIFT_SLIDER));
@@ -106,6 +109,10 @@ void CTranspositionBar::ShowShift(int shift) {
 void CTranspositionBar::ShowHardness(int level) {
     m_easiness->SetPos(201 - level);
     m_hardness->SetPos(level + 1);
+}
+
+void CTranspositionBar::ShowCapo(int capo) {
+    m_capoNote->setText(capo > 0 ? QStringLiteral("Capo %1").arg(capo) : QString());
 }
 
 QSize CTranspositionBar::sizeHint() const {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class CPercentProgressCtrl;
+class QLabel;
 class QPushButton;
 class QSlider;
 
@@ -27,6 +28,8 @@ public:
     void ShowShift(int shift);
     /// Sets both gauges from how hard the song's chords are, 0 (easiest) to 200.
     void ShowHardness(int level);
+    /// Notes the capo the song's shapes are for; 0 takes the note away.
+    void ShowCapo(int capo);
 
     QSize sizeHint() const override;
 
@@ -34,5 +37,6 @@ private:
     QSlider* m_slider = nullptr;
     CPercentProgressCtrl* m_easiness = nullptr;
     CPercentProgressCtrl* m_hardness = nullptr;
+    QLabel* m_capoNote = nullptr;
     QSize m_size;
 };

@@ -18,6 +18,7 @@ inline constexpr int IDD_COMMENTS = 139;
 inline constexpr int IDD_HIGHLIGHT = 143;
 inline constexpr int IDD_HIGHLIGHT_HELP = 144;
 inline constexpr int IDD_LEVELS_HELP = 152;
+inline constexpr int IDD_CAPO = 160;
 
 // Framework commands.
 inline constexpr int ID_FILE_NEW = 57600;
@@ -48,6 +49,7 @@ inline constexpr int ID_ALL_CHORDS = 32790;
 inline constexpr int ID_SPELLING_AS_WRITTEN = 32791; // 32791 .. 32794, in the order of Spelling
 inline constexpr int ID_SPELLING_BY_KEY = 32794;
 inline constexpr int ID_KEEP_COLUMNS = 32795;
+inline constexpr int ID_SUGGEST_CAPO = 32796;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;
@@ -57,6 +59,10 @@ inline constexpr int IDCANCEL = 2;
 inline constexpr int IDC_SHIFT_SLIDER = 1119;
 inline constexpr int IDC_EASINESS_GAUGE = 1171;
 inline constexpr int IDC_HARDNESS_GAUGE = 1172;
+
+// Capo suggestion and the transposition bar's capo note.
+inline constexpr int IDC_CAPO_TABLE = 1180;
+inline constexpr int IDC_CAPO_NOTE = 1181;
 
 // Chord difficulty levels sheet.
 inline constexpr int IDC_RESET_ALL_CHORDS = 1056;

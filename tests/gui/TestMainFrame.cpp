@@ -98,8 +98,10 @@ void TestMainFrame::transpositionBarHasItsControls() {
     }
     QStringList labels;
     const QList<QLabel*> children = frame.GetTranspositionBar()->findChildren<QLabel*>();
-    for (const QLabel* label : children)
-        labels << label->text();
+    for (const QLabel* label : children) {
+        if (label->objectName() != ObjectNameOf(IDC_CAPO_NOTE)) // empty until a capo is chosen
+            labels << label->text();
+    }
     QCOMPARE(labels,
              QStringList({QStringLiteral("Hardness"), QStringLiteral("Easiness"), QStringLiteral("-6"),
                           QStringLiteral("-5"), QStringLiteral("-4"), QStringLiteral("-3"), QStringLiteral("-2"),

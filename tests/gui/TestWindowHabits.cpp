@@ -3,17 +3,22 @@
 // history, where a song is shown from, and the habits of its title and menus.
 #include <memory>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
 #include "app/MainFrame.h"
+#include "dialogs/CapoDlg.h"
 #include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
@@ -32,6 +37,7 @@ private Q_SLOTS:
     void picturesShowFromANonAsciiFolder();
     void htmlSongKeepsItsMarkupAndStandardsMode();
     void songOptionsFromTheMenuMoveEveryChord();
+    void capoSuggestionMovesTheSongToItsShapes();
 
 private:
     // A long, wide song, so the page scrolls both ways.
@@ -230,6 +236,34 @@ void TestWindowHabits::songOptionsFromTheMenuMoveEveryChord() {
     QVERIFY(program.Document()->Working().text.find("Bbsus4 Ab\n") != std::string::npos);
     QVERIFY(program.Action(ID_ALL_CHORDS)->isChecked() && program.Action(ID_SPELLING_AS_WRITTEN + 2)->isChecked());
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
+}
+
+// The capo dialog offers capo 0 to 7 with the easiest selected; Enter takes
+// it, the song moves to its shapes and the bar notes the capo until the
+// shift changes.
+void TestWindowHabits::capoSuggestionMovesTheSongToItsShapes() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "F Bb C\n")));
+    const std::vector<CapoChoice> choices = CapoChoices(program.Document()->Loaded());
+    const int best = BestCapo(choices);
+    QVERIFY(best > 0);
+    int rows = 0;
+    QTimer::singleShot(0, this, [&rows] {
+        auto* dialog = qobject_cast<CCapoDlg*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        rows = dialog->findChild<QTableWidget*>(ObjectNameOf(IDC_CAPO_TABLE))->rowCount();
+        QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+    });
+    program.Action(ID_SUGGEST_CAPO)->trigger();
+    QCOMPARE(rows, 8);
+    QVERIFY(program.WaitReady());
+    QCOMPARE(program.Document()->Shift(), ShiftForCapo(best));
+    auto* note = program.Frame()->findChild<QLabel*>(ObjectNameOf(IDC_CAPO_NOTE));
+    QCOMPARE(note->text(), QStringLiteral("Capo %1").arg(best));
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QVERIFY(note->text().isEmpty());
 }
 
 QTEST_MAIN(TestWindowHabits)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <vector>
+
+#include <QDialog>
+
+#include "engine/Capo.h"
+
+class QTableWidget;
+
+/// "Suggest a Capo": for each capo from 0 to 7, the shapes the guitarist
+/// plays with it, how hard they are in words and as a bar, the easiest row
+/// selected. Choosing a row (OK or a double click) hands back its capo.
+class CCapoDlg final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CCapoDlg)
+
+public:
+    CCapoDlg(const std::vector<CapoChoice>& choices, int best, QWidget* parent = nullptr);
+    ~CCapoDlg() override;
+
+    /// The capo of the selected row.
+    int Capo() const;
+
+    /// The level word of an average level 1..5 ("Very Easy" .. "Very Hard").
+    static QString LevelWord(double averageLevel);
+
+private:
+    std::vector<CapoChoice> m_choices;
+    QTableWidget* m_table = nullptr;
+};
