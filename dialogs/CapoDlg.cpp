@@ -59,7 +59,7 @@ CCapoDlg::CCapoDlg(const std::vector<CapoChoice>& choices, int best, QWidget* pa
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
     layout->addWidget(buttons);
-    resize(560, 330);
+    resize(560, 390);
 }
 
 CCapoDlg::~CCapoDlg() = default;

@@ -85,15 +85,28 @@ private:
 // included, and onChord(offset, index, length) for each name, index being
 // its place in the chord table, or chordscan::kExtendedName and its base
 // chord's place for a name outside it.
-template <typename OnText, typename OnChord>
-void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnChord&& onChord) {
+template <bool kHtml, bool kAllChords, typename OnText, typename OnChord>
+void WalkWith(const std::string& text, OnText& onText, OnChord& onChord) {
     std::size_t cursor = 0;
-    chordscan::Scan(text.data(), text.size(), rules, [&](std::size_t pos, int index, std::size_t length) {
+    auto chord = [&](std::size_t pos, int index, std::size_t length) {
         onText(cursor, pos - cursor);
         onChord(pos, index, length);
         cursor = pos + length;
-    });
+    };
+    chordscan::ScanWith<kHtml, kAllChords>(text.data(), text.size(), chord);
     onText(cursor, text.size() - cursor);
+}
+
+template <typename OnText, typename OnChord>
+void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnChord&& onChord) {
+    if (!rules.html && !rules.allChords)
+        WalkWith<false, false>(text, onText, onChord);
+    else if (!rules.allChords)
+        WalkWith<true, false>(text, onText, onChord);
+    else if (!rules.html)
+        WalkWith<false, true>(text, onText, onChord);
+    else
+        WalkWith<true, true>(text, onText, onChord);
 }
 
 } // namespace chordwrap
