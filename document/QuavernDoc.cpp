@@ -71,14 +71,12 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     // Chord names inside an HTML song's tags are markup; the stored options
     // say which names count and how moved ones are written.
     const bool html = IsHtmlType(m_strFileType.toStdString());
-    for (CTablature* song : {&m_loaded, &m_working}) {
-        song->SetHtml(html);
-        song->SetOptions(m_settings.options);
-    }
+    m_loaded.SetHtml(html);
+    m_loaded.SetOptions(m_settings.options);
     m_loaded.Detect(page.page.text);
-    m_working.Detect(page.page.text);
     // The working song is the new one at shift 0 already, so the page is
     // rendered once, below: a large song would otherwise be rendered twice.
+    m_working = m_loaded;
     if (!page.keepSavedShift)
         m_nSavedShift = 0;
     SetShift(0);
