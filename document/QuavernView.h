@@ -5,7 +5,10 @@
 #include <QString>
 #include <QWebEngineView>
 
+class CPrintProgress;
 class CQuavernDoc;
+class QPageLayout;
+class QPageRanges;
 class QPrinter;
 
 /// The one view of the program: a browser that shows the document's display
@@ -55,6 +58,8 @@ public:
     void SetShift(int shift);
     void OnHighlightToggle();
 
+    /// Print, Print Direct and Print Preview show the whole song as the
+    /// browser writes it to PDF, in the printer's page layout.
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
@@ -72,7 +77,16 @@ private:
     bool StoreScrollPosition(int& top) const;
     /// Scrolls to top, and to the left edge when left is set.
     void RestoreScrollPosition(int top, bool left);
-    void PrintTo(QPrinter* printer);
+    /// Prints to a printer set to PDF output by writing the browser's PDF as
+    /// its file, to any other printer (or a preview) by drawing the PDF's
+    /// pages. Returns false when the user canceled or it failed, which is
+    /// reported.
+    bool PrintTo(QPrinter* printer);
+    struct PdfJob;
+    /// The browser's PDF of the whole page; empty when canceled or failed (reported).
+    QByteArray MakePdf(const QPageLayout& layout, const QPageRanges& ranges, CPrintProgress& progress);
+    /// Waits for the browser's PDF; false when the user canceled first.
+    bool WaitForPdf(PdfJob& job, CPrintProgress& progress);
 
     CQuavernDoc* m_pDocument = nullptr;
     /// The folder the program started in, which holds its start page and pictures.
@@ -85,6 +99,8 @@ private:
     bool m_bReady = false;
     bool m_bPageShown = false;
     std::unique_ptr<QPrinter> m_printer;
+    /// The PDF the browser is writing, kept after a Cancel until it is done.
+    std::shared_ptr<PdfJob> m_pdfJob;
 };
 
 inline constexpr const char* kNoDocumentMessage = "There is no active document...";

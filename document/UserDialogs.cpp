@@ -1,6 +1,7 @@
 #include "document/UserDialogs.h"
 
 #include <QFileDialog>
+#include <QPrintDialog>
 
 namespace {
 
@@ -19,6 +20,11 @@ public:
         return QMessageBox::question(parent, QStringLiteral("Save file ?"),
                                      QStringLiteral("The file has not been saved. Do you want to save it ?"),
                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    }
+
+    bool AskPrint(QWidget* parent, QPrinter* printer) override {
+        QPrintDialog dialog(printer, parent);
+        return dialog.exec() == QDialog::Accepted;
     }
 };
 

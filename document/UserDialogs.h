@@ -3,10 +3,11 @@
 #include <QMessageBox>
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 /// The questions the view asks the user: which file to open, where to save,
-/// and whether to save an unsaved transposition. The program uses the real
+/// whether to save an unsaved transposition, and where and how to print. The program uses the real
 /// dialogs; tests install their own answers.
 class IUserDialogs {
 public:
@@ -17,6 +18,8 @@ public:
     virtual QString GetSaveFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
     /// "The file has not been saved. Do you want to save it ?": Yes, No or Cancel.
     virtual QMessageBox::StandardButton AskSaveFile(QWidget* parent) = 0;
+    /// The print dialog: whether to print; the printer then holds the user's choices.
+    virtual bool AskPrint(QWidget* parent, QPrinter* printer) = 0;
 };
 
 /// The dialogs in use: the real ones unless others were installed.

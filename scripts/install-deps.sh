@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format python3
-    qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-webengine-dev qt6-pdf-dev libqt6pdf6 libqt6opengl6-dev libgl-dev
     libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick xdotool
 )

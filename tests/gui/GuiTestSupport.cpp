@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QSettings>
 #include <QTest>
 
@@ -30,6 +31,16 @@ QString CScriptedDialogs::GetSaveFileName(QWidget*, const QString& folder, const
 QMessageBox::StandardButton CScriptedDialogs::AskSaveFile(QWidget*) {
     ++questionsAsked;
     return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();
+}
+
+bool CScriptedDialogs::AskPrint(QWidget*, QPrinter* printer) {
+    if (printFiles.isEmpty())
+        return false;
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(printFiles.dequeue());
+    if (printLayout.isValid())
+        printer->setPageLayout(printLayout);
+    return true;
 }
 
 void ClearStoredSettings() {

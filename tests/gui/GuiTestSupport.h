@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QQueue>
 #include <QString>
 #include <QTemporaryDir>
@@ -29,10 +30,15 @@ public:
     QString GetOpenFileName(QWidget*, const QString& folder, const QString& filter) override;
     QString GetSaveFileName(QWidget*, const QString& folder, const QString& filter) override;
     QMessageBox::StandardButton AskSaveFile(QWidget*) override;
+    /// Prints to the next PDF file of printFiles, in printLayout when it is
+    /// valid and else in the printer's page layout.
+    bool AskPrint(QWidget*, QPrinter* printer) override;
 
     QQueue<QString> openFiles;
     QQueue<QString> saveFiles;
     QQueue<QMessageBox::StandardButton> answers;
+    QQueue<QString> printFiles;
+    QPageLayout printLayout;
     int questionsAsked = 0;
     QString lastFolder;
     QString lastFilter;
