@@ -1,13 +1,20 @@
 // Latency of the desktop program, measured on the real start-up code and the
-// real commands, with highlighting on (every page loads the 85 pictures):
-//   - from the "+" command to the loaded page, for a 5 KB song;
-//   - from process start to the loaded start page (the bench starts itself
-//     as a child that runs the program's start-up and reports the first page).
-//   - with --song FILE: Open, "+" and Easiest on that song, each command's own
-//     time and the time to its loaded page.
-// Run by hand:  bench_gui [ROUNDS] | bench_gui --song FILE   (from the output folder, beside Start.htm and Pics/)
+// real commands, each from the command to what the user waits for. One JSON
+// object a line on standard output, the median of the rounds:
+//   plus-5KB-highlighted, plus-5KB-plain  "+" on a 5 KB song to the loaded page
+//   easiest-5KB                           Easiest to the loaded page (the song is moved away first, untimed)
+//   start                                 process start to the loaded start page (the bench starts
+//                                         itself as a child that runs the program's start-up)
+//   print-pdf-5KB, print-pdf-60KB         Print to a PDF file (the print dialog answers with a
+//                                         printer set to PDF output) until the file is written
+//   preview-60KB                          Print Preview until its first page is shown
+// With --song FILE: Open, "+" and Easiest on that song, each command's own
+// time and the time to its loaded page.
+// Run by hand, from the output folder (beside Start.htm and Pics/), 11 rounds unless ROUNDS says otherwise:
+//   bench_gui [ROUNDS]    bench_gui --song FILE
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include <QAction>
@@ -16,20 +23,27 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPdfDocument>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QTimer>
 
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
 #include "chords/Messages.h"
 #include "dialogs/ControlIds.h"
+#include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
 #include "platform/MemoryTuning.h"
 #include "tests/support/EventWait.h"
 
 namespace {
+
+constexpr int kDefaultRounds = 11;
 
 class CPrintingSink final : public IMessageSink {
 public:
@@ -49,13 +63,28 @@ public:
     QString GetOpenFileName(QWidget*, const QString&, const QString&) override { return file; }
     QString GetSaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QMessageBox::StandardButton AskSaveFile(QWidget*) override { return QMessageBox::No; }
+    bool AskPrint(QWidget*, QPrinter* printer) override {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printFile);
+        return true;
+    }
     QString file;
+    QString printFile;
 };
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void Report(const char* name, const std::vector<double>& samples) {
+    std::printf("{\"name\": \"%s\", \"median_ms\": %.1f, \"rounds\": %zu}\n", name, Median(samples), samples.size());
+    std::fflush(stdout);
+}
+
+double Milliseconds(const QElapsedTimer& clock) {
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
 // About 5 KB of verses with chords above the lyrics.
@@ -70,8 +99,37 @@ QByteArray FiveKilobyteSong() {
     return song;
 }
 
+// A songbook of about 60 KB: numbered songs whose verses change key, so the
+// pages differ as a real book's do.
+QByteArray SixtyKilobyteSongbook() {
+    static const char* const roots[] = {"C", "G", "D", "A", "E", "F", "Bb", "Eb", "Ab", "F#", "B", "Db"};
+    const auto chord = [](int root, const char* quality) -> QByteArray {
+        return QByteArray(roots[root % 12]) + quality;
+    };
+    QByteArray book;
+    for (int verse = 0; book.size() < 60000; ++verse) {
+        if (verse % 4 == 0)
+            book += "Song " + QByteArray::number(verse / 4 + 1) + ": The Valley Road\n\n";
+        book += "[Verse " + QByteArray::number(verse % 4 + 1) + "]\n";
+        book += chord(verse, "").leftJustified(13) + chord(verse + 2, "").leftJustified(11) +
+                chord(verse + 1, "m").leftJustified(11) + chord(verse + 5, "maj7") + "\n";
+        book += "  Walking down the valley road, singing as I go,\n";
+        book += chord(verse + 3, "m7").leftJustified(13) + chord(verse + 2, "7").leftJustified(11) +
+                chord(verse, "").leftJustified(11) + chord(verse, "7") + "\n";
+        book += "  Every stone a story and every field a home.\n\n";
+    }
+    return book;
+}
+
 bool WaitReady(CQuavernView* view) {
     return WaitUntil([view] { return view->IsReady(); }, 60000);
+}
+
+QString WriteSong(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
 }
 
 // A folder like the output folder: Start.htm and Pics/ beside the program.
@@ -115,16 +173,149 @@ int RunLargeSong(const QString& path) {
         QElapsedTimer clock;
         clock.start();
         quavern.GetMainWnd()->Action(id)->trigger();
-        const double command = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        const double command = Milliseconds(clock);
         if (!WaitReady(view))
             return 1;
-        const double loaded = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        const double loaded = Milliseconds(clock);
         std::printf("%-8s command %8.1f ms, loaded page %8.1f ms, %d messages\n", caption, command, loaded, sink.count);
     }
     quavern.GetMainWnd()->close();
     SetUserDialogs(nullptr);
     SetMessageSink(nullptr);
     return 0;
+}
+
+// The program's windows and commands for the rounds of one run.
+class CBenchRun final {
+public:
+    explicit CBenchRun(COneFileDialogs& dialogs) : m_dialogs(dialogs) {}
+
+    bool Start() {
+        if (!m_quavern.InitInstance({}))
+            return false;
+        m_view = m_quavern.GetMainWnd()->GetActiveView();
+        return WaitReady(m_view);
+    }
+    void Close() { m_quavern.GetMainWnd()->close(); }
+    CQuavernView* View() const { return m_view; }
+
+    /// Runs the command and waits for the page it asked for; the milliseconds it took, or a negative number.
+    double Command(int id) {
+        QElapsedTimer clock;
+        clock.start();
+        m_quavern.GetMainWnd()->Action(id)->trigger();
+        return WaitReady(m_view) ? Milliseconds(clock) : -1;
+    }
+
+    bool Open(const QString& path) {
+        m_dialogs.file = path;
+        return Command(ID_FILE_OPEN) >= 0;
+    }
+
+    /// Print to a PDF file until the file is written; negative on failure.
+    double PrintToPdf(const QString& path) {
+        QFile::remove(path);
+        m_dialogs.printFile = path;
+        QElapsedTimer clock;
+        clock.start();
+        m_quavern.GetMainWnd()->Action(ID_FILE_PRINT)->trigger();
+        const double elapsed = Milliseconds(clock);
+        return QFileInfo(path).size() > 0 ? elapsed : -1;
+    }
+
+    /// Print Preview until its first page has been drawn; negative on failure.
+    double Preview() {
+        double shown = -1;
+        QElapsedTimer clock;
+        QTimer poll;
+        poll.setInterval(1);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            auto* pages = dialog ? dialog->findChild<QPrintPreviewWidget*>() : nullptr;
+            if (!pages || !dialog->isVisible() || pages->pageCount() < 1)
+                return;
+            // Drawing the widget draws the pages in sight, the first one among them.
+            pages->grab();
+            shown = Milliseconds(clock);
+            poll.stop();
+            dialog->reject();
+        });
+        poll.start();
+        clock.start();
+        m_quavern.GetMainWnd()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
+        return shown;
+    }
+
+private:
+    COneFileDialogs& m_dialogs;
+    CQuavernApp m_quavern;
+    CQuavernView* m_view = nullptr;
+};
+
+// Repeats one measurement; false when a round failed.
+bool Measure(const char* name, int rounds, const std::function<double()>& round) {
+    std::vector<double> samples;
+    for (int i = 0; i < rounds; ++i) {
+        const double ms = round();
+        if (ms < 0) {
+            std::fprintf(stderr, "%s: round %d failed\n", name, i + 1);
+            return false;
+        }
+        samples.push_back(ms);
+    }
+    Report(name, samples);
+    return true;
+}
+
+int RunCommands(const QString& folder, int rounds) {
+    COneFileDialogs dialogs;
+    SetUserDialogs(&dialogs);
+    const QString small = WriteSong(folder + QStringLiteral("/song-5KB.txt"), FiveKilobyteSong());
+    const QString large = WriteSong(folder + QStringLiteral("/song-60KB.txt"), SixtyKilobyteSongbook());
+    const QString pdf = folder + QStringLiteral("/printed.pdf");
+    CBenchRun run(dialogs);
+    if (small.isEmpty() || large.isEmpty() || !run.Start() || !run.View()->GetDocument()->IsHighlighted() ||
+        !run.Open(small))
+        return 1;
+    const bool measured =
+        Measure("plus-5KB-highlighted", rounds, [&] { return run.Command(ID_TRANSPOSE_UP); }) &&
+        Measure("easiest-5KB", rounds,
+                [&] { return run.Command(ID_TRANSPOSE_UP) < 0 ? -1 : run.Command(ID_FIND_EASIEST); }) &&
+        Measure("print-pdf-5KB", rounds, [&] { return run.PrintToPdf(pdf); }) &&
+        run.Command(ID_HIGHLIGHT_TOGGLE) >= 0 && !run.View()->GetDocument()->IsHighlighted() &&
+        Measure("plus-5KB-plain", rounds, [&] { return run.Command(ID_TRANSPOSE_UP); }) &&
+        run.Command(ID_HIGHLIGHT_TOGGLE) >= 0 && run.Open(large) &&
+        Measure("print-pdf-60KB", rounds, [&] { return run.PrintToPdf(pdf); }) &&
+        Measure("preview-60KB", rounds, [&] { return run.Preview(); });
+    // On standard error, so the standard output stays one measurement a line.
+    QPdfDocument printed;
+    if (measured && printed.load(pdf) == QPdfDocument::Error::None)
+        std::fprintf(stderr, "the %lld-byte songbook printed to a PDF of %d pages, %lld bytes\n",
+                     static_cast<long long>(QFileInfo(large).size()), printed.pageCount(),
+                     static_cast<long long>(QFileInfo(pdf).size()));
+    run.Close();
+    SetUserDialogs(nullptr);
+    return measured ? 0 : 1;
+}
+
+int RunStartUps(const QString& outputFolder, int rounds) {
+    return Measure("start", rounds,
+                   [&] {
+                       QTemporaryDir childFolder;
+                       PrepareFolder(childFolder.path(), outputFolder);
+                       QProcess process;
+                       process.setWorkingDirectory(childFolder.path());
+                       QElapsedTimer clock;
+                       clock.start();
+                       process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--start-up-child")});
+                       if (!process.waitForReadyRead(120000) || !process.readLine().startsWith("loaded"))
+                           return -1.0;
+                       const double ms = Milliseconds(clock);
+                       process.waitForFinished(60000);
+                       return ms;
+                   })
+               ? 0
+               : 1;
 }
 
 } // namespace
@@ -141,79 +332,19 @@ int main(int argc, char* argv[]) {
         return RunStartUpChild();
 
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 2 && arguments.at(1) == QStringLiteral("--song")) {
-        const QString song = QFileInfo(arguments.at(2)).absoluteFilePath();
-        QTemporaryDir folder;
-        PrepareFolder(folder.path(), QCoreApplication::applicationDirPath());
-        QDir::setCurrent(folder.path());
-        return RunLargeSong(song);
-    }
-    const int rounds = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : 25;
+    const bool oneSong = arguments.size() > 2 && arguments.at(1) == QStringLiteral("--song");
+    const QString song = oneSong ? QFileInfo(arguments.at(2)).absoluteFilePath() : QString();
     const QString outputFolder = QCoreApplication::applicationDirPath();
-
     QTemporaryDir folder;
     PrepareFolder(folder.path(), outputFolder);
     QDir::setCurrent(folder.path());
+    if (oneSong)
+        return RunLargeSong(song);
+    const int rounds = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : kDefaultRounds;
+
     CPrintingSink sink;
     SetMessageSink(&sink);
-    COneFileDialogs dialogs;
-    SetUserDialogs(&dialogs);
-    dialogs.file = folder.filePath(QStringLiteral("song.txt"));
-    QFile song(dialogs.file);
-    if (!song.open(QIODevice::WriteOnly) || song.write(FiveKilobyteSong()) < 0)
-        return 1;
-    song.close();
-
-    {
-        CQuavernApp quavern;
-        if (!quavern.InitInstance({}))
-            return 1;
-        CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
-        if (!WaitReady(view) || !view->GetDocument()->IsHighlighted())
-            return 1;
-        quavern.GetMainWnd()->Action(ID_FILE_OPEN)->trigger();
-        if (!WaitReady(view))
-            return 1;
-        std::vector<double> up;
-        std::vector<double> command;
-        QAction* plus = quavern.GetMainWnd()->Action(ID_TRANSPOSE_UP);
-        QElapsedTimer clock;
-        for (int i = 0; i < rounds; ++i) {
-            clock.start();
-            plus->trigger();
-            // The program's own part: transposing, rendering and writing the display file.
-            command.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-            if (!WaitReady(view))
-                return 1;
-            up.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-        }
-        std::printf("\"+\" to loaded page, %lld-byte song, highlighted: median %.1f ms over %d (min %.1f, max %.1f)\n",
-                    static_cast<long long>(FiveKilobyteSong().size()), Median(up), rounds,
-                    *std::min_element(up.begin(), up.end()), *std::max_element(up.begin(), up.end()));
-        std::printf("\"+\" command itself (transpose, highlight, write the display file): median %.2f ms\n",
-                    Median(command));
-        quavern.GetMainWnd()->close();
-    }
-
-    std::vector<double> starts;
-    const int startRounds = std::max(3, rounds / 5);
-    for (int i = 0; i < startRounds; ++i) {
-        QTemporaryDir childFolder;
-        PrepareFolder(childFolder.path(), outputFolder);
-        QProcess process;
-        process.setWorkingDirectory(childFolder.path());
-        QElapsedTimer clock;
-        clock.start();
-        process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--start-up-child")});
-        if (!process.waitForReadyRead(120000) || !process.readLine().startsWith("loaded"))
-            return 1;
-        starts.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-        process.waitForFinished(60000);
-    }
-    std::printf("process start to loaded start page: median %.1f ms over %d (min %.1f, max %.1f)\n", Median(starts),
-                startRounds, *std::min_element(starts.begin(), starts.end()),
-                *std::max_element(starts.begin(), starts.end()));
-    SetUserDialogs(nullptr);
+    const int status = RunCommands(folder.path(), rounds);
     SetMessageSink(nullptr);
-    return 0;
+    return status ? status : RunStartUps(outputFolder, rounds);
 }
