@@ -85,7 +85,7 @@ public:
 
     // Shows the page being drawn; returns false once the user has canceled.
     bool Page(int page, int count) {
-        m_dialog.setLabelText(QStringLiteral("Printing page %1 of %2...").arg(page + 1).arg(count));
+        m_dialog.setLabelText(QStringLiteral("Page %1 of %2...").arg(page + 1).arg(count));
         m_dialog.setMaximum(count);
         m_dialog.setValue(page);
         return !Canceled();
