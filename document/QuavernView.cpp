@@ -1,6 +1,8 @@
 #include "document/QuavernView.h"
 
+#include <QChildEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QUrl>
 
@@ -12,7 +14,8 @@
 
 CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent)
     : QWebEngineView(parent), m_pDocument(document), m_strProgramFolder(QDir::currentPath()) {
-    setPage(new CDisplayPage(this));
+    m_pPage = new CDisplayPage(this);
+    setPage(m_pPage);
     connect(this, &QWebEngineView::loadFinished, this, &CQuavernView::OnDocumentComplete);
     connect(this, &QWebEngineView::titleChanged, this, &CQuavernView::OnTitleChange);
     if (m_pDocument)
@@ -20,6 +23,21 @@ CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent)
 }
 
 CQuavernView::~CQuavernView() = default;
+
+bool CQuavernView::event(QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    }
+    return QWebEngineView::event(event);
+}
+
+bool CQuavernView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyPress)
+        m_pPage->NoteUserAction();
+    return QWebEngineView::eventFilter(watched, event);
+}
 
 void CQuavernView::OnInitialUpdate() {
     if (!m_pDocument) {
@@ -52,6 +70,12 @@ void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
         m_bRestoreScroll = StoreScrollPosition(m_nScrollTop);
     }
     m_bReady = false;
+    // The page reads the song's folder (an HTML song's pictures and style
+    // sheets), its own and the chord pictures, and nothing else.
+    QStringList folders = {QFileInfo(path).absolutePath(), m_strProgramFolder + QStringLiteral("/Pics")};
+    if (!m_pDocument->FilePath().isEmpty())
+        folders.append(QFileInfo(m_pDocument->FilePath()).absolutePath());
+    m_pPage->SetReadableFolders(folders);
     // The browser puts a page loaded again at the same address back where it
     // was, sometimes after the page has loaded: each song gets an address of
     // its own (the query is no part of the file's name), so only pages of the

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWebEngineView>
 
+class CDisplayPage;
 class CQuavernDoc;
 class QPrinter;
 
@@ -65,6 +66,12 @@ Q_SIGNALS:
     /// The browser has loaded a page (after the scroll position was restored and the view became ready).
     void PageLoaded();
 
+protected:
+    /// Watches the browser's own widgets for the user's clicks and keys,
+    /// which alone may send a link to the desktop.
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnDisplayWritten(const QString& path, bool newSong);
     void OnDocumentComplete(bool ok);
@@ -75,6 +82,7 @@ private:
     void PrintTo(QPrinter* printer);
 
     CQuavernDoc* m_pDocument = nullptr;
+    CDisplayPage* m_pPage = nullptr;
     /// The folder the program started in, which holds its start page and pictures.
     const QString m_strProgramFolder;
     QString m_strStartPath;
