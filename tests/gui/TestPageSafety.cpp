@@ -1,6 +1,7 @@
 // A song's page is untrusted: its scripts may not read the user's files nor
 // send anything anywhere, and its links open in the user's own programs.
 #include <memory>
+#include <utility>
 
 #include <QDesktopServices>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QWindow>
 
 #include "app/MainFrame.h"
+#include "document/PageGuard.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -86,9 +88,39 @@ class TestPageSafety final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void guardLetsThroughOnlyTheReadableFolders();
     void hostileSongReachesNothing();
     void linksOpenInTheUsersOwnPrograms();
 };
+
+void TestPageSafety::guardLetsThroughOnlyTheReadableFolders() {
+    QTemporaryDir root;
+    const QString songs = root.filePath(QStringLiteral("songs"));
+    QVERIFY(QDir().mkpath(songs + QStringLiteral("/pictures")));
+    for (const QString& name :
+         {QStringLiteral("songs/a.htm"), QStringLiteral("songs/pictures/p.png"), QStringLiteral("other.txt")}) {
+        QFile file(root.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::link(root.path(), songs + QStringLiteral("/way-out")));
+    CPageGuard guard;
+    guard.SetReadableFolders({songs});
+    const auto file = [&](const QString& path) { return QUrl::fromLocalFile(root.filePath(path)); };
+    const QList<std::pair<QUrl, bool>> cases = {
+        {file(QStringLiteral("songs/a.htm")), true},
+        {file(QStringLiteral("songs/pictures/p.png")), true},
+        {QUrl(QStringLiteral("data:text/plain,x")), true},
+        {file(QStringLiteral("other.txt")), false},
+        {file(QStringLiteral("songs/../other.txt")), false},
+        {file(QStringLiteral("songs/way-out/other.txt")), false},
+        {file(QStringLiteral("songs/missing.htm")), false},
+        {QUrl(QStringLiteral("file://host") + root.filePath(QStringLiteral("songs/a.htm"))), false},
+        {QUrl(QStringLiteral("http://127.0.0.1/")), false},
+        {QUrl(QStringLiteral("ws://127.0.0.1/")), false},
+    };
+    for (const auto& [url, allowed] : cases)
+        QVERIFY2(guard.Allows(url) == allowed, qPrintable(url.toString()));
+}
 
 void TestPageSafety::hostileSongReachesNothing() {
     CProgramFixture program;
