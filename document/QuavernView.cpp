@@ -2,11 +2,14 @@
 
 #include <QChildEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPrinter>
 #include <QUrl>
 
 #include "chords/Messages.h"
+#include "document/ContentSwap.h"
 #include "document/DisplayPage.h"
 #include "document/QuavernDoc.h"
 #include "document/StartPage.h"
@@ -58,6 +61,21 @@ void CQuavernView::OnInitialUpdate() {
 }
 
 void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
+    // The page reads the song's folder (an HTML song's pictures and style
+    // sheets), its own and the chord pictures, and nothing else.
+    QStringList folders = {QFileInfo(path).absolutePath(), m_strProgramFolder + QStringLiteral("/Pics")};
+    if (!m_pDocument->FilePath().isEmpty())
+        folders.append(QFileInfo(m_pDocument->FilePath()).absolutePath());
+    m_pPage->SetReadableFolders(folders);
+    ++m_nPagesAsked;
+    // The same song in another form replaces the content of the page shown
+    // where it can: the pictures, scripts and layout stay warm.
+    if (!newSong && m_bReady && m_bPageShown && TrySwapContent(path))
+        return;
+    LoadPage(path, newSong);
+}
+
+void CQuavernView::LoadPage(const QString& path, bool newSong) {
     // A new song is shown from its top left; the same song in another form
     // where the user was, also when it is asked for while a page still
     // loads: the place to go back to is then the one stored before that load.
@@ -70,12 +88,6 @@ void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
         m_bRestoreScroll = StoreScrollPosition(m_nScrollTop);
     }
     m_bReady = false;
-    // The page reads the song's folder (an HTML song's pictures and style
-    // sheets), its own and the chord pictures, and nothing else.
-    QStringList folders = {QFileInfo(path).absolutePath(), m_strProgramFolder + QStringLiteral("/Pics")};
-    if (!m_pDocument->FilePath().isEmpty())
-        folders.append(QFileInfo(m_pDocument->FilePath()).absolutePath());
-    m_pPage->SetReadableFolders(folders);
     // The browser puts a page loaded again at the same address back where it
     // was, sometimes after the page has loaded: each song gets an address of
     // its own (the query is no part of the file's name), so only pages of the
@@ -83,6 +95,33 @@ void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
     QUrl url = QUrl::fromLocalFile(path);
     url.setQuery(QStringLiteral("song=%1").arg(m_nSongsShown));
     load(url);
+}
+
+bool CQuavernView::TrySwapContent(const QString& path) {
+    // A page whose own scripts or load handlers shape it, or a page in parts,
+    // must be loaded to come out as a load would make it.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (!CanSwapContent(bytes, m_pDocument->Working().text))
+        return false;
+    m_bReady = false;
+    const QPointer<CQuavernView> self(this);
+    const int asked = m_nPagesAsked;
+    page()->runJavaScript(SwapContentScript(bytes), [self, path, asked](const QVariant& swapped) {
+        // Gone, or a newer page was asked for meanwhile: that one is shown.
+        if (!self || asked != self->m_nPagesAsked)
+            return;
+        if (swapped.toBool()) {
+            self->m_bReady = true;
+            Q_EMIT self->PageLoaded();
+            return;
+        }
+        self->m_bReady = true;
+        self->LoadPage(path, false);
+    });
+    return true;
 }
 
 void CQuavernView::OnDocumentComplete(bool) {

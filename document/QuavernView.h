@@ -74,6 +74,10 @@ protected:
 
 private:
     void OnDisplayWritten(const QString& path, bool newSong);
+    void LoadPage(const QString& path, bool newSong);
+    /// Replaces the content of the page shown by the written page's, when
+    /// the page allows it; returns whether that was started.
+    bool TrySwapContent(const QString& path);
     void OnDocumentComplete(bool ok);
     void OnTitleChange();
     bool StoreScrollPosition(int& top) const;
@@ -90,6 +94,8 @@ private:
     bool m_bRestoreScroll = false;
     bool m_bNewSong = false;
     int m_nSongsShown = 0;
+    /// Counts the pages asked for, so a late answer about an older one is dropped.
+    int m_nPagesAsked = 0;
     bool m_bReady = false;
     bool m_bPageShown = false;
     std::unique_ptr<QPrinter> m_printer;

@@ -24,6 +24,7 @@
 #include "app/QuavernApp.h"
 #include "chords/Messages.h"
 #include "dialogs/ControlIds.h"
+#include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
 #include "platform/MemoryTuning.h"
