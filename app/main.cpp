@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "app/QtMessageSink.h"
 #include "app/QuavernApp.h"
+#include "document/ProgramFolders.h"
 #include "platform/MemoryTuning.h"
 
 int main(int argc, char* argv[]) {
@@ -15,7 +17,8 @@ int main(int argc, char* argv[]) {
     SetMessageSink(&sink);
     int status = 1;
     {
-        CQuavernApp quavern;
+        CQuavernApp quavern(LocateProgramFolders(
+            QApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
         if (quavern.InitInstance(QApplication::arguments().mid(1)))
             status = QApplication::exec();
     }

@@ -1,5 +1,7 @@
 #include "document/QuavernView.h"
 
+#include <utility>
+
 #include <QDir>
 #include <QPrinter>
 #include <QUrl>
@@ -10,8 +12,8 @@
 #include "document/StartPage.h"
 #include "render/Highlight.h"
 
-CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent)
-    : QWebEngineView(parent), m_pDocument(document), m_strProgramFolder(QDir::currentPath()) {
+CQuavernView::CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidget* parent)
+    : QWebEngineView(parent), m_pDocument(document), m_folders(std::move(folders)) {
     setPage(new CDisplayPage(this));
     connect(this, &QWebEngineView::loadFinished, this, &CQuavernView::OnDocumentComplete);
     connect(this, &QWebEngineView::titleChanged, this, &CQuavernView::OnTitleChange);
@@ -27,10 +29,11 @@ void CQuavernView::OnInitialUpdate() {
         return;
     }
     m_pDocument->LoadSettings();
-    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_strProgramFolder)));
-    const QString startPath = StartPagePathIn(m_strProgramFolder);
+    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_folders.data)));
+    const QString startPath = StartPagePathIn(m_folders.user);
     if (startPath.isEmpty())
         return;
+    CopyStartPageOnFirstUse(QDir(m_folders.data).filePath(QLatin1String(kStartFileName)), startPath);
     m_strStartPath = startPath;
     // A folder that cannot take the display file still shows the start page
     // as the song: no page will load, the commands stay usable and report the

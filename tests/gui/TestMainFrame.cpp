@@ -63,7 +63,7 @@ void TestMainFrame::menuItemsHaveTheirTextsAndKeys() {
     QFETCH(QString, prompt);
     QFETCH(QString, tip);
     // The frame alone: its actions are built without a page being loaded.
-    CMainFrame frame(nullptr);
+    CMainFrame frame(nullptr, ProgramFolders());
     QVERIFY(frame.OnCreate());
     QAction* action = frame.findChild<QAction*>(ObjectNameOf(id));
     QVERIFY(action);
@@ -76,7 +76,7 @@ void TestMainFrame::menuItemsHaveTheirTextsAndKeys() {
 }
 
 void TestMainFrame::transpositionBarHasItsControls() {
-    CMainFrame frame(nullptr);
+    CMainFrame frame(nullptr, ProgramFolders());
     QVERIFY(frame.OnCreate());
     QSlider* slider = frame.findChild<QSlider*>(ObjectNameOf(IDC_SHIFT_SLIDER));
     QVERIFY(slider);
@@ -197,8 +197,7 @@ void TestMainFrame::settingsAndLevelsSurviveARestart() {
 }
 
 void TestMainFrame::commandLineSongIsOpenedAfterTheStartPage() {
-    // A relative name is taken from the folder the program starts in, as the
-    // launcher keeps it; a song that cannot be opened is told once and the
+    // A relative name is taken from the folder the program starts in; a song that cannot be opened is told once and the
     // start page stays.
     for (const bool exists : {true, false}) {
         CProgramFixture program;
