@@ -1,5 +1,7 @@
 #include "document/QuavernView.h"
 
+#include <utility>
+
 #include <QChildEvent>
 #include <QDir>
 #include <QFile>
@@ -15,8 +17,8 @@
 #include "document/StartPage.h"
 #include "render/Highlight.h"
 
-CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent)
-    : QWebEngineView(parent), m_pDocument(document), m_strProgramFolder(QDir::currentPath()) {
+CQuavernView::CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidget* parent)
+    : QWebEngineView(parent), m_pDocument(document), m_folders(std::move(folders)) {
     m_pPage = new CDisplayPage(this);
     setPage(m_pPage);
     connect(this, &QWebEngineView::loadFinished, this, &CQuavernView::OnDocumentComplete);
@@ -48,10 +50,11 @@ void CQuavernView::OnInitialUpdate() {
         return;
     }
     m_pDocument->LoadSettings();
-    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_strProgramFolder)));
-    const QString startPath = StartPagePathIn(m_strProgramFolder);
+    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_folders.data)));
+    const QString startPath = StartPagePathIn(m_folders.user);
     if (startPath.isEmpty())
         return;
+    CopyStartPageOnFirstUse(QDir(m_folders.data).filePath(QLatin1String(kStartFileName)), startPath);
     m_strStartPath = startPath;
     // A folder that cannot take the display file still shows the start page
     // as the song: no page will load, the commands stay usable and report the
@@ -63,7 +66,7 @@ void CQuavernView::OnInitialUpdate() {
 void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
     // The page reads the song's folder (an HTML song's pictures and style
     // sheets), its own and the chord pictures, and nothing else.
-    QStringList folders = {QFileInfo(path).absolutePath(), m_strProgramFolder + QStringLiteral("/Pics")};
+    QStringList folders = {QFileInfo(path).absolutePath(), PicturesFolder()};
     if (!m_pDocument->FilePath().isEmpty())
         folders.append(QFileInfo(m_pDocument->FilePath()).absolutePath());
     m_pPage->SetReadableFolders(folders);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWebEngineView>
 
+#include "document/ProgramFolders.h"
+
 class CDisplayPage;
 class CQuavernDoc;
 class QPrinter;
@@ -22,17 +24,22 @@ class CQuavernView final : public QWebEngineView {
     Q_DISABLE_COPY_MOVE(CQuavernView)
 
 public:
-    explicit CQuavernView(CQuavernDoc* document, QWidget* parent = nullptr);
+    /// folders: where the start page and the chord pictures are read from,
+    /// and where the start page shown is kept.
+    CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidget* parent = nullptr);
     ~CQuavernView() override;
 
     CQuavernDoc* GetDocument() const { return m_pDocument; }
     /// Whether the browser has loaded the last page asked for.
     bool IsReady() const { return m_bReady; }
 
-    /// Loads the settings, locates "Pics/" and "Start.htm" in the program's
-    /// folder (the current one when the view was made) and shows the start
-    /// page. Run once when the view is first shown and again by New.
+    /// Loads the settings, points the pages at the chord pictures of the
+    /// data folder and shows the start page of the user folder, copied from
+    /// the data folder on first use. Run once when the view is first shown
+    /// and again by New.
     void OnInitialUpdate();
+    /// The folder of the chord pictures the pages show.
+    QString PicturesFolder() const { return m_folders.PicturesFolder(); }
     /// A fresh document on the start page, without asking about saving.
     void OnFileNew();
 
@@ -87,8 +94,8 @@ private:
 
     CQuavernDoc* m_pDocument = nullptr;
     CDisplayPage* m_pPage = nullptr;
-    /// The folder the program started in, which holds its start page and pictures.
-    const QString m_strProgramFolder;
+    /// The program's data folder (shipped start page, pictures) and user folder (start page shown).
+    const ProgramFolders m_folders;
     QString m_strStartPath;
     int m_nScrollTop = 0;
     bool m_bRestoreScroll = false;
