@@ -109,9 +109,10 @@ QIcon DrawIcon(int id) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CQuavernDoc* document, QWidget* parent) : QMainWindow(parent), m_pDocument(document) {
+CMainFrame::CMainFrame(CQuavernDoc* document, const ProgramFolders& folders, QWidget* parent)
+    : QMainWindow(parent), m_pDocument(document) {
     setObjectName(ObjectNameOf(IDR_MAINFRAME));
-    m_pView = new CQuavernView(document, this);
+    m_pView = new CQuavernView(document, folders, this);
     setCentralWidget(m_pView);
     if (document) {
         connect(document, &CQuavernDoc::TitleChanged, this, &CMainFrame::OnTitleChanged);

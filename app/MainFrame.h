@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+struct ProgramFolders;
 class CQuavernDoc;
 class CQuavernView;
 class CTranspositionBar;
@@ -20,7 +21,8 @@ class CMainFrame final : public QMainWindow {
     Q_DISABLE_COPY_MOVE(CMainFrame)
 
 public:
-    explicit CMainFrame(CQuavernDoc* document, QWidget* parent = nullptr);
+    /// folders: the program's data and user folders, for the view.
+    CMainFrame(CQuavernDoc* document, const ProgramFolders& folders, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     /// Builds the menus and the bars and connects the commands to their handlers.

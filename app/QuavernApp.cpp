@@ -1,6 +1,9 @@
 #include "app/QuavernApp.h"
 
+#include <utility>
+
 #include <QAction>
+#include <QDir>
 #include <QIcon>
 #include <QPageSetupDialog>
 
@@ -14,7 +17,9 @@
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
 
-CQuavernApp::CQuavernApp() = default;
+CQuavernApp::CQuavernApp() : CQuavernApp(ProgramFoldersIn(QDir::currentPath())) {}
+
+CQuavernApp::CQuavernApp(ProgramFolders folders) : m_folders(std::move(folders)) {}
 
 CQuavernApp::~CQuavernApp() {
     m_frame.reset();
@@ -33,7 +38,7 @@ bool CQuavernApp::InitInstance(const QStringList& arguments) {
     CHighlightDlg::ResetCustomColors();
 
     m_document = std::make_unique<CQuavernDoc>();
-    m_frame = std::make_unique<CMainFrame>(m_document.get());
+    m_frame = std::make_unique<CMainFrame>(m_document.get(), m_folders);
     if (!m_frame->OnCreate())
         return false;
     connect(m_frame->Action(ID_APP_ABOUT), &QAction::triggered, this, &CQuavernApp::OnAppAbout);

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include "document/ProgramFolders.h"
+
 class CMainFrame;
 class CQtSettingsStore;
 class CQuavernDoc;
@@ -16,7 +18,11 @@ class CQuavernApp final : public QObject {
     Q_DISABLE_COPY_MOVE(CQuavernApp)
 
 public:
+    /// The program run in the current folder, which holds its start page
+    /// and pictures and takes its display file (the tests' way).
     CQuavernApp();
+    /// The program with its data and user folders (see LocateProgramFolders).
+    explicit CQuavernApp(ProgramFolders folders);
     ~CQuavernApp() override;
 
     /// Installs the settings store, loads the chord levels (a stored level
@@ -29,11 +35,12 @@ public:
     CQuavernDoc* GetDocument() const { return m_document.get(); }
 
     void OnAppAbout();
-    /// A fresh document and the start page of the program's folder, without asking about saving.
+    /// A fresh document and the start page of the user folder, without asking about saving.
     void OnFileNew();
     void OnFilePrintSetup();
 
 private:
+    const ProgramFolders m_folders;
     std::unique_ptr<CQtSettingsStore> m_store;
     std::unique_ptr<CQuavernDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;

@@ -12,6 +12,10 @@ int RunQuavernCli(const std::vector<std::string>& args, std::ostream& out, std::
         out << HelpText();
         return kExitSuccess;
     }
+    if (name == "--version") {
+        out << "quavern-cli " QUAVERN_VERSION "\n";
+        return kExitSuccess;
+    }
     const std::optional<CliCommand> command = CommandOfName(name);
     if (!command)
         return ReportUsageError(err, "unknown command '" + name + "'");

@@ -177,7 +177,7 @@ const char* UsageText() {
            "[--default-levels]\n"
            "                          [-o OUT] FILE\n"
            "       quavern-cli capo [--all-chords] [--spelling S] [--default-levels] FILE\n"
-           "       quavern-cli --help\n"
+           "       quavern-cli --help | --version\n"
            "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns]\n";
 }
 
@@ -189,7 +189,7 @@ Usage: quavern-cli info [--by N | --easiest] [SONG OPTIONS] [--default-levels] F
        quavern-cli render [--by N | --easiest] [--plain | --highlighted] [SONG OPTIONS] [--default-levels]
                           [-o OUT] FILE
        quavern-cli capo [--all-chords] [--spelling S] [--default-levels] FILE
-       quavern-cli --help
+       quavern-cli --help | --version
 SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns]
 
 FILE is a song: a .htm or .html file is read as HTML, any other file as a
@@ -245,6 +245,7 @@ Options:
                     in one step through a temporary file in its folder; on
                     failure it is left as it was.
   -h, --help        Show this help.
+  --version         Show the version (as the only argument).
   --                End of options; the next argument is FILE.
 
 Song options (each off by default, and then every result is as above):

@@ -141,7 +141,7 @@ private:
     std::string m_strPicturePrefix;
 };
 
-/// The name of the start page, found in the folder the program starts in.
+/// The name of the start page, in the program's data folder and in its user folder.
 inline constexpr const char* kStartFileName = "Start.htm";
 
 /// Paths reach the core as the bytes the file system knows them by.

@@ -1,18 +1,26 @@
 #include "document/QuavernView.h"
 
+#include <utility>
+
+#include <QChildEvent>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
 #include <QPrinter>
 #include <QUrl>
 
 #include "chords/Messages.h"
+#include "document/ContentSwap.h"
 #include "document/DisplayPage.h"
 #include "document/QuavernDoc.h"
 #include "document/StartPage.h"
 #include "render/Highlight.h"
 
-CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent)
-    : QWebEngineView(parent), m_pDocument(document), m_strProgramFolder(QDir::currentPath()) {
-    setPage(new CDisplayPage(this));
+CQuavernView::CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidget* parent)
+    : QWebEngineView(parent), m_pDocument(document), m_folders(std::move(folders)) {
+    m_pPage = new CDisplayPage(this);
+    setPage(m_pPage);
     connect(this, &QWebEngineView::loadFinished, this, &CQuavernView::OnDocumentComplete);
     connect(this, &QWebEngineView::titleChanged, this, &CQuavernView::OnTitleChange);
     if (m_pDocument)
@@ -21,16 +29,32 @@ CQuavernView::CQuavernView(CQuavernDoc* document, QWidget* parent)
 
 CQuavernView::~CQuavernView() = default;
 
+bool CQuavernView::event(QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    }
+    return QWebEngineView::event(event);
+}
+
+bool CQuavernView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyPress)
+        m_pPage->NoteUserAction();
+    return QWebEngineView::eventFilter(watched, event);
+}
+
 void CQuavernView::OnInitialUpdate() {
     if (!m_pDocument) {
         ShowMessage(kNoDocumentMessage);
         return;
     }
     m_pDocument->LoadSettings();
-    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_strProgramFolder)));
-    const QString startPath = StartPagePathIn(m_strProgramFolder);
+    m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_folders.data)));
+    const QString startPath = StartPagePathIn(m_folders.user);
     if (startPath.isEmpty())
         return;
+    CopyStartPageOnFirstUse(QDir(m_folders.data).filePath(QLatin1String(kStartFileName)), startPath);
     m_strStartPath = startPath;
     // A folder that cannot take the display file still shows the start page
     // as the song: no page will load, the commands stay usable and report the
@@ -40,6 +64,21 @@ void CQuavernView::OnInitialUpdate() {
 }
 
 void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
+    // The page reads the song's folder (an HTML song's pictures and style
+    // sheets), its own and the chord pictures, and nothing else.
+    QStringList folders = {QFileInfo(path).absolutePath(), PicturesFolder()};
+    if (!m_pDocument->FilePath().isEmpty())
+        folders.append(QFileInfo(m_pDocument->FilePath()).absolutePath());
+    m_pPage->SetReadableFolders(folders);
+    ++m_nPagesAsked;
+    // The same song in another form replaces the content of the page shown
+    // where it can: the pictures, scripts and layout stay warm.
+    if (!newSong && m_bReady && m_bPageShown && TrySwapContent(path))
+        return;
+    LoadPage(path, newSong);
+}
+
+void CQuavernView::LoadPage(const QString& path, bool newSong) {
     // A new song is shown from its top left; the same song in another form
     // where the user was, also when it is asked for while a page still
     // loads: the place to go back to is then the one stored before that load.
@@ -59,6 +98,33 @@ void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
     QUrl url = QUrl::fromLocalFile(path);
     url.setQuery(QStringLiteral("song=%1").arg(m_nSongsShown));
     load(url);
+}
+
+bool CQuavernView::TrySwapContent(const QString& path) {
+    // A page whose own scripts or load handlers shape it, or a page in parts,
+    // must be loaded to come out as a load would make it.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (!CanSwapContent(bytes, m_pDocument->Working().text))
+        return false;
+    m_bReady = false;
+    const QPointer<CQuavernView> self(this);
+    const int asked = m_nPagesAsked;
+    page()->runJavaScript(SwapContentScript(bytes), [self, path, asked](const QVariant& swapped) {
+        // Gone, or a newer page was asked for meanwhile: that one is shown.
+        if (!self || asked != self->m_nPagesAsked)
+            return;
+        if (swapped.toBool()) {
+            self->m_bReady = true;
+            Q_EMIT self->PageLoaded();
+            return;
+        }
+        self->m_bReady = true;
+        self->LoadPage(path, false);
+    });
+    return true;
 }
 
 void CQuavernView::OnDocumentComplete(bool) {

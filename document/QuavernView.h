@@ -5,6 +5,9 @@
 #include <QString>
 #include <QWebEngineView>
 
+#include "document/ProgramFolders.h"
+
+class CDisplayPage;
 class CPrintProgress;
 class CQuavernDoc;
 class QPageLayout;
@@ -24,17 +27,22 @@ class CQuavernView final : public QWebEngineView {
     Q_DISABLE_COPY_MOVE(CQuavernView)
 
 public:
-    explicit CQuavernView(CQuavernDoc* document, QWidget* parent = nullptr);
+    /// folders: where the start page and the chord pictures are read from,
+    /// and where the start page shown is kept.
+    CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidget* parent = nullptr);
     ~CQuavernView() override;
 
     CQuavernDoc* GetDocument() const { return m_pDocument; }
     /// Whether the browser has loaded the last page asked for.
     bool IsReady() const { return m_bReady; }
 
-    /// Loads the settings, locates "Pics/" and "Start.htm" in the program's
-    /// folder (the current one when the view was made) and shows the start
-    /// page. Run once when the view is first shown and again by New.
+    /// Loads the settings, points the pages at the chord pictures of the
+    /// data folder and shows the start page of the user folder, copied from
+    /// the data folder on first use. Run once when the view is first shown
+    /// and again by New.
     void OnInitialUpdate();
+    /// The folder of the chord pictures the pages show.
+    QString PicturesFolder() const { return m_folders.PicturesFolder(); }
     /// A fresh document on the start page, without asking about saving.
     void OnFileNew();
 
@@ -70,8 +78,18 @@ Q_SIGNALS:
     /// The browser has loaded a page (after the scroll position was restored and the view became ready).
     void PageLoaded();
 
+protected:
+    /// Watches the browser's own widgets for the user's clicks and keys,
+    /// which alone may send a link to the desktop.
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnDisplayWritten(const QString& path, bool newSong);
+    void LoadPage(const QString& path, bool newSong);
+    /// Replaces the content of the page shown by the written page's, when
+    /// the page allows it; returns whether that was started.
+    bool TrySwapContent(const QString& path);
     void OnDocumentComplete(bool ok);
     void OnTitleChange();
     bool StoreScrollPosition(int& top) const;
@@ -89,13 +107,16 @@ private:
     bool WaitForPdf(PdfJob& job, CPrintProgress& progress);
 
     CQuavernDoc* m_pDocument = nullptr;
-    /// The folder the program started in, which holds its start page and pictures.
-    const QString m_strProgramFolder;
+    CDisplayPage* m_pPage = nullptr;
+    /// The program's data folder (shipped start page, pictures) and user folder (start page shown).
+    const ProgramFolders m_folders;
     QString m_strStartPath;
     int m_nScrollTop = 0;
     bool m_bRestoreScroll = false;
     bool m_bNewSong = false;
     int m_nSongsShown = 0;
+    /// Counts the pages asked for, so a late answer about an older one is dropped.
+    int m_nPagesAsked = 0;
     bool m_bReady = false;
     bool m_bPageShown = false;
     std::unique_ptr<QPrinter> m_printer;

@@ -35,6 +35,14 @@ QString StartPagePathIn(const QString& folder) {
     return path;
 }
 
+void CopyStartPageOnFirstUse(const QString& shippedPath, const QString& path) {
+    const QFileInfo target(path);
+    if (target.exists() || target.absoluteFilePath() == QFileInfo(shippedPath).absoluteFilePath())
+        return;
+    if (QDir().mkpath(target.absolutePath()))
+        QFile::copy(shippedPath, path);
+}
+
 CQuavernDoc::NewPage ReadStartPage(const QString& path, bool atHelp) {
     RecreateStartPage(path, atHelp ? kWelcomeTextAtHelp : kWelcomeText);
     SongRead read = ReadSongFile(PathBytes(path));

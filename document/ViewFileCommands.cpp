@@ -138,7 +138,7 @@ void CQuavernView::OnFileNew() {
         ShowMessage(kNoDocumentMessage);
         return;
     }
-    // The display file follows the start page into the program's folder; the
+    // The display file follows the start page into the user folder; the
     // song is back at shift 0.
     m_pDocument->DeleteDisplayFile();
     m_pDocument->OnNewDocument();

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the headless runs need from Debian's
 # packages. Does nothing when everything is already there.
+#
+#   bash scripts/install-deps.sh              the build, the tests, headless runs
+#   bash scripts/install-deps.sh --packaging  also what builds and checks the
+#                                             Debian package (scripts/package.sh)
 set -euo pipefail
 
 packages=(
@@ -9,6 +13,15 @@ packages=(
     libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick xdotool
 )
+for arg in "$@"; do
+    case "$arg" in
+    --packaging) packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin) ;;
+    *)
+        echo "install-deps.sh: unknown argument '$arg'" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -24,8 +24,6 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 outdir=$(dirname "$program")
-cp "$outdir/Start.htm" "$work/Start.htm"
-[ -d "$outdir/Pics" ] && ln -s "$outdir/Pics" "$work/Pics"
 mkdir -p "$work/songs" "$work/config"
 cat > "$work/songs/river.txt" <<'SONG'
 Morning by the River

@@ -80,7 +80,7 @@ bool CProgramFixture::Start(int highlighted) {
         settings.setValue(QStringLiteral("%1/AREHIGHLIGHTED").arg(QString::fromLatin1(kSettingsSection)), highlighted);
         settings.sync();
     }
-    m_app = std::make_unique<CQuavernApp>();
+    m_app = folders ? std::make_unique<CQuavernApp>(*folders) : std::make_unique<CQuavernApp>();
     if (!m_app->InitInstance({}))
         return false;
     return WaitReady();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "chords/Messages.h"
+#include "document/ProgramFolders.h"
 #include "document/UserDialogs.h"
 #include "tests/support/RecordingMessageSink.h"
 
@@ -85,6 +87,9 @@ public:
 
     CRecordingSink sink;
     CScriptedDialogs dialogs;
+    /// When set, Start gives the program these data and user folders, as
+    /// an installed program has them, instead of the test folder for both.
+    std::optional<ProgramFolders> folders;
 
 private:
     QTemporaryDir m_folder;

@@ -4,12 +4,14 @@
 
 #include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QSlider>
 #include <QTest>
 
 #include "app/MainFrame.h"
 #include "app/TranspositionBar.h"
 #include "dialogs/ControlIds.h"
+#include "document/ProgramFolders.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "platform/QtSettingsStore.h"
@@ -50,6 +52,8 @@ private Q_SLOTS:
     void lastDirectoryIsOfferedAndStored();
     void missingStartPageIsRecreated();
     void shippedStartPageHasChordsOnlyInItsSong();
+    void programFoldersAreFoundFromTheExecutable();
+    void installedProgramKeepsItsOwnStartPage();
 };
 
 void TestDocument::displayFileFollowsTheSongAndGoesAtClose() {
@@ -383,5 +387,68 @@ void TestDocument::shippedStartPageHasChordsOnlyInItsSong() {
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
+void TestDocument::programFoldersAreFoundFromTheExecutable() {
+    QTemporaryDir root;
+    const QString development = root.filePath(QStringLiteral("build/out"));
+    QVERIFY(QDir().mkpath(development) && QDir().mkpath(root.filePath(QStringLiteral("usr/bin"))));
+    QFile start(development + QStringLiteral("/Start.htm"));
+    QVERIFY(start.open(QIODevice::WriteOnly));
+    start.close();
+    const QString home = root.filePath(QStringLiteral("home/.local/share"));
+    const struct {
+        QString executable, data, user;
+    } cases[] = {
+        // A development build: everything beside the executable.
+        {development, development, development},
+        // Installed: the share folder of the prefix, the user's own folder.
+        {root.filePath(QStringLiteral("usr/bin")), root.filePath(QStringLiteral("usr/share/quavern")),
+         home + QStringLiteral("/quavern")},
+        {root.filePath(QStringLiteral("usr/bin/")), root.filePath(QStringLiteral("usr/share/quavern")),
+         home + QStringLiteral("/quavern")},
+    };
+    for (const auto& c : cases) {
+        const ProgramFolders folders = LocateProgramFolders(c.executable, home);
+        QCOMPARE(folders.data, c.data);
+        QCOMPARE(folders.user, c.user);
+        QCOMPARE(folders.PicturesFolder(), c.data + QStringLiteral("/Pics"));
+    }
+}
+
+void TestDocument::installedProgramKeepsItsOwnStartPage() {
+    // The shipped start page and pictures in a data folder the program never
+    // writes to; the start page shown is the user's copy, made on first use.
+    CProgramFixture program(nullptr);
+    const QString data = MakeFolder(program, QStringLiteral("usr/share/quavern"));
+    const QByteArray shipped = "<html><body><p>Shipped page with Am</p></body></html>";
+    program.WriteFile(QStringLiteral("usr/share/quavern/Start.htm"), shipped);
+    const QString user = program.PathOf(QStringLiteral("home/.local/share/quavern"));
+    const QString start = user + QStringLiteral("/Start.htm");
+    program.folders = ProgramFolders{data, user};
+    QVERIFY(program.Start(1));
+    CQuavernDoc* document = program.Document();
+    QCOMPARE(document->FilePath(), start);
+    QCOMPARE(ReadFileBytes(start), shipped);
+    QCOMPARE(document->DisplayPath(), user + QStringLiteral("/QuavernFile.htm"));
+    QCOMPARE(program.View()->PicturesFolder(), data + QStringLiteral("/Pics"));
+    QVERIFY(ReadFileBytes(document->DisplayPath()).contains((data + QStringLiteral("/Pics/Am.gif")).toUtf8()));
+    QVERIFY(ShownText(program.View()).contains(QStringLiteral("Shipped page")));
+
+    // The copy is the user's from now on: Help shows it as it is, and New
+    // makes it again only when it is gone.
+    const QByteArray own = "<html><body><p>My own page</p></body></html>";
+    program.WriteFile(start, own);
+    QVERIFY(program.Run(ID_HELP));
+    QCOMPARE(ShownText(program.View()), QStringLiteral("My own page"));
+    QVERIFY(program.Run(ID_FILE_NEW));
+    QCOMPARE(ReadFileBytes(start), own);
+    QVERIFY(QFile::remove(start));
+    QVERIFY(program.Run(ID_FILE_NEW));
+    QCOMPARE(ReadFileBytes(start), shipped);
+    QVERIFY(program.Close());
+    QCOMPARE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("Start.htm")});
+    QVERIFY(!QFile::exists(user + QStringLiteral("/QuavernFile.htm")));
+}
+
 QTEST_MAIN(TestDocument)
+
 #include "TestDocument.moc"

@@ -10,6 +10,7 @@
 
 #include "app/MainFrame.h"
 #include "app/PercentProgressCtrl.h"
+#include "app/ProgramArguments.h"
 #include "app/QuavernApp.h"
 #include "app/TranspositionBar.h"
 #include "chords/ChordCatalog.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void closePromptsOnlyForAnUnsavedShift();
     void settingsAndLevelsSurviveARestart();
     void commandLineSongIsOpenedAfterTheStartPage();
+    void commandLineIsReadAsTheHelpSays();
     void gaugeDrawsGradientAndPercent();
 };
 
@@ -63,7 +65,7 @@ void TestMainFrame::menuItemsHaveTheirTextsAndKeys() {
     QFETCH(QString, prompt);
     QFETCH(QString, tip);
     // The frame alone: its actions are built without a page being loaded.
-    CMainFrame frame(nullptr);
+    CMainFrame frame(nullptr, ProgramFolders());
     QVERIFY(frame.OnCreate());
     QAction* action = frame.findChild<QAction*>(ObjectNameOf(id));
     QVERIFY(action);
@@ -76,7 +78,7 @@ void TestMainFrame::menuItemsHaveTheirTextsAndKeys() {
 }
 
 void TestMainFrame::transpositionBarHasItsControls() {
-    CMainFrame frame(nullptr);
+    CMainFrame frame(nullptr, ProgramFolders());
     QVERIFY(frame.OnCreate());
     QSlider* slider = frame.findChild<QSlider*>(ObjectNameOf(IDC_SHIFT_SLIDER));
     QVERIFY(slider);
@@ -197,8 +199,7 @@ void TestMainFrame::settingsAndLevelsSurviveARestart() {
 }
 
 void TestMainFrame::commandLineSongIsOpenedAfterTheStartPage() {
-    // A relative name is taken from the folder the program starts in, as the
-    // launcher keeps it; a song that cannot be opened is told once and the
+    // A relative name is taken from the folder the program starts in; a song that cannot be opened is told once and the
     // start page stays.
     for (const bool exists : {true, false}) {
         CProgramFixture program;
@@ -216,6 +217,43 @@ void TestMainFrame::commandLineSongIsOpenedAfterTheStartPage() {
                         .contains(program.PathOf(QStringLiteral("song.txt"))));
         app.GetDocument()->DeleteDisplayFile();
     }
+}
+
+void TestMainFrame::commandLineIsReadAsTheHelpSays() {
+    using Action = ProgramArguments::Action;
+    const struct {
+        QStringList arguments;
+        Action action;
+        QStringList songs;
+    } cases[] = {
+        {{}, Action::Run, {}},
+        {{QStringLiteral("a.txt"), QStringLiteral("b b.htm")},
+         Action::Run,
+         {QStringLiteral("a.txt"), QStringLiteral("b b.htm")}},
+        // Asked before Qt has taken its own options: help and version win.
+        {{QStringLiteral("-platform"), QStringLiteral("a.txt"), QStringLiteral("--help")},
+         Action::Help,
+         {QStringLiteral("a.txt")}},
+        {{QStringLiteral("--version"), QStringLiteral("-h")}, Action::Help, {}},
+        {{QStringLiteral("-style"), QStringLiteral("--version")}, Action::Version, {}},
+        // After "--" everything is a song; "-" alone is a name too.
+        {{QStringLiteral("--"), QStringLiteral("--help"), QStringLiteral("-x")},
+         Action::Run,
+         {QStringLiteral("--help"), QStringLiteral("-x")}},
+        {{QStringLiteral("-")}, Action::Run, {QStringLiteral("-")}},
+        {{QStringLiteral("a.txt"), QStringLiteral("--open")}, Action::UsageError, {QStringLiteral("a.txt")}},
+    };
+    for (const auto& c : cases) {
+        const ProgramArguments parsed = ParseProgramArguments(c.arguments);
+        const QByteArray row = c.arguments.join(QLatin1Char(' ')).toUtf8();
+        QVERIFY2(parsed.action == c.action, row.constData());
+        QVERIFY2(parsed.songs == c.songs, row.constData());
+        QVERIFY2(parsed.error.contains(QStringLiteral("--open")) == (c.action == Action::UsageError), row.constData());
+    }
+    // Every option it takes is in the help.
+    const QString help = QString::fromUtf8(ProgramHelpText());
+    for (const char* option : {"-h, --help", "--version", "  --  "})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
 }
 
 void TestMainFrame::gaugeDrawsGradientAndPercent() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+#include <utility>
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
@@ -11,15 +14,12 @@
 /// Runs a script in the page and waits for its result; a null variant when
 /// none came within the time.
 inline QVariant Run(QWebEnginePage* page, const QString& script, int timeoutMs = 30000) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!WaitUntil([&] { return done; }, timeoutMs))
+    // The answer outlives this call: a script may answer after the time is up.
+    const auto answer = std::make_shared<std::pair<bool, QVariant>>();
+    page->runJavaScript(script, [answer](const QVariant& value) { *answer = {true, value}; });
+    if (!WaitUntil([&] { return answer->first; }, timeoutMs))
         return QVariant();
-    return result;
+    return answer->second;
 }
 
 /// The JSON object a script returns as a string.
