@@ -141,10 +141,11 @@ QByteArray CQuavernView::MakePdf(const QPageLayout& layout, const QPageRanges& r
     std::shared_ptr<PdfJob> job = m_pdfJob;
     // A page in parts holds only the parts the user has scrolled to; the
     // printer gets all of them.
+    // A page that goes away answers with nothing, from inside its destructor.
     QPointer<QWebEnginePage> shown = page();
-    shown->runJavaScript(QStringLiteral("if (window.qvShowAll) window.qvShowAll();"),
-                         [shown, job, layout, ranges](const QVariant&) {
-                             if (!shown) {
+    shown->runJavaScript(QStringLiteral("if (window.qvShowAll) window.qvShowAll(); true;"),
+                         [shown, job, layout, ranges](const QVariant& answer) {
+                             if (!shown || !answer.toBool()) {
                                  job->Finish({});
                                  return;
                              }
