@@ -1,8 +1,8 @@
 // Latency of the desktop program, measured on the real start-up code and the
 // real commands, each from the command to what the user waits for. One JSON
 // object a line on standard output, the median of the rounds:
-//   plus-5KB-highlighted, plus-5KB-plain  "+" on a 5 KB song to the loaded page
-//   easiest-5KB                           Easiest to the loaded page (the song is moved away first, untimed)
+//   plus-5KB-highlighted, plus-5KB-plain  "+" on a 5 KB song to the page shown (IsReady)
+//   easiest-5KB                           Easiest to the page shown (the song is moved away first, untimed)
 //   start                                 process start to the loaded start page (the bench starts
 //                                         itself as a child that runs the program's start-up)
 //   print-pdf-5KB, print-pdf-60KB         Print to a PDF file (the print dialog answers with a
