@@ -13,7 +13,7 @@ bool ContainsNoCase(std::string text, const char* word) {
 
 // The body of the written page, in place of the shown one. The pop-up script
 // already ran when the page was loaded; the scripts must be the same.
-constexpr const char* kSwapScript = R"((function (data) {
+constexpr const char* kSwapScript = R"((function (data) { try {
     var bytes = atob(data), codes = new Uint8Array(bytes.length);
     for (var i = 0; i < bytes.length; ++i)
         codes[i] = bytes.charCodeAt(i);
@@ -33,7 +33,7 @@ constexpr const char* kSwapScript = R"((function (data) {
     document.documentElement.replaceChild(document.adoptNode(next.body), document.body);
     window.scrollTo(x, y);
     return true;
-})(')";
+} catch (e) { return false; } })(')";
 
 } // namespace
 

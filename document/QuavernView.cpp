@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QPrinter>
 #include <QUrl>
 
@@ -27,7 +26,9 @@ CQuavernView::CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidge
         connect(m_pDocument, &CQuavernDoc::DisplayWritten, this, &CQuavernView::OnDisplayWritten);
 }
 
-CQuavernView::~CQuavernView() = default;
+CQuavernView::~CQuavernView() {
+    *m_alive = false;
+}
 
 bool CQuavernView::event(QEvent* event) {
     if (event->type() == QEvent::ChildAdded) {
@@ -110,20 +111,22 @@ bool CQuavernView::TrySwapContent(const QString& path) {
     if (!CanSwapContent(bytes, m_pDocument->Working().text))
         return false;
     m_bReady = false;
-    const QPointer<CQuavernView> self(this);
     const int asked = m_nPagesAsked;
-    page()->runJavaScript(SwapContentScript(bytes), [self, path, asked](const QVariant& swapped) {
-        // Gone, or a newer page was asked for meanwhile: that one is shown.
-        if (!self || asked != self->m_nPagesAsked)
-            return;
-        if (swapped.toBool()) {
-            self->m_bReady = true;
-            Q_EMIT self->PageLoaded();
-            return;
-        }
-        self->m_bReady = true;
-        self->LoadPage(path, false);
-    });
+    // The page answers pending scripts when it is destroyed, with the view
+    // already half gone: the token says whether the view still lives.
+    page()->runJavaScript(SwapContentScript(bytes),
+                          [self = this, alive = m_alive, path, asked](const QVariant& swapped) {
+                              // Gone, or a newer page was asked for meanwhile: that one is shown.
+                              if (!*alive || asked != self->m_nPagesAsked)
+                                  return;
+                              if (swapped.toBool()) {
+                                  self->m_bReady = true;
+                                  Q_EMIT self->PageLoaded();
+                                  return;
+                              }
+                              self->m_bReady = true;
+                              self->LoadPage(path, false);
+                          });
     return true;
 }
 

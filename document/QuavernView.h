@@ -115,6 +115,8 @@ private:
     bool m_bRestoreScroll = false;
     bool m_bNewSong = false;
     int m_nSongsShown = 0;
+    /// False once the view is being destroyed; shared with pending scripts.
+    const std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     /// Counts the pages asked for, so a late answer about an older one is dropped.
     int m_nPagesAsked = 0;
     bool m_bReady = false;
