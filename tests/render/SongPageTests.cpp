@@ -247,6 +247,18 @@ TEST(SongPage, StartPageGetsTheTitleLineAndNoNormalisation) {
     EXPECT_EQ(StripAddedText(page.text, page.added), "<p>CMaj7</p>");
 }
 
+TEST(SongPage, ShippedStartPageLeavesNoNameAsWritten) {
+    // Its example song's chords move, and nothing else on it reads as a
+    // chord name: the status bar would name it on every start.
+    const SongRead read = ReadSongFile(QUAVERN_SOURCE_DIR "/data/Start.htm");
+    ASSERT_EQ(read.status, SongReadStatus::Ok);
+    CTablature start;
+    start.SetHtml(true);
+    start.Detect(BuildStartPage("/opt/q/Start.htm", read.bytes).text);
+    EXPECT_GT(start.OccurrenceCount(), 5);
+    EXPECT_EQ(start.UntouchedNames(), std::vector<std::string>());
+}
+
 TEST(SongPage, NormalisesMaj7AfterEveryRootSpelling) {
     for (const std::string& root : rootSpellings) {
         std::string text = root + "Maj7";
