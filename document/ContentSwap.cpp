@@ -5,10 +5,10 @@
 
 namespace {
 
-bool ContainsNoCase(std::string text, const char* word) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text.find(word) != std::string::npos;
+// word is lower case.
+bool ContainsNoCase(const std::string& text, const std::string& word) {
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [](char c, char w) { return std::tolower(static_cast<unsigned char>(c)) == w; }) != text.end();
 }
 
 // The body of the written page, in place of the shown one. The pop-up script

@@ -12,11 +12,9 @@
 namespace {
 
 // A profile with no storage name keeps cookies, cache and storage in memory only.
-QWebEngineProfile* NewSongProfile(CPageGuard* guard) {
+QWebEngineProfile* NewSongProfile() {
     auto* profile = new QWebEngineProfile();
-    profile->setUrlRequestInterceptor(guard);
     profile->setSpellCheckEnabled(false);
-    guard->setParent(profile);
     return profile;
 }
 
@@ -76,12 +74,12 @@ bool IsWrittenIn(const QString& pagePath, const QUrl& url) {
 
 } // namespace
 
-CDisplayPage::CDisplayPage(QObject* parent)
-    : QWebEnginePage(NewSongProfile(new CPageGuard()), parent),
-      m_pGuard(profile()->findChild<CPageGuard*>(QString(), Qt::FindDirectChildrenOnly)) {
+CDisplayPage::CDisplayPage(QObject* parent) : QWebEnginePage(NewSongProfile(), parent) {
     // The page goes before its profile: the profile is the page's child, so
     // it is destroyed after the page has let go of it.
     profile()->setParent(this);
+    m_pGuard = new CPageGuard(this);
+    profile()->setUrlRequestInterceptor(m_pGuard);
     m_clock.start();
     Restrict(settings());
     connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl& origin, Feature feature) {
