@@ -15,6 +15,7 @@
 #include "chords/SettingsStore.h"
 #include "platform/QtSettingsStore.h"
 #include "tests/support/EventWait.h"
+#include "tests/support/PageScript.h"
 
 QString CScriptedDialogs::GetOpenFileName(QWidget*, const QString& folder, const QString& filter) {
     lastFolder = folder;
@@ -158,14 +159,5 @@ CNoCacheFolder::~CNoCacheFolder() {
 }
 
 QString ShownText(CQuavernView* view, int timeoutMs) {
-    QString result;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                                [&result, &done](const QVariant& value) {
-                                    result = value.toString();
-                                    done = true;
-                                });
-    if (!WaitUntil([&done] { return done; }, timeoutMs))
-        return QString();
-    return result;
+    return Run(view->page(), QStringLiteral("document.body ? document.body.innerText : ''"), timeoutMs).toString();
 }
