@@ -6,6 +6,7 @@
 #include "app/ProgramArguments.h"
 #include "app/QtMessageSink.h"
 #include "app/QuavernApp.h"
+#include "document/DisplayPage.h"
 #include "document/ProgramFolders.h"
 #include "platform/MemoryTuning.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
     }
 
     KeepFreedMemoryForReuse();
+    CDisplayPage::SetEngineSwitches();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quavern"));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "document/ContentSwapScript.h"
+
 namespace {
 
 // word is lower case.
@@ -11,30 +13,6 @@ bool ContainsNoCase(const std::string& text, const std::string& word) {
                        [](char c, char w) { return std::tolower(static_cast<unsigned char>(c)) == w; }) != text.end();
 }
 
-// The body of the written page, in place of the shown one. The pop-up script
-// already ran when the page was loaded; the scripts must be the same.
-constexpr const char* kSwapScript = R"((function (data) { try {
-    var bytes = atob(data), codes = new Uint8Array(bytes.length);
-    for (var i = 0; i < bytes.length; ++i)
-        codes[i] = bytes.charCodeAt(i);
-    var next = new DOMParser().parseFromString(new TextDecoder(document.characterSet).decode(codes), 'text/html');
-    var scripts = function (d) {
-        return Array.prototype.map.call(d.scripts, function (s) { return s.outerHTML; }).join('\n');
-    };
-    var frame = function (d) {
-        var html = d.documentElement;
-        return d.compatMode + '|' + (html.getAttributeNames().map(function (n) {
-            return n + '=' + html.getAttribute(n); }).join(' ')) + '|' + d.head.outerHTML + '|' + scripts(d);
-    };
-    if (!document.body || document.body.tagName !== 'BODY' || !next.body || next.body.tagName !== 'BODY' ||
-        frame(next) !== frame(document))
-        return false;
-    var x = window.scrollX, y = window.scrollY;
-    document.documentElement.replaceChild(document.adoptNode(next.body), document.body);
-    window.scrollTo(x, y);
-    return true;
-} catch (e) { return false; } })(')";
-
 } // namespace
 
 bool CanSwapContent(const QByteArray& page, const std::string& song) {
@@ -42,5 +20,6 @@ bool CanSwapContent(const QByteArray& page, const std::string& song) {
 }
 
 QString SwapContentScript(const QByteArray& page) {
-    return QLatin1String(kSwapScript) + QLatin1String(page.toBase64()) + QLatin1String("')");
+    return QLatin1String(kContentSwapScript) + QLatin1String("('") + QLatin1String(page.toBase64()) +
+           QLatin1String("')");
 }

@@ -1,18 +1,22 @@
 #include "document/DisplayPage.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 #include "document/PageGuard.h"
+#include "document/SongPageScript.h"
+#include "render/PartedPageScript.h"
 
 namespace {
 
 // A profile with no storage name keeps cookies, cache and storage in memory only.
 QWebEngineProfile* NewSongProfile() {
+    CDisplayPage::SetEngineSwitches();
     auto* profile = new QWebEngineProfile();
     profile->setSpellCheckEnabled(false);
     return profile;
@@ -20,6 +24,9 @@ QWebEngineProfile* NewSongProfile() {
 
 void Restrict(QWebEngineSettings* settings) {
     using S = QWebEngineSettings;
+    // The song's own scripts, in every frame of its page, inline, in
+    // handlers, javascript: addresses and SVG alike.
+    settings->setAttribute(S::JavascriptEnabled, false);
     // LocalContentCanAccessFileUrls stays on: without it the page shows none
     // of the chord pictures, which sit in another folder than the page. What
     // a page may read is the guard's to decide.
@@ -60,16 +67,15 @@ bool IsWebOrMailAddress(const QUrl& url) {
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto");
 }
 
-// Whether the page's file holds the address as it was written, so that it is
-// no address a script made up (from what it read in the song's folder).
-bool IsWrittenIn(const QString& pagePath, const QUrl& url) {
-    QFile file(pagePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray page = file.readAll();
-    page.replace("&amp;", "&");
-    const QString text = url.toString();
-    return page.contains(url.toEncoded()) || page.contains(text.toUtf8()) || page.contains(text.toLatin1());
+// The program's work in every page it shows, from its own world.
+void AddProgramScript(QWebEngineScriptCollection& scripts, const char* name, const char* source) {
+    QWebEngineScript script;
+    script.setName(QLatin1String(name));
+    script.setSourceCode(QString::fromUtf8(source));
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setRunsOnSubFrames(false);
+    scripts.insert(script);
 }
 
 } // namespace
@@ -80,8 +86,9 @@ CDisplayPage::CDisplayPage(QObject* parent) : QWebEnginePage(NewSongProfile(), p
     profile()->setParent(this);
     m_pGuard = new CPageGuard(this);
     profile()->setUrlRequestInterceptor(m_pGuard);
-    m_clock.start();
     Restrict(settings());
+    AddProgramScript(scripts(), "quavern-pop-ups", kSongPageScript);
+    AddProgramScript(scripts(), "quavern-parts", kPartedPageScript);
     connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl& origin, Feature feature) {
         setFeaturePermission(origin, feature, PermissionDeniedByUser);
     });
@@ -93,25 +100,32 @@ CDisplayPage::CDisplayPage(QObject* parent) : QWebEnginePage(NewSongProfile(), p
 
 CDisplayPage::~CDisplayPage() = default;
 
-void CDisplayPage::NoteUserAction() {
-    ForgetOldUserActions();
-    m_userActions.append(m_clock.elapsed());
-}
-
-void CDisplayPage::ForgetOldUserActions() {
-    while (!m_userActions.isEmpty() && m_clock.elapsed() - m_userActions.front() > kUserActionMs)
-        m_userActions.removeFirst();
+void CDisplayPage::SetEngineSwitches() {
+    // WebRTC would send by UDP to any address, and by TCP around the request
+    // guard: UDP only through a proxy, and every proxied connection, the
+    // loopback's included, to a proxy that is not there. The request guard
+    // blocks every other request before it would reach that proxy.
+    static const QByteArray kSwitches = " --force-webrtc-ip-handling-policy=disable_non_proxied_udp"
+                                        " --proxy-server=socks5://127.0.0.1:9 --proxy-bypass-list=<-loopback> "
+                                        "--disable-quic --disable-blink-features=WebTransport";
+    // The environment's own switches stay (the tests' --disable-gpu); ours
+    // come last, where the engine takes them over any of the same name.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains(kSwitches))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + kSwitches);
 }
 
 void CDisplayPage::OpenLinkOnDesktop(const QUrl& url) {
-    // The browser reports a script's navigation as a followed link too: one
-    // address for each click or key of the user's, soon after it, may leave.
-    ForgetOldUserActions();
-    if (m_userActions.isEmpty())
-        return;
-    m_userActions.removeFirst();
-    if (IsWebOrMailAddress(url) && IsWrittenIn(this->url().toLocalFile(), url))
-        QDesktopServices::openUrl(url);
+    // No script of the page's runs, so a followed link is one the user
+    // clicked (or took with the keyboard), its address the one the song
+    // wrote, made plain ASCII.
+    const QUrl address = QUrl::fromEncoded(url.toEncoded(), QUrl::StrictMode);
+    if (address.isValid() && IsWebOrMailAddress(address))
+        QDesktopServices::openUrl(address);
+}
+
+void CDisplayPage::RunProgramScript(const QString& script, const std::function<void(const QVariant&)>& result) {
+    runJavaScript(script, QWebEngineScript::ApplicationWorld, result);
 }
 
 void CDisplayPage::SetReadableFolders(const QStringList& folders) {

@@ -37,7 +37,14 @@ bool CPageGuard::Allows(const QUrl& url) const {
         return true;
     if (!url.isLocalFile() || !url.host().isEmpty())
         return false;
-    const QString real = RealPath(url.toLocalFile());
+    // The engine opens the path's bytes as they are, percent-decoded: they
+    // are checked as such. Bytes that are no UTF-8 would be checked as other
+    // letters than the file opened, so they are refused.
+    const QByteArray raw = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    const QString path = QString::fromUtf8(raw);
+    if (raw.contains('\0') || path.toUtf8() != raw)
+        return false;
+    const QString real = RealPath(path);
     if (real.isEmpty())
         return false;
     for (const QString& folder : m_folders) {

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include <QChildEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,21 +27,6 @@ CQuavernView::CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidge
 
 CQuavernView::~CQuavernView() {
     *m_alive = false;
-}
-
-bool CQuavernView::event(QEvent* event) {
-    if (event->type() == QEvent::ChildAdded) {
-        QObject* child = static_cast<QChildEvent*>(event)->child();
-        if (child->isWidgetType())
-            child->installEventFilter(this);
-    }
-    return QWebEngineView::event(event);
-}
-
-bool CQuavernView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyPress)
-        m_pPage->NoteUserAction();
-    return QWebEngineView::eventFilter(watched, event);
 }
 
 void CQuavernView::OnInitialUpdate() {
@@ -114,19 +98,19 @@ bool CQuavernView::TrySwapContent(const QString& path) {
     const int asked = m_nPagesAsked;
     // The page answers pending scripts when it is destroyed, with the view
     // already half gone: the token says whether the view still lives.
-    page()->runJavaScript(SwapContentScript(bytes),
-                          [self = this, alive = m_alive, path, asked](const QVariant& swapped) {
-                              // Gone, or a newer page was asked for meanwhile: that one is shown.
-                              if (!*alive || asked != self->m_nPagesAsked)
-                                  return;
-                              if (swapped.toBool()) {
+    m_pPage->RunProgramScript(SwapContentScript(bytes),
+                              [self = this, alive = m_alive, path, asked](const QVariant& swapped) {
+                                  // Gone, or a newer page was asked for meanwhile: that one is shown.
+                                  if (!*alive || asked != self->m_nPagesAsked)
+                                      return;
+                                  if (swapped.toBool()) {
+                                      self->m_bReady = true;
+                                      Q_EMIT self->PageLoaded();
+                                      return;
+                                  }
                                   self->m_bReady = true;
-                                  Q_EMIT self->PageLoaded();
-                                  return;
-                              }
-                              self->m_bReady = true;
-                              self->LoadPage(path, false);
-                          });
+                                  self->LoadPage(path, false);
+                              });
     return true;
 }
 
@@ -156,6 +140,6 @@ bool CQuavernView::StoreScrollPosition(int& top) const {
 }
 
 void CQuavernView::RestoreScrollPosition(int top, bool left) {
-    page()->runJavaScript(left ? QStringLiteral("window.scrollTo(0, %1);").arg(top)
-                               : QStringLiteral("window.scrollTo(window.scrollX, %1);").arg(top));
+    m_pPage->RunProgramScript(left ? QStringLiteral("window.scrollTo(0, %1);").arg(top)
+                                   : QStringLiteral("window.scrollTo(window.scrollX, %1);").arg(top));
 }

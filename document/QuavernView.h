@@ -78,12 +78,6 @@ Q_SIGNALS:
     /// The browser has loaded a page (after the scroll position was restored and the view became ready).
     void PageLoaded();
 
-protected:
-    /// Watches the browser's own widgets for the user's clicks and keys,
-    /// which alone may send a link to the desktop.
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void OnDisplayWritten(const QString& path, bool newSong);
     void LoadPage(const QString& path, bool newSong);

@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include "chords/Messages.h"
+#include "document/DisplayPage.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
 
@@ -142,15 +143,15 @@ QByteArray CQuavernView::MakePdf(const QPageLayout& layout, const QPageRanges& r
     // A page in parts holds only the parts the user has scrolled to; the
     // printer gets all of them.
     // A page that goes away answers with nothing, from inside its destructor.
-    QPointer<QWebEnginePage> shown = page();
-    shown->runJavaScript(QStringLiteral("if (window.qvShowAll) window.qvShowAll(); true;"),
-                         [shown, job, layout, ranges](const QVariant& answer) {
-                             if (!shown || !answer.toBool()) {
-                                 job->Finish({});
-                                 return;
-                             }
-                             shown->printToPdf([job](const QByteArray& pdf) { job->Finish(pdf); }, layout, ranges);
-                         });
+    QPointer<CDisplayPage> shown = m_pPage;
+    shown->RunProgramScript(QStringLiteral("if (window.qvShowAll) window.qvShowAll(); true;"),
+                            [shown, job, layout, ranges](const QVariant& answer) {
+                                if (!shown || !answer.toBool()) {
+                                    job->Finish({});
+                                    return;
+                                }
+                                shown->printToPdf([job](const QByteArray& pdf) { job->Finish(pdf); }, layout, ranges);
+                            });
     if (!WaitForPdf(*job, progress))
         return {};
     m_pdfJob.reset();

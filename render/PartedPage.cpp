@@ -7,6 +7,7 @@
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
 #include "render/ChordWrapping.h"
+#include "render/PartedPageScript.h"
 
 namespace {
 
@@ -18,45 +19,9 @@ constexpr std::size_t kLongestPart = 256 * 1024;
 constexpr char kChordStart = '\x02';
 constexpr char kChordEnd = '\x03';
 
-// Turns the parts near the visible area into content. The placeholders get
-// the height of their lines at once, so the page is as tall as the whole
-// page would be and a stored scroll position finds its place.
-const char kPartScript[] =
-    "<script type=\"text/javascript\">\n"
-    "(function () {\n"
-    "  var marks = /\\x02([^\\x03]*)\\x03|%(25|3C|00|02|03)/g;\n"
-    "  function decode(raw) {\n"
-    "    return raw.replace(marks, function (all, name, code) {\n"
-    "      return name !== undefined ? qvOpen[name] + name + qvClose : String.fromCharCode(parseInt(code, 16));\n"
-    "    });\n"
-    "  }\n"
-    "  var parts = Array.prototype.slice.call(document.querySelectorAll(\"div.qvpart\"));\n"
-    "  if (!parts.length) return;\n"
-    "  var probe = document.createElement(\"div\");\n"
-    "  probe.innerHTML = \"x<br>x<br>x<br>x\";\n"
-    "  parts[0].parentNode.insertBefore(probe, parts[0]);\n"
-    "  var lineHeight = probe.getBoundingClientRect().height / 4 || 16;\n"
-    "  probe.parentNode.removeChild(probe);\n"
-    "  parts.forEach(function (part) { part.style.height = part.getAttribute(\"data-lines\") * lineHeight + \"px\"; "
-    "});\n"
-    "  var observer;\n"
-    "  function show(part) {\n"
-    "    if (part.qvShown) return;\n"
-    "    part.qvShown = true;\n"
-    "    if (observer) observer.unobserve(part);\n"
-    "    var raw = part.previousElementSibling.text;\n"
-    "    if (part === parts[0]) raw = raw.replace(/^\\n/, \"\");\n"
-    "    part.innerHTML = decode(raw);\n"
-    "    part.style.height = \"\";\n"
-    "  }\n"
-    "  window.qvShowAll = function () { parts.forEach(show); };\n"
-    "  if (!window.IntersectionObserver) { window.qvShowAll(); return; }\n"
-    "  observer = new IntersectionObserver(function (entries) {\n"
-    "    entries.forEach(function (entry) { if (entry.isIntersecting) show(entry.target); });\n"
-    "  }, {rootMargin: \"100% 0px\"});\n"
-    "  parts.forEach(function (part) { observer.observe(part); });\n"
-    "})();\n"
-    "</script>";
+// The part script, inline for a browser that runs the page's scripts; the
+// program runs the same script from its own world.
+const std::string kPartScript = std::string("<script type=\"text/javascript\">\n") + kPartedPageScript + "</script>";
 
 // Bytes of a part's raw text that are written as %XX: the parser would end
 // the script at "<", and would drop or replace NUL; "%" and the two chord

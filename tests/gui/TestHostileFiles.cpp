@@ -420,7 +420,8 @@ void TestHostileFiles::largeSongbookIsShownInPartsAndMovedWhole() {
 
     QVERIFY(program.OpenSong(path));
     QVERIFY(ReadFileBytes(program.Document()->DisplayPath()).contains("<script type=\"text/x-quavern-part\">"));
-    QVERIFY(ShownText(program.View()).startsWith(QString::fromLatin1(chords + "\n")));
+    // The page in parts fills the parts in view by its script, after the load.
+    QVERIFY(WaitUntil([&] { return ShownText(program.View()).startsWith(QString::fromLatin1(chords + "\n")); }, 5000));
 
     // Tens of thousands of chords, every one of them moved, nothing said.
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
@@ -429,7 +430,6 @@ void TestHostileFiles::largeSongbookIsShownInPartsAndMovedWhole() {
     const std::size_t body = working.find("<pre>") + 5;
     QCOMPARE(working.substr(body, moved.size()), moved);
     QVERIFY(working.find(chords.toStdString()) == std::string::npos);
-    // The page in parts fills the parts in view by its script, after the load.
     QVERIFY(WaitUntil([&] { return ShownText(program.View()).startsWith(QString::fromStdString(moved)); }, 5000));
 
     QVERIFY(program.Run(ID_FIND_EASIEST));

@@ -16,6 +16,7 @@
 #include "document/QuavernView.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/EventWait.h"
+#include "tests/support/PageScript.h"
 
 class TestTransposition final : public QObject {
     Q_OBJECT
@@ -253,7 +254,7 @@ void TestTransposition::scrollPositionSurvivesAReload() {
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("long.txt"), song)));
     CQuavernView* view = program.View();
     program.Frame()->resize(800, 600);
-    view->page()->runJavaScript(QStringLiteral("window.scrollTo(0, 1500);"));
+    view->page()->runJavaScript(QStringLiteral("window.scrollTo(0, 1500);"), ScriptWorld(view->page()));
     QVERIFY(WaitUntil([view] { return view->page()->scrollPosition().y() > 1400; }, 10000));
     const int before = qRound(view->page()->scrollPosition().y());
     QVERIFY(program.Run(ID_TRANSPOSE_UP));

@@ -24,6 +24,7 @@
 #include "document/QuavernView.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/EventWait.h"
+#include "tests/support/PageScript.h"
 
 class TestWindowHabits final : public QObject {
     Q_OBJECT
@@ -128,7 +129,7 @@ void TestWindowHabits::scrollPlaceFollowsTheSong() {
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("long.txt"), LongSong())));
     CQuavernView* view = program.View();
     program.Frame()->resize(800, 600);
-    view->page()->runJavaScript(QStringLiteral("window.scrollTo(400, 1500);"));
+    view->page()->runJavaScript(QStringLiteral("window.scrollTo(400, 1500);"), ScriptWorld(view->page()));
     QVERIFY(WaitUntil([view] { return ScrollOf(view).y() > 1400 && ScrollOf(view).x() > 300; }, 10000));
     const QPointF place = ScrollOf(view);
     // A command that comes while a page still loads keeps the place the user was at.
@@ -189,10 +190,11 @@ void TestWindowHabits::picturesShowFromANonAsciiFolder() {
         [&] {
             if (!*asked) {
                 *asked = true;
-                program.View()->page()->runJavaScript(script, [answer, asked](const QVariant& value) {
-                    *answer = value.toString();
-                    *asked = false;
-                });
+                program.View()->page()->runJavaScript(script, ScriptWorld(program.View()->page()),
+                                                      [answer, asked](const QVariant& value) {
+                                                          *answer = value.toString();
+                                                          *asked = false;
+                                                      });
             }
             return *answer == QStringLiteral("true 85");
         },
@@ -211,6 +213,7 @@ void TestWindowHabits::htmlSongKeepsItsMarkupAndStandardsMode() {
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     const auto mode = std::make_shared<QString>();
     program.View()->page()->runJavaScript(QStringLiteral("document.compatMode + ' ' + document.links[0].href"),
+                                          ScriptWorld(program.View()->page()),
                                           [mode](const QVariant& value) { *mode = value.toString(); });
     QVERIFY(WaitUntil([mode] { return !mode->isEmpty(); }, 10000));
     QVERIFY2(mode->startsWith(QStringLiteral("CSS1Compat ")) && mode->endsWith(u"/chords/G/index.html"),
