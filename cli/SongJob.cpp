@@ -4,9 +4,9 @@
 #include <string>
 #include <ostream>
 
+#include "base/Messages.h"
+#include "base/SettingsStore.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
-#include "chords/SettingsStore.h"
 #include "cli/Commands.h"
 #include "cli/OutputFile.h"
 #include "cli/UsageError.h"

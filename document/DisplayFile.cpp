@@ -6,7 +6,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 
 namespace {
 

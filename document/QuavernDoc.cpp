@@ -6,8 +6,8 @@
 #include <QSaveFile>
 #include <QStringList>
 
-#include "chords/Messages.h"
-#include "chords/SettingsStore.h"
+#include "base/Messages.h"
+#include "base/SettingsStore.h"
 #include "engine/Shift.h"
 #include "render/Highlight.h"
 #include "render/PartedPage.h"

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "document/StartPage.h"

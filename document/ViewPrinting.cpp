@@ -23,7 +23,7 @@
 #include <QSaveFile>
 #include <QTimer>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
 
