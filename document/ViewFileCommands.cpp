@@ -52,7 +52,7 @@ bool CQuavernView::OpenFile(const QString& chosen) {
         return false;
     }
     if (read.status != SongReadStatus::Ok) {
-        ShowMessage("The following file : " + path.toStdString() + " could not be opened : ");
+        ShowMessage("The following file : " + path.toStdString() + " could not be opened : " + read.reason);
         return false;
     }
     if (!m_pDocument) {
