@@ -71,6 +71,8 @@ int CSongJob::Prepare() {
                                               : "more than " + std::to_string(kMaxSongBytes) + " bytes"));
     if (read.status != SongReadStatus::Ok)
         return Fail("cannot read '" + m_options.filePath + "': " + read.reason);
+    if (const std::string refused = UnreadableSongReason(read.bytes); !refused.empty())
+        return Fail("cannot read '" + m_options.filePath + "': " + refused);
 
     const std::string fileType = FileTypeOf(path);
     SongPage page = BuildSongPage(path, fileType, read.bytes);

@@ -51,7 +51,9 @@ bool CQuavernView::OpenFile(const QString& chosen) {
                     " bytes; the limit is " + std::to_string(kMaxSongBytes) + " bytes).");
         return false;
     }
-    if (read.status != SongReadStatus::Ok) {
+    if (read.status == SongReadStatus::Ok)
+        read.reason = UnreadableSongReason(read.bytes);
+    if (read.status != SongReadStatus::Ok || !read.reason.empty()) {
         ShowMessage("The following file : " + path.toStdString() + " could not be opened : " + read.reason);
         return false;
     }

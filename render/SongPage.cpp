@@ -197,3 +197,12 @@ std::size_t SavedOffsetOf(const std::string& text, const AddedText& added, std::
     const AddedPlaces places = PlacesOf(text, added);
     return position < places.at ? position : position - places.front;
 }
+
+std::string UnreadableSongReason(const std::string& bytes) {
+    // Every letter of UTF-16 text is followed or led by a NUL byte, so no
+    // chord name could ever be read in it, and a page of it would show
+    // nothing of the song: refused from its byte-order mark.
+    if (StartsWith(bytes, "\xff\xfe") || StartsWith(bytes, "\xfe\xff"))
+        return kUtf16SongReason;
+    return {};
+}

@@ -82,3 +82,8 @@ std::string StripAddedText(const std::string& text, const AddedText& added);
 /// Where the byte at position of the working text stands in
 /// StripAddedText's result. position lies outside what opening added.
 std::size_t SavedOffsetOf(const std::string& text, const AddedText& added, std::size_t position);
+
+/// Why a song of these bytes is not opened: kUtf16SongReason for text that
+/// begins with a UTF-16 byte-order mark; "" for every other song.
+std::string UnreadableSongReason(const std::string& bytes);
+inline constexpr const char* kUtf16SongReason = "UTF-16 text is not read; please save the song as UTF-8";
