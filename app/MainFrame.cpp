@@ -16,8 +16,8 @@
 
 #include "app/CommentsDlg.h"
 #include "app/TranspositionBar.h"
+#include "base/Messages.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "dialogs/CapoDlg.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"

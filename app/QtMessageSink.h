@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 
 /// Shows the program's messages as modal boxes captioned "Quavern 3.0",
 /// owned by the window the user is working in.

@@ -9,8 +9,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "base/Messages.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"
 #include "document/QuavernDoc.h"

@@ -1,6 +1,6 @@
 #include "chords/Chord.h"
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "chords/NoteNames.h"
 
 namespace {

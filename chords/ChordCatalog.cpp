@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "chords/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include "cli/Json.h"
 
+#include "base/TextHelpers.h"
+
 std::string JsonString(const std::string& bytes) {
-    static const char kHex[] = "0123456789abcdef";
     std::string json = "\"";
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
@@ -30,8 +31,8 @@ std::string JsonString(const std::string& bytes) {
         default:
             if (byte < 0x20 || byte == 0x7f) {
                 json += "\\u00";
-                json += kHex[byte >> 4];
-                json += kHex[byte & 0xf];
+                json += kHexLower[byte >> 4];
+                json += kHexLower[byte & 0xf];
             } else {
                 json += c;
             }

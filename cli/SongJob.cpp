@@ -4,11 +4,11 @@
 #include <string>
 #include <ostream>
 
+#include "base/FileWriter.h"
+#include "base/Messages.h"
+#include "base/SettingsStore.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
-#include "chords/SettingsStore.h"
 #include "cli/Commands.h"
-#include "cli/OutputFile.h"
 #include "cli/UsageError.h"
 #include "engine/Shift.h"
 #include "engine/Tablature.h"
@@ -71,6 +71,8 @@ int CSongJob::Prepare() {
                                               : "more than " + std::to_string(kMaxSongBytes) + " bytes"));
     if (read.status != SongReadStatus::Ok)
         return Fail("cannot read '" + m_options.filePath + "': " + read.reason);
+    if (const std::string refused = UnreadableSongReason(read.bytes); !refused.empty())
+        return Fail("cannot read '" + m_options.filePath + "': " + refused);
 
     const std::string fileType = FileTypeOf(path);
     SongPage page = BuildSongPage(path, fileType, read.bytes);
@@ -105,9 +107,9 @@ int CSongJob::Deliver(const std::string& bytes, std::ostream& out) {
             return Fail("cannot write to standard output");
         return 0;
     }
-    std::string reason;
-    if (!ReplaceFileContents(m_options.outputPath, bytes, reason))
-        return Fail("cannot write '" + m_options.outputPath + "': " + reason);
+    const FileWriteResult written = WriteWholeFile(m_options.outputPath, bytes);
+    if (!written)
+        return Fail("cannot write '" + m_options.outputPath + "': " + written.reason);
     return 0;
 }
 

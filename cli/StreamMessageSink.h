@@ -2,7 +2,7 @@
 
 #include <iosfwd>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 
 /// Shows the core's messages on a stream, one per line, for as long as it
 /// lives; the previous sink comes back afterwards.

@@ -2,8 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "base/Messages.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "dialogs/ChordDiagram.h"
 #include "dialogs/ChordDiagramHost.h"
 

@@ -6,7 +6,8 @@
 #include <QLockFile>
 #include <QRegularExpression>
 
-#include "chords/Messages.h"
+#include "base/FileWriter.h"
+#include "base/Messages.h"
 
 namespace {
 
@@ -32,17 +33,12 @@ bool IsDisplayFileName(const QString& path) {
 }
 
 bool WriteDisplayFile(const QString& path, const std::string& text, bool quiet) {
-    QFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-              file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-    if (file.isOpen())
-        file.close(); // flushes; a failure shows in error()
-    ok = ok && file.error() == QFileDevice::NoError;
-    if (!ok && !quiet) {
-        ShowMessage("The display file " + path.toStdString() +
-                    " could not be written : " + file.errorString().toStdString());
-    }
-    return ok;
+    // Replaced in one step: the view never loads half a page, and a write
+    // that fails (a full disk) leaves the last whole page, nothing cut short.
+    const FileWriteResult written = WriteWholeFile(QFile::encodeName(path).toStdString(), text, WriteTarget::OwnFile);
+    if (!written && !quiet)
+        ShowMessage("The display file " + path.toStdString() + " could not be written : " + written.reason);
+    return written.ok;
 }
 
 CDisplayFile::CDisplayFile() = default;

@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
-#include "chords/Messages.h"
-#include "chords/SettingsStore.h"
+#include "base/FileWriter.h"
+#include "base/Messages.h"
+#include "base/SettingsStore.h"
 #include "engine/Shift.h"
 #include "render/Highlight.h"
 #include "render/PartedPage.h"
@@ -191,17 +191,9 @@ bool CQuavernDoc::SaveTo(const QString& path, const QString& fileType) {
     const std::string text = StripAddedText(m_working.text, m_added);
     // Written beside the target and renamed over it: the song on disk is
     // either the old one or the new one, never half of each.
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-        if (!ok)
-            file.cancelWriting();
-        ok = file.commit() && ok;
-    }
-    if (!ok) {
-        ShowMessage("The following file : " + path.toStdString() +
-                    " could not be saved : " + file.errorString().toStdString());
+    const FileWriteResult written = WriteWholeFile(PathBytes(path), text);
+    if (!written) {
+        ShowMessage("The following file : " + path.toStdString() + " could not be saved : " + written.reason);
         return false;
     }
     m_strFilePath = path;

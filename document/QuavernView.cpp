@@ -8,7 +8,7 @@
 #include <QPrinter>
 #include <QUrl>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "document/ContentSwap.h"
 #include "document/DisplayPage.h"
 #include "document/QuavernDoc.h"

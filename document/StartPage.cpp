@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "render/SongPage.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "document/StartPage.h"
@@ -51,8 +51,10 @@ bool CQuavernView::OpenFile(const QString& chosen) {
                     " bytes; the limit is " + std::to_string(kMaxSongBytes) + " bytes).");
         return false;
     }
-    if (read.status != SongReadStatus::Ok) {
-        ShowMessage("The following file : " + path.toStdString() + " could not be opened : ");
+    if (read.status == SongReadStatus::Ok)
+        read.reason = UnreadableSongReason(read.bytes);
+    if (read.status != SongReadStatus::Ok || !read.reason.empty()) {
+        ShowMessage("The following file : " + path.toStdString() + " could not be opened : " + read.reason);
         return false;
     }
     if (!m_pDocument) {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QEventLoop>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageRanges>
 #include <QPaintEngine>
@@ -20,10 +21,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QTimer>
 
-#include "chords/Messages.h"
+#include "base/FileWriter.h"
+#include "base/Messages.h"
 #include "document/DisplayPage.h"
 #include "document/QuavernView.h"
 #include "document/UserDialogs.h"
@@ -175,10 +176,10 @@ bool CQuavernView::PrintTo(QPrinter* printer) {
 
     if (toFile) {
         // Written whole or not at all: a file of that name stays as it was on any failure.
-        QSaveFile file(printer->outputFileName());
-        if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-            ShowMessage(std::string(kNotPrintedMessage) + " " + file.fileName().toStdString() + ": " +
-                        file.errorString().toStdString());
+        const QString name = printer->outputFileName();
+        const FileWriteResult written = WriteWholeFile(QFile::encodeName(name).toStdString(), pdf.toStdString());
+        if (!written) {
+            ShowMessage(std::string(kNotPrintedMessage) + " " + name.toStdString() + ": " + written.reason);
             return false;
         }
         return true;

@@ -1,7 +1,7 @@
 // The view's commands that move the song or change how it is shown. Each
 // waits for the page asked for before to have loaded.
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "engine/Shift.h"

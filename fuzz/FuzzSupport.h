@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 
 namespace fuzzsupport {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "chords/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 class QSettings;
 

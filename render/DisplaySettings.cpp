@@ -1,6 +1,6 @@
 #include "render/DisplaySettings.h"
 
-#include "chords/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 DisplaySettings ReadDisplaySettings(const ISettingsStore& store) {
     const DisplaySettings defaults;

@@ -1,12 +1,9 @@
 #include "render/SongPage.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <utility>
 
+#include "base/TextHelpers.h"
 #include "chords/NoteNames.h"
 #include "engine/Tablature.h"
 
@@ -161,10 +158,6 @@ SongPage BuildStartPage(const std::string& path, const std::string& fileBytes) {
 
 namespace {
 
-bool StartsWith(const std::string& text, std::size_t from, const std::string& prefix) {
-    return from <= text.size() && text.size() - from >= prefix.size() && text.compare(from, prefix.size(), prefix) == 0;
-}
-
 // What StripAddedText takes away: the bytes from at on that opening put
 // there (the title line, then the header), and the footer at the end.
 struct AddedPlaces {
@@ -176,9 +169,9 @@ struct AddedPlaces {
 AddedPlaces PlacesOf(const std::string& text, const AddedText& added) {
     AddedPlaces places;
     places.at = added.titleAt <= text.size() ? added.titleAt : 0;
-    if (!added.titleLine.empty() && StartsWith(text, places.at, added.titleLine))
+    if (!added.titleLine.empty() && StartsWithAt(text, places.at, added.titleLine))
         places.front += added.titleLine.size();
-    if (!added.header.empty() && StartsWith(text, places.at + places.front, added.header))
+    if (!added.header.empty() && StartsWithAt(text, places.at + places.front, added.header))
         places.front += added.header.size();
     places.end = text.size();
     const std::size_t begin = places.at + places.front;
@@ -205,60 +198,11 @@ std::size_t SavedOffsetOf(const std::string& text, const AddedText& added, std::
     return position < places.at ? position : position - places.front;
 }
 
-SongRead ReadSongFile(const std::string& path, SongFileKinds kinds, std::uint64_t limit) {
-    SongRead read;
-    // A path that cannot be looked at is left to the opening below, which
-    // gives the system's reason.
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    const bool known = !ec && std::filesystem::exists(status);
-    std::optional<std::uintmax_t> fileSize;
-    if (known && std::filesystem::is_regular_file(status)) {
-        const std::uintmax_t size = std::filesystem::file_size(path, ec);
-        if (!ec)
-            fileSize = size;
-    } else if (known && kinds == SongFileKinds::RegularOnly) {
-        read.reason = kNotRegularFileReason;
-        return read;
-    }
-    if (fileSize && *fileSize > limit) {
-        read.status = SongReadStatus::TooLarge;
-        read.size = *fileSize;
-        return read;
-    }
-
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        read.reason = std::strerror(errno);
-        return read;
-    }
-    std::string bytes;
-    if (fileSize)
-        bytes.reserve(static_cast<std::size_t>(*fileSize));
-    char buffer[65536];
-    bool failed = false;
-    while (bytes.size() <= limit) {
-        const std::size_t wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, limit + 1 - bytes.size()));
-        const std::size_t n = std::fread(buffer, 1, wanted, file);
-        bytes.append(buffer, n);
-        if (n < wanted) {
-            if (std::ferror(file)) {
-                failed = true;
-                read.reason = std::strerror(errno);
-            }
-            break;
-        }
-    }
-    std::fclose(file);
-    if (failed)
-        return read;
-    if (bytes.size() > limit) {
-        read.status = SongReadStatus::TooLarge;
-        return read;
-    }
-    read.status = SongReadStatus::Ok;
-    read.size = bytes.size();
-    read.bytes = std::move(bytes);
-    return read;
+std::string UnreadableSongReason(const std::string& bytes) {
+    // Every letter of UTF-16 text is followed or led by a NUL byte, so no
+    // chord name could ever be read in it, and a page of it would show
+    // nothing of the song: refused from its byte-order mark.
+    if (StartsWith(bytes, "\xff\xfe") || StartsWith(bytes, "\xfe\xff"))
+        return kUtf16SongReason;
+    return {};
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
+
+#include "base/SongFile.h"
 
 /// The header put in front of a text song so the browser shows it as
 /// preformatted text, and the footer put after it.
@@ -22,10 +22,6 @@ inline constexpr const char* kWelcomeText =
 inline constexpr const char* kWelcomeTextAtHelp =
     "<center><h1>Welcome to the Quavern 3.0 !</h1></center> The original Start.htm file has not been found. Please "
     "reinstall the program.";
-
-/// The largest song file the program and quavern-cli open, in bytes: a
-/// larger file is refused from its size, before anything of it is read.
-inline constexpr std::uint64_t kMaxSongBytes = 16 * 1024 * 1024;
 
 /// What opening put around the song's own bytes, so that saving can take
 /// exactly that away again.
@@ -87,43 +83,7 @@ std::string StripAddedText(const std::string& text, const AddedText& added);
 /// StripAddedText's result. position lies outside what opening added.
 std::size_t SavedOffsetOf(const std::string& text, const AddedText& added, std::size_t position);
 
-/// How reading a song file ended.
-enum class SongReadStatus {
-    Ok,         ///< bytes holds every byte of the file.
-    TooLarge,   ///< The file holds more than the limit; nothing is kept.
-    Unreadable, ///< The file could not be opened or read, or is not a file of the kind asked for.
-};
-
-/// Which files ReadSongFile reads.
-enum class SongFileKinds {
-    /// Anything that opens: what has no size (a pipe, a device) is read up
-    /// to just past the limit.
-    Any,
-    /// Regular files only, symbolic links followed: anything else that
-    /// exists is refused before it is opened, as a device or a pipe may
-    /// never end, or never start.
-    RegularOnly,
-};
-
-/// What ReadSongFile found, for the caller to word its own message.
-struct SongRead {
-    SongReadStatus status = SongReadStatus::Unreadable;
-    /// Ok: every byte of the file. Empty otherwise.
-    std::string bytes;
-    /// Ok: the number of bytes read. TooLarge: the file's size when the file
-    /// system gives one; empty when more than the limit was read from
-    /// something without a size (or from a file that grew while read).
-    std::optional<std::uint64_t> size;
-    /// Unreadable: the system's reason, as strerror words it ("No such file
-    /// or directory"), or kNotRegularFileReason. Empty otherwise.
-    std::string reason;
-};
-
-/// The reason of a file refused by SongFileKinds::RegularOnly.
-inline constexpr const char* kNotRegularFileReason = "Not a regular file";
-
-/// Reads a song file of at most limit bytes. A regular file larger than
-/// that is refused from its size before a byte of it is read; anything else
-/// is read up to limit + 1 bytes at most.
-SongRead ReadSongFile(const std::string& path, SongFileKinds kinds = SongFileKinds::Any,
-                      std::uint64_t limit = kMaxSongBytes);
+/// Why a song of these bytes is not opened: kUtf16SongReason for text that
+/// begins with a UTF-16 byte-order mark; "" for every other song.
+std::string UnreadableSongReason(const std::string& bytes);
+inline constexpr const char* kUtf16SongReason = "UTF-16 text is not read; please save the song as UTF-8";

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Messages.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "engine/Tablature.h"
 #include "platform/MemoryTuning.h"
 #include "render/Highlight.h"

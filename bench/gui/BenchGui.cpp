@@ -33,7 +33,7 @@
 
 #include "app/MainFrame.h"
 #include "app/QuavernApp.h"
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "base/SettingsStore.h"
 #include "chords/ChordCatalog.h"
-#include "chords/SettingsStore.h"
 #include "tests/support/CatalogLevelsGuard.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/SettingsStore.h"
 #include "chords/ChordCatalog.h"
-#include "chords/SettingsStore.h"
 #include "engine/Tablature.h"
 #include "tests/cli/CliTestSupport.h"
 

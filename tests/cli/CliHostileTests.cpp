@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "base/FileWriter.h"
 #include "render/SongPage.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FileSizeLimit.h"
@@ -75,11 +78,6 @@ TEST_F(CliHostile, BytesThatAreNoSongComeBackByteForByte) {
     };
     std::vector<Case> cases{
         {"empty.txt", "", false},
-        {"utf16.txt",
-         std::string("\xff\xfe"
-                     "A\0m\0 \0G\0\n\0c\0a\0f\0\xe9\0\n\0",
-                     22),
-         false},
         {"latin1.txt", "Am G\ncaf\xe9 d\xe9j\xe0 vu\n", false},
         {"utf8.txt", "Am G\ncaf\xc3\xa9 d\xc3\xa9j\xc3\xa0\n", true},
         {"cut-utf8.txt", "Am G caf\xc3", false},
@@ -96,8 +94,16 @@ TEST_F(CliHostile, BytesThatAreNoSongComeBackByteForByte) {
         ASSERT_EQ(page.status, 0) << c.name << page.err;
         EXPECT_EQ(page.out.rfind(TitleLine(path) + (c.utf8 ? kTextSongHeaderUtf8 : kTextSongHeader), 0), 0u) << c.name;
     }
-    // A UTF-16 song holds no chord the rule can read: every letter is followed by a NUL.
-    EXPECT_EQ(Run({"transpose", "--by", "3", work / "utf16.txt"}).out, cases[1].bytes);
+    // A UTF-16 song holds no chord the rule can read (a NUL beside every
+    // letter): it is refused, not handed back as if it had been moved.
+    const std::string utf16 = Song("utf16.txt", std::string("\xff\xfe"
+                                                            "A\0m\0 \0G\0\n\0",
+                                                            12));
+    const ProcessResult refused = Run({"transpose", "--by", "3", utf16});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find(std::string("cannot read '") + utf16 + "': " + kUtf16SongReason), std::string::npos)
+        << refused.err;
     EXPECT_EQ(Run({"transpose", "--by", "3", work / "latin1.txt"}).out, "Cm A#\ncaf\xe9 d\xe9j\xe0 vu\n");
 }
 
@@ -156,4 +162,68 @@ TEST_F(CliHostile, ReadOnlyOutputFileIsNotReplaced) {
     EXPECT_NE(result.err.find("cannot write '" + target + "': Permission denied"), std::string::npos) << result.err;
     EXPECT_EQ(ReadFile(target), "before");
     EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{"out.txt", "song.txt"}));
+}
+
+// Where -o points decides how it is written: a regular file (or a link to
+// one) is replaced whole, a device or a pipe is written through and stays
+// what it is, a folder is refused; a refusal names the system's reason.
+TEST_F(CliHostile, OutputTargetIsWrittenAsWhatItIs) {
+    const std::string song = Song("song.txt", "Am G\n");
+    const std::string moved = "A#m G#\n";
+    const std::string file = Song("file.txt", "before");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    std::filesystem::create_symlink(file, work / "link.txt");
+    std::filesystem::create_directory(work / "folder");
+    ASSERT_EQ(::mkfifo((work / "read").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((work / "unread").c_str(), 0600), 0);
+    const int reader = ::open((work / "read").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    // The temporary file of a run killed before its rename, and one of a run still writing.
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const std::string stale = kTemporaryFilePrefix + std::to_string(ended) + "-a1b2c3";
+    const std::string running = kTemporaryFilePrefix + std::to_string(::getpid()) + "-a1b2c3";
+    Song(stale, "half a so");
+    Song(running, "half a so");
+
+    struct Case {
+        std::string target;
+        std::string reason; // empty: written
+        mode_t kind;        // what stands at the name afterwards
+    };
+    const Case cases[] = {
+        {work / "link.txt", "", S_IFLNK},
+        {file, "", S_IFREG},
+        {work / (std::string(250, 'x') + ".txt"), "", S_IFREG}, // no room for a longer temporary name
+        {"/dev/null", "", S_IFCHR},
+        {"/dev/full", "No space left on device", S_IFCHR},
+        {work / "read", "", S_IFIFO},
+        {work / "unread", "No such device or address", S_IFIFO}, // refused at once, not waited for
+        {work / "folder", "Is a directory", S_IFDIR},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult result = Run({"transpose", "--by", "1", "-o", c.target, song});
+        EXPECT_EQ(result.status, c.reason.empty() ? 0 : 1) << c.target << ": " << result.err;
+        EXPECT_NE(result.err.find(c.reason.empty() ? "" : "cannot write '" + c.target + "': " + c.reason),
+                  std::string::npos)
+            << result.err;
+        struct stat info {};
+        ASSERT_EQ(::lstat(c.target.c_str(), &info), 0) << c.target;
+        EXPECT_EQ(info.st_mode & S_IFMT, c.kind) << c.target;
+        if (c.kind == S_IFREG || c.kind == S_IFLNK) {
+            EXPECT_EQ(ReadFile(c.target), moved) << c.target;
+        }
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    std::string piped(64, '\0');
+    piped.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, piped.data(), piped.size()))));
+    ::close(reader);
+    EXPECT_EQ(piped, moved);
+    EXPECT_EQ(Run({"transpose", "--by", "1", "-o", "/dev/stdout", song}).out, moved);
+    EXPECT_FALSE(FileExists(work / stale));
+    EXPECT_TRUE(FileExists(work / running));
 }

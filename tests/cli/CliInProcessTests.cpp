@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/SettingsStore.h"
 #include "chords/ChordCatalog.h"
-#include "chords/SettingsStore.h"
 #include "cli/Commands.h"
 #include "engine/Tablature.h"
 #include "tests/cli/CliTestSupport.h"

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "chords/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "tests/support/CatalogLevelsGuard.h"
 #include "tests/support/RecordingMessageSink.h"
 

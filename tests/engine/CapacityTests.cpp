@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "chords/ChordCatalog.h"
-#include "chords/Messages.h"
 #include "engine/Tablature.h"
 #include "tests/support/CatalogLevelsGuard.h"
 #include "tests/support/RecordingMessageSink.h"

@@ -12,7 +12,7 @@
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include <QWebEnginePage>
-#include "chords/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "platform/QtSettingsStore.h"
 #include "tests/support/EventWait.h"
 #include "tests/support/PageScript.h"

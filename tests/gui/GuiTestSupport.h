@@ -12,7 +12,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 #include "document/ProgramFolders.h"
 #include "document/UserDialogs.h"
 #include "tests/support/RecordingMessageSink.h"

@@ -107,7 +107,8 @@ void TestDocument::fileThatCannotBeOpenedKeepsTheSong() {
     program.Action(ID_FILE_OPEN)->trigger();
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(program.sink.messages.front()),
-             QStringLiteral("The following file : ") + missing + QStringLiteral(" could not be opened : "));
+             QStringLiteral("The following file : ") + missing +
+                 QStringLiteral(" could not be opened : No such file or directory"));
     QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("a.txt")));
     QCOMPARE(program.Document()->Shift(), 1);
     QCOMPARE(program.Document()->Working().text, working);

@@ -111,6 +111,8 @@ private Q_SLOTS:
     void largeSongbookIsShownInPartsAndMovedWhole();
     void saveIntoAFullPlaceKeepsTheOldFile();
     void saveIntoAPlaceThatCannotHoldFilesKeepsTheSong();
+    void messageNamesTheCause_data();
+    void messageNamesTheCause();
 };
 
 void TestHostileFiles::tooLargeFileIsRefusedAndNothingChanges() {
@@ -168,8 +170,9 @@ void TestHostileFiles::fileThatIsNoRegularFileIsRefused() {
     const ProgramState before = ProgramState::Of(program);
     TriggerOpen(program, path);
     QCOMPARE(program.sink.messages.size(), std::size_t(1));
-    QCOMPARE(QString::fromStdString(program.sink.messages.front()),
-             QStringLiteral("The following file : ") + path + QStringLiteral(" could not be opened : "));
+    QCOMPARE(QString::fromStdString(program.sink.messages.front()), QStringLiteral("The following file : ") + path +
+                                                                        QStringLiteral(" could not be opened : ") +
+                                                                        QString::fromLatin1(kNotRegularFileReason));
     QVERIFY(ProgramState::Of(program) == before);
 }
 
@@ -185,12 +188,6 @@ void TestHostileFiles::hostileBytesOpenAsTextAndSaveBack_data() {
     QTest::newRow("empty file") << QStringLiteral("empty.txt") << QByteArray() << false << 0;
     QTest::newRow("picture") << QStringLiteral("quavern.png") << png << false << -1;
     QTest::newRow("executable") << QStringLiteral("true") << elf << false << -1;
-    // UTF-16 is no text the chord rule reads: a NUL follows every letter.
-    QTest::newRow("utf-16 with byte-order mark") << QStringLiteral("utf16.txt")
-                                                 << QByteArray("\xff\xfe"
-                                                               "A\0m\0 \0G\0\n\0c\0a\0f\0\xe9\0\n\0",
-                                                               22)
-                                                 << false << 0;
     QTest::newRow("latin-1 lyrics") << QStringLiteral("latin1.txt") << QByteArray("Am G\ncaf\xe9 d\xe9j\xe0 vu\n")
                                     << false << 2;
     QTest::newRow("utf-8 lyrics") << QStringLiteral("utf8.txt") << QByteArray("Am G\ncaf\xc3\xa9 d\xc3\xa9j\xc3\xa0\n")
@@ -554,6 +551,81 @@ void TestHostileFiles::saveIntoAPlaceThatCannotHoldFilesKeepsTheSong() {
         QFile::setPermissions(program.PathOf(QStringLiteral("locked")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+}
+
+void TestHostileFiles::messageNamesTheCause_data() {
+    QTest::addColumn<QString>("command"); // "open", "save" (Save As) or "show" (a transposition)
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason"); // empty: done without a message
+    const auto row = [](const char* name, const char* command, const QString& target, const char* reason) {
+        QTest::newRow(name) << QString::fromLatin1(command) << target << QString::fromLatin1(reason);
+    };
+    row("open a folder", "open", QStringLiteral("folder.txt"), kNotRegularFileReason);
+    row("open a link to an endless device", "open", QStringLiteral("zero.txt"), kNotRegularFileReason);
+    // A NUL beside every letter: no chord name could ever be read in it.
+    row("open UTF-16 text", "open", QStringLiteral("utf16.txt"), kUtf16SongReason);
+    row("save onto a full disk", "save", QStringLiteral("full.txt"), "No space left on device");
+    row("save under a 250-byte name", "save", QString(246, QLatin1Char('x')) + QStringLiteral(".txt"), "");
+    row("save into a read-only folder", "save", QStringLiteral("locked/b.txt"), "Permission denied");
+    row("show a page on a full disk", "show", QString(), "File too large");
+}
+
+void TestHostileFiles::messageNamesTheCause() {
+    QFETCH(QString, command);
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    if (target.startsWith(QLatin1String("locked/")) && IsSuperuser())
+        QSKIP("folder modes do not stop the superuser");
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QByteArray song("Am G\n");
+    while (song.size() < 16 * 1024)
+        song += "la la la la la la la la la la la la la la la la la la la la\n";
+    const QString songs = MakeFolder(program, QStringLiteral("songs"));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("songs/a.txt"), song)));
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QVERIFY(QDir(songs).mkdir(QStringLiteral("folder.txt")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), songs + QStringLiteral("/zero.txt")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), songs + QStringLiteral("/full.txt")));
+    program.WriteFile(QStringLiteral("songs/utf16.txt"), QByteArray("\xff\xfe"
+                                                                    "A\0m\0 \0G\0\n\0",
+                                                                    12));
+    const QString locked = MakeFolder(program, QStringLiteral("songs/locked"));
+    program.WriteFile(QStringLiteral("songs/locked/b.txt"), "writable");
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const QStringList entries = Entries(songs);
+    const QString path = songs + QLatin1Char('/') + target;
+    const QString display = program.Document()->DisplayPath();
+    const QByteArray page = ReadFileBytes(display);
+
+    QString expected;
+    if (command == QLatin1String("open")) {
+        TriggerOpen(program, path);
+        expected = QStringLiteral("The following file : ") + path + QStringLiteral(" could not be opened : ");
+    } else if (command == QLatin1String("save")) {
+        program.dialogs.saveFiles.enqueue(path);
+        program.Action(ID_FILE_SAVE_AS)->trigger();
+        expected = QStringLiteral("The following file : ") + path + QStringLiteral(" could not be saved : ");
+    } else {
+        // Any write past 8 KiB fails as on a full disk.
+        CFileSizeLimit full(8 * 1024);
+        QVERIFY(full.Ok());
+        program.Action(ID_TRANSPOSE_UP)->trigger();
+        expected = QStringLiteral("The display file ") + display + QStringLiteral(" could not be written : ");
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (reason.isEmpty()) {
+        QCOMPARE(program.sink.messages.size(), std::size_t(0));
+        QVERIFY(ReadFileBytes(path).startsWith("A#m G#\n"));
+        QCOMPARE(program.Document()->FilePath(), path);
+        return;
+    }
+    QCOMPARE(program.sink.messages.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(program.sink.messages.front()), expected + reason);
+    // Nothing written in part: the display page is the last whole one, and
+    // no temporary file stays behind.
+    QCOMPARE(ReadFileBytes(display), page);
+    QCOMPARE(Entries(songs), entries);
 }
 
 QTEST_MAIN(TestHostileFiles)

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "chords/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "render/DisplaySettings.h"
 
 namespace {

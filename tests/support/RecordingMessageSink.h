@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "chords/Messages.h"
+#include "base/Messages.h"
 
 /// Records every message the core shows instead of showing it, in order; a
 /// fatal message is recorded as kFatalPrefix + its text. Installs itself as

@@ -1,4 +1,4 @@
-#include "chords/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <cerrno>
 #include <climits>

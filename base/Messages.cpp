@@ -1,4 +1,4 @@
-#include "chords/Messages.h"
+#include "base/Messages.h"
 
 #include <cstdio>
 #include <cstdlib>
