@@ -8,8 +8,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPushButton>
-#include <QSlider>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -31,83 +29,137 @@ namespace {
 constexpr const char* kIdleMessage = "For Help, press F1";
 
 // The tool bar pictures, drawn rather than shipped as files.
-QIcon DrawIcon(int id) {
+const QPen kOutline(QColor(40, 40, 40), 2);
+
+void DrawOpen(QPainter& painter) {
+    painter.setPen(kOutline);
+    painter.setBrush(QColor(240, 200, 90));
+    painter.drawRect(3, 9, 24, 18);
+    painter.drawRect(3, 6, 10, 4);
+    painter.setBrush(QColor(250, 225, 130));
+    QPainterPath flap;
+    flap.moveTo(7, 14);
+    flap.lineTo(30, 14);
+    flap.lineTo(26, 27);
+    flap.lineTo(3, 27);
+    flap.closeSubpath();
+    painter.drawPath(flap);
+}
+
+void DrawSave(QPainter& painter) {
+    painter.setPen(kOutline);
+    painter.setBrush(QColor(70, 100, 170));
+    painter.drawRoundedRect(4, 4, 24, 24, 2, 2);
+    painter.setBrush(Qt::white);
+    painter.drawRect(9, 5, 14, 9);
+    painter.setBrush(QColor(200, 200, 200));
+    painter.drawRect(10, 19, 12, 8);
+}
+
+void DrawPrint(QPainter& painter) {
+    painter.setPen(kOutline);
+    painter.setBrush(Qt::white);
+    painter.drawRect(9, 3, 14, 10);
+    painter.setBrush(QColor(150, 150, 150));
+    painter.drawRoundedRect(3, 12, 26, 12, 2, 2);
+    painter.setBrush(Qt::white);
+    painter.drawRect(9, 20, 14, 9);
+}
+
+void DrawChordName(QPainter& painter, int pixelSize, const QRect& rect) {
+    QFont font;
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 255));
+    painter.drawText(rect, Qt::AlignCenter, QStringLiteral("C"));
+}
+
+void DrawHighlight(QPainter& painter) {
+    DrawChordName(painter, 30, QRect(0, 0, 32, 32));
+}
+
+void DrawHighlightOptions(QPainter& painter) {
+    DrawChordName(painter, 24, QRect(0, 0, 24, 26));
+    // A brush over the chord: how it is highlighted.
+    painter.setPen(QPen(QColor(120, 70, 20), 3));
+    painter.drawLine(17, 30, 28, 19);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(220, 0, 0));
+    painter.drawEllipse(QPoint(28, 19), 3, 3);
+}
+
+void DrawLevels(QPainter& painter) {
+    const QColor colors[5] = {QColor(0, 200, 0), QColor(140, 210, 0), QColor(240, 200, 0), QColor(240, 120, 0),
+                              QColor(220, 0, 0)};
+    painter.setPen(QPen(QColor(40, 40, 40), 1));
+    for (int i = 0; i < 5; ++i) {
+        painter.setBrush(colors[i]);
+        const int height = 6 + i * 5;
+        painter.drawRect(2 + i * 6, 29 - height, 5, height);
+    }
+}
+
+QIcon Picture(void (*draw)(QPainter&)) {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QPen outline(QColor(40, 40, 40), 2);
-    switch (id) {
-    case ID_FILE_OPEN: {
-        painter.setPen(outline);
-        painter.setBrush(QColor(240, 200, 90));
-        painter.drawRect(3, 9, 24, 18);
-        painter.drawRect(3, 6, 10, 4);
-        painter.setBrush(QColor(250, 225, 130));
-        QPainterPath flap;
-        flap.moveTo(7, 14);
-        flap.lineTo(30, 14);
-        flap.lineTo(26, 27);
-        flap.lineTo(3, 27);
-        flap.closeSubpath();
-        painter.drawPath(flap);
-        break;
-    }
-    case ID_FILE_SAVE:
-        painter.setPen(outline);
-        painter.setBrush(QColor(70, 100, 170));
-        painter.drawRoundedRect(4, 4, 24, 24, 2, 2);
-        painter.setBrush(Qt::white);
-        painter.drawRect(9, 5, 14, 9);
-        painter.setBrush(QColor(200, 200, 200));
-        painter.drawRect(10, 19, 12, 8);
-        break;
-    case ID_FILE_PRINT:
-        painter.setPen(outline);
-        painter.setBrush(Qt::white);
-        painter.drawRect(9, 3, 14, 10);
-        painter.setBrush(QColor(150, 150, 150));
-        painter.drawRoundedRect(3, 12, 26, 12, 2, 2);
-        painter.setBrush(Qt::white);
-        painter.drawRect(9, 20, 14, 9);
-        break;
-    case ID_HIGHLIGHT_TOGGLE:
-    case ID_HIGHLIGHT_OPTIONS: {
-        QFont font;
-        font.setBold(true);
-        font.setPixelSize(id == ID_HIGHLIGHT_TOGGLE ? 30 : 24);
-        painter.setFont(font);
-        painter.setPen(QColor(0, 0, 255));
-        const QRect text = id == ID_HIGHLIGHT_TOGGLE ? QRect(0, 0, 32, 32) : QRect(0, 0, 24, 26);
-        painter.drawText(text, Qt::AlignCenter, QStringLiteral("C"));
-        if (id == ID_HIGHLIGHT_OPTIONS) {
-            // A brush over the chord: how it is highlighted.
-            painter.setPen(QPen(QColor(120, 70, 20), 3));
-            painter.drawLine(17, 30, 28, 19);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(220, 0, 0));
-            painter.drawEllipse(QPoint(28, 19), 3, 3);
-        }
-        break;
-    }
-    case ID_CHORD_LEVELS: {
-        const QColor colors[5] = {QColor(0, 200, 0), QColor(140, 210, 0), QColor(240, 200, 0), QColor(240, 120, 0),
-                                  QColor(220, 0, 0)};
-        painter.setPen(QPen(QColor(40, 40, 40), 1));
-        for (int i = 0; i < 5; ++i) {
-            painter.setBrush(colors[i]);
-            const int height = 6 + i * 5;
-            painter.drawRect(2 + i * 6, 29 - height, 5, height);
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    draw(painter);
+    painter.end();
     return QIcon(pixmap);
 }
 
+// A song option an Options entry shows and sets. The document stores it.
+struct SongOptionField {
+    int (*get)(const SongOptions& options);
+    void (*set)(SongOptions& options, int value);
+    /// One of several values: its entries exclude each other. Otherwise the
+    /// entry is on at its value and off at 0.
+    bool choice;
+};
+
+// ALLCHORDS
+const SongOptionField kAllChords{[](const SongOptions& o) { return o.allChords ? 1 : 0; },
+                                 [](SongOptions& o, int value) { o.allChords = value != 0; }, false};
+// SPELLING
+const SongOptionField kSpelling{[](const SongOptions& o) { return static_cast<int>(o.spelling); },
+                                [](SongOptions& o, int value) { o.spelling = SpellingOfValue(value); }, true};
+// KEEPCOLUMNS
+const SongOptionField kKeepColumns{[](const SongOptions& o) { return o.keepColumns ? 1 : 0; },
+                                   [](SongOptions& o, int value) { o.keepColumns = value != 0; }, false};
+
+enum class Check { None, Off, On };
+
 } // namespace
+
+/// One command of the window: its menu entry, keys, tool bar picture and
+/// what it does. The menus, the accelerators and the tool bar are built
+/// from these rows alone.
+struct FrameCommand {
+    int id;
+    /// The menu of its entry, a submenu after "/": "&Options/&Spelling";
+    /// nullptr for a command reached by its keys only.
+    const char* menu;
+    const char* text;
+    /// Status bar prompt and tool tip, or nullptr.
+    const char* prompt;
+    const char* toolTip;
+    /// Its keys in Qt's portable form, "; " between two ("+; Ctrl+Up"), or nullptr.
+    const char* keys;
+    /// A separator goes before its menu entry.
+    bool separator;
+    /// Its place on the tool bar, 0 for none; the tens are groups, with a
+    /// separator between two.
+    int toolPlace;
+    void (*icon)(QPainter& painter);
+    Check check;
+    /// What it does; nullptr when the application or a bar handles it.
+    void (*run)(CMainFrame& frame);
+    /// The song option it shows and sets, with the value it stands for.
+    const SongOptionField* option;
+    int optionValue;
+};
 
 CMainFrame::CMainFrame(CQuavernDoc* document, const ProgramFolders& folders, QWidget* parent)
     : QMainWindow(parent), m_pDocument(document) {
@@ -128,17 +180,86 @@ QAction* CMainFrame::Action(int id) const {
     return found != m_actions.end() ? found->second : nullptr;
 }
 
-QAction* CMainFrame::AddAction(int id, const QString& text, const QString& prompt, const QString& toolTip) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(ObjectNameOf(id));
-    if (!prompt.isEmpty())
-        action->setStatusTip(prompt);
-    if (!toolTip.isEmpty())
-        action->setToolTip(toolTip);
-    // Every command stays reachable by its accelerator, with or without a menu entry.
-    addAction(action);
-    m_actions[id] = action;
-    return action;
+const std::vector<FrameCommand>& CMainFrame::Commands() {
+    using F = CMainFrame;
+    constexpr auto N = Check::None;
+    static const char* const kOptions = "&Options";
+    static const char* const kSpellings = "&Options/&Spelling";
+    static const char* const kSpellingPrompt = "How moved chord names are spelled";
+    static const std::vector<FrameCommand> commands = {
+        {ID_FILE_OPEN, "&File", "&Open a Tablature File...\tCtrl+O", "Open an existing document", "Open", "Ctrl+O",
+         false, 11, DrawOpen, N, [](F& f) { f.m_pView->OnFileOpen(); }, nullptr, 0},
+        {ID_MANUAL_CHORDS, "&File", "&Enter Chords Manually...", "Enter chords manually and transpose them", nullptr,
+         nullptr, false, 0, nullptr, N, [](F& f) { f.OnManualChords(); }, nullptr, 0},
+        {ID_FILE_SAVE, "&File", "&Save\tCtrl+S", "Save the active document", "Save", "Ctrl+S", true, 12, DrawSave, N,
+         [](F& f) { f.m_pView->OnFileSave(); }, nullptr, 0},
+        {ID_FILE_SAVE_AS, "&File", "Save &As...", "Save the active document with a new name", "Save As", nullptr, false,
+         0, nullptr, N, [](F& f) { f.m_pView->OnFileSaveAs(); }, nullptr, 0},
+        {ID_FILE_PRINT, "&File", "&Print...\tCtrl+P", "Print the active document", "Print", "Ctrl+P", true, 13,
+         DrawPrint, N, [](F& f) { f.m_pView->OnFilePrint(); }, nullptr, 0},
+        {ID_FILE_PRINT_PREVIEW, "&File", "Print Pre&view", "Display full pages", "Print Preview", nullptr, false, 0,
+         nullptr, N, [](F& f) { f.m_pView->OnFilePrintPreview(); }, nullptr, 0},
+        {ID_FILE_PRINT_SETUP, "&File", "P&rint Setup...", "Change the printer and printing options", "Print Setup",
+         nullptr, false, 0, nullptr, N, nullptr, nullptr, 0},
+        {ID_APP_EXIT, "&File", "E&xit", "Quit the application; prompts to save documents", "Exit", "Ctrl+Q", true, 0,
+         nullptr, N, [](F& f) { f.close(); }, nullptr, 0},
+        {ID_FILE_PRINT_DIRECT, nullptr, "Print Direct", nullptr, nullptr, nullptr, false, 0, nullptr, N,
+         [](F& f) { f.m_pView->OnFilePrintDirect(); }, nullptr, 0},
+
+        {ID_FIND_EASIEST, "&Transpose", "Find &Easiest Transposition", nullptr, nullptr, "Ctrl+E", false, 0, nullptr, N,
+         [](F& f) { f.m_pView->OnFindEasiest(); }, nullptr, 0},
+        {ID_TRANSPOSE_UP, "&Transpose", "Transpose by a half-tone &Up", nullptr, nullptr, "+; Ctrl+Up", false, 0,
+         nullptr, N, [](F& f) { f.m_pView->OnTransposeUp(); }, nullptr, 0},
+        {ID_TRANSPOSE_DOWN, "&Transpose", "Transpose by a half-tone &Down", nullptr, nullptr, "-; Ctrl+Down", false, 0,
+         nullptr, N, [](F& f) { f.m_pView->OnTransposeDown(); }, nullptr, 0},
+        {ID_SUGGEST_CAPO, "&Transpose", "Suggest a &Capo...",
+         "Where to put the capo to play the song with easier shapes", nullptr, nullptr, true, 0, nullptr, N,
+         [](F& f) { f.OnSuggestCapo(); }, nullptr, 0},
+
+        {ID_CHORD_LEVELS, kOptions, "Set Chord Difficulty &Levels...", "Set chord difficulty levels",
+         "Set chord difficulty levels", nullptr, false, 31, DrawLevels, N, [](F& f) { f.OnChordLevels(); }, nullptr, 0},
+        {ID_HIGHLIGHT_OPTIONS, kOptions, "Set How To &Highlight Detected Chords...",
+         "Set how to highlight detected chords", "Set how to highlight detected chords", nullptr, false, 22,
+         DrawHighlightOptions, N, [](F& f) { f.OnHighlightOptions(); }, nullptr, 0},
+        // How chord names are read and moved; all off, the chord table alone decides.
+        {ID_ALL_CHORDS, kOptions, "Transpose Every Chord &Name",
+         "Also move chord names the table lacks, such as Asus4 or Bm7b5", nullptr, nullptr, true, 0, nullptr,
+         Check::Off, [](F& f) { f.OnSongOptions(); }, &kAllChords, 1},
+        {ID_SPELLING_AS_WRITTEN, kSpellings, "As &Written", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::AsWritten)},
+        {ID_SPELLING_AS_WRITTEN + 1, kSpellings, "&Sharps", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Sharps)},
+        {ID_SPELLING_AS_WRITTEN + 2, kSpellings, "&Flats", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Flats)},
+        {ID_SPELLING_BY_KEY, kSpellings, "By the Song's &Key", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Key)},
+        {ID_KEEP_COLUMNS, kOptions, "Keep Chord &Columns",
+         "Keep chords over their syllables when a name grows or shrinks", nullptr, nullptr, false, 0, nullptr,
+         Check::Off, [](F& f) { f.OnSongOptions(); }, &kKeepColumns, 1},
+
+        // The check marks follow the document and the bars.
+        {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",
+         "Highlight / Unhighlight detected chords", nullptr, false, 21, DrawHighlight, Check::Off,
+         [](F& f) { f.m_pView->OnHighlightToggle(); }, nullptr, 0},
+        {ID_VIEW_TOOLBAR, "&View", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, true, 0, nullptr,
+         Check::On, nullptr, nullptr, 0},
+        {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr, false,
+         0, nullptr, Check::On, nullptr, nullptr, 0},
+
+        {ID_HELP_FILE, "&Help", "Display &Help File", nullptr, nullptr, nullptr, false, 0, nullptr, N,
+         [](F& f) { f.m_pView->OnHelpFile(); }, nullptr, 0},
+        {ID_COMMENTS, "&Help", "&Comments...", nullptr, nullptr, nullptr, false, 0, nullptr, N,
+         [](F& f) { f.OnComments(); }, nullptr, 0},
+        {ID_APP_ABOUT, "&Help", "&About Quavern...", "Display program information, version number and copyright",
+         "About", nullptr, true, 0, nullptr, N, nullptr, nullptr, 0},
+
+        // Accelerators without a menu entry; the application handles New.
+        {ID_FILE_NEW, nullptr, "&New", "Create a new document", "New", "Ctrl+N", false, 0, nullptr, N, nullptr, nullptr,
+         0},
+        {ID_HELP, nullptr, "Help", "Display help", "Help", "F1", false, 0, nullptr, N,
+         [](F& f) { f.m_pView->OnHelpFile(); }, nullptr, 0},
+    };
+    return commands;
 }
 
 bool CMainFrame::OnCreate() {
@@ -147,31 +268,15 @@ bool CMainFrame::OnCreate() {
     BuildTranspositionBar();
     BuildStatusBar();
 
-    CQuavernView* view = m_pView;
     // Each command shows a message at most once, however often the work behind it meets the cause.
-    auto route = [this](int id, auto handler) {
-        connect(Action(id), &QAction::triggered, this, [handler] {
-            CMessageOnceScope command;
-            handler();
+    for (const FrameCommand& command : Commands()) {
+        if (!command.run)
+            continue;
+        connect(Action(command.id), &QAction::triggered, this, [this, run = command.run] {
+            CMessageOnceScope once;
+            run(*this);
         });
-    };
-    route(ID_FILE_OPEN, [view] { view->OnFileOpen(); });
-    route(ID_FILE_SAVE, [view] { view->OnFileSave(); });
-    route(ID_FILE_SAVE_AS, [view] { view->OnFileSaveAs(); });
-    route(ID_FILE_PRINT, [view] { view->OnFilePrint(); });
-    route(ID_FILE_PRINT_DIRECT, [view] { view->OnFilePrintDirect(); });
-    route(ID_FILE_PRINT_PREVIEW, [view] { view->OnFilePrintPreview(); });
-    route(ID_APP_EXIT, [this] { close(); });
-    route(ID_TRANSPOSE_UP, [view] { view->OnTransposeUp(); });
-    route(ID_TRANSPOSE_DOWN, [view] { view->OnTransposeDown(); });
-    route(ID_FIND_EASIEST, [view] { view->OnFindEasiest(); });
-    route(ID_CHORD_LEVELS, [this] { OnChordLevels(); });
-    route(ID_HIGHLIGHT_OPTIONS, [this] { OnHighlightOptions(); });
-    route(ID_HIGHLIGHT_TOGGLE, [view] { view->OnHighlightToggle(); });
-    route(ID_HELP_FILE, [view] { view->OnHelpFile(); });
-    route(ID_HELP, [view] { view->OnHelpFile(); });
-    route(ID_MANUAL_CHORDS, [this] { OnManualChords(); });
-    route(ID_COMMENTS, [this] { OnComments(); });
+    }
     if (m_pDocument) {
         // The menu and the tool bar show whether the display is highlighted,
         // the transposition bar the song's shift and how hard its chords are.
@@ -187,161 +292,84 @@ bool CMainFrame::OnCreate() {
                 m_pTranspositionBar->ShowCapo(0);
             }
         });
-        route(ID_SUGGEST_CAPO, [this] { OnSuggestCapo(); });
-        for (int id : {ID_ALL_CHORDS, ID_SPELLING_AS_WRITTEN, ID_SPELLING_AS_WRITTEN + 1, ID_SPELLING_AS_WRITTEN + 2,
-                       ID_SPELLING_BY_KEY, ID_KEEP_COLUMNS})
-            route(id, [this] { OnSongOptions(); });
         connect(m_pDocument, &CQuavernDoc::Notice, statusBar(),
                 [bar = statusBar()](const QString& text) { bar->showMessage(text, 15000); });
     }
     // The window is never narrower than its transposition bar.
     setMinimumWidth(m_pDialogBar->sizeHint().width() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth));
 
-    // The bar's buttons send the same commands as the menu.
-    for (int id : {ID_TRANSPOSE_DOWN, ID_TRANSPOSE_UP, ID_FIND_EASIEST, ID_MANUAL_CHORDS}) {
-        QAction* action = Action(id);
-        connect(m_pTranspositionBar->Button(id), &QPushButton::clicked, action, [action] { action->trigger(); });
-    }
-    // The song follows the slider whenever the user lets go of it: after a
-    // drag of the thumb, and at once for a click on the groove, the wheel or
-    // the keyboard. Moves while the thumb is held wait for the release.
-    QSlider* slider = m_pTranspositionBar->Slider();
-    connect(slider, &QSlider::sliderReleased, this, &CMainFrame::OnSliderReleased);
-    connect(slider, &QSlider::valueChanged, this, [this, slider] {
-        if (!slider->isSliderDown())
-            OnSliderReleased();
+    // The bar's buttons send the same commands as the menu; the song follows
+    // the slider whenever the user lets go of it.
+    connect(m_pTranspositionBar, &CTranspositionBar::CommandClicked, this, [this](int id) {
+        if (QAction* action = Action(id))
+            action->trigger();
     });
+    connect(m_pTranspositionBar, &CTranspositionBar::ShiftChosen, this, &CMainFrame::OnSliderReleased);
     // A release that came while a page loaded is applied once it has.
-    connect(view, &CQuavernView::PageLoaded, this, &CMainFrame::OnSliderReleased);
-    m_pTranspositionBar->Slider()->setValue(0);
+    connect(m_pView, &CQuavernView::PageLoaded, this, &CMainFrame::OnSliderReleased);
+    m_pTranspositionBar->ShowShift(0);
     return true;
 }
 
 void CMainFrame::BuildMenus() {
-    QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    QAction* open = AddAction(ID_FILE_OPEN, QStringLiteral("&Open a Tablature File...\tCtrl+O"),
-                              QStringLiteral("Open an existing document"), QStringLiteral("Open"));
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    file->addAction(open);
-    file->addAction(AddAction(ID_MANUAL_CHORDS, QStringLiteral("&Enter Chords Manually..."),
-                              QStringLiteral("Enter chords manually and transpose them")));
-    file->addSeparator();
-    QAction* save = AddAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"),
-                              QStringLiteral("Save"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    file->addAction(save);
-    file->addAction(AddAction(ID_FILE_SAVE_AS, QStringLiteral("Save &As..."),
-                              QStringLiteral("Save the active document with a new name"), QStringLiteral("Save As")));
-    file->addSeparator();
-    QAction* print = AddAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"),
-                               QStringLiteral("Print the active document"), QStringLiteral("Print"));
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    file->addAction(print);
-    file->addAction(AddAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"),
-                              QStringLiteral("Display full pages"), QStringLiteral("Print Preview")));
-    file->addAction(AddAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."),
-                              QStringLiteral("Change the printer and printing options"),
-                              QStringLiteral("Print Setup")));
-    file->addSeparator();
-    QAction* exit =
-        AddAction(ID_APP_EXIT, QStringLiteral("E&xit"),
-                  QStringLiteral("Quit the application; prompts to save documents"), QStringLiteral("Exit"));
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    file->addAction(exit);
-    AddAction(ID_FILE_PRINT_DIRECT, QStringLiteral("Print Direct"));
+    std::map<QString, QMenu*> menus;
+    std::map<const SongOptionField*, QActionGroup*> choices;
+    for (const FrameCommand& command : Commands()) {
+        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        action->setObjectName(ObjectNameOf(command.id));
+        if (command.prompt)
+            action->setStatusTip(QString::fromUtf8(command.prompt));
+        if (command.toolTip)
+            action->setToolTip(QString::fromUtf8(command.toolTip));
+        if (command.keys)
+            action->setShortcuts(
+                QKeySequence::listFromString(QString::fromLatin1(command.keys), QKeySequence::PortableText));
+        if (command.check != Check::None) {
+            action->setCheckable(true);
+            action->setChecked(command.check == Check::On);
+            // A check mark in the menu, as beside the two bars; the tool bar keeps the picture.
+            action->setIconVisibleInMenu(false);
+        }
+        if (command.option && command.option->choice) {
+            QActionGroup*& group = choices[command.option];
+            if (!group)
+                group = new QActionGroup(this);
+            group->addAction(action);
+        }
+        // Every command stays reachable by its accelerator, with or without a menu entry.
+        addAction(action);
+        m_actions[command.id] = action;
+        if (!command.menu)
+            continue;
 
-    QMenu* transpose = bar->addMenu(QStringLiteral("&Transpose"));
-    QAction* easiest = AddAction(ID_FIND_EASIEST, QStringLiteral("Find &Easiest Transposition"));
-    easiest->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    transpose->addAction(easiest);
-    QAction* up = AddAction(ID_TRANSPOSE_UP, QStringLiteral("Transpose by a half-tone &Up"));
-    up->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Up)});
-    transpose->addAction(up);
-    QAction* down = AddAction(ID_TRANSPOSE_DOWN, QStringLiteral("Transpose by a half-tone &Down"));
-    down->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::Key_Down)});
-    transpose->addAction(down);
-    transpose->addSeparator();
-    transpose->addAction(AddAction(ID_SUGGEST_CAPO, QStringLiteral("Suggest a &Capo..."),
-                                   QStringLiteral("Where to put the capo to play the song with easier shapes")));
-
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
-    options->addAction(AddAction(ID_CHORD_LEVELS, QStringLiteral("Set Chord Difficulty &Levels..."),
-                                 QStringLiteral("Set chord difficulty levels"),
-                                 QStringLiteral("Set chord difficulty levels")));
-    options->addAction(AddAction(ID_HIGHLIGHT_OPTIONS, QStringLiteral("Set How To &Highlight Detected Chords..."),
-                                 QStringLiteral("Set how to highlight detected chords"),
-                                 QStringLiteral("Set how to highlight detected chords")));
-
-    // How chord names are read and moved; all off, the chord table alone decides.
-    options->addSeparator();
-    QAction* allChords = AddAction(ID_ALL_CHORDS, QStringLiteral("Transpose Every Chord &Name"),
-                                   QStringLiteral("Also move chord names the table lacks, such as Asus4 or Bm7b5"));
-    allChords->setCheckable(true);
-    options->addAction(allChords);
-    QMenu* spelling = options->addMenu(QStringLiteral("&Spelling"));
-    auto* spellings = new QActionGroup(this);
-    const char* const kSpellings[] = {"As &Written", "&Sharps", "&Flats", "By the Song's &Key"};
-    for (int i = 0; i < 4; ++i) {
-        QAction* choice = AddAction(ID_SPELLING_AS_WRITTEN + i, QString::fromLatin1(kSpellings[i]),
-                                    QStringLiteral("How moved chord names are spelled"));
-        choice->setCheckable(true);
-        spellings->addAction(choice);
-        spelling->addAction(choice);
+        const QString path = QString::fromUtf8(command.menu);
+        QMenu*& menu = menus[path];
+        if (!menu) {
+            const int slash = path.lastIndexOf(QLatin1Char('/'));
+            menu = slash < 0 ? menuBar()->addMenu(path) : menus.at(path.left(slash))->addMenu(path.mid(slash + 1));
+        }
+        if (command.separator)
+            menu->addSeparator();
+        menu->addAction(action);
     }
-    QAction* columns = AddAction(ID_KEEP_COLUMNS, QStringLiteral("Keep Chord &Columns"),
-                                 QStringLiteral("Keep chords over their syllables when a name grows or shrinks"));
-    columns->setCheckable(true);
-    options->addAction(columns);
-
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    QAction* highlight = AddAction(ID_HIGHLIGHT_TOGGLE, QStringLiteral("&Highlight Detected Chords"),
-                                   QStringLiteral("Highlight / Unhighlight detected chords"),
-                                   QStringLiteral("Highlight / Unhighlight detected chords"));
-    highlight->setCheckable(true);
-    // A check mark in the menu, as beside the two bars; the tool bar keeps the picture.
-    highlight->setIconVisibleInMenu(false);
-    view->addAction(highlight);
-    view->addSeparator();
-    QAction* toolBar = AddAction(ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"),
-                                 QStringLiteral("Show or hide the toolbar"), QStringLiteral("Toggle ToolBar"));
-    toolBar->setCheckable(true);
-    toolBar->setChecked(true);
-    view->addAction(toolBar);
-    QAction* statusBarAction =
-        AddAction(ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"), QStringLiteral("Show or hide the status bar"),
-                  QStringLiteral("Toggle StatusBar"));
-    statusBarAction->setCheckable(true);
-    statusBarAction->setChecked(true);
-    view->addAction(statusBarAction);
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->addAction(AddAction(ID_HELP_FILE, QStringLiteral("Display &Help File")));
-    help->addAction(AddAction(ID_COMMENTS, QStringLiteral("&Comments...")));
-    help->addSeparator();
-    help->addAction(AddAction(ID_APP_ABOUT, QStringLiteral("&About Quavern..."),
-                              QStringLiteral("Display program information, version number and copyright"),
-                              QStringLiteral("About")));
-
-    // Accelerators without a menu entry.
-    AddAction(ID_FILE_NEW, QStringLiteral("&New"), QStringLiteral("Create a new document"), QStringLiteral("New"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddAction(ID_HELP, QStringLiteral("Help"), QStringLiteral("Display help"), QStringLiteral("Help"))
-        ->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void CMainFrame::BuildToolBar() {
     m_pToolBar = addToolBar(QStringLiteral("Toolbar"));
     m_pToolBar->setObjectName(QStringLiteral("ToolBar%1").arg(IDR_MAINFRAME));
     m_pToolBar->setIconSize(QSize(16, 16));
-    for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, 0, ID_HIGHLIGHT_TOGGLE, ID_HIGHLIGHT_OPTIONS, 0,
-                   ID_CHORD_LEVELS}) {
-        if (id == 0) {
+    std::map<int, const FrameCommand*> places;
+    for (const FrameCommand& command : Commands()) {
+        if (command.toolPlace > 0)
+            places[command.toolPlace] = &command;
+    }
+    int group = 0;
+    for (const auto& [place, command] : places) {
+        if (group != 0 && place / 10 != group)
             m_pToolBar->addSeparator();
-            continue;
-        }
-        QAction* action = Action(id);
-        action->setIcon(DrawIcon(id));
+        group = place / 10;
+        QAction* action = Action(command->id);
+        action->setIcon(Picture(command->icon));
         m_pToolBar->addAction(action);
     }
     QAction* toggle = Action(ID_VIEW_TOOLBAR);
@@ -381,7 +409,7 @@ void CMainFrame::OnTitleChanged(const QString& title) {
 }
 
 void CMainFrame::OnSuggestCapo() {
-    if (!m_pView->IsReady())
+    if (!m_pDocument || !m_pView->IsReady())
         return;
     const std::vector<CapoChoice> choices = CapoChoices(m_pDocument->Loaded());
     CCapoDlg dialog(choices, BestCapo(choices), this);
@@ -395,19 +423,21 @@ void CMainFrame::OnSuggestCapo() {
 
 void CMainFrame::OnOptionsChanged() {
     const SongOptions& options = m_pDocument->Options();
-    Action(ID_ALL_CHORDS)->setChecked(options.allChords);
-    Action(ID_SPELLING_AS_WRITTEN + static_cast<int>(options.spelling))->setChecked(true);
-    Action(ID_KEEP_COLUMNS)->setChecked(options.keepColumns);
+    for (const FrameCommand& command : Commands()) {
+        if (command.option)
+            Action(command.id)->setChecked(command.option->get(options) == command.optionValue);
+    }
 }
 
 void CMainFrame::OnSongOptions() {
-    SongOptions options;
-    options.allChords = Action(ID_ALL_CHORDS)->isChecked();
-    for (int i = 0; i < 4; ++i) {
-        if (Action(ID_SPELLING_AS_WRITTEN + i)->isChecked())
-            options.spelling = static_cast<Spelling>(i);
+    if (!m_pDocument)
+        return;
+    SongOptions options = m_pDocument->Options();
+    for (const FrameCommand& command : Commands()) {
+        const bool checked = command.option && Action(command.id)->isChecked();
+        if (checked || (command.option && !command.option->choice))
+            command.option->set(options, checked ? command.optionValue : 0);
     }
-    options.keepColumns = Action(ID_KEEP_COLUMNS)->isChecked();
     if (!(options == m_pDocument->Options()))
         m_pDocument->SetSongOptions(options);
 }
@@ -417,11 +447,11 @@ void CMainFrame::OnWorkingChanged() {
 }
 
 void CMainFrame::OnSliderReleased() {
-    QSlider* slider = m_pTranspositionBar->Slider();
-    if (!m_pDocument || slider->isSliderDown() || slider->value() == m_pDocument->Shift() || !m_pView->IsReady())
+    const int shift = m_pTranspositionBar->ChosenShift();
+    if (!m_pDocument || m_pTranspositionBar->IsChoosing() || shift == m_pDocument->Shift() || !m_pView->IsReady())
         return;
     CMessageOnceScope command;
-    m_pView->SetShift(slider->value());
+    m_pView->SetShift(shift);
 }
 
 void CMainFrame::OnComments() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include <QMainWindow>
 
+struct FrameCommand;
 struct ProgramFolders;
 class CQuavernDoc;
 class CQuavernView;
@@ -29,7 +31,6 @@ public:
     bool OnCreate();
 
     CQuavernView* GetActiveView() const { return m_pView; }
-    CTranspositionBar* GetTranspositionBar() const { return m_pTranspositionBar; }
     /// The action of a command id, or nullptr.
     QAction* Action(int id) const;
 
@@ -44,8 +45,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* AddAction(int id, const QString& text, const QString& prompt = QString(),
-                       const QString& toolTip = QString());
+    /// Every command of the window, in the order of its menus.
+    static const std::vector<FrameCommand>& Commands();
     void BuildMenus();
     void BuildToolBar();
     void BuildTranspositionBar();

@@ -27,6 +27,20 @@ void CPercentProgressCtrl::SetRange(int lower, int upper) {
     update();
 }
 
+void CPercentProgressCtrl::SetColors(const QColor& start, const QColor& end, const QColor& background,
+                                     const QColor& text) {
+    m_clrStart = start;
+    m_clrEnd = end;
+    m_clrBkgnd = background;
+    m_clrText = text;
+    update();
+}
+
+void CPercentProgressCtrl::SetShowPercent(bool show) {
+    m_bShowPercent = show;
+    update();
+}
+
 void CPercentProgressCtrl::SetPos(int position) {
     m_nPos = position;
     QProgressBar::setValue(position);

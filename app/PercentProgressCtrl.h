@@ -5,7 +5,6 @@
 
 /// A progress bar drawn as a colour gradient from the start colour to the
 /// end colour, cut at the position, with the percentage written over it.
-/// The colour and flag fields are set directly by the owner.
 class CPercentProgressCtrl final : public QProgressBar {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CPercentProgressCtrl)
@@ -24,16 +23,21 @@ public:
     /// The percentage text as drawn, e.g. "100%".
     QString PercentText() const;
 
-    QColor m_clrStart{255, 0, 0};
-    QColor m_clrEnd{0, 0, 255};
-    QColor m_clrBkgnd;
-    QColor m_clrText{255, 255, 255};
-    bool m_bShowPercent = false;
+    /// The gradient runs from start to end up to the position; the rest is
+    /// background, and the percentage is written in text.
+    void SetColors(const QColor& start, const QColor& end, const QColor& background, const QColor& text);
+    /// Whether the percentage is written over the bar.
+    void SetShowPercent(bool show);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QColor m_clrStart{255, 0, 0};
+    QColor m_clrEnd{0, 0, 255};
+    QColor m_clrBkgnd;
+    QColor m_clrText{255, 255, 255};
+    bool m_bShowPercent = false;
     int m_nLower = 0;
     int m_nUpper = 100;
     int m_nPos = 0;

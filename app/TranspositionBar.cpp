@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 #include "app/PercentProgressCtrl.h"
@@ -49,11 +50,8 @@ CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
     // Green for easiness, red for hardness, each from pale to full.
     for (const auto& [gauge, start, end] : {std::tuple{m_easiness, QColor(127, 255, 127), QColor(0, 255, 0)},
                                             std::tuple{m_hardness, QColor(255, 127, 127), QColor(255, 0, 0)}}) {
-        gauge->m_clrStart = start;
-        gauge->m_clrEnd = end;
-        gauge->m_clrBkgnd = Qt::white;
-        gauge->m_clrText = Qt::black;
-        gauge->m_bShowPercent = true;
+        gauge->SetColors(start, end, Qt::white, Qt::black);
+        gauge->SetShowPercent(true);
         gauge->SetRange(0, 202);
     }
 
@@ -62,6 +60,7 @@ CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
         button->setObjectName(ObjectNameOf(id));
         button->setGeometry(units.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
         button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QPushButton::clicked, this, [this, id] { Q_EMIT CommandClicked(id); });
         return button;
     };
     addButton(ID_TRANSPOSE_DOWN, QStringLiteral("-"), QRect(135, 5, 19, 16));
@@ -81,6 +80,12 @@ CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
     m_slider->setTickInterval(1);
     m_slider->setPageStep(1);
     m_slider->setFocusPolicy(Qt::StrongFocus);
+    // Moves while the thumb is held wait for its release.
+    connect(m_slider, &QSlider::sliderReleased, this, [this] { Q_EMIT ShiftChosen(m_slider->value()); });
+    connect(m_slider, &QSlider::valueChanged, this, [this](int shift) {
+        if (!m_slider->isSliderDown())
+            Q_EMIT ShiftChosen(shift);
+    });
 
     static const char* const kShiftLabels[13] = {"-6", "-5", "-4", "-3", "-2", "-1", "0",
                                                  "+1", "+2", "+3", "+4", "+5", "+6"};
@@ -94,15 +99,17 @@ CTranspositionBar::CTranspositionBar(QWidget* parent) : QWidget(parent) {
 
 CTranspositionBar::~CTranspositionBar() = default;
 
-CPercentProgressCtrl* CTranspositionBar::Gauge(int id) const {
-    return id == IDC_EASINESS_GAUGE ? m_easiness : id == IDC_HARDNESS_GAUGE ? m_hardness : nullptr;
+int CTranspositionBar::ChosenShift() const {
+    return m_slider->value();
 }
 
-QPushButton* CTranspositionBar::Button(int id) const {
-    return findChild<QPushButton*>(ObjectNameOf(id));
+bool CTranspositionBar::IsChoosing() const {
+    return m_slider->isSliderDown();
 }
 
 void CTranspositionBar::ShowShift(int shift) {
+    // The song is already at this shift: nothing was chosen.
+    const QSignalBlocker quiet(m_slider);
     m_slider->setValue(shift);
 }
 

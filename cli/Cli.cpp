@@ -16,19 +16,9 @@ int RunQuavernCli(const std::vector<std::string>& args, std::ostream& out, std::
         out << "quavern-cli " QUAVERN_VERSION "\n";
         return kExitSuccess;
     }
-    const std::optional<CliCommand> command = CommandOfName(name);
-    if (!command)
-        return ReportUsageError(err, "unknown command '" + name + "'");
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    switch (*command) {
-    case CliCommand::Info:
-        return RunInfoCommand(rest, out, err, store);
-    case CliCommand::Transpose:
-        return RunTransposeCommand(rest, out, err, store);
-    case CliCommand::Render:
-        return RunRenderCommand(rest, out, err, store);
-    case CliCommand::Capo:
-        return RunCapoCommand(rest, out, err, store);
+    for (const CliCommandSpec& command : CliCommandTable()) {
+        if (name == command.name)
+            return command.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err, store);
     }
-    return kExitUsage;
+    return ReportUsageError(err, "unknown command '" + name + "'");
 }

@@ -136,6 +136,62 @@ TEST(CliArguments, RejectsMisuseWithOneLineReason) {
     }
 }
 
+TEST(CliArguments, NamesTheMisuseExactly) {
+    const struct {
+        CliCommand command;
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {CliCommand::Transpose, {"a.txt"}, "transpose needs '--by N' or '--easiest'"},
+        {CliCommand::Info, {"--easiest", "--by", "1", "a.txt"}, "'--by' and '--easiest' cannot be used together"},
+        {CliCommand::Render,
+         {"--highlighted", "--plain", "a.txt"},
+         "'--plain' and '--highlighted' cannot be used together"},
+        {CliCommand::Capo, {"--by", "a.txt"}, "option '--by' does not apply to capo"},
+        {CliCommand::Capo, {"--plain", "a.txt"}, "unknown option '--plain'"},
+        {CliCommand::Info, {"-o", "out", "a.txt"}, "unknown option '-o'"},
+        {CliCommand::Info, {"--version", "a.txt"}, "unknown option '--version'"},
+        {CliCommand::Render, {"--bold=1", "a.txt"}, "option '--bold' takes no value"},
+        {CliCommand::Render, {"-o", "x", "-o", "y", "a.txt"}, "option '-o' given twice"},
+        {CliCommand::Render, {"a.txt", "-o"}, "option '-o' needs a value"},
+        {CliCommand::Info, {"--spelling=x", "a.txt"}, "invalid spelling 'x': give as-written, sharps, flats or key"},
+        {CliCommand::Info, {"a.txt", "b.txt"}, "too many arguments: 'b.txt' (one FILE only)"},
+        {CliCommand::Capo, {"--all-chords"}, "missing FILE"},
+    };
+    for (const auto& c : cases) {
+        CliOptions options;
+        std::string error;
+        EXPECT_FALSE(ParseCommandArguments(c.command, c.args, options, error));
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(CliUsage, ListsEachCommandsOptionsAndWrapsLongLines) {
+    EXPECT_EQ(UsageText(),
+              "Usage: quavern-cli info [--by N | --easiest] [SONG OPTIONS] [--default-levels] FILE\n"
+              "       quavern-cli transpose (--by N | --easiest) [SONG OPTIONS] [--default-levels] [-o OUT] FILE\n"
+              "       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [SONG OPTIONS] "
+              "[--default-levels]\n"
+              "                          [-o OUT] FILE\n"
+              "       quavern-cli capo [--all-chords] [--spelling S] [--default-levels] FILE\n"
+              "       quavern-cli --help | --version\n"
+              "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns]\n");
+    // Every option of the table is explained in --help and in the manual page.
+    const std::string manual = ManualOptionsText();
+    for (const CliOptionSpec& option : CliOptionTable()) {
+        const std::string name = option.name;
+        EXPECT_NE(HelpText().find("\n  " + (option.alias ? option.alias + std::string(", ") : "") + name),
+                  std::string::npos)
+            << name;
+        std::string tag;
+        for (const char c : name)
+            tag += c == '-' ? "\\-" : std::string(1, c);
+        EXPECT_NE(manual.find(tag + (option.value ? " \" " + std::string(option.value) + "\"\n" : "\n")),
+                  std::string::npos)
+            << name;
+    }
+}
+
 TEST(CliJson, EscapesQuotesBackslashesAndControlBytes) {
     EXPECT_EQ(JsonString("C#m7"), "\"C#m7\"");
     EXPECT_EQ(JsonString(""), "\"\"");

@@ -301,7 +301,7 @@ void TestDocument::helpShowsTheStartPage() {
     QCOMPARE(view->GetDocument()->FilePath(), program.PathOf(QStringLiteral("Start.htm")));
     QCOMPARE(view->GetDocument()->FileType(), QStringLiteral("HTM"));
     QCOMPARE(view->GetDocument()->Shift(), 0);
-    QCOMPARE(program.Frame()->GetTranspositionBar()->Slider()->value(), 0);
+    QCOMPARE(program.Frame()->findChild<QSlider*>(ObjectNameOf(IDC_SHIFT_SLIDER))->value(), 0);
     QCOMPARE(view->GetDocument()->DisplayPath(), program.PathOf(QStringLiteral("QuavernFile.htm")));
     QVERIFY(!QFile::exists(songs + QStringLiteral("/QuavernFile.htm")));
     // The help page gets no title line.

@@ -3,7 +3,11 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
@@ -29,6 +33,8 @@ private Q_SLOTS:
     void menuItemsHaveTheirTextsAndKeys_data();
     void menuItemsHaveTheirTextsAndKeys();
     void transpositionBarHasItsControls();
+    void menusHoldTheirEntriesInOrder();
+    void transpositionBarTellsWhatTheUserChose();
     void closePromptsOnlyForAnUnsavedShift_data();
     void closePromptsOnlyForAnUnsavedShift();
     void settingsAndLevelsSurviveARestart();
@@ -99,7 +105,7 @@ void TestMainFrame::transpositionBarHasItsControls() {
         QCOMPARE(widget->text(), QString::fromLatin1(button.text));
     }
     QStringList labels;
-    const QList<QLabel*> children = frame.GetTranspositionBar()->findChildren<QLabel*>();
+    const QList<QLabel*> children = frame.findChild<CTranspositionBar*>()->findChildren<QLabel*>();
     for (const QLabel* label : children) {
         if (label->objectName() != ObjectNameOf(IDC_CAPO_NOTE)) // empty until a capo is chosen
             labels << label->text();
@@ -117,6 +123,62 @@ void TestMainFrame::transpositionBarHasItsControls() {
     for (const QAction* action : actions)
         order << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
     QCOMPARE(order.join(QLatin1Char(' ')), QStringLiteral("57601 57603 57607 | 32781 32783 | 32772"));
+}
+
+namespace {
+
+// A menu's entries by id, "|" for a separator, a submenu by its title.
+QString MenuEntries(const QMenu* menu) {
+    QStringList entries;
+    const QList<QAction*> actions = menu->actions();
+    for (const QAction* action : actions) {
+        if (action->menu())
+            entries << action->text() + QLatin1Char('(') + MenuEntries(action->menu()) + QLatin1Char(')');
+        else
+            entries << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+    }
+    return entries.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+void TestMainFrame::menusHoldTheirEntriesInOrder() {
+    CMainFrame frame(nullptr, ProgramFolders());
+    QVERIFY(frame.OnCreate());
+    QStringList menus;
+    const QList<QAction*> titles = frame.menuBar()->actions();
+    for (const QAction* title : titles)
+        menus << title->text() + QStringLiteral(": ") + MenuEntries(title->menu());
+    QCOMPARE(menus,
+             QStringList({QStringLiteral("&File: 57601 32771 | 57603 57604 | 57607 57609 57606 | 57665"),
+                          QStringLiteral("&Transpose: 32780 32778 32779 | 32796"),
+                          QStringLiteral("&Options: 32772 32783 | 32790 &Spelling(32791 32792 32793 32794) 32795"),
+                          QStringLiteral("&View: 32781 | 59392 59393"), QStringLiteral("&Help: 32788 32773 | 57664")}));
+    // The spellings are one choice; the toggles stand alone.
+    QActionGroup* spellings = frame.Action(ID_SPELLING_AS_WRITTEN)->actionGroup();
+    QVERIFY(spellings && spellings->isExclusive());
+    QCOMPARE(spellings->actions().size(), 4);
+    QVERIFY(!frame.Action(ID_ALL_CHORDS)->actionGroup() && frame.Action(ID_KEEP_COLUMNS)->isCheckable());
+}
+
+void TestMainFrame::transpositionBarTellsWhatTheUserChose() {
+    CTranspositionBar bar;
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QSignalSpy chosen(&bar, &CTranspositionBar::ShiftChosen);
+    QSignalSpy clicked(&bar, &CTranspositionBar::CommandClicked);
+    // Showing the song's shift chooses nothing; a key on the slider does.
+    bar.ShowShift(3);
+    QCOMPARE(bar.ChosenShift(), 3);
+    QCOMPARE(chosen.count(), 0);
+    QTest::keyClick(bar.findChild<QSlider*>(ObjectNameOf(IDC_SHIFT_SLIDER)), Qt::Key_Right);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toInt(), 4);
+    for (const int id : {ID_TRANSPOSE_DOWN, ID_TRANSPOSE_UP, ID_FIND_EASIEST, ID_MANUAL_CHORDS}) {
+        QTest::mouseClick(bar.findChild<QPushButton*>(ObjectNameOf(id)), Qt::LeftButton);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.takeFirst().at(0).toInt(), id);
+    }
 }
 
 void TestMainFrame::closePromptsOnlyForAnUnsavedShift_data() {
@@ -193,8 +255,8 @@ void TestMainFrame::settingsAndLevelsSurviveARestart() {
     QVERIFY(view->GetDocument()->LastDirectory().endsWith(QLatin1Char('/')));
     // The gauges read the stored level: G alone at level 5 is as hard as it gets.
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("b.txt"), "G\n")));
-    QCOMPARE(program.Frame()->GetTranspositionBar()->Gauge(IDC_HARDNESS_GAUGE)->GetPos(), 201);
-    QCOMPARE(program.Frame()->GetTranspositionBar()->Gauge(IDC_EASINESS_GAUGE)->GetPos(), 1);
+    QCOMPARE(program.Frame()->findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_HARDNESS_GAUGE))->GetPos(), 201);
+    QCOMPARE(program.Frame()->findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_EASINESS_GAUGE))->GetPos(), 1);
     theChordCatalog.ResetAll();
 }
 
@@ -259,11 +321,8 @@ void TestMainFrame::commandLineIsReadAsTheHelpSays() {
 void TestMainFrame::gaugeDrawsGradientAndPercent() {
     CPercentProgressCtrl gauge;
     gauge.resize(202, 16);
-    gauge.m_clrStart = QColor(127, 255, 127);
-    gauge.m_clrEnd = QColor(0, 255, 0);
-    gauge.m_clrBkgnd = Qt::white;
-    gauge.m_clrText = Qt::black;
-    gauge.m_bShowPercent = true;
+    gauge.SetColors(QColor(127, 255, 127), QColor(0, 255, 0), Qt::white, Qt::black);
+    gauge.SetShowPercent(true);
     gauge.SetRange(0, 202);
     const QColor face = gauge.palette().color(QPalette::Button);
 

@@ -2,6 +2,7 @@
 // real frame and view with pages loaded by the browser.
 #include <memory>
 
+#include <QPushButton>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -30,12 +31,15 @@ private Q_SLOTS:
     void secondUpBeforeThePageLoadedIsIgnored();
     void easiestSetsSliderAndDisplay();
     void sliderMovesTheSongWheneverItIsLetGo();
+    void barButtonsSendTheMenuCommands();
     void gaugesFollowTheAverageLevel_data();
     void gaugesFollowTheAverageLevel();
     void scrollPositionSurvivesAReload();
 
 private:
-    static QSlider* Slider(const CProgramFixture& program) { return program.Frame()->GetTranspositionBar()->Slider(); }
+    static QSlider* Slider(const CProgramFixture& program) {
+        return program.Frame()->findChild<QSlider*>(ObjectNameOf(IDC_SHIFT_SLIDER));
+    }
 
     // One program for all cases: each case opens a song of its own.
     std::unique_ptr<CProgramFixture> m_program;
@@ -175,7 +179,7 @@ void TestTransposition::sliderMovesTheSongWheneverItIsLetGo() {
     QVERIFY(window);
     const auto songFollowsThumb = [&program, slider] {
         return program.WaitReady() && program.Document()->Shift() == slider->value() &&
-               program.Frame()->GetTranspositionBar()->Gauge(IDC_HARDNESS_GAUGE)->GetPos() ==
+               program.Frame()->findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_HARDNESS_GAUGE))->GetPos() ==
                    program.Document()->HardnessLevel() + 1;
     };
 
@@ -215,6 +219,21 @@ void TestTransposition::sliderMovesTheSongWheneverItIsLetGo() {
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
+void TestTransposition::barButtonsSendTheMenuCommands() {
+    CProgramFixture& program = *m_program;
+    program.sink.messages.clear();
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("song.txt"), "Am\n")));
+    const struct {
+        int id;
+        int shift;
+    } clicks[] = {{ID_TRANSPOSE_UP, 1}, {ID_TRANSPOSE_DOWN, 0}, {ID_TRANSPOSE_DOWN, -1}};
+    for (const auto& click : clicks) {
+        QTest::mouseClick(program.Frame()->findChild<QPushButton*>(ObjectNameOf(click.id)), Qt::LeftButton);
+        QVERIFY(WaitUntil([&] { return program.WaitReady() && program.Document()->Shift() == click.shift; }, 20000));
+    }
+    QCOMPARE(program.sink.messages.size(), std::size_t(0));
+}
+
 void TestTransposition::gaugesFollowTheAverageLevel_data() {
     QTest::addColumn<QByteArray>("song");
     QTest::addColumn<int>("easiness");
@@ -235,9 +254,9 @@ void TestTransposition::gaugesFollowTheAverageLevel() {
     CProgramFixture& program = *m_program;
     program.sink.messages.clear();
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("song.txt"), song)));
-    CTranspositionBar* bar = program.Frame()->GetTranspositionBar();
-    CPercentProgressCtrl* easinessGauge = bar->Gauge(IDC_EASINESS_GAUGE);
-    CPercentProgressCtrl* hardnessGauge = bar->Gauge(IDC_HARDNESS_GAUGE);
+    CTranspositionBar* bar = program.Frame()->findChild<CTranspositionBar*>();
+    CPercentProgressCtrl* easinessGauge = bar->findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_EASINESS_GAUGE));
+    CPercentProgressCtrl* hardnessGauge = bar->findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_HARDNESS_GAUGE));
     QCOMPARE(program.Frame()->findChild<CPercentProgressCtrl*>(ObjectNameOf(IDC_EASINESS_GAUGE)), easinessGauge);
     QCOMPARE(easinessGauge->GetUpper(), 202);
     QCOMPARE(easinessGauge->GetPos(), easiness);
