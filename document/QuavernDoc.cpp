@@ -10,7 +10,7 @@
 #include "base/SettingsStore.h"
 #include "engine/Shift.h"
 #include "render/Highlight.h"
-#include "render/PartedPage.h"
+#include "render/DisplayPageBuilder.h"
 
 std::string PathBytes(const QString& path) {
     const QByteArray bytes = QFile::encodeName(path);
@@ -22,7 +22,6 @@ CQuavernDoc::CQuavernDoc(QObject* parent) : QObject(parent) {}
 CQuavernDoc::~CQuavernDoc() = default;
 
 bool CQuavernDoc::OnNewDocument() {
-    m_display = CTablature();
     m_loaded = CTablature();
     m_working = CTablature();
     m_nSavedShift = 0;
@@ -105,21 +104,8 @@ bool CQuavernDoc::WriteDisplay() {
 }
 
 bool CQuavernDoc::WriteDisplay(bool newSong) {
-    const std::string* page = &m_working.text;
-    std::string parted;
     const HighlightSettings* highlight = IsHighlighted() ? &m_settings.highlight : nullptr;
-    if (BuildPartedDisplayPage(m_working.text, m_added, highlight, parted, m_strPicturePrefix, m_working.Rules())) {
-        // A large song is shown in parts; m_display keeps the working song
-        // unhighlighted, the parts carry the highlighting.
-        m_display = m_working;
-        page = &parted;
-    } else if (highlight) {
-        // The scratch copy is refilled every time, so highlighting never accumulates.
-        m_display = m_working;
-        HighlightChords(m_display, m_settings.highlight, m_strPicturePrefix);
-        page = &m_display.text;
-    }
-    if (!m_displayFile.WriteFor(m_strFolder, *page))
+    if (!m_displayFile.WriteFor(m_strFolder, BuildDisplayPage(m_working, m_added, highlight, m_strPicturePrefix)))
         return false;
     Q_EMIT DisplayWritten(m_displayFile.Path(), newSong);
     return true;

@@ -123,7 +123,6 @@ private:
     bool WriteDisplay(bool newSong);
     void SetShift(int shift);
 
-    CTablature m_display;
     /// The highlight settings, the highlighted flag and the last directory as stored.
     DisplaySettings m_settings;
     CTablature m_loaded;
