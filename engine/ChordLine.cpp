@@ -1,0 +1,291 @@
+#include "engine/ChordLine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+bool IsOneOf(char c, std::string_view set) {
+    return set.find(c) != std::string_view::npos;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// One blank-separated word of the line.
+struct Word {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+enum class Kind { Mark, Chord, Fingering, Other };
+
+std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lowered;
+}
+
+// x2, 2x, X4, x12: how often a bar or a line is played.
+bool IsRepeat(std::string_view text) {
+    if (text.size() < 2 || text.size() > 4)
+        return false;
+    const bool before = text.front() == 'x' || text.front() == 'X';
+    const bool after = text.back() == 'x' || text.back() == 'X';
+    if (before == after)
+        return false;
+    const std::string_view digits = before ? text.substr(1) : text.substr(0, text.size() - 1);
+    for (const char c : digits) {
+        if (!IsDigit(c))
+            return false;
+    }
+    return true;
+}
+
+bool IsNoChord(std::string_view text) {
+    const std::string lowered = Lowered(text);
+    return lowered == "n.c." || lowered == "n.c" || lowered == "nc" || lowered == "n/c";
+}
+
+// A word made of marks only: bar lines, beats, repeat signs.
+bool IsMarksOnly(std::string_view text) {
+    for (const char c : text) {
+        if (!IsOneOf(c, "|:/.-%*~>"))
+            return false;
+    }
+    return true;
+}
+
+// A bass note as a sheet writes it: a letter, in either case, and a sharp
+// or a flat, which the song's own grammar reads as a chord when upper case.
+bool IsBassNote(std::string_view text, const std::function<bool(std::string_view)>& isChordName) {
+    if (text.empty() || text.size() > 2 || !std::isalpha(static_cast<unsigned char>(text[0])))
+        return false;
+    if (text.size() == 2 && text[1] != '#' && text[1] != 'b')
+        return false;
+    std::string upper(text);
+    upper[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[0])));
+    return isChordName(upper);
+}
+
+} // namespace
+
+bool IsFingering(std::string_view text) {
+    // Six strings: six characters of x and 0-9, or six fret words apart.
+    std::vector<std::string_view> frets;
+    bool separated = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '-' && !IsBlank(text[i]))
+            continue;
+        if (i > start)
+            frets.push_back(text.substr(start, i - start));
+        else if (i < text.size() && text[i] == '-')
+            return false;
+        separated = separated || i < text.size();
+        start = i + 1;
+    }
+    const auto isFret = [](std::string_view fret, bool wide) {
+        if (fret == "x" || fret == "X")
+            return true;
+        if (fret.empty() || fret.size() > (wide ? 2 : 1))
+            return false;
+        for (const char c : fret) {
+            if (!IsDigit(c))
+                return false;
+        }
+        return !wide || std::stoi(std::string(fret)) <= 24;
+    };
+    if (!separated) {
+        if (text.size() != 6)
+            return false;
+        int played = 0;
+        for (const char c : text) {
+            if (!isFret(std::string_view(&c, 1), false))
+                return false;
+            played += IsDigit(c) ? 1 : 0;
+        }
+        return played > 0;
+    }
+    if (frets.size() != 6)
+        return false;
+    for (const std::string_view fret : frets) {
+        if (!isFret(fret, true))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Reads one column of a line.
+ChordLineReading ReadColumn(std::string_view line, std::size_t from, std::size_t to,
+                            const std::function<bool(std::string_view)>& isChordName) {
+    std::vector<Word> words;
+    for (std::size_t i = from; i < to;) {
+        while (i < to && IsBlank(line[i]))
+            ++i;
+        const std::size_t begin = i;
+        while (i < to && !IsBlank(line[i]))
+            ++i;
+        if (i > begin)
+            words.push_back({begin, i});
+    }
+
+    ChordLineReading reading;
+    int chords = 0;
+    int others = 0;
+    for (std::size_t w = 0; w < words.size(); ++w) {
+        const std::string_view raw = line.substr(words[w].begin, words[w].end - words[w].begin);
+        // A group in parentheses over several words: a fingering written
+        // with blanks, or a short direction such as "(to coda)".
+        if (raw.front() == '(' && raw.back() != ')') {
+            std::size_t last = w + 1;
+            while (last < words.size() && last <= w + 6 && line[words[last].end - 1] != ')')
+                ++last;
+            if (last < words.size() && last <= w + 6) {
+                const std::size_t inside = words[w].begin + 1;
+                const std::string_view group = line.substr(inside, words[last].end - 1 - inside);
+                if (IsFingering(group)) {
+                    reading.fingerings.push_back({inside, group.size()});
+                    w = last;
+                    continue;
+                }
+                bool anyChord = false;
+                for (std::size_t k = w; k <= last && !anyChord; ++k) {
+                    std::string_view part = line.substr(words[k].begin, words[k].end - words[k].begin);
+                    while (!part.empty() && IsOneOf(part.front(), "("))
+                        part.remove_prefix(1);
+                    while (!part.empty() && IsOneOf(part.back(), ")"))
+                        part.remove_suffix(1);
+                    anyChord = !part.empty() && isChordName(part);
+                }
+                if (!anyChord && last - w <= 2) {
+                    w = last;
+                    continue;
+                }
+            }
+        }
+
+        // The word without what a sheet puts around a chord.
+        std::size_t begin = words[w].begin;
+        std::size_t end = words[w].end;
+        // A closing parenthesis stays when it closes one the word opened:
+        // C(maj7), C(/E).
+        int open = 0;
+        for (std::size_t i = begin; i < end; ++i)
+            open += line[i] == '(' ? 1 : line[i] == ')' ? -1 : 0;
+        while (begin < end && IsOneOf(line[begin], "([{|:.*")) {
+            open -= line[begin] == '(' ? 1 : 0;
+            ++begin;
+        }
+        while (end > begin && IsOneOf(line[end - 1], ")]}|:.,;?!*") && (line[end - 1] != ')' || open < 0)) {
+            open += line[end - 1] == ')' ? 1 : 0;
+            --end;
+        }
+        const std::string_view core = line.substr(begin, end - begin);
+        if (core.empty() || IsMarksOnly(raw) || IsRepeat(core) || IsNoChord(raw) || IsNoChord(core))
+            continue;
+        if (IsFingering(core)) {
+            reading.fingerings.push_back({begin, core.size()});
+            continue;
+        }
+        // A label that opens the line: "Intro:", "Chorus:".
+        if (w == 0 && raw.back() == ':' && raw.size() > 1 && !isChordName(core)) {
+            continue;
+        }
+        // Bar lines and beats between names: G|C, Bb|F, .D.
+        std::vector<LineSpan> names;
+        std::vector<LineSpan> basses;
+        bool allNames = true;
+        for (std::size_t pos = begin; pos <= end && allNames;) {
+            std::size_t stop = pos;
+            while (stop < end && line[stop] != '|')
+                ++stop;
+            std::size_t a = pos;
+            std::size_t b = stop;
+            while (a < b && IsOneOf(line[a], ":."))
+                ++a;
+            while (b > a && IsOneOf(line[b - 1], ":."))
+                --b;
+            if (b > a) {
+                const std::string_view name = line.substr(a, b - a);
+                const std::size_t slash = name.rfind('/');
+                std::size_t chordEnd = slash;
+                std::string_view bass;
+                if (slash != std::string_view::npos) {
+                    bass = name.substr(slash + 1);
+                    // The bass alone in parentheses: C(/E).
+                    if (slash > 0 && name[slash - 1] == '(') {
+                        --chordEnd;
+                        bass =
+                            bass.empty() || bass.back() != ')' ? std::string_view() : bass.substr(0, bass.size() - 1);
+                    }
+                }
+                if (isChordName(name)) {
+                    names.push_back({a, b - a});
+                } else if (slash != std::string_view::npos && chordEnd > 0 && isChordName(name.substr(0, chordEnd)) &&
+                           IsBassNote(bass, isChordName)) {
+                    names.push_back({a, chordEnd});
+                    basses.push_back({a + slash + 1, bass.size()});
+                } else {
+                    allNames = false;
+                }
+            }
+            pos = stop + 1;
+        }
+        if (allNames && !names.empty()) {
+            chords += static_cast<int>(names.size());
+            reading.chords.insert(reading.chords.end(), names.begin(), names.end());
+            reading.basses.insert(reading.basses.end(), basses.begin(), basses.end());
+        } else {
+            ++others;
+        }
+    }
+    // Fingerings speak for the line as its chords do: a legend such as
+    // "G (320003) or (355433)" is a chord line.
+    const int fingerings = static_cast<int>(reading.fingerings.size());
+    reading.isChordLine = chords > 0 && others < chords + fingerings && others <= std::max({2, chords / 3, fingerings});
+    if (!reading.isChordLine) {
+        reading.chords.clear();
+        reading.basses.clear();
+        reading.fingerings.clear();
+    }
+    return reading;
+}
+
+} // namespace
+
+ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName) {
+    // A sheet in two columns holds chords on the left and another verse or
+    // translation on the right of the same line; a wide gap parts them, and
+    // each column is read on its own.
+    constexpr std::size_t kColumnGap = 6;
+    ChordLineReading reading;
+    std::size_t from = 0;
+    while (from < line.size()) {
+        std::size_t to = from;
+        std::size_t blanks = 0;
+        while (to < line.size() && blanks < kColumnGap) {
+            blanks = IsBlank(line[to]) ? blanks + (line[to] == '\t' ? kColumnGap : 1) : 0;
+            ++to;
+        }
+        ChordLineReading column = ReadColumn(line, from, to, isChordName);
+        if (column.isChordLine) {
+            reading.isChordLine = true;
+            for (auto [all, part] :
+                 {std::pair{&reading.chords, &column.chords}, std::pair{&reading.basses, &column.basses},
+                  std::pair{&reading.fingerings, &column.fingerings}})
+                all->insert(all->end(), part->begin(), part->end());
+        }
+        from = to;
+    }
+    return reading;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+/// How a guitarist reads one line of a chord sheet: as a line of chords (to
+/// be moved) or as anything else (lyrics, a title, a heading, prose), which
+/// is never touched.
+///
+/// A line is a chord line when its words are mostly chord names and the
+/// marks that go with them on a sheet: bar lines (| || |: :|), beats (/ . -
+/// %), repeats (x2, 2x, (x4)), N.C., *, fingerings (x02210, x-10-12-12-11-10,
+/// (x 10 12 12 11 10)), and short directions in parentheses such as (riff).
+/// A label that opens the line ("Intro:") counts for nothing. Any other word
+/// counts against it: the line needs more chord names and fingerings than
+/// such words, and at most two of them, or a third of its chords on a long
+/// line, or one a fingering ("G  C  D  to coda" and "G (320003) or
+/// (355433)" are chord lines, "A poor man's made of mud" and "Am I only
+/// dreaming" are not).
+
+/// A stretch of a line, in bytes from the line's start.
+struct LineSpan {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    bool operator==(const LineSpan& other) const { return offset == other.offset && length == other.length; }
+};
+
+/// What the reading of a line found.
+struct ChordLineReading {
+    bool isChordLine = false;
+    /// The chord names, in line order; on a chord line the marks around
+    /// them are cut off (|C, Bb|F, .D., (Am), [G] give C, Bb, F, D, Am, G).
+    std::vector<LineSpan> chords;
+    /// The bass notes of slash chords (the E of C/E and of C(/E)), each
+    /// right after its chord: notes, not chords.
+    std::vector<LineSpan> basses;
+    /// The fingerings written on the line (x02210 in "Am (x02210)"),
+    /// parentheses excluded, each right after the chord it belongs to.
+    std::vector<LineSpan> fingerings;
+};
+
+/// Reads one line (no line end). isChordName says whether a word is a chord
+/// name as the song's options read them. In an HTML song the caller blanks
+/// the tags and entities first, byte for byte, so that offsets stay the
+/// line's own.
+ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName);
+
+/// Whether a word written between parentheses, or alone, is a fingering:
+/// six strings, each x or a fret number, written as six characters or
+/// separated by "-" or blanks.
+bool IsFingering(std::string_view text);
