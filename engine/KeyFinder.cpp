@@ -1,0 +1,170 @@
+#include "engine/KeyFinder.h"
+
+#include <array>
+
+namespace {
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+// How well a chord fits a key, by the degree of its root above the tonic
+// (0..11) and its kind (Major, Minor, Dominant7, Diminished): 1 for the
+// chords the key is built of, less for what a musician still hears as
+// belonging (secondary dominants, borrowed chords, passing diminished
+// chords), 0 for a chord foreign to the key.
+using FitTable = std::array<std::array<double, 4>, 12>;
+
+constexpr FitTable kMajorFit = {{
+    {1.0, 0.2, 0.6, 0.0}, // I, borrowed i, I7 on its way to IV
+    {0.3, 0.0, 0.0, 0.5}, // bII, #I dim leading to ii
+    {0.6, 1.0, 0.7, 0.0}, // II as V of V, ii
+    {0.4, 0.0, 0.0, 0.4}, // borrowed bIII, #II dim leading to iii
+    {0.5, 1.0, 0.5, 0.0}, // III as V of vi, iii
+    {1.0, 0.5, 0.3, 0.0}, // IV, borrowed iv
+    {0.0, 0.2, 0.0, 0.6}, // #IV half-diminished and diminished
+    {1.0, 0.3, 1.0, 0.0}, // V and V7, mixolydian v
+    {0.5, 0.0, 0.2, 0.4}, // borrowed bVI, #V dim leading to vi
+    {0.5, 1.0, 0.5, 0.0}, // VI as V of ii, vi
+    {0.6, 0.0, 0.3, 0.0}, // borrowed bVII
+    {0.4, 0.2, 0.4, 1.0}, // VII as V of iii, vii dim
+}};
+
+constexpr FitTable kMinorFit = {{
+    {0.4, 1.0, 0.4, 0.0}, // Picardy I, i, I7 on its way to iv
+    {0.3, 0.0, 0.0, 0.3}, // Neapolitan bII
+    {0.5, 0.4, 0.6, 1.0}, // II as V of V, dorian ii, ii dim
+    {1.0, 0.0, 0.3, 0.0}, // III
+    {0.0, 0.0, 0.0, 0.0},
+    {0.5, 1.0, 0.4, 0.0}, // dorian IV, iv
+    {0.0, 0.0, 0.0, 0.5}, // #IV dim leading to V
+    {1.0, 0.7, 1.0, 0.0}, // the major V the leading note makes, natural v
+    {1.0, 0.0, 0.2, 0.0}, // VI
+    {0.0, 0.0, 0.0, 0.3}, // #VI dim
+    {1.0, 0.0, 0.8, 0.0}, // VII, VII7 as V of III
+    {0.3, 0.0, 0.3, 1.0}, // vii dim on the leading note
+}};
+
+// The notes of the scale, harmonic minor for a minor key: a chord without
+// a third (sus, power chord) fits when its root is one of them.
+constexpr std::array<bool, 12> kMajorScale = {true,  false, true,  false, true,  true,
+                                              false, true,  false, true,  false, true};
+constexpr std::array<bool, 12> kMinorScale = {true,  false, true, true,  false, true,
+                                              false, true,  true, false, true,  true};
+constexpr double kRootOnlyFit = 0.5;
+
+// The weights of what makes a chord the tonic besides fitting: how much of
+// the song it fills, and whether the song ends and starts on it. The end
+// weighs more: a song starts on a pick-up or an intro as often as not,
+// while it nearly always ends on its tonic.
+constexpr double kTonicShareWeight = 1.0;
+// A dominant seventh that resolves a fifth down onto the tonic (A7 D in D)
+// is the cadence that names a key; the same A7 leading elsewhere does not.
+constexpr double kCadenceWeight = 0.5;
+constexpr double kLastChordWeight = 0.75;
+constexpr double kFirstChordWeight = 0.25;
+// What a chord-like word off the chord lines counts for, against 1 for a
+// chord of the song: the chords of a legend are mostly the song's, a word
+// of the lyrics mostly not.
+constexpr double kOffLineWeight = 0.25;
+
+int Degree(const KeyChord& chord, MusicalKey key) {
+    return ((chord.root - key.tonic) % 12 + 12) % 12;
+}
+
+double Fit(const KeyChord& chord, MusicalKey key) {
+    const int degree = Degree(chord, key);
+    if (chord.kind == ChordKind::Other)
+        return (key.minor ? kMinorScale : kMajorScale)[static_cast<std::size_t>(degree)] ? kRootOnlyFit : 0.0;
+    const FitTable& table = key.minor ? kMinorFit : kMajorFit;
+    return table[static_cast<std::size_t>(degree)][static_cast<std::size_t>(chord.kind)];
+}
+
+// The tonic chord itself, as a triad: a seventh on the root is a dominant
+// on its way elsewhere (the A7 of a song in D), not a place to rest.
+bool IsTonic(const KeyChord& chord, MusicalKey key) {
+    return chord.root == key.tonic && chord.kind == (key.minor ? ChordKind::Minor : ChordKind::Major);
+}
+
+} // namespace
+
+ChordKind ChordKindOfSuffix(const std::string& written) {
+    std::string suffix;
+    for (char c : written) {
+        if (c != '(' && c != ')')
+            suffix += c;
+    }
+    if (StartsWith(suffix, "m7b5") || StartsWith(suffix, "m7-5") || StartsWith(suffix, "dim") ||
+        StartsWith(suffix, "o") || StartsWith(suffix, "\xC2\xB0"))
+        return ChordKind::Diminished;
+    if (StartsWith(suffix, "maj") || StartsWith(suffix, "M"))
+        return ChordKind::Major;
+    if (StartsWith(suffix, "m"))
+        return ChordKind::Minor;
+    if (StartsWith(suffix, "7") || StartsWith(suffix, "9") || StartsWith(suffix, "11") || StartsWith(suffix, "13"))
+        return ChordKind::Dominant7;
+    if (StartsWith(suffix, "sus") || StartsWith(suffix, "5") || StartsWith(suffix, "+") || StartsWith(suffix, "aug"))
+        return ChordKind::Other;
+    // "", "6", "2", "add9", "69": a major triad with a colour added.
+    return ChordKind::Major;
+}
+
+double CKeyFinder::Score(const std::vector<KeyChord>& chords, MusicalKey key) {
+    double weighed = 0;
+    double count = 0;
+    const KeyChord* first = nullptr;
+    const KeyChord* last = nullptr;
+    for (const KeyChord& chord : chords) {
+        if (chord.bassOnly)
+            continue;
+        const double weight = chord.onChordLine ? 1.0 : kOffLineWeight;
+        const bool tonic = IsTonic(chord, key);
+        weighed += weight * (Fit(chord, key) + (tonic ? kTonicShareWeight : 0.0));
+        count += weight;
+        if (!chord.onChordLine)
+            continue;
+        if (tonic && last && last->kind == ChordKind::Dominant7 && Degree(*last, key) == 7)
+            weighed += kCadenceWeight;
+        if (!first)
+            first = &chord;
+        last = &chord;
+    }
+    if (count == 0)
+        return 0;
+    double score = weighed / count;
+    if (first && IsTonic(*first, key))
+        score += kFirstChordWeight;
+    if (last && IsTonic(*last, key))
+        score += kLastChordWeight;
+    return score;
+}
+
+std::optional<KeyGuess> CKeyFinder::Find(const std::vector<KeyChord>& chords) {
+    bool anyChord = false;
+    for (const KeyChord& chord : chords)
+        anyChord = anyChord || !chord.bassOnly;
+    if (!anyChord)
+        return std::nullopt;
+    // Major keys first, then C upwards: of equal scores the first wins, so
+    // a tie between relative keys goes to the major one.
+    KeyGuess best;
+    double runnerUp = -1;
+    bool found = false;
+    for (int minor = 0; minor < 2; ++minor) {
+        for (int tonic = 0; tonic < 12; ++tonic) {
+            const MusicalKey key{tonic, minor != 0};
+            const double score = Score(chords, key);
+            if (!found || score > best.score) {
+                if (found)
+                    runnerUp = best.score;
+                best.key = key;
+                best.score = score;
+                found = true;
+            } else if (score > runnerUp) {
+                runnerUp = score;
+            }
+        }
+    }
+    best.margin = best.score - runnerUp;
+    return best;
+}
