@@ -250,6 +250,15 @@ const std::vector<CliCommandSpec>& CliCommandTable() {
          "one on a tie:\n"
          "  {\"capos\": [{\"capo\": 0, \"score\": N, \"shapes\": [\"G\", \"C\"]}, ...],\n"
          "   \"best\": B}"},
+        // A chord, not a song: no settings and no song options.
+        {CliCommand::Chord, "chord", RunChordCommand, "NAME", 0, 0, 0,
+         "Print a fingering of the chord NAME in standard tuning, from the\n"
+         "low E string up, \"x\" for a string not played: x02210 for Am.\n"
+         "The 85 names of the table keep their own fingering. Any other\n"
+         "root with a suffix (Asus4, Bm7b5, Cadd9, G6, E7sus4) and an\n"
+         "optional bass after a slash (D/F#) gets the first of its\n"
+         "playable fingerings: the lowest position, then the most open\n"
+         "strings, then the fewest fingers. A name it cannot read exits 2."},
     };
     return table;
 }

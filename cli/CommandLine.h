@@ -10,7 +10,7 @@
 class ISettingsStore;
 
 /// The things quavern-cli does to a song.
-enum class CliCommand { Info, Transpose, Render, Capo };
+enum class CliCommand { Info, Transpose, Render, Capo, Chord };
 
 /// What the user asked for on the command line of one subcommand.
 struct CliOptions {
@@ -31,7 +31,7 @@ struct CliOptions {
     bool keepColumns = false;
     /// -o OUT; empty writes to standard output.
     std::string outputPath;
-    /// The song file as given.
+    /// The song file as given, or the chord name of chord.
     std::string filePath;
     /// --help anywhere among the arguments.
     bool help = false;
@@ -100,7 +100,7 @@ std::optional<int> ParseShift(const std::string& text);
 bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& args, CliOptions& options,
                            std::string& error);
 
-/// The command's name as typed ("info", "transpose", "render", "capo"), or nothing.
+/// The command's name as typed ("info", "transpose", "render", "capo", "chord"), or nothing.
 std::optional<CliCommand> CommandOfName(const std::string& name);
 
 /// The short usage printed after a usage error.

@@ -25,6 +25,10 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
 int RunCapoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    ISettingsStore* store = nullptr);
 
+/// chord: a fingering of one chord name, as "x02210".
+int RunChordCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    ISettingsStore* store = nullptr);
+
 /// The whole tool: args are the arguments after the program's name.
 int RunQuavernCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   ISettingsStore* store = nullptr);

@@ -66,6 +66,10 @@ TEST_F(CliInProcess, UsageErrorsExitTwoWithOneLineAndUsageAndWriteNothing) {
         {"render", "--plain", "--highlighted", "-o", target, song},
         {"render", "--by", "1", "-o", target, song, "extra.txt"},
         {"info", "--unknown", song},
+        {"chord"},
+        {"chord", "Hm"},
+        {"chord", "Csus9"},
+        {"chord", "C/Q"},
     };
     for (const auto& args : cases) {
         std::string joined;
@@ -89,6 +93,17 @@ TEST_F(CliInProcess, HelpExplainsEveryCommandAndOption) {
         for (const char* word : {"info", "transpose", "render", "--by N", "--easiest", "--plain", "--highlighted",
                                  "--default-levels", "-o OUT", "AREHIGHLIGHTED", "XDG_CONFIG_HOME", "exit status"})
             EXPECT_NE(out.str().find(word), std::string::npos) << word;
+    }
+}
+
+TEST_F(CliInProcess, ChordPrintsTheTablesFingeringOrTheFindersFirst) {
+    // Am and Dm7 keep the table's fingering; the others come from the finder.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Am", "x02210\n"}, {"Dm7", "xx0211\n"}, {"Dsus2", "xx0230\n"}, {"G6", "320000\n"}, {"D/F#", "200232\n"}};
+    for (const auto& [name, fingering] : cases) {
+        EXPECT_EQ(Run({"chord", name}), kExitSuccess) << name;
+        EXPECT_EQ(out.str(), fingering) << name;
+        EXPECT_EQ(err.str(), "") << name;
     }
 }
 
