@@ -77,8 +77,7 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     // The working song is the new one at shift 0 already, so the page is
     // rendered once, below: a large song would otherwise be rendered twice.
     m_working = m_loaded;
-    if (!page.keepSavedShift)
-        m_nSavedShift = 0;
+    m_nSavedShift = 0;
     SetShift(0);
     Q_EMIT WorkingChanged();
     if (!m_settings.options.allChords) {

@@ -43,7 +43,7 @@ public:
     void OnInitialUpdate();
     /// The folder of the chord pictures the pages show.
     QString PicturesFolder() const { return m_folders.PicturesFolder(); }
-    /// A fresh document on the start page, without asking about saving.
+    /// A fresh document on the start page, after asking about an unsaved transposition as Open does.
     void OnFileNew();
 
     void OnFileOpen();
@@ -53,6 +53,7 @@ public:
     /// Returns whether the song was written. The start page is saved as Save As saves.
     bool OnFileSave();
     bool OnFileSaveAs();
+    /// Shows the start page as the song, after asking as Open does.
     void OnHelpFile();
     /// Asks "Save file ?" when the song is shown at another shift than it
     /// was saved at, and saves on Yes. Returns whether the caller may go on:

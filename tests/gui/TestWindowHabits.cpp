@@ -39,6 +39,8 @@ private Q_SLOTS:
     void htmlSongKeepsItsMarkupAndStandardsMode();
     void songOptionsFromTheMenuMoveEveryChord();
     void capoSuggestionMovesTheSongToItsShapes();
+    void newAndHelpAskBeforeDroppingATransposition();
+    void saveAsRenamesTheWindow();
 
 private:
     // A long, wide song, so the page scrolls both ways.
@@ -267,6 +269,43 @@ void TestWindowHabits::capoSuggestionMovesTheSongToItsShapes() {
     QCOMPARE(note->text(), QStringLiteral("Capo %1").arg(best));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(note->text().isEmpty());
+}
+
+// New and Help take the song's place, so they ask as Open does; Cancel keeps it.
+void TestWindowHabits::newAndHelpAskBeforeDroppingATransposition() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    const QString song = program.WriteFile(QStringLiteral("a.txt"), "Am G\n");
+    QVERIFY(program.OpenSong(song));
+    QWindow* window = program.Frame()->windowHandle();
+    QTest::keyClick(window, Qt::Key_Plus);
+    QVERIFY(program.WaitReady());
+    QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_F1);
+    QCOMPARE(program.dialogs.questionsAsked, 2);
+    QCOMPARE(program.Document()->FilePath(), song);
+    QCOMPARE(program.Document()->Shift(), 1);
+    program.dialogs.answers.enqueue(QMessageBox::No);
+    QTest::keyClick(window, Qt::Key_F1);
+    QVERIFY(program.WaitReady());
+    QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("Start.htm")));
+    // The start page shown counts as saved: closing asks nothing more.
+    QVERIFY(program.Close());
+    QCOMPARE(program.dialogs.questionsAsked, 3);
+}
+
+void TestWindowHabits::saveAsRenamesTheWindow() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("mill-road.txt"), "Am G\n")));
+    QWindow* window = program.Frame()->windowHandle();
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(window, Qt::Key_Plus);
+        QVERIFY(program.WaitReady());
+    }
+    program.dialogs.saveFiles.enqueue(program.PathOf(QStringLiteral("mr_up2")));
+    QVERIFY(program.Run(ID_FILE_SAVE_AS));
+    QTRY_COMPARE(program.Frame()->windowTitle(), QStringLiteral("mr_up2.txt[*] (") + program.Folder() + u") - Quavern");
 }
 
 QTEST_MAIN(TestWindowHabits)
