@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPainter>
@@ -493,9 +495,17 @@ void CMainFrame::OnHighlightOptions() {
     m_pDocument->SetHighlightSettings(dialog.GetSettings());
 }
 
+void CMainFrame::CloseWithoutPrompts() {
+    // A box or dialog open when the quit came is answered Cancel first.
+    while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->reject();
+    m_bNoPrompts = true;
+    close();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // A save that failed keeps the window open, so the transposition is not lost.
-    if (!m_pView->SaveModified()) {
+    if (!m_bNoPrompts && !m_pView->SaveModified()) {
         event->ignore();
         return;
     }

@@ -40,6 +40,9 @@ public:
     /// The options dialogs: each edits a copy and hands it over on OK.
     void OnChordLevels();
     void OnHighlightOptions();
+    /// Closes the window as Exit does, but asks nothing: for a session that
+    /// ends or a kill. An unsaved transposition is dropped.
+    void CloseWithoutPrompts();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +68,7 @@ private:
     std::map<int, QAction*> m_actions;
     /// The capo the song's shapes were chosen for, 0 when none.
     int m_nCapo = 0;
+    bool m_bNoPrompts = false;
 };
 
 /// The window title that follows the document's title.

@@ -10,12 +10,15 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
+
+#include <csignal>
 
 #include "app/MainFrame.h"
 #include "dialogs/CapoDlg.h"
@@ -41,6 +44,7 @@ private Q_SLOTS:
     void capoSuggestionMovesTheSongToItsShapes();
     void newAndHelpAskBeforeDroppingATransposition();
     void saveAsRenamesTheWindow();
+    void programOpensARelativeNameAndQuitsOnSigterm();
 
 private:
     // A long, wide song, so the page scrolls both ways.
@@ -306,6 +310,30 @@ void TestWindowHabits::saveAsRenamesTheWindow() {
     program.dialogs.saveFiles.enqueue(program.PathOf(QStringLiteral("mr_up2")));
     QVERIFY(program.Run(ID_FILE_SAVE_AS));
     QTRY_COMPARE(program.Frame()->windowTitle(), QStringLiteral("mr_up2.txt[*] (") + program.Folder() + u") - Quavern");
+}
+
+// The program itself, started from a song's folder with a relative name, as
+// a shell starts it; SIGTERM ends it as closing the window does.
+void TestWindowHabits::programOpensARelativeNameAndQuitsOnSigterm() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+    QFile song(folder.filePath(QStringLiteral("sub/song.txt")));
+    QVERIFY(song.open(QIODevice::WriteOnly) && song.write("Am G\n") > 0);
+    song.close();
+    QProcess quavern;
+    quavern.setWorkingDirectory(folder.path());
+    quavern.setProcessChannelMode(QProcess::ForwardedChannels);
+    quavern.start(QStringLiteral(QUAVERN_PROGRAM),
+                  {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("sub/song.txt")});
+    QVERIFY(quavern.waitForStarted());
+    const QString display = folder.filePath(QStringLiteral("sub/QuavernFile.htm"));
+    QVERIFY(WaitUntil([&display] { return QFile::exists(display); }, 30000));
+    QTRY_VERIFY_WITH_TIMEOUT(ReadFileBytes(display).contains("song.txt"), 10000);
+    ::kill(static_cast<pid_t>(quavern.processId()), SIGTERM);
+    QVERIFY(quavern.waitForFinished(30000));
+    QCOMPARE(quavern.exitStatus(), QProcess::NormalExit);
+    QVERIFY(!QFile::exists(display));
+    QVERIFY(!QFile::exists(display + QStringLiteral(".lock")));
 }
 
 QTEST_MAIN(TestWindowHabits)
