@@ -11,7 +11,9 @@ class CQuavernDoc;
 class CQuavernView;
 class CTranspositionBar;
 class QAction;
+class QLabel;
 class QToolBar;
+class QToolButton;
 
 /// The main window: menus, accelerators, tool bar, transposition bar and
 /// status bar around the view. It owns no song state: it shows the
@@ -59,12 +61,17 @@ private:
     void OnOptionsChanged();
     void OnSongOptions();
     void OnSuggestCapo();
+    /// The lasting notes of the status bar: which names stay as written, the song's key.
+    void ShowUntouchedNames();
+    void ShowKey();
 
     CQuavernDoc* m_pDocument = nullptr;
     CQuavernView* m_pView = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QToolBar* m_pDialogBar = nullptr;
     CTranspositionBar* m_pTranspositionBar = nullptr;
+    QToolButton* m_pUntouchedNote = nullptr;
+    QLabel* m_pKeyNote = nullptr;
     std::map<int, QAction*> m_actions;
     /// The capo the song's shapes were chosen for, 0 when none.
     int m_nCapo = 0;

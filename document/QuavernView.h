@@ -67,6 +67,12 @@ public:
     void SetShift(int shift);
     void OnHighlightToggle();
 
+    /// The size the song is shown at, in steps as a browser's, kept in the
+    /// settings ("ZOOM", in percent) for the next start.
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomActual();
+
     /// Print, Print Direct and Print Preview show the whole song as the
     /// browser writes it to PDF, in the printer's page layout.
     void OnFilePrint();
@@ -90,6 +96,8 @@ private:
     bool StoreScrollPosition(int& top) const;
     /// Scrolls to top, and to the left edge when left is set.
     void RestoreScrollPosition(int top, bool left);
+    /// Shows the page at percent (kept within the browser's range) and stores it.
+    void SetZoomPercent(int percent);
     /// Prints to a printer set to PDF output by writing the browser's PDF as
     /// its file, to any other printer (or a preview) by drawing the PDF's
     /// pages. Returns false when the user canceled or it failed, which is

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWindow>
 
 #include <csignal>
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void capoSuggestionMovesTheSongToItsShapes();
     void newAndHelpAskBeforeDroppingATransposition();
     void saveAsRenamesTheWindow();
+    void zoomKeysSizeThePageAndAreKept();
     void programOpensARelativeNameAndQuitsOnSigterm();
 
 private:
@@ -234,10 +236,19 @@ void TestWindowHabits::songOptionsFromTheMenuMoveEveryChord() {
     CProgramFixture program;
     QVERIFY(program.Start());
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Asus4 G\n")));
-    QCOMPARE(program.Frame()->statusBar()->currentMessage(),
-             QStringLiteral("Left as written: Asus4 (Options, Transpose Every Chord Name)"));
-    program.Action(ID_ALL_CHORDS)->trigger();
+    // The note outlasts the prompts of the buttons the pointer crosses, and a click on it moves every name.
+    QWindow* window = program.Frame()->windowHandle();
+    QToolBar* tools = program.Frame()->findChild<QToolBar*>(QStringLiteral("ToolBar128"));
+    QWidget* save = tools->widgetForAction(program.Action(ID_FILE_SAVE));
+    QTest::mouseMove(window, save->mapTo(program.Frame(), save->rect().center()));
+    QTRY_VERIFY(!program.Frame()->statusBar()->currentMessage().startsWith(u"For Help"));
+    auto* note = program.Frame()->findChild<QToolButton*>(ObjectNameOf(IDC_UNTOUCHED_NOTE));
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Left as written: Asus4 (Options, Transpose Every Chord Name)"));
+    QTest::mouseClick(window, Qt::LeftButton, {}, note->mapTo(program.Frame(), note->rect().center()));
+    QVERIFY(program.Action(ID_ALL_CHORDS)->isChecked());
     QVERIFY(program.WaitReady());
+    QTRY_VERIFY(!note->isVisible());
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(program.Document()->Working().text.find("A#sus4 G#\n") != std::string::npos);
     program.Action(ID_SPELLING_AS_WRITTEN + 2)->trigger();
@@ -310,6 +321,27 @@ void TestWindowHabits::saveAsRenamesTheWindow() {
     program.dialogs.saveFiles.enqueue(program.PathOf(QStringLiteral("mr_up2")));
     QVERIFY(program.Run(ID_FILE_SAVE_AS));
     QTRY_COMPARE(program.Frame()->windowTitle(), QStringLiteral("mr_up2.txt[*] (") + program.Folder() + u") - Quavern");
+    // The status bar tells the key the song is written in and where it is now.
+    QCOMPARE(program.Frame()->findChild<QLabel*>(ObjectNameOf(IDC_KEY_NOTE))->text(), QStringLiteral("Key: Am → Bm"));
+}
+
+// The zoom keys leave the song's shift alone and the zoom lasts to the next start.
+void TestWindowHabits::zoomKeysSizeThePageAndAreKept() {
+    {
+        CProgramFixture program;
+        QVERIFY(program.Start());
+        QWindow* window = program.Frame()->windowHandle();
+        QTest::keyClick(window, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(program.View()->zoomFactor(), 1.1);
+        QCOMPARE(program.Document()->Shift(), 0);
+    }
+    CProgramFixture program(nullptr, false);
+    QVERIFY(program.Start());
+    QCOMPARE(program.View()->zoomFactor(), 1.1);
+    QTest::keyClick(program.Frame()->windowHandle(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(program.View()->zoomFactor(), 1.0);
 }
 
 // The program itself, started from a song's folder with a relative name, as
