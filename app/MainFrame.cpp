@@ -308,6 +308,7 @@ bool CMainFrame::OnCreate() {
             if (m_nCapo > 0 && shift != ShiftForCapo(m_nCapo)) {
                 m_nCapo = 0;
                 m_pTranspositionBar->ShowCapo(0);
+                m_pView->SetPrintCapo(0);
             }
         });
         connect(m_pDocument, &CQuavernDoc::Notice, statusBar(),
@@ -480,6 +481,7 @@ void CMainFrame::OnSuggestCapo() {
     m_pView->SetShift(ShiftForCapo(capo));
     m_nCapo = capo;
     m_pTranspositionBar->ShowCapo(capo);
+    m_pView->SetPrintCapo(capo);
 }
 
 void CMainFrame::OnOptionsChanged() {

@@ -78,6 +78,8 @@ public:
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
+    /// The capo the song's shapes are for, printed at the head of the page; 0 for none.
+    void SetPrintCapo(int capo) { m_nPrintCapo = capo; }
     /// The printer shared by printing, print preview and print setup.
     QPrinter& Printer();
 
@@ -125,6 +127,7 @@ private:
     bool m_bReady = false;
     bool m_bPageShown = false;
     std::unique_ptr<QPrinter> m_printer;
+    int m_nPrintCapo = 0;
     /// The PDF the browser is writing, kept after a Cancel until it is done.
     std::shared_ptr<PdfJob> m_pdfJob;
 };
