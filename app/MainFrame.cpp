@@ -2,8 +2,11 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,6 +14,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/CommentsDlg.h"
 #include "app/TranspositionBar.h"
@@ -241,6 +245,13 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
         {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",
          "Highlight / Unhighlight detected chords", nullptr, false, 21, DrawHighlight, Check::Off,
          [](F& f) { f.m_pView->OnHighlightToggle(); }, nullptr, 0},
+        // Ctrl with = - 0, as in a browser; "+" and "-" alone move the song.
+        {ID_ZOOM_IN, "&View", "Zoom &In\tCtrl+=", "Show the song larger", nullptr, "Ctrl+=; Ctrl++", true, 0, nullptr,
+         N, [](F& f) { f.m_pView->OnZoomIn(); }, nullptr, 0},
+        {ID_ZOOM_OUT, "&View", "Zoom &Out\tCtrl+-", "Show the song smaller", nullptr, "Ctrl+-", false, 0, nullptr, N,
+         [](F& f) { f.m_pView->OnZoomOut(); }, nullptr, 0},
+        {ID_ZOOM_ACTUAL, "&View", "&Actual Size\tCtrl+0", "Show the song at its own size", nullptr, "Ctrl+0", false, 0,
+         nullptr, N, [](F& f) { f.m_pView->OnZoomActual(); }, nullptr, 0},
         {ID_VIEW_TOOLBAR, "&View", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, true, 0, nullptr,
          Check::On, nullptr, nullptr, 0},
         {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr, false,
@@ -283,6 +294,13 @@ bool CMainFrame::OnCreate() {
         connect(m_pDocument, &CQuavernDoc::HighlightedChanged, Action(ID_HIGHLIGHT_TOGGLE), &QAction::setChecked);
         connect(m_pDocument, &CQuavernDoc::ShiftChanged, m_pTranspositionBar, &CTranspositionBar::ShowShift);
         connect(m_pDocument, &CQuavernDoc::WorkingChanged, this, &CMainFrame::OnWorkingChanged);
+        // Which names stay as written changes with the song and with the
+        // options, once the document has read the song again by them.
+        connect(m_pDocument, &CQuavernDoc::DisplayWritten, this, [this](const QString&, bool newSong) {
+            if (newSong)
+                ShowUntouchedNames();
+        });
+        connect(m_pDocument, &CQuavernDoc::OptionsChanged, this, &CMainFrame::ShowUntouchedNames, Qt::QueuedConnection);
         connect(m_pDocument, &CQuavernDoc::ModifiedChanged, this, &QWidget::setWindowModified);
         connect(m_pDocument, &CQuavernDoc::OptionsChanged, this, &CMainFrame::OnOptionsChanged);
         // The capo note stands while the song is shown in that capo's shapes.
@@ -290,6 +308,7 @@ bool CMainFrame::OnCreate() {
             if (m_nCapo > 0 && shift != ShiftForCapo(m_nCapo)) {
                 m_nCapo = 0;
                 m_pTranspositionBar->ShowCapo(0);
+                m_pView->SetPrintCapo(0);
             }
         });
         connect(m_pDocument, &CQuavernDoc::Notice, statusBar(),
@@ -397,6 +416,49 @@ void CMainFrame::BuildStatusBar() {
     });
     QAction* toggle = Action(ID_VIEW_STATUS_BAR);
     connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+
+    // Lasting notes, which no prompt of a menu or button replaces.
+    m_pKeyNote = new QLabel(bar);
+    m_pKeyNote->setObjectName(ObjectNameOf(IDC_KEY_NOTE));
+    bar->addPermanentWidget(m_pKeyNote);
+    m_pUntouchedNote = new QToolButton(bar);
+    m_pUntouchedNote->setObjectName(ObjectNameOf(IDC_UNTOUCHED_NOTE));
+    m_pUntouchedNote->setAutoRaise(true);
+    m_pUntouchedNote->setToolTip(QStringLiteral("Click to transpose every chord name"));
+    m_pUntouchedNote->hide();
+    bar->addPermanentWidget(m_pUntouchedNote);
+    connect(m_pUntouchedNote, &QToolButton::clicked, this, [this] {
+        QAction* allChords = Action(ID_ALL_CHORDS);
+        if (!allChords->isChecked())
+            allChords->trigger();
+    });
+}
+
+void CMainFrame::ShowUntouchedNames() {
+    // Names the table lacks stay as written: the user is told which.
+    QStringList names;
+    if (m_pDocument && !m_pDocument->Options().allChords) {
+        for (const std::string& name : m_pDocument->Loaded().UntouchedNames())
+            names << QString::fromStdString(name);
+    }
+    m_pUntouchedNote->setText(names.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral("Left as written: %1 (Options, Transpose Every Chord Name)")
+                                        .arg(names.join(QStringLiteral(", "))));
+    m_pUntouchedNote->setVisible(!names.isEmpty());
+}
+
+void CMainFrame::ShowKey() {
+    // The key the song is written in, and where the shift has moved it,
+    // spelled as the moved chords are.
+    const QString written = QString::fromStdString(m_pDocument->Loaded().Key());
+    const QString moved = QString::fromStdString(m_pDocument->Working().Key());
+    if (written.isEmpty())
+        m_pKeyNote->clear();
+    else if (m_pDocument->Shift() == 0 || moved.isEmpty())
+        m_pKeyNote->setText(QStringLiteral("Key: ") + written);
+    else
+        m_pKeyNote->setText(QStringLiteral("Key: %1 \u2192 %2").arg(written, moved));
 }
 
 void CMainFrame::OnTitleChanged(const QString& title) {
@@ -419,6 +481,7 @@ void CMainFrame::OnSuggestCapo() {
     m_pView->SetShift(ShiftForCapo(capo));
     m_nCapo = capo;
     m_pTranspositionBar->ShowCapo(capo);
+    m_pView->SetPrintCapo(capo);
 }
 
 void CMainFrame::OnOptionsChanged() {
@@ -444,6 +507,7 @@ void CMainFrame::OnSongOptions() {
 
 void CMainFrame::OnWorkingChanged() {
     m_pTranspositionBar->ShowHardness(m_pDocument->HardnessLevel());
+    ShowKey();
 }
 
 void CMainFrame::OnSliderReleased() {
@@ -493,9 +557,17 @@ void CMainFrame::OnHighlightOptions() {
     m_pDocument->SetHighlightSettings(dialog.GetSettings());
 }
 
+void CMainFrame::CloseWithoutPrompts() {
+    // A box or dialog open when the quit came is answered Cancel first.
+    while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->reject();
+    m_bNoPrompts = true;
+    close();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // A save that failed keeps the window open, so the transposition is not lost.
-    if (!m_pView->SaveModified()) {
+    if (!m_bNoPrompts && !m_pView->SaveModified()) {
         event->ignore();
         return;
     }

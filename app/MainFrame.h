@@ -11,7 +11,9 @@ class CQuavernDoc;
 class CQuavernView;
 class CTranspositionBar;
 class QAction;
+class QLabel;
 class QToolBar;
+class QToolButton;
 
 /// The main window: menus, accelerators, tool bar, transposition bar and
 /// status bar around the view. It owns no song state: it shows the
@@ -40,6 +42,9 @@ public:
     /// The options dialogs: each edits a copy and hands it over on OK.
     void OnChordLevels();
     void OnHighlightOptions();
+    /// Closes the window as Exit does, but asks nothing: for a session that
+    /// ends or a kill. An unsaved transposition is dropped.
+    void CloseWithoutPrompts();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,15 +61,21 @@ private:
     void OnOptionsChanged();
     void OnSongOptions();
     void OnSuggestCapo();
+    /// The lasting notes of the status bar: which names stay as written, the song's key.
+    void ShowUntouchedNames();
+    void ShowKey();
 
     CQuavernDoc* m_pDocument = nullptr;
     CQuavernView* m_pView = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QToolBar* m_pDialogBar = nullptr;
     CTranspositionBar* m_pTranspositionBar = nullptr;
+    QToolButton* m_pUntouchedNote = nullptr;
+    QLabel* m_pKeyNote = nullptr;
     std::map<int, QAction*> m_actions;
     /// The capo the song's shapes were chosen for, 0 when none.
     int m_nCapo = 0;
+    bool m_bNoPrompts = false;
 };
 
 /// The window title that follows the document's title.

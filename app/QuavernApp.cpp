@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPageSetupDialog>
 
@@ -31,6 +32,9 @@ CQuavernApp::~CQuavernApp() {
 }
 
 bool CQuavernApp::InitInstance(const QStringList& arguments) {
+    // A song named on the command line is taken from the folder the user
+    // started in: showing the start page makes its folder the current one.
+    const QString song = arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).absoluteFilePath();
     m_store = std::make_unique<CQtSettingsStore>();
     SetProfileStore(m_store.get());
     theChordCatalog.LoadLevels();
@@ -55,8 +59,8 @@ bool CQuavernApp::InitInstance(const QStringList& arguments) {
     // A song named on the command line is opened after the start page, as
     // Open opens it: one that cannot be opened is reported and the start
     // page stays.
-    if (!arguments.isEmpty())
-        view->OpenFile(arguments.constFirst());
+    if (!song.isEmpty())
+        view->OpenFile(song);
     return true;
 }
 

@@ -35,7 +35,7 @@ public:
     CQuavernDoc* GetDocument() const { return m_document.get(); }
 
     void OnAppAbout();
-    /// A fresh document and the start page of the user folder, without asking about saving.
+    /// A fresh document and the start page of the user folder, after asking about an unsaved transposition.
     void OnFileNew();
     void OnFilePrintSetup();
 

@@ -6,6 +6,8 @@
 #include "app/ProgramArguments.h"
 #include "app/QtMessageSink.h"
 #include "app/QuavernApp.h"
+#include "app/MainFrame.h"
+#include "app/QuitSignals.h"
 #include "document/DisplayPage.h"
 #include "document/ProgramFolders.h"
 #include "platform/MemoryTuning.h"
@@ -45,6 +47,12 @@ int main(int argc, char* argv[]) {
     {
         CQuavernApp quavern(LocateProgramFolders(
             QApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+        CQuitSignals quitSignals;
+        QObject::connect(&quitSignals, &CQuitSignals::QuitAsked, &application, [&quavern] {
+            if (CMainFrame* frame = quavern.GetMainWnd())
+                frame->CloseWithoutPrompts();
+            QApplication::quit();
+        });
         if (quavern.InitInstance(arguments.songs))
             status = QApplication::exec();
     }

@@ -50,6 +50,9 @@ inline constexpr int ID_SPELLING_AS_WRITTEN = 32791; // 32791 .. 32794, in the o
 inline constexpr int ID_SPELLING_BY_KEY = 32794;
 inline constexpr int ID_KEEP_COLUMNS = 32795;
 inline constexpr int ID_SUGGEST_CAPO = 32796;
+inline constexpr int ID_ZOOM_IN = 32797;
+inline constexpr int ID_ZOOM_OUT = 32798;
+inline constexpr int ID_ZOOM_ACTUAL = 32799;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;
@@ -63,6 +66,10 @@ inline constexpr int IDC_HARDNESS_GAUGE = 1172;
 // Capo suggestion and the transposition bar's capo note.
 inline constexpr int IDC_CAPO_TABLE = 1180;
 inline constexpr int IDC_CAPO_NOTE = 1181;
+
+// The status bar's lasting notes: the names left as written, the song's key.
+inline constexpr int IDC_UNTOUCHED_NOTE = 1182;
+inline constexpr int IDC_KEY_NOTE = 1183;
 
 // Chord difficulty levels sheet.
 inline constexpr int IDC_RESET_ALL_CHORDS = 1056;

@@ -76,21 +76,9 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     // The working song is the new one at shift 0 already, so the page is
     // rendered once, below: a large song would otherwise be rendered twice.
     m_working = m_loaded;
-    if (!page.keepSavedShift)
-        m_nSavedShift = 0;
+    m_nSavedShift = 0;
     SetShift(0);
     Q_EMIT WorkingChanged();
-    if (!m_settings.options.allChords) {
-        // Names the table lacks stay as written: the user is told which.
-        const std::vector<std::string> untouched = m_loaded.UntouchedNames();
-        if (!untouched.empty()) {
-            QStringList names;
-            for (const std::string& name : untouched)
-                names << QString::fromStdString(name);
-            Q_EMIT Notice(QStringLiteral("Left as written: %1 (Options, Transpose Every Chord Name)")
-                              .arg(names.join(QStringLiteral(", "))));
-        }
-    }
     if (written && m_displayFile.InCache() && IsHtmlType(m_strFileType.toStdString())) {
         Q_EMIT Notice(QStringLiteral("This song's folder takes no files: it is shown from %1, so its own links and "
                                      "pictures may not show.")

@@ -45,8 +45,6 @@ public:
         QString filePath;
         QString fileType;
         QString folder;
-        /// Help shows its page without counting the song as saved.
-        bool keepSavedShift = false;
     };
     /// The one way a new song comes in (start-up, Open, Help). Writes the
     /// page as the display page of the page's folder first (CDisplayFile);

@@ -1,5 +1,7 @@
 #include "document/QuavernView.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include <QDir>
@@ -9,11 +11,24 @@
 #include <QUrl>
 
 #include "base/Messages.h"
+#include "base/SettingsStore.h"
 #include "document/ContentSwap.h"
 #include "document/DisplayPage.h"
 #include "document/QuavernDoc.h"
 #include "document/StartPage.h"
 #include "render/Highlight.h"
+
+namespace {
+
+constexpr const char* kZoomKey = "ZOOM";
+// The steps of a browser's zoom, in percent; 100 is the page's own size.
+constexpr int kZoomSteps[] = {25, 33, 50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400, 500};
+
+int ZoomPercentOf(double factor) {
+    return qRound(factor * 100.0);
+}
+
+} // namespace
 
 CQuavernView::CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidget* parent)
     : QWebEngineView(parent), m_pDocument(document), m_folders(std::move(folders)) {
@@ -35,6 +50,8 @@ void CQuavernView::OnInitialUpdate() {
         return;
     }
     m_pDocument->LoadSettings();
+    const int zoom = GetProfileStore().GetInt(kSettingsSection, kZoomKey, 100);
+    setZoomFactor(std::clamp(zoom, kZoomSteps[0], *std::rbegin(kZoomSteps)) / 100.0);
     m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_folders.data)));
     const QString startPath = StartPagePathIn(m_folders.user);
     if (startPath.isEmpty())
@@ -142,4 +159,25 @@ bool CQuavernView::StoreScrollPosition(int& top) const {
 void CQuavernView::RestoreScrollPosition(int top, bool left) {
     m_pPage->RunProgramScript(left ? QStringLiteral("window.scrollTo(0, %1);").arg(top)
                                    : QStringLiteral("window.scrollTo(window.scrollX, %1);").arg(top));
+}
+
+void CQuavernView::OnZoomIn() {
+    const int now = ZoomPercentOf(zoomFactor());
+    const int* next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), now);
+    SetZoomPercent(next != std::end(kZoomSteps) ? *next : now);
+}
+
+void CQuavernView::OnZoomOut() {
+    const int now = ZoomPercentOf(zoomFactor());
+    const int* next = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), now);
+    SetZoomPercent(next != std::begin(kZoomSteps) ? next[-1] : now);
+}
+
+void CQuavernView::OnZoomActual() {
+    SetZoomPercent(100);
+}
+
+void CQuavernView::SetZoomPercent(int percent) {
+    setZoomFactor(percent / 100.0);
+    GetProfileStore().WriteInt(kSettingsSection, kZoomKey, percent);
 }

@@ -43,7 +43,7 @@ public:
     void OnInitialUpdate();
     /// The folder of the chord pictures the pages show.
     QString PicturesFolder() const { return m_folders.PicturesFolder(); }
-    /// A fresh document on the start page, without asking about saving.
+    /// A fresh document on the start page, after asking about an unsaved transposition as Open does.
     void OnFileNew();
 
     void OnFileOpen();
@@ -53,6 +53,7 @@ public:
     /// Returns whether the song was written. The start page is saved as Save As saves.
     bool OnFileSave();
     bool OnFileSaveAs();
+    /// Shows the start page as the song, after asking as Open does.
     void OnHelpFile();
     /// Asks "Save file ?" when the song is shown at another shift than it
     /// was saved at, and saves on Yes. Returns whether the caller may go on:
@@ -66,11 +67,19 @@ public:
     void SetShift(int shift);
     void OnHighlightToggle();
 
+    /// The size the song is shown at, in steps as a browser's, kept in the
+    /// settings ("ZOOM", in percent) for the next start.
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomActual();
+
     /// Print, Print Direct and Print Preview show the whole song as the
     /// browser writes it to PDF, in the printer's page layout.
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
+    /// The capo the song's shapes are for, printed at the head of the page; 0 for none.
+    void SetPrintCapo(int capo) { m_nPrintCapo = capo; }
     /// The printer shared by printing, print preview and print setup.
     QPrinter& Printer();
 
@@ -89,6 +98,8 @@ private:
     bool StoreScrollPosition(int& top) const;
     /// Scrolls to top, and to the left edge when left is set.
     void RestoreScrollPosition(int top, bool left);
+    /// Shows the page at percent (kept within the browser's range) and stores it.
+    void SetZoomPercent(int percent);
     /// Prints to a printer set to PDF output by writing the browser's PDF as
     /// its file, to any other printer (or a preview) by drawing the PDF's
     /// pages. Returns false when the user canceled or it failed, which is
@@ -116,6 +127,7 @@ private:
     bool m_bReady = false;
     bool m_bPageShown = false;
     std::unique_ptr<QPrinter> m_printer;
+    int m_nPrintCapo = 0;
     /// The PDF the browser is writing, kept after a Cancel until it is done.
     std::shared_ptr<PdfJob> m_pdfJob;
 };

@@ -58,6 +58,5 @@ CQuavernDoc::NewPage ReadStartPage(const QString& path, bool atHelp) {
     page.filePath = path;
     page.fileType = QStringLiteral("HTM");
     page.folder = QFileInfo(path).absolutePath();
-    page.keepSavedShift = atHelp;
     return page;
 }

@@ -120,6 +120,9 @@ bool CQuavernView::OnFileSaveAs() {
     if (!m_pDocument->SaveTo(path, QString::fromStdString(type)))
         return false;
     m_pDocument->WriteDisplay();
+    // The page may be swapped in place rather than loaded, so the title
+    // follows the new name here, not when a page has loaded.
+    OnTitleChange();
     return true;
 }
 
@@ -130,6 +133,10 @@ void CQuavernView::OnHelpFile() {
         ShowMessage(kNoDocumentMessage);
         return;
     }
+    // The help takes the song's place: an unsaved transposition is asked
+    // about as Open asks.
+    if (!SaveModified())
+        return;
     // As for Open: a start folder that cannot take the display file leaves
     // the song on screen as it was.
     m_pDocument->ShowNewPage(ReadStartPage(m_strStartPath, true));
@@ -140,6 +147,8 @@ void CQuavernView::OnFileNew() {
         ShowMessage(kNoDocumentMessage);
         return;
     }
+    if (!SaveModified())
+        return;
     // The display file follows the start page into the user folder; the
     // song is back at shift 0.
     m_pDocument->DeleteDisplayFile();

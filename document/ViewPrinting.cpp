@@ -145,14 +145,33 @@ QByteArray CQuavernView::MakePdf(const QPageLayout& layout, const QPageRanges& r
     // printer gets all of them.
     // A page that goes away answers with nothing, from inside its destructor.
     QPointer<CDisplayPage> shown = m_pPage;
-    shown->RunProgramScript(QStringLiteral("if (window.qvShowAll) window.qvShowAll(); true;"),
-                            [shown, job, layout, ranges](const QVariant& answer) {
-                                if (!shown || !answer.toBool()) {
-                                    job->Finish({});
-                                    return;
-                                }
-                                shown->printToPdf([job](const QByteArray& pdf) { job->Finish(pdf); }, layout, ranges);
-                            });
+    // The paper also says which capo the shapes are for, in a line at the
+    // head of the page that is there only while the PDF is made.
+    const QString capoLine = m_nPrintCapo > 0 ? QStringLiteral("Capo %1").arg(m_nPrintCapo) : QString();
+    shown->RunProgramScript(
+        QStringLiteral("if (window.qvShowAll) window.qvShowAll();"
+                       "if ('%1' && document.body) {"
+                       "  var line = document.createElement('div');"
+                       "  line.id = 'quavern-print-capo';"
+                       "  line.textContent = '%1';"
+                       "  line.style.cssText = 'font: bold 12pt sans-serif; margin-bottom: 1em';"
+                       "  document.body.insertBefore(line, document.body.firstChild);"
+                       "} true;")
+            .arg(capoLine),
+        [shown, job, layout, ranges, capoLine](const QVariant& answer) {
+            if (!shown || !answer.toBool()) {
+                job->Finish({});
+                return;
+            }
+            shown->printToPdf(
+                [shown, job, capoLine](const QByteArray& pdf) {
+                    if (shown && !capoLine.isEmpty())
+                        shown->RunProgramScript(QStringLiteral(
+                            "var line = document.getElementById('quavern-print-capo'); if (line) line.remove();"));
+                    job->Finish(pdf);
+                },
+                layout, ranges);
+        });
     if (!WaitForPdf(*job, progress))
         return {};
     m_pdfJob.reset();

@@ -394,6 +394,7 @@ void TestHostileFiles::helpKeepsTheSongWhenTheStartFolderTakesNoFile() {
     const QStringList entries = Entries(program.Folder());
     const CNoCacheFolder noCache;
 
+    program.dialogs.answers.enqueue(QMessageBox::No);
     program.Action(ID_HELP)->trigger();
     QCOMPARE(program.sink.messages.size(), std::size_t(2));
     QCOMPARE(program.sink.messages[0], std::string("There is not enough disk space. Please free more disk space."));

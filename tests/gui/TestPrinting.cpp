@@ -16,7 +16,9 @@
 #include <QTimer>
 
 #include "app/MainFrame.h"
+#include "dialogs/CapoDlg.h"
 #include "dialogs/ControlIds.h"
+#include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/EventWait.h"
@@ -95,6 +97,7 @@ private Q_SLOTS:
     void previewDrawsEveryPage();
     void cancelLeavesNoFile();
     void failureIsToldAndLeavesNoFile();
+    void chosenCapoHeadsThePage();
 
 private:
     // Prints the song shown to a PDF file through the Print command; the PDF, or empty.
@@ -261,6 +264,23 @@ void TestPrinting::failureIsToldAndLeavesNoFile() {
     QVERIFY(QString::fromStdString(program.sink.messages.front())
                 .startsWith(QStringLiteral("The page could not be printed.")));
     QVERIFY(!QDir(program.PathOf(QStringLiteral("no-such-folder"))).exists());
+}
+
+void TestPrinting::chosenCapoHeadsThePage() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "F Bb C\n")));
+    const int best = BestCapo(CapoChoices(program.Document()->Loaded()));
+    QTimer::singleShot(0, this, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+    });
+    program.Action(ID_SUGGEST_CAPO)->trigger();
+    QVERIFY(program.WaitReady());
+    QVERIFY(
+        TextOfPdf(PrintToFile(program, QStringLiteral("a.pdf"))).text.startsWith(QStringLiteral("Capo %1").arg(best)));
+    // The line is the paper's only.
+    QVERIFY(WaitUntil([&program] { return !ShownText(program.View()).contains(u"Capo"); }, 10000));
 }
 
 QTEST_MAIN(TestPrinting)

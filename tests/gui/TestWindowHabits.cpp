@@ -10,12 +10,16 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWindow>
+
+#include <csignal>
 
 #include "app/MainFrame.h"
 #include "dialogs/CapoDlg.h"
@@ -39,6 +43,10 @@ private Q_SLOTS:
     void htmlSongKeepsItsMarkupAndStandardsMode();
     void songOptionsFromTheMenuMoveEveryChord();
     void capoSuggestionMovesTheSongToItsShapes();
+    void newAndHelpAskBeforeDroppingATransposition();
+    void saveAsRenamesTheWindow();
+    void zoomKeysSizeThePageAndAreKept();
+    void programOpensARelativeNameAndQuitsOnSigterm();
 
 private:
     // A long, wide song, so the page scrolls both ways.
@@ -228,10 +236,19 @@ void TestWindowHabits::songOptionsFromTheMenuMoveEveryChord() {
     CProgramFixture program;
     QVERIFY(program.Start());
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Asus4 G\n")));
-    QCOMPARE(program.Frame()->statusBar()->currentMessage(),
-             QStringLiteral("Left as written: Asus4 (Options, Transpose Every Chord Name)"));
-    program.Action(ID_ALL_CHORDS)->trigger();
+    // The note outlasts the prompts of the buttons the pointer crosses, and a click on it moves every name.
+    QWindow* window = program.Frame()->windowHandle();
+    QToolBar* tools = program.Frame()->findChild<QToolBar*>(QStringLiteral("ToolBar128"));
+    QWidget* save = tools->widgetForAction(program.Action(ID_FILE_SAVE));
+    QTest::mouseMove(window, save->mapTo(program.Frame(), save->rect().center()));
+    QTRY_VERIFY(!program.Frame()->statusBar()->currentMessage().startsWith(u"For Help"));
+    auto* note = program.Frame()->findChild<QToolButton*>(ObjectNameOf(IDC_UNTOUCHED_NOTE));
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Left as written: Asus4 (Options, Transpose Every Chord Name)"));
+    QTest::mouseClick(window, Qt::LeftButton, {}, note->mapTo(program.Frame(), note->rect().center()));
+    QVERIFY(program.Action(ID_ALL_CHORDS)->isChecked());
     QVERIFY(program.WaitReady());
+    QTRY_VERIFY(!note->isVisible());
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(program.Document()->Working().text.find("A#sus4 G#\n") != std::string::npos);
     program.Action(ID_SPELLING_AS_WRITTEN + 2)->trigger();
@@ -267,6 +284,88 @@ void TestWindowHabits::capoSuggestionMovesTheSongToItsShapes() {
     QCOMPARE(note->text(), QStringLiteral("Capo %1").arg(best));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(note->text().isEmpty());
+}
+
+// New and Help take the song's place, so they ask as Open does; Cancel keeps it.
+void TestWindowHabits::newAndHelpAskBeforeDroppingATransposition() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    const QString song = program.WriteFile(QStringLiteral("a.txt"), "Am G\n");
+    QVERIFY(program.OpenSong(song));
+    QWindow* window = program.Frame()->windowHandle();
+    QTest::keyClick(window, Qt::Key_Plus);
+    QVERIFY(program.WaitReady());
+    QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_F1);
+    QCOMPARE(program.dialogs.questionsAsked, 2);
+    QCOMPARE(program.Document()->FilePath(), song);
+    QCOMPARE(program.Document()->Shift(), 1);
+    program.dialogs.answers.enqueue(QMessageBox::No);
+    QTest::keyClick(window, Qt::Key_F1);
+    QVERIFY(program.WaitReady());
+    QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("Start.htm")));
+    // The start page shown counts as saved: closing asks nothing more.
+    QVERIFY(program.Close());
+    QCOMPARE(program.dialogs.questionsAsked, 3);
+}
+
+void TestWindowHabits::saveAsRenamesTheWindow() {
+    CProgramFixture program;
+    QVERIFY(program.Start());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("mill-road.txt"), "Am G\n")));
+    QWindow* window = program.Frame()->windowHandle();
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(window, Qt::Key_Plus);
+        QVERIFY(program.WaitReady());
+    }
+    program.dialogs.saveFiles.enqueue(program.PathOf(QStringLiteral("mr_up2")));
+    QVERIFY(program.Run(ID_FILE_SAVE_AS));
+    QTRY_COMPARE(program.Frame()->windowTitle(), QStringLiteral("mr_up2.txt[*] (") + program.Folder() + u") - Quavern");
+    // The status bar tells the key the song is written in and where it is now.
+    QCOMPARE(program.Frame()->findChild<QLabel*>(ObjectNameOf(IDC_KEY_NOTE))->text(), QStringLiteral("Key: Am → Bm"));
+}
+
+// The zoom keys leave the song's shift alone and the zoom lasts to the next start.
+void TestWindowHabits::zoomKeysSizeThePageAndAreKept() {
+    {
+        CProgramFixture program;
+        QVERIFY(program.Start());
+        QWindow* window = program.Frame()->windowHandle();
+        QTest::keyClick(window, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(program.View()->zoomFactor(), 1.1);
+        QCOMPARE(program.Document()->Shift(), 0);
+    }
+    CProgramFixture program(nullptr, false);
+    QVERIFY(program.Start());
+    QCOMPARE(program.View()->zoomFactor(), 1.1);
+    QTest::keyClick(program.Frame()->windowHandle(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(program.View()->zoomFactor(), 1.0);
+}
+
+// The program itself, started from a song's folder with a relative name, as
+// a shell starts it; SIGTERM ends it as closing the window does.
+void TestWindowHabits::programOpensARelativeNameAndQuitsOnSigterm() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+    QFile song(folder.filePath(QStringLiteral("sub/song.txt")));
+    QVERIFY(song.open(QIODevice::WriteOnly) && song.write("Am G\n") > 0);
+    song.close();
+    QProcess quavern;
+    quavern.setWorkingDirectory(folder.path());
+    quavern.setProcessChannelMode(QProcess::ForwardedChannels);
+    quavern.start(QStringLiteral(QUAVERN_PROGRAM),
+                  {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("sub/song.txt")});
+    QVERIFY(quavern.waitForStarted());
+    const QString display = folder.filePath(QStringLiteral("sub/QuavernFile.htm"));
+    QVERIFY(WaitUntil([&display] { return QFile::exists(display); }, 30000));
+    QTRY_VERIFY_WITH_TIMEOUT(ReadFileBytes(display).contains("song.txt"), 10000);
+    ::kill(static_cast<pid_t>(quavern.processId()), SIGTERM);
+    QVERIFY(quavern.waitForFinished(30000));
+    QCOMPARE(quavern.exitStatus(), QProcess::NormalExit);
+    QVERIFY(!QFile::exists(display));
+    QVERIFY(!QFile::exists(display + QStringLiteral(".lock")));
 }
 
 QTEST_MAIN(TestWindowHabits)
