@@ -17,6 +17,7 @@
 #include "base/Messages.h"
 #include "chords/ChordCatalog.h"
 #include "dialogs/CapoDlg.h"
+#include "dialogs/ChordDiagramHost.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"
 #include "dialogs/ManualChordsDlg.h"
@@ -241,6 +242,13 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
         {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",
          "Highlight / Unhighlight detected chords", nullptr, false, 21, DrawHighlight, Check::Off,
          [](F& f) { f.m_pView->OnHighlightToggle(); }, nullptr, 0},
+        {ID_LEFT_HANDED, "&View", "&Left-Handed Chord Pictures", "Draw every chord picture for a left-handed player",
+         nullptr, nullptr, false, 0, nullptr, Check::Off,
+         [](F& f) {
+             if (f.m_pDocument)
+                 f.m_pDocument->SetLeftHanded(!f.m_pDocument->IsLeftHanded());
+         },
+         nullptr, 0},
         {ID_VIEW_TOOLBAR, "&View", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, true, 0, nullptr,
          Check::On, nullptr, nullptr, 0},
         {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr, false,
@@ -281,6 +289,7 @@ bool CMainFrame::OnCreate() {
         // The menu and the tool bar show whether the display is highlighted,
         // the transposition bar the song's shift and how hard its chords are.
         connect(m_pDocument, &CQuavernDoc::HighlightedChanged, Action(ID_HIGHLIGHT_TOGGLE), &QAction::setChecked);
+        connect(m_pDocument, &CQuavernDoc::LeftHandedChanged, Action(ID_LEFT_HANDED), &QAction::setChecked);
         connect(m_pDocument, &CQuavernDoc::ShiftChanged, m_pTranspositionBar, &CTranspositionBar::ShowShift);
         connect(m_pDocument, &CQuavernDoc::WorkingChanged, this, &CMainFrame::OnWorkingChanged);
         connect(m_pDocument, &CQuavernDoc::ModifiedChanged, this, &QWidget::setWindowModified);
@@ -466,6 +475,7 @@ void CMainFrame::OnManualChords() {
     }
     // A new dialog each time: it opens cleared.
     CManualChordsDlg dialog(this);
+    MirrorChordDiagrams(&dialog, m_pDocument && m_pDocument->IsLeftHanded());
     dialog.exec();
 }
 
@@ -474,6 +484,7 @@ void CMainFrame::OnChordLevels() {
     // program's levels, and hands its table back only after OK.
     CSetChordLevels sheet(m_pView);
     sheet.Catalog().CopyFrom(theChordCatalog);
+    MirrorChordDiagrams(&sheet, m_pDocument && m_pDocument->IsLeftHanded());
     if (sheet.exec() != QDialog::Accepted)
         return;
     theChordCatalog.CopyFrom(sheet.Catalog());

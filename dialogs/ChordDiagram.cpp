@@ -1,5 +1,7 @@
 #include "dialogs/ChordDiagram.h"
 
+#include "dialogs/ChordDiagramHost.h"
+
 #include <QPainter>
 #include <QWidget>
 
@@ -40,4 +42,13 @@ void CChordDiagram::SetMirrored(QWidget* host, bool mirrored) {
 void CChordDiagram::Repaint(QWidget* host) const {
     if (host)
         host->update(Area());
+}
+
+void MirrorChordDiagrams(QWidget* window, bool mirrored) {
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* widget : widgets) {
+        if (auto* host = dynamic_cast<IChordDiagramHost*>(widget))
+            host->Diagram().SetMirrored(host->DiagramWindow(), mirrored);
+    }
 }

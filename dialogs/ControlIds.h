@@ -50,6 +50,7 @@ inline constexpr int ID_SPELLING_AS_WRITTEN = 32791; // 32791 .. 32794, in the o
 inline constexpr int ID_SPELLING_BY_KEY = 32794;
 inline constexpr int ID_KEEP_COLUMNS = 32795;
 inline constexpr int ID_SUGGEST_CAPO = 32796;
+inline constexpr int ID_LEFT_HANDED = 32797;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;

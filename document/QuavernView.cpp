@@ -36,6 +36,7 @@ void CQuavernView::OnInitialUpdate() {
     }
     m_pDocument->LoadSettings();
     m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_folders.data)));
+    m_pDocument->SetDrawnPicturesFolder(QDir(CacheFolder()).filePath(QStringLiteral("Pics")));
     const QString startPath = StartPagePathIn(m_folders.user);
     if (startPath.isEmpty())
         return;
@@ -52,6 +53,8 @@ void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
     // The page reads the song's folder (an HTML song's pictures and style
     // sheets), its own and the chord pictures, and nothing else.
     QStringList folders = {QFileInfo(path).absolutePath(), PicturesFolder()};
+    if (!m_pDocument->DrawnPicturesFolder().isEmpty())
+        folders.append(m_pDocument->DrawnPicturesFolder());
     if (!m_pDocument->FilePath().isEmpty())
         folders.append(QFileInfo(m_pDocument->FilePath()).absolutePath());
     m_pPage->SetReadableFolders(folders);
