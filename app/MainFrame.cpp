@@ -21,6 +21,7 @@
 #include "base/Messages.h"
 #include "chords/ChordCatalog.h"
 #include "dialogs/CapoDlg.h"
+#include "dialogs/ChordDiagramHost.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/HighlightDlg.h"
 #include "dialogs/ManualChordsDlg.h"
@@ -190,86 +191,95 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
     static const char* const kOptions = "&Options";
     static const char* const kSpellings = "&Options/&Spelling";
     static const char* const kSpellingPrompt = "How moved chord names are spelled";
-    static const std::vector<FrameCommand> commands = {
-        {ID_FILE_OPEN, "&File", "&Open a Tablature File...\tCtrl+O", "Open an existing document", "Open", "Ctrl+O",
-         false, 11, DrawOpen, N, [](F& f) { f.m_pView->OnFileOpen(); }, nullptr, 0},
-        {ID_MANUAL_CHORDS, "&File", "&Enter Chords Manually...", "Enter chords manually and transpose them", nullptr,
-         nullptr, false, 0, nullptr, N, [](F& f) { f.OnManualChords(); }, nullptr, 0},
-        {ID_FILE_SAVE, "&File", "&Save\tCtrl+S", "Save the active document", "Save", "Ctrl+S", true, 12, DrawSave, N,
-         [](F& f) { f.m_pView->OnFileSave(); }, nullptr, 0},
-        {ID_FILE_SAVE_AS, "&File", "Save &As...", "Save the active document with a new name", "Save As", nullptr, false,
-         0, nullptr, N, [](F& f) { f.m_pView->OnFileSaveAs(); }, nullptr, 0},
-        {ID_FILE_PRINT, "&File", "&Print...\tCtrl+P", "Print the active document", "Print", "Ctrl+P", true, 13,
-         DrawPrint, N, [](F& f) { f.m_pView->OnFilePrint(); }, nullptr, 0},
-        {ID_FILE_PRINT_PREVIEW, "&File", "Print Pre&view", "Display full pages", "Print Preview", nullptr, false, 0,
-         nullptr, N, [](F& f) { f.m_pView->OnFilePrintPreview(); }, nullptr, 0},
-        {ID_FILE_PRINT_SETUP, "&File", "P&rint Setup...", "Change the printer and printing options", "Print Setup",
-         nullptr, false, 0, nullptr, N, nullptr, nullptr, 0},
-        {ID_APP_EXIT, "&File", "E&xit", "Quit the application; prompts to save documents", "Exit", "Ctrl+Q", true, 0,
-         nullptr, N, [](F& f) { f.close(); }, nullptr, 0},
-        {ID_FILE_PRINT_DIRECT, nullptr, "Print Direct", nullptr, nullptr, nullptr, false, 0, nullptr, N,
-         [](F& f) { f.m_pView->OnFilePrintDirect(); }, nullptr, 0},
+    static const std::vector<FrameCommand> commands =
+        {
+            {ID_FILE_OPEN, "&File", "&Open a Tablature File...\tCtrl+O", "Open an existing document", "Open", "Ctrl+O",
+             false, 11, DrawOpen, N, [](F& f) { f.m_pView->OnFileOpen(); }, nullptr, 0},
+            {ID_MANUAL_CHORDS, "&File", "&Enter Chords Manually...", "Enter chords manually and transpose them",
+             nullptr, nullptr, false, 0, nullptr, N, [](F& f) { f.OnManualChords(); }, nullptr, 0},
+            {ID_FILE_SAVE, "&File", "&Save\tCtrl+S", "Save the active document", "Save", "Ctrl+S", true, 12, DrawSave,
+             N, [](F& f) { f.m_pView->OnFileSave(); }, nullptr, 0},
+            {ID_FILE_SAVE_AS, "&File", "Save &As...", "Save the active document with a new name", "Save As", nullptr,
+             false, 0, nullptr, N, [](F& f) { f.m_pView->OnFileSaveAs(); }, nullptr, 0},
+            {ID_FILE_PRINT, "&File", "&Print...\tCtrl+P", "Print the active document", "Print", "Ctrl+P", true, 13,
+             DrawPrint, N, [](F& f) { f.m_pView->OnFilePrint(); }, nullptr, 0},
+            {ID_FILE_PRINT_PREVIEW, "&File", "Print Pre&view", "Display full pages", "Print Preview", nullptr, false, 0,
+             nullptr, N, [](F& f) { f.m_pView->OnFilePrintPreview(); }, nullptr, 0},
+            {ID_FILE_PRINT_SETUP, "&File", "P&rint Setup...", "Change the printer and printing options", "Print Setup",
+             nullptr, false, 0, nullptr, N, nullptr, nullptr, 0},
+            {ID_APP_EXIT, "&File", "E&xit", "Quit the application; prompts to save documents", "Exit", "Ctrl+Q", true,
+             0, nullptr, N, [](F& f) { f.close(); }, nullptr, 0},
+            {ID_FILE_PRINT_DIRECT, nullptr, "Print Direct", nullptr, nullptr, nullptr, false, 0, nullptr, N,
+             [](F& f) { f.m_pView->OnFilePrintDirect(); }, nullptr, 0},
 
-        {ID_FIND_EASIEST, "&Transpose", "Find &Easiest Transposition", nullptr, nullptr, "Ctrl+E", false, 0, nullptr, N,
-         [](F& f) { f.m_pView->OnFindEasiest(); }, nullptr, 0},
-        {ID_TRANSPOSE_UP, "&Transpose", "Transpose by a half-tone &Up", nullptr, nullptr, "+; Ctrl+Up", false, 0,
-         nullptr, N, [](F& f) { f.m_pView->OnTransposeUp(); }, nullptr, 0},
-        {ID_TRANSPOSE_DOWN, "&Transpose", "Transpose by a half-tone &Down", nullptr, nullptr, "-; Ctrl+Down", false, 0,
-         nullptr, N, [](F& f) { f.m_pView->OnTransposeDown(); }, nullptr, 0},
-        {ID_SUGGEST_CAPO, "&Transpose", "Suggest a &Capo...",
-         "Where to put the capo to play the song with easier shapes", nullptr, nullptr, true, 0, nullptr, N,
-         [](F& f) { f.OnSuggestCapo(); }, nullptr, 0},
+            {ID_FIND_EASIEST, "&Transpose", "Find &Easiest Transposition", nullptr, nullptr, "Ctrl+E", false, 0,
+             nullptr, N, [](F& f) { f.m_pView->OnFindEasiest(); }, nullptr, 0},
+            {ID_TRANSPOSE_UP, "&Transpose", "Transpose by a half-tone &Up", nullptr, nullptr, "+; Ctrl+Up", false, 0,
+             nullptr, N, [](F& f) { f.m_pView->OnTransposeUp(); }, nullptr, 0},
+            {ID_TRANSPOSE_DOWN, "&Transpose", "Transpose by a half-tone &Down", nullptr, nullptr, "-; Ctrl+Down", false,
+             0, nullptr, N, [](F& f) { f.m_pView->OnTransposeDown(); }, nullptr, 0},
+            {ID_SUGGEST_CAPO, "&Transpose", "Suggest a &Capo...",
+             "Where to put the capo to play the song with easier shapes", nullptr, nullptr, true, 0, nullptr, N,
+             [](F& f) { f.OnSuggestCapo(); }, nullptr, 0},
 
-        {ID_CHORD_LEVELS, kOptions, "Set Chord Difficulty &Levels...", "Set chord difficulty levels",
-         "Set chord difficulty levels", nullptr, false, 31, DrawLevels, N, [](F& f) { f.OnChordLevels(); }, nullptr, 0},
-        {ID_HIGHLIGHT_OPTIONS, kOptions, "Set How To &Highlight Detected Chords...",
-         "Set how to highlight detected chords", "Set how to highlight detected chords", nullptr, false, 22,
-         DrawHighlightOptions, N, [](F& f) { f.OnHighlightOptions(); }, nullptr, 0},
-        // How chord names are read and moved; all off, the chord table alone decides.
-        {ID_ALL_CHORDS, kOptions, "Transpose Every Chord &Name",
-         "Also move chord names the table lacks, such as Asus4 or Bm7b5", nullptr, nullptr, true, 0, nullptr,
-         Check::Off, [](F& f) { f.OnSongOptions(); }, &kAllChords, 1},
-        {ID_SPELLING_AS_WRITTEN, kSpellings, "As &Written", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
-         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::AsWritten)},
-        {ID_SPELLING_AS_WRITTEN + 1, kSpellings, "&Sharps", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
-         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Sharps)},
-        {ID_SPELLING_AS_WRITTEN + 2, kSpellings, "&Flats", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
-         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Flats)},
-        {ID_SPELLING_BY_KEY, kSpellings, "By the Song's &Key", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
-         Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Key)},
-        {ID_KEEP_COLUMNS, kOptions, "Keep Chord &Columns",
-         "Keep chords over their syllables when a name grows or shrinks", nullptr, nullptr, false, 0, nullptr,
-         Check::Off, [](F& f) { f.OnSongOptions(); }, &kKeepColumns, 1},
+            {ID_CHORD_LEVELS, kOptions, "Set Chord Difficulty &Levels...", "Set chord difficulty levels",
+             "Set chord difficulty levels", nullptr, false, 31, DrawLevels, N, [](F& f) { f.OnChordLevels(); }, nullptr,
+             0},
+            {ID_HIGHLIGHT_OPTIONS, kOptions, "Set How To &Highlight Detected Chords...",
+             "Set how to highlight detected chords", "Set how to highlight detected chords", nullptr, false, 22,
+             DrawHighlightOptions, N, [](F& f) { f.OnHighlightOptions(); }, nullptr, 0},
+            // How chord names are read and moved; all off, the chord table alone decides.
+            {ID_ALL_CHORDS, kOptions, "Transpose Every Chord &Name",
+             "Also move chord names the table lacks, such as Asus4 or Bm7b5", nullptr, nullptr, true, 0, nullptr,
+             Check::Off, [](F& f) { f.OnSongOptions(); }, &kAllChords, 1},
+            {ID_SPELLING_AS_WRITTEN, kSpellings, "As &Written", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+             Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::AsWritten)},
+            {ID_SPELLING_AS_WRITTEN + 1, kSpellings, "&Sharps", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+             Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Sharps)},
+            {ID_SPELLING_AS_WRITTEN + 2, kSpellings, "&Flats", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+             Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Flats)},
+            {ID_SPELLING_BY_KEY, kSpellings, "By the Song's &Key", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
+             Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Key)},
+            {ID_KEEP_COLUMNS, kOptions, "Keep Chord &Columns",
+             "Keep chords over their syllables when a name grows or shrinks", nullptr, nullptr, false, 0, nullptr,
+             Check::Off, [](F& f) { f.OnSongOptions(); }, &kKeepColumns, 1},
 
-        // The check marks follow the document and the bars.
-        {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",
-         "Highlight / Unhighlight detected chords", nullptr, false, 21, DrawHighlight, Check::Off,
-         [](F& f) { f.m_pView->OnHighlightToggle(); }, nullptr, 0},
-        // Ctrl with = - 0, as in a browser; "+" and "-" alone move the song.
-        {ID_ZOOM_IN, "&View", "Zoom &In\tCtrl+=", "Show the song larger", nullptr, "Ctrl+=; Ctrl++", true, 0, nullptr,
-         N, [](F& f) { f.m_pView->OnZoomIn(); }, nullptr, 0},
-        {ID_ZOOM_OUT, "&View", "Zoom &Out\tCtrl+-", "Show the song smaller", nullptr, "Ctrl+-", false, 0, nullptr, N,
-         [](F& f) { f.m_pView->OnZoomOut(); }, nullptr, 0},
-        {ID_ZOOM_ACTUAL, "&View", "&Actual Size\tCtrl+0", "Show the song at its own size", nullptr, "Ctrl+0", false, 0,
-         nullptr, N, [](F& f) { f.m_pView->OnZoomActual(); }, nullptr, 0},
-        {ID_VIEW_TOOLBAR, "&View", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, true, 0, nullptr,
-         Check::On, nullptr, nullptr, 0},
-        {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr, false,
-         0, nullptr, Check::On, nullptr, nullptr, 0},
+            // The check marks follow the document and the bars.
+            {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",
+             "Highlight / Unhighlight detected chords", nullptr, false, 21, DrawHighlight, Check::Off,
+             [](F& f) { f.m_pView->OnHighlightToggle(); }, nullptr, 0},
+            // Ctrl with = - 0, as in a browser; "+" and "-" alone move the song.
+            {ID_ZOOM_IN, "&View", "Zoom &In\tCtrl+=", "Show the song larger", nullptr, "Ctrl+=; Ctrl++", true, 0,
+             nullptr, N, [](F& f) { f.m_pView->OnZoomIn(); }, nullptr, 0},
+            {ID_ZOOM_OUT, "&View", "Zoom &Out\tCtrl+-", "Show the song smaller", nullptr, "Ctrl+-", false, 0, nullptr,
+             N, [](F& f) { f.m_pView->OnZoomOut(); }, nullptr, 0},
+            {ID_ZOOM_ACTUAL, "&View", "&Actual Size\tCtrl+0", "Show the song at its own size", nullptr, "Ctrl+0", false,
+             0, nullptr, N, [](F& f) { f.m_pView->OnZoomActual(); }, nullptr, 0},
+            {ID_LEFT_HANDED, "&View", "&Left-Handed Chord Pictures",
+             "Draw every chord picture for a left-handed player", nullptr, nullptr, true, 0, nullptr, Check::Off,
+             [](F& f) {
+                 if (f.m_pDocument)
+                     f.m_pDocument->SetLeftHanded(!f.m_pDocument->IsLeftHanded());
+             },
+             nullptr, 0},
+            {ID_VIEW_TOOLBAR, "&View", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, true, 0,
+             nullptr, Check::On, nullptr, nullptr, 0},
+            {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr,
+             false, 0, nullptr, Check::On, nullptr, nullptr, 0},
 
-        {ID_HELP_FILE, "&Help", "Display &Help File", nullptr, nullptr, nullptr, false, 0, nullptr, N,
-         [](F& f) { f.m_pView->OnHelpFile(); }, nullptr, 0},
-        {ID_COMMENTS, "&Help", "&Comments...", nullptr, nullptr, nullptr, false, 0, nullptr, N,
-         [](F& f) { f.OnComments(); }, nullptr, 0},
-        {ID_APP_ABOUT, "&Help", "&About Quavern...", "Display program information, version number and copyright",
-         "About", nullptr, true, 0, nullptr, N, nullptr, nullptr, 0},
+            {ID_HELP_FILE, "&Help", "Display &Help File", nullptr, nullptr, nullptr, false, 0, nullptr, N,
+             [](F& f) { f.m_pView->OnHelpFile(); }, nullptr, 0},
+            {ID_COMMENTS, "&Help", "&Comments...", nullptr, nullptr, nullptr, false, 0, nullptr, N,
+             [](F& f) { f.OnComments(); }, nullptr, 0},
+            {ID_APP_ABOUT, "&Help", "&About Quavern...", "Display program information, version number and copyright",
+             "About", nullptr, true, 0, nullptr, N, nullptr, nullptr, 0},
 
-        // Accelerators without a menu entry; the application handles New.
-        {ID_FILE_NEW, nullptr, "&New", "Create a new document", "New", "Ctrl+N", false, 0, nullptr, N, nullptr, nullptr,
-         0},
-        {ID_HELP, nullptr, "Help", "Display help", "Help", "F1", false, 0, nullptr, N,
-         [](F& f) { f.m_pView->OnHelpFile(); }, nullptr, 0},
-    };
+            // Accelerators without a menu entry; the application handles New.
+            {ID_FILE_NEW, nullptr, "&New", "Create a new document", "New", "Ctrl+N", false, 0, nullptr, N, nullptr,
+             nullptr, 0},
+            {ID_HELP, nullptr, "Help", "Display help", "Help", "F1", false, 0, nullptr, N,
+             [](F& f) { f.m_pView->OnHelpFile(); }, nullptr, 0},
+        };
     return commands;
 }
 
@@ -292,6 +302,7 @@ bool CMainFrame::OnCreate() {
         // The menu and the tool bar show whether the display is highlighted,
         // the transposition bar the song's shift and how hard its chords are.
         connect(m_pDocument, &CQuavernDoc::HighlightedChanged, Action(ID_HIGHLIGHT_TOGGLE), &QAction::setChecked);
+        connect(m_pDocument, &CQuavernDoc::LeftHandedChanged, Action(ID_LEFT_HANDED), &QAction::setChecked);
         connect(m_pDocument, &CQuavernDoc::ShiftChanged, m_pTranspositionBar, &CTranspositionBar::ShowShift);
         connect(m_pDocument, &CQuavernDoc::WorkingChanged, this, &CMainFrame::OnWorkingChanged);
         // Which names stay as written changes with the song and with the
@@ -530,6 +541,7 @@ void CMainFrame::OnManualChords() {
     }
     // A new dialog each time: it opens cleared.
     CManualChordsDlg dialog(this);
+    MirrorChordDiagrams(&dialog, m_pDocument && m_pDocument->IsLeftHanded());
     dialog.exec();
 }
 
@@ -538,6 +550,7 @@ void CMainFrame::OnChordLevels() {
     // program's levels, and hands its table back only after OK.
     CSetChordLevels sheet(m_pView);
     sheet.Catalog().CopyFrom(theChordCatalog);
+    MirrorChordDiagrams(&sheet, m_pDocument && m_pDocument->IsLeftHanded());
     if (sheet.exec() != QDialog::Accepted)
         return;
     theChordCatalog.CopyFrom(sheet.Catalog());

@@ -1,47 +1,43 @@
 #include <optional>
 #include <ostream>
 
+#include <QGuiApplication>
+#include <QString>
+
 #include "chords/ChordCatalog.h"
-#include "chords/NoteNames.h"
-#include "chords/Voicing.h"
+#include "chords/NamedVoicing.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/UsageError.h"
+#include "pictures/ChordDrawing.h"
 
 namespace {
 
-// The pitch class of the longest root spelling the text starts with, as a
-// song spells roots (no B#, Cb, E# or Fb), and its length.
-std::optional<int> ReadRoot(const std::string& text, std::size_t& length) {
-    static const int kLetterTones[7] = {9, 11, 0, 2, 4, 5, 7}; // A..G
-    std::optional<int> root;
-    length = 0;
-    for (const std::string& spelling : rootSpellings) {
-        if (spelling.size() > length && text.compare(0, spelling.size(), spelling) == 0) {
-            const int accidental = spelling.size() == 1 ? 0 : spelling[1] == '#' ? 1 : -1;
-            root = (kLetterTones[spelling[0] - 'A'] + accidental + 12) % 12;
-            length = spelling.size();
-        }
+// The picture is drawn with the fonts of a GUI application, which needs no
+// display: one without a screen is made for the picture alone.
+bool WritePicture(const std::string& name, const Voicing& voicing, const std::string& path, std::ostream& err) {
+    // Qt's own notes about the desktop it does not use are no news to the user.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    std::optional<QGuiApplication> app;
+    if (!QGuiApplication::instance()) {
+        static int argc = 3;
+        static char program[] = "quavern-cli";
+        static char platformOption[] = "-platform";
+        static char platform[] = "offscreen";
+        static char* argv[] = {program, platformOption, platform, nullptr};
+        app.emplace(argc, argv);
     }
-    return root;
-}
-
-// Root, suffix and an optional bass after a slash: "D/F#", "Bm7b5".
-std::optional<ChordTones> ReadChordName(const std::string& name) {
-    std::size_t rootLength = 0;
-    const std::optional<int> root = ReadRoot(name, rootLength);
-    if (!root)
-        return std::nullopt;
-    const std::size_t slash = name.find('/', rootLength);
-    std::optional<int> bass;
-    if (slash != std::string::npos) {
-        std::size_t bassLength = 0;
-        const std::string bassName = name.substr(slash + 1);
-        bass = ReadRoot(bassName, bassLength);
-        if (!bass || bassLength != bassName.size())
-            return std::nullopt;
+    const CChord chord = DiagramChordOf(voicing);
+    QString error;
+    if (!CChordDrawing::WritePicture(&chord, QString::fromStdString(name), false, QString::fromStdString(path),
+                                     error)) {
+        qInstallMessageHandler(previous);
+        err << "quavern-cli: cannot write '" << path << "': " << error.toStdString() << '\n';
+        return false;
     }
-    return ChordTonesOf(*root, name.substr(rootLength, slash - rootLength), bass);
+    qInstallMessageHandler(previous);
+    return true;
 }
 
 } // namespace
@@ -56,19 +52,15 @@ int RunChordCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitSuccess;
     }
     const std::string& name = options.filePath;
-    // The table's chords keep the fingering their pictures show.
-    if (const CChord* chord = theChordCatalog.Find(name)) {
-        out << FingeringText(VoicingOfChord(*chord)) << '\n';
-        return kExitSuccess;
-    }
-    const std::optional<ChordTones> chord = ReadChordName(name);
-    if (!chord)
+    if (!theChordCatalog.Find(name) && !ChordTonesOfName(name))
         return ReportUsageError(err, "unknown chord name '" + name + "'");
-    const std::vector<Voicing> voicings = FindVoicings(*chord);
-    if (voicings.empty()) {
+    const std::optional<Voicing> voicing = VoicingOfName(name);
+    if (!voicing) {
         err << "quavern-cli: no playable fingering for '" << name << "'\n";
         return kExitFailure;
     }
-    out << FingeringText(voicings.front()) << '\n';
+    if (!options.picturePath.empty() && !WritePicture(name, *voicing, options.picturePath, err))
+        return kExitFailure;
+    out << FingeringText(*voicing) << '\n';
     return kExitSuccess;
 }

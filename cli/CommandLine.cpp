@@ -169,6 +169,19 @@ const std::vector<CliOptionSpec>& CliOptionTable() {
          "may be\n"
          ".I FILE\n"
          "itself."},
+        {"--picture", nullptr, "FILE", nullptr, 0, false,
+         [](const std::string& value, CliOptions& options, std::string& error) {
+             if (value.empty())
+                 error = "option '--picture' needs a file name";
+             options.picturePath = value;
+             return !value.empty();
+         },
+         "chord: also write the fingering's picture, as the\n"
+         "pop-ups show it, to FILE as a GIF image.",
+         ".BR chord :\n"
+         "also write the fingering's picture, as the pop-ups show it, to\n"
+         ".I FILE\n"
+         "as a GIF image."},
         // Answered before any command looks at its arguments.
         {"--help", "-h", nullptr, nullptr, 0, false, nullptr, "Show this help.", "Show the full explanation."},
         {"--version", nullptr, nullptr, nullptr, 0, false, nullptr, "Show the version (as the only argument).",
@@ -251,14 +264,15 @@ const std::vector<CliCommandSpec>& CliCommandTable() {
          "  {\"capos\": [{\"capo\": 0, \"score\": N, \"shapes\": [\"G\", \"C\"]}, ...],\n"
          "   \"best\": B}"},
         // A chord, not a song: no settings and no song options.
-        {CliCommand::Chord, "chord", RunChordCommand, "NAME", 0, 0, 0,
+        {CliCommand::Chord, "chord", RunChordCommand, "NAME", Options({"--picture"}), 0, 0,
          "Print a fingering of the chord NAME in standard tuning, from the\n"
          "low E string up, \"x\" for a string not played: x02210 for Am.\n"
          "The 85 names of the table keep their own fingering. Any other\n"
          "root with a suffix (Asus4, Bm7b5, Cadd9, G6, E7sus4) and an\n"
          "optional bass after a slash (D/F#) gets the first of its\n"
          "playable fingerings: the lowest position, then the most open\n"
-         "strings, then the fewest fingers. A name it cannot read exits 2."},
+         "strings, then the fewest fingers. A name it cannot read exits 2.\n"
+         "With --picture FILE it also writes the picture of the fingering."},
     };
     return table;
 }

@@ -31,6 +31,8 @@ struct CliOptions {
     bool keepColumns = false;
     /// -o OUT; empty writes to standard output.
     std::string outputPath;
+    /// --picture FILE of chord; empty writes no picture.
+    std::string picturePath;
     /// The song file as given, or the chord name of chord.
     std::string filePath;
     /// --help anywhere among the arguments.

@@ -5,27 +5,26 @@
 #include <QRect>
 
 #include "chords/Chord.h"
+#include "pictures/ChordDrawing.h"
 
 class QPainter;
 class QWidget;
 
-/// The fingering of one chord drawn as a small fretboard at a fixed place of
-/// a host window: strings run horizontally (the sixth on top), the nut is the
-/// right edge of the grid, open and muted strings are marked just right of it
-/// and fret rows count leftwards from the nut.
+/// The fingering of one chord drawn as a small fretboard (CChordDrawing) at a
+/// fixed place of a host window, mirrored for a left-handed player.
 ///
 /// The diagram keeps what it shows; the host paints it from its paintEvent
 /// with Paint, and ShowChord, ClearChord and DrawGrid change the state and ask
 /// the host for a repaint of the diagram's area.
 class CChordDiagram final {
 public:
-    static constexpr int kFretColumns = 4;
-    static constexpr int kStringGaps = 5;
-    static constexpr int kWidth = 70;
-    static constexpr int kHeight = 40;
-    static constexpr int kMarkSize = 6;
-    static constexpr int kColumnStep = kWidth / kFretColumns; // 17
-    static constexpr int kRowStep = kHeight / kStringGaps;    // 8
+    static constexpr int kFretColumns = CChordDrawing::kFretColumns;
+    static constexpr int kStringGaps = CChordDrawing::kStringGaps;
+    static constexpr int kWidth = CChordDrawing::kWidth;
+    static constexpr int kHeight = CChordDrawing::kHeight;
+    static constexpr int kMarkSize = CChordDrawing::kMarkSize;
+    static constexpr int kColumnStep = CChordDrawing::kColumnStep;
+    static constexpr int kRowStep = CChordDrawing::kRowStep;
 
     /// The grid's top-left corner in host client pixels.
     CChordDiagram(int x, int y);
@@ -48,6 +47,10 @@ public:
     /// invalid background leaves the host's own background under the diagram.
     void Paint(QPainter& painter, const QColor& background = QColor()) const;
 
+    /// Draws the nut on the left, for a left-handed player, or back on the right.
+    void SetMirrored(QWidget* host, bool mirrored);
+    bool IsMirrored() const { return m_bMirrored; }
+
     bool IsBlank() const { return m_bBlank; }
     const CChord& CurrentChord() const { return m_chord; }
     /// How often a chord was drawn by ShowChord.
@@ -57,12 +60,11 @@ public:
     /// and for the open and muted marks to its right.
     QRect Area() const { return AreaAt(Origin()); }
 
-    static QRect AreaAt(const QPoint& origin);
-    /// Draws the grid with its top-left corner at origin, and the chord's
-    /// marks and position label when chord is not null, over the area filled
-    /// with background when that is valid. The picture tool uses this same
-    /// function.
-    static void Draw(QPainter& painter, const QPoint& origin, const CChord* chord, const QColor& background);
+    static QRect AreaAt(const QPoint& origin) { return CChordDrawing::AreaAt(origin); }
+    /// CChordDrawing::Draw, unmirrored.
+    static void Draw(QPainter& painter, const QPoint& origin, const CChord* chord, const QColor& background) {
+        CChordDrawing::Draw(painter, origin, chord, background);
+    }
 
 private:
     void Repaint(QWidget* host) const;
@@ -71,5 +73,6 @@ private:
     int m_nY;
     CChord m_chord;
     bool m_bBlank = false;
+    bool m_bMirrored = false;
     int m_nShowCount = 0;
 };

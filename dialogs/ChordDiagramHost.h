@@ -12,3 +12,7 @@ public:
     /// The window the diagram is painted in.
     virtual QWidget* DiagramWindow() = 0;
 };
+
+/// Mirrors, or not, the chord diagram of every host inside the window, the
+/// window included, for a left-handed player.
+void MirrorChordDiagrams(QWidget* window, bool mirrored);

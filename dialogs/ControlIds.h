@@ -53,6 +53,7 @@ inline constexpr int ID_SUGGEST_CAPO = 32796;
 inline constexpr int ID_ZOOM_IN = 32797;
 inline constexpr int ID_ZOOM_OUT = 32798;
 inline constexpr int ID_ZOOM_ACTUAL = 32799;
+inline constexpr int ID_LEFT_HANDED = 32800;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;

@@ -18,14 +18,14 @@ QString NameOf(int n) {
     return n == 1 ? QString::fromLatin1(kDisplayFileName) : QStringLiteral("QuavernFile-%1.htm").arg(n);
 }
 
+} // namespace
+
 QString CacheFolder() {
     QString base = qEnvironmentVariable("XDG_CACHE_HOME");
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.cache");
     return base + QStringLiteral("/quavern");
 }
-
-} // namespace
 
 bool IsDisplayFileName(const QString& path) {
     static const QRegularExpression kName(QStringLiteral("^QuavernFile(-[0-9]+)?\\.htm$"));

@@ -45,6 +45,10 @@ private:
     std::unique_ptr<QLockFile> m_lock;
 };
 
+/// The program's folder in the user's cache, XDG_CACHE_HOME/quavern: display
+/// files of songs whose folder takes none, and the pictures drawn at run time.
+QString CacheFolder();
+
 /// The name of the display file, written into the folder of the song shown.
 inline constexpr const char* kDisplayFileName = "QuavernFile.htm";
 

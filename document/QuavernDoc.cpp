@@ -1,5 +1,7 @@
 #include "document/QuavernDoc.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include "base/Messages.h"
 #include "base/SettingsStore.h"
 #include "engine/Shift.h"
+#include "pictures/PictureCache.h"
 #include "render/Highlight.h"
 #include "render/DisplayPageBuilder.h"
 
@@ -46,7 +49,9 @@ void CQuavernDoc::SetShift(int shift) {
 
 void CQuavernDoc::LoadSettings() {
     m_settings = ReadDisplaySettings(GetProfileStore());
+    m_bLeftHanded = ReadLeftHanded(GetProfileStore());
     Q_EMIT HighlightedChanged(IsHighlighted());
+    Q_EMIT LeftHandedChanged(m_bLeftHanded);
     Q_EMIT OptionsChanged();
 }
 
@@ -91,9 +96,43 @@ bool CQuavernDoc::WriteDisplay() {
     return WriteDisplay(false);
 }
 
+namespace {
+
+// A folder as the pop-up block names it: its path bytes and "/", or nothing
+// when that is longer than a picture prefix may be.
+std::string FolderPrefix(const QString& folder) {
+    constexpr std::size_t kMaxPrefix = 1000;
+    const std::string prefix = PathBytes(QDir::cleanPath(QDir(folder).absolutePath())) + '/';
+    return prefix.size() > kMaxPrefix ? std::string() : prefix;
+}
+
+} // namespace
+
 bool CQuavernDoc::WriteDisplay(bool newSong) {
     const HighlightSettings* highlight = IsHighlighted() ? &m_settings.highlight : nullptr;
-    if (!m_displayFile.WriteFor(m_strFolder, BuildDisplayPage(m_working, m_added, highlight, m_strPicturePrefix)))
+    std::string picturePrefix = m_strPicturePrefix;
+    std::string otherPrefix;
+    // The pictures the pop-ups of this page need beyond the shipped 85 are
+    // drawn before the page refers to them.
+    if (highlight && highlight->infobulle && !m_strDrawnPictures.isEmpty()) {
+        std::vector<std::string> others;
+        if (m_settings.options.allChords) {
+            for (int i = 0; i < m_working.OccurrenceCount(); ++i) {
+                if (m_working.IsExtendedAt(i))
+                    others.push_back(m_working.NameAt(i));
+            }
+            std::sort(others.begin(), others.end());
+            others.erase(std::unique(others.begin(), others.end()), others.end());
+        }
+        const CPictureCache cache(m_strDrawnPictures);
+        if ((m_bLeftHanded || !others.empty()) && cache.Provide(others, m_bLeftHanded)) {
+            otherPrefix = others.empty() ? std::string() : FolderPrefix(cache.Folder(m_bLeftHanded));
+            if (m_bLeftHanded)
+                picturePrefix = FolderPrefix(cache.Folder(true));
+        }
+    }
+    if (!m_displayFile.WriteFor(m_strFolder,
+                                BuildDisplayPage(m_working, m_added, highlight, picturePrefix, otherPrefix)))
         return false;
     Q_EMIT DisplayWritten(m_displayFile.Path(), newSong);
     return true;
@@ -146,6 +185,24 @@ void CQuavernDoc::OnLevelsChanged() {
 
 void CQuavernDoc::SetPicturePrefix(const std::string& prefix) {
     m_strPicturePrefix = prefix;
+}
+
+void CQuavernDoc::SetDrawnPicturesFolder(const QString& folder) {
+    m_strDrawnPictures = folder;
+}
+
+QString CQuavernDoc::DrawnPicturesFolder() const {
+    return m_strDrawnPictures.isEmpty() ? QString() : CPictureCache(m_strDrawnPictures).Folder(m_bLeftHanded);
+}
+
+void CQuavernDoc::SetLeftHanded(bool leftHanded) {
+    if (leftHanded == m_bLeftHanded)
+        return;
+    m_bLeftHanded = leftHanded;
+    WriteLeftHanded(GetProfileStore(), leftHanded);
+    Q_EMIT LeftHandedChanged(leftHanded);
+    if (IsHighlighted())
+        WriteDisplay(false);
 }
 
 void CQuavernDoc::SetLastDirectory(const QString& folder) {

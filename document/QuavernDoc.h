@@ -81,6 +81,15 @@ public:
     /// Where the pop-ups find the chord pictures: a folder path ending with
     /// "/", or empty for sources relative to the page.
     void SetPicturePrefix(const std::string& prefix);
+    /// The folder where the pictures the program draws while it runs are
+    /// kept (CPictureCache): those of the names outside the table, and all
+    /// of them mirrored for a left-handed player. Empty: none are drawn.
+    void SetDrawnPicturesFolder(const QString& folder);
+    /// The folder the page takes drawn pictures from now.
+    QString DrawnPicturesFolder() const;
+    /// Draws every chord picture mirrored, or not, and stores the choice.
+    void SetLeftHanded(bool leftHanded);
+    bool IsLeftHanded() const { return m_bLeftHanded; }
     /// Remembers the folder of a song the user opened, for the next Open.
     void SetLastDirectory(const QString& folder);
 
@@ -112,6 +121,7 @@ Q_SIGNALS:
     /// The song came to be shown at another shift than it was saved at, or back.
     void ModifiedChanged(bool modified);
     void HighlightedChanged(bool highlighted);
+    void LeftHandedChanged(bool leftHanded);
     /// The song options were read from the settings or changed.
     void OptionsChanged();
     /// Something the user should know that needs no answer, for the status bar.
@@ -136,6 +146,8 @@ private:
     int m_nSavedShift = 0;
     QString m_strTitle;
     std::string m_strPicturePrefix;
+    QString m_strDrawnPictures;
+    bool m_bLeftHanded = false;
 };
 
 /// The name of the start page, in the program's data folder and in its user folder.

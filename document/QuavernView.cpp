@@ -53,6 +53,7 @@ void CQuavernView::OnInitialUpdate() {
     const int zoom = GetProfileStore().GetInt(kSettingsSection, kZoomKey, 100);
     setZoomFactor(std::clamp(zoom, kZoomSteps[0], *std::rbegin(kZoomSteps)) / 100.0);
     m_pDocument->SetPicturePrefix(PicturePrefixFor(PathBytes(m_folders.data)));
+    m_pDocument->SetDrawnPicturesFolder(QDir(CacheFolder()).filePath(QStringLiteral("Pics")));
     const QString startPath = StartPagePathIn(m_folders.user);
     if (startPath.isEmpty())
         return;
@@ -69,6 +70,8 @@ void CQuavernView::OnDisplayWritten(const QString& path, bool newSong) {
     // The page reads the song's folder (an HTML song's pictures and style
     // sheets), its own and the chord pictures, and nothing else.
     QStringList folders = {QFileInfo(path).absolutePath(), PicturesFolder()};
+    if (!m_pDocument->DrawnPicturesFolder().isEmpty())
+        folders.append(m_pDocument->DrawnPicturesFolder());
     if (!m_pDocument->FilePath().isEmpty())
         folders.append(QFileInfo(m_pDocument->FilePath()).absolutePath());
     m_pPage->SetReadableFolders(folders);

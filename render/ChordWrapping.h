@@ -7,7 +7,9 @@
 
 #include <array>
 #include <cstddef>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
@@ -19,9 +21,11 @@ namespace chordwrap {
 // built the first time the chord is met: a song uses few of the 85.
 class CChordTags final {
 public:
-    explicit CChordTags(const HighlightSettings& settings)
-        : m_settings(settings), m_closing(HighlightClosing(settings)), m_plainOpening(HighlightOpening("", Plain())),
-          m_plainClosing(HighlightClosing(Plain())) {}
+    // otherPicturePrefix: where the program put the pictures of names
+    // outside the table, or empty when it made none.
+    explicit CChordTags(const HighlightSettings& settings, const std::string& otherPicturePrefix = std::string())
+        : m_settings(settings), m_otherPicturePrefix(otherPicturePrefix), m_closing(HighlightClosing(settings)),
+          m_plainOpening(HighlightOpening("", Plain())), m_plainClosing(HighlightClosing(Plain())) {}
 
     const std::string& Name(int index) {
         std::string& name = m_names[static_cast<std::size_t>(index)];
@@ -42,9 +46,21 @@ public:
     const std::string& Closing() const { return m_closing; }
 
     // The tags around a name outside the table: the same without the
-    // pop-up, as no picture of it exists.
-    const std::string& PlainOpening() const { return m_plainOpening; }
-    const std::string& PlainClosing() const { return m_plainClosing; }
+    // pop-up, unless the program made pictures for such names.
+    const std::string& OtherOpening(const std::string& name) {
+        if (!HasOtherPictures())
+            return m_plainOpening;
+        auto [opening, added] = m_otherOpenings.try_emplace(name);
+        if (added) {
+            opening->second = HighlightOpening(name, m_settings);
+            m_otherNames.push_back(name);
+        }
+        return opening->second;
+    }
+    const std::string& OtherClosing() const { return HasOtherPictures() ? m_closing : m_plainClosing; }
+
+    // The pop-up lines of the names outside the table met so far.
+    std::string OtherPopupLines() const { return ::OtherPopupLines(m_otherNames, m_otherPicturePrefix); }
 
     // The chord of this table index as a highlighted page shows it.
     void AppendWrapped(std::string& page, int index) {
@@ -59,12 +75,15 @@ public:
             AppendWrapped(page, index);
             return;
         }
-        page += m_plainOpening;
-        page.append(text, pos, length);
-        page += m_plainClosing;
+        const std::string name = text.substr(pos, length);
+        page += OtherOpening(name);
+        page += name;
+        page += OtherClosing();
     }
 
 private:
+    bool HasOtherPictures() const { return m_settings.infobulle && !m_otherPicturePrefix.empty(); }
+
     HighlightSettings Plain() const {
         HighlightSettings plain = m_settings;
         plain.infobulle = 0;
@@ -72,12 +91,15 @@ private:
     }
 
     const HighlightSettings m_settings;
+    const std::string m_otherPicturePrefix;
     const std::string m_closing;
     const std::string m_plainOpening;
     const std::string m_plainClosing;
     std::array<std::string, CChordCatalog::kSize> m_names;
     std::array<std::string, CChordCatalog::kSize> m_openings;
     std::array<bool, CChordCatalog::kSize> m_built{};
+    std::map<std::string, std::string> m_otherOpenings;
+    std::vector<std::string> m_otherNames;
 };
 
 // Walks the text once, in order: onText(offset, size) for the text before,

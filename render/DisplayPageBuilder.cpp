@@ -3,9 +3,11 @@
 #include "render/PartedPage.h"
 
 std::string BuildDisplayPage(const CTablature& working, const AddedText& added, const HighlightSettings* highlight,
-                             const std::string& picturePrefix) {
+                             const std::string& picturePrefix, const std::string& otherPicturePrefix) {
     std::string page;
-    if (BuildPartedDisplayPage(working.text, added, highlight, page, picturePrefix, working.Rules()))
+    if (BuildPartedDisplayPage(working.text, added, highlight, page, picturePrefix, working.Rules(),
+                               otherPicturePrefix))
         return page;
-    return highlight ? RenderDisplayPage(working, true, *highlight, picturePrefix) : working.text;
+    return highlight ? HighlightedPage(working.text, working.Rules(), *highlight, picturePrefix, otherPicturePrefix)
+                     : working.text;
 }

@@ -45,3 +45,11 @@ void WriteDisplaySettings(ISettingsStore& store, const DisplaySettings& settings
     put("SPELLING", static_cast<int>(settings.options.spelling));
     put("KEEPCOLUMNS", settings.options.keepColumns ? 1 : 0);
 }
+
+bool ReadLeftHanded(const ISettingsStore& store) {
+    return store.GetInt(kSettingsSection, "LEFTHANDED", 0) != 0;
+}
+
+void WriteLeftHanded(ISettingsStore& store, bool leftHanded) {
+    store.WriteInt(kSettingsSection, "LEFTHANDED", leftHanded ? 1 : 0);
+}

@@ -62,3 +62,10 @@ DisplaySettings ReadDisplaySettings(const ISettingsStore& store);
 /// LASTDIRECTORY, ALLCHORDS, SPELLING, KEEPCOLUMNS, even those at their
 /// defaults.
 void WriteDisplaySettings(ISettingsStore& store, const DisplaySettings& settings);
+
+/// "LEFTHANDED" (0 or 1, off when missing): every chord picture and the
+/// chord diagram drawn mirrored, for a left-handed player. Kept apart from
+/// DisplaySettings so that the stored values are written only once the user
+/// chooses it.
+bool ReadLeftHanded(const ISettingsStore& store);
+void WriteLeftHanded(ISettingsStore& store, bool leftHanded);

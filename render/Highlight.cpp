@@ -156,6 +156,31 @@ std::string PopupBlock(const std::string& picturePrefix) {
     return block;
 }
 
+std::string OtherPictureName(const std::string& name) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string file;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+            file += c;
+        } else {
+            file += '_';
+            file += kHex[byte >> 4];
+            file += kHex[byte & 15];
+        }
+    }
+    return file + ".gif";
+}
+
+std::string OtherPopupLines(const std::vector<std::string>& names, const std::string& picturePrefix) {
+    std::string lines;
+    for (const std::string& name : names) {
+        lines += "<div id=\"QV3" + name + "\" class=\"infobulle\"> <img src=\"" +
+                 EscapeImageSource(picturePrefix + OtherPictureName(name)) + "\" /> </div>\n";
+    }
+    return lines;
+}
+
 // The block depends only on the picture prefix, which a program forms once at start-up.
 const std::string& CachedPopupBlock(const std::string& picturePrefix) {
     thread_local std::string prefix;
@@ -171,8 +196,8 @@ const std::string& CachedPopupBlock(const std::string& picturePrefix) {
 // inside them follow "QV3", so no name is ever found inside an inserted tag:
 // the result is the same as wrapping the names one by one.
 std::string HighlightedPage(const std::string& text, const ChordRules& rules, const HighlightSettings& s,
-                            const std::string& picturePrefix) {
-    chordwrap::CChordTags tags(s);
+                            const std::string& picturePrefix, const std::string& otherPicturePrefix) {
+    chordwrap::CChordTags tags(s, otherPicturePrefix);
     const std::string& block = CachedPopupBlock(picturePrefix);
     std::string page;
     page.reserve(text.size() + text.size() / 2 + block.size());
@@ -180,6 +205,7 @@ std::string HighlightedPage(const std::string& text, const ChordRules& rules, co
         text, rules, [&](std::size_t offset, std::size_t size) { page.append(text, offset, size); },
         [&](std::size_t pos, int index, std::size_t length) { tags.AppendWrapped(page, text, pos, index, length); });
     page += block;
+    page += tags.OtherPopupLines();
     return page;
 }
 

@@ -357,7 +357,8 @@ bool IsLargeEnough(const std::string& text, const PartedBytes& range) {
 }
 
 std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
-                         const std::string& picturePrefix, const ChordRules& rules);
+                         const std::string& picturePrefix, const ChordRules& rules,
+                         const std::string& otherPicturePrefix = std::string());
 
 } // namespace
 
@@ -367,11 +368,12 @@ bool UsesPartedPage(const std::string& text, const AddedText& added) {
 }
 
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page, const std::string& picturePrefix, const ChordRules& rules) {
+                            std::string& page, const std::string& picturePrefix, const ChordRules& rules,
+                            const std::string& otherPicturePrefix) {
     PartedBytes range;
     if (text.size() < kPartedPageBytes || !FindPartedBytes(text, added, range) || !IsLargeEnough(text, range))
         return false;
-    page = PagedInParts(text, range, highlight, picturePrefix, rules);
+    page = PagedInParts(text, range, highlight, picturePrefix, rules, otherPicturePrefix);
     return true;
 }
 
@@ -386,7 +388,8 @@ std::string PartedDisplayPage(const std::string& text, const AddedText& added, c
 namespace {
 
 std::string PagedInParts(const std::string& text, const PartedBytes& range, const HighlightSettings* highlight,
-                         const std::string& picturePrefix, const ChordRules& rules) {
+                         const std::string& picturePrefix, const ChordRules& rules,
+                         const std::string& otherPicturePrefix) {
     std::string page;
     const std::size_t bodyStart = range.start;
     const std::size_t bodyEnd = range.end;
@@ -403,7 +406,7 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         return page;
     }
 
-    chordwrap::CChordTags tags(*highlight);
+    chordwrap::CChordTags tags(*highlight, otherPicturePrefix);
     bool partsDone = false;
     // A stretch of text, split where the parted bytes begin and end. No
     // chord name crosses their edges: they follow a ">" and stand before a
@@ -436,9 +439,10 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         else if (index < chordscan::kExtendedName)
             parts.Chord(tags.Name(index));
         else
-            parts.Wrapped(tags.PlainOpening(), text.substr(pos, length), tags.PlainClosing());
+            parts.Wrapped(tags.OtherOpening(text.substr(pos, length)), text.substr(pos, length), tags.OtherClosing());
     });
     page += CachedPopupBlock(picturePrefix);
+    page += tags.OtherPopupLines();
     return page;
 }
 

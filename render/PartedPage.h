@@ -30,8 +30,8 @@ bool UsesPartedPage(const std::string& text, const AddedText& added);
 /// PartedDisplayPage into page when UsesPartedPage holds, finding the parted
 /// range once; false, page untouched, otherwise.
 bool BuildPartedDisplayPage(const std::string& text, const AddedText& added, const HighlightSettings* highlight,
-                            std::string& page, const std::string& picturePrefix,
-                            const ChordRules& rules = ChordRules());
+                            std::string& page, const std::string& picturePrefix, const ChordRules& rules = ChordRules(),
+                            const std::string& otherPicturePrefix = std::string());
 
 /// The display page of a large song, in parts.
 ///

@@ -174,7 +174,7 @@ TEST(CliUsage, ListsEachCommandsOptionsAndWrapsLongLines) {
               "[--default-levels]\n"
               "                          [-o OUT] FILE\n"
               "       quavern-cli capo [--all-chords] [--spelling S] [--default-levels] FILE\n"
-              "       quavern-cli chord NAME\n"
+              "       quavern-cli chord [--picture FILE] NAME\n"
               "       quavern-cli --help | --version\n"
               "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns]\n");
     // Every option of the table is explained in --help and in the manual page.

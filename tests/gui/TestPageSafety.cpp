@@ -20,6 +20,7 @@
 #include <QWindow>
 
 #include "app/MainFrame.h"
+#include "dialogs/ControlIds.h"
 #include "document/PageGuard.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
@@ -135,6 +136,7 @@ private Q_SLOTS:
     void engineSendsNothingEvenIfAScriptRan_data();
     void engineSendsNothingEvenIfAScriptRan();
     void linksOpenInTheUsersOwnPrograms();
+    void namesOutsideTheTableShowTheirPictures();
 };
 
 void TestPageSafety::guardLetsThroughOnlyTheReadableFolders() {
@@ -334,6 +336,34 @@ void TestPageSafety::linksOpenInTheUsersOwnPrograms() {
     QTest::qWait(300);
     QCOMPARE(desktop.opened.size(), expected.size());
     QVERIFY(server.HeardNothing());
+}
+
+// With every chord name on, a name the table lacks gets a picture drawn
+// in the user's cache; pointing at it shows it as the 85 are shown.
+void TestPageSafety::namesOutsideTheTableShowTheirPictures() {
+    CProgramFixture program;
+    QVERIFY(LinkPictures(program.Folder()));
+    QVERIFY(program.Start(1));
+    QVERIFY(program.Run(ID_ALL_CHORDS));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("song.txt"), "Asus4  Bm7b5  D/F#\n")));
+    QWebEnginePage* page = program.View()->page();
+    QWindow* window = program.Frame()->windowHandle();
+    const QString picture = QStringLiteral("(function () { var b = document.getElementById('QV3%1');"
+                                           " var i = b && b.querySelector('img'); return b && i.complete &&"
+                                           " b.style.visibility === 'visible' ? i.naturalWidth : 0; })()");
+    // The chords in the order of the song; D, one of the 85, first.
+    const QStringList names = {QStringLiteral("Asus4"), QStringLiteral("Bm7b5"), QStringLiteral("D"),
+                               QStringLiteral("F#")};
+    int width = 0;
+    for (const int place : {3, 1, 2, 4}) {
+        const QString& name = names[place - 1];
+        QTest::mouseMove(window, CentreOf(program, QStringLiteral("pre > font:nth-of-type(%1) span").arg(place)));
+        QVERIFY2(WaitUntil([&] { return Run(page, picture.arg(name)).toInt() > 0; }, 10000), qPrintable(name));
+        // Drawn in the size of the 85.
+        width = width ? width : Run(page, picture.arg(name)).toInt();
+        QCOMPARE(Run(page, picture.arg(name)).toInt(), width);
+    }
+    QVERIFY(QFile::exists(qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/quavern/Pics/Bm7b5.gif")));
 }
 
 QTEST_MAIN(TestPageSafety)

@@ -1,4 +1,4 @@
-#include "tools/chordpics/GifWriter.h"
+#include "pictures/GifWriter.h"
 
 #include <memory>
 #include <vector>

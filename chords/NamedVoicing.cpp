@@ -1,0 +1,79 @@
+#include "chords/NamedVoicing.h"
+
+#include <algorithm>
+
+#include "chords/ChordCatalog.h"
+#include "chords/NoteNames.h"
+
+namespace {
+
+constexpr int kStrings = 6;
+// The diagram's fret columns.
+constexpr int kDiagramFrets = 4;
+
+// The pitch class of the longest root spelling the text starts with, as a
+// song spells roots (no B#, Cb, E# or Fb), and its length.
+std::optional<int> ReadRoot(const std::string& text, std::size_t& length) {
+    static const int kLetterTones[7] = {9, 11, 0, 2, 4, 5, 7}; // A..G
+    std::optional<int> root;
+    length = 0;
+    for (const std::string& spelling : rootSpellings) {
+        if (spelling.size() > length && text.compare(0, spelling.size(), spelling) == 0) {
+            const int accidental = spelling.size() == 1 ? 0 : spelling[1] == '#' ? 1 : -1;
+            root = (kLetterTones[spelling[0] - 'A'] + accidental + 12) % 12;
+            length = spelling.size();
+        }
+    }
+    return root;
+}
+
+} // namespace
+
+std::optional<ChordTones> ChordTonesOfName(const std::string& name) {
+    std::size_t rootLength = 0;
+    const std::optional<int> root = ReadRoot(name, rootLength);
+    if (!root)
+        return std::nullopt;
+    const std::size_t slash = name.find('/', rootLength);
+    std::optional<int> bass;
+    if (slash != std::string::npos) {
+        std::size_t bassLength = 0;
+        const std::string bassName = name.substr(slash + 1);
+        bass = ReadRoot(bassName, bassLength);
+        if (!bass || bassLength != bassName.size())
+            return std::nullopt;
+    }
+    return ChordTonesOf(*root, name.substr(rootLength, slash - rootLength), bass);
+}
+
+std::optional<Voicing> VoicingOfName(const std::string& name) {
+    if (const CChord* chord = theChordCatalog.Find(name))
+        return VoicingOfChord(*chord);
+    const std::optional<ChordTones> tones = ChordTonesOfName(name);
+    if (!tones)
+        return std::nullopt;
+    const std::vector<Voicing> voicings = FindVoicings(*tones);
+    if (voicings.empty())
+        return std::nullopt;
+    return voicings.front();
+}
+
+CChord DiagramChordOf(const Voicing& voicing) {
+    int lowest = 0;
+    int highest = 0;
+    for (const int fret : voicing.frets) {
+        if (fret > 0) {
+            lowest = lowest == 0 ? fret : std::min(lowest, fret);
+            highest = std::max(highest, fret);
+        }
+    }
+    const int firstFret = highest <= kDiagramFrets ? 1 : lowest;
+    CChord chord;
+    chord.position = std::to_string(firstFret);
+    for (int s = 0; s < kStrings; ++s) {
+        // The diagram keeps string 1 (high E) first.
+        const int fret = voicing.frets[static_cast<std::size_t>(kStrings - 1 - s)];
+        chord.frets[static_cast<std::size_t>(s)] = fret <= 0 ? fret : fret - firstFret + 1;
+    }
+    return chord;
+}
