@@ -83,7 +83,9 @@ void TestTransposition::upAndDownWrapAround() {
     const std::string& working = program.Document()->Working().text;
     QVERIFY(working.find("<pre>" + expectedChord.toStdString() + "\n") != std::string::npos);
     QCOMPARE(ReadFileBytes(view->GetDocument()->DisplayPath()), QByteArray::fromStdString(working));
-    QVERIFY(ShownText(view).startsWith(QString::fromLatin1(expectedChord) + QLatin1Char('\n')));
+    QVERIFY(WaitForShownText(view, [&](const QString& shown) {
+        return shown.startsWith(QString::fromLatin1(expectedChord) + QLatin1Char('\n'));
+    }));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
@@ -132,7 +134,7 @@ void TestTransposition::easiestSetsSliderAndDisplay() {
     QCOMPARE(Slider(program)->value(), 4);
     QCOMPARE(QString::fromStdString(StripAddedText(program.Document()->Working().text, view->GetDocument()->Added())),
              QStringLiteral("A D E"));
-    QVERIFY(ShownText(view).startsWith(QStringLiteral("A D E")));
+    QVERIFY(WaitForShownText(view, [](const QString& shown) { return shown.startsWith(QStringLiteral("A D E")); }));
 
     // A song that is easiest as written comes back to 0 from any shift.
     QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("easy.txt"), "E Am")));
@@ -140,7 +142,7 @@ void TestTransposition::easiestSetsSliderAndDisplay() {
     QVERIFY(program.Run(ID_FIND_EASIEST));
     QCOMPARE(view->GetDocument()->Shift(), 0);
     QCOMPARE(Slider(program)->value(), 0);
-    QVERIFY(ShownText(view).startsWith(QStringLiteral("E Am")));
+    QVERIFY(WaitForShownText(view, [](const QString& shown) { return shown.startsWith(QStringLiteral("E Am")); }));
 }
 
 namespace {
