@@ -1,6 +1,7 @@
 #include "document/QuavernDoc.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
@@ -139,18 +140,30 @@ bool CQuavernDoc::WriteDisplay(bool newSong) {
 }
 
 bool CQuavernDoc::TransposeBy(int shift) {
-    SetShift(shift);
-    m_working = m_loaded;
-    m_working.Transpose(shift);
-    Q_EMIT WorkingChanged();
-    return WriteDisplay(false);
+    CTablature working = m_loaded;
+    working.Transpose(shift);
+    return ShowMoved(std::move(working), shift);
 }
 
 bool CQuavernDoc::FindEasiestShift() {
-    m_working = m_loaded;
-    SetShift(WrapShift(m_working.FindEasiest()));
+    CTablature working = m_loaded;
+    const int shift = WrapShift(working.FindEasiest());
+    return ShowMoved(std::move(working), shift);
+}
+
+bool CQuavernDoc::ShowMoved(CTablature working, int shift) {
+    // The shift, the gauges and Save follow the page: a display that cannot
+    // be written (a full disk) leaves the song where the page still shows it,
+    // and the slider the user moved is put back there.
+    std::swap(m_working, working);
+    if (!WriteDisplay(false)) {
+        std::swap(m_working, working);
+        Q_EMIT ShiftChanged(m_nShift);
+        return false;
+    }
+    SetShift(shift);
     Q_EMIT WorkingChanged();
-    return WriteDisplay(false);
+    return true;
 }
 
 void CQuavernDoc::SetHighlighted(bool highlighted) {

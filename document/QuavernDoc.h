@@ -53,10 +53,12 @@ public:
     /// detected at shift 0 (and counts as saved there) and the display written.
     bool ShowNewPage(const NewPage& page, bool adoptOnFailure = false);
 
-    /// The working song := the loaded song moved by shift (-6..+6), then the display.
+    /// The working song := the loaded song moved by shift (-6..+6), then the
+    /// display. Returns whether the display was written; if not, the song,
+    /// its shift and its page stay as they were.
     bool TransposeBy(int shift);
     /// The working song := the loaded song at its easiest shift, then the
-    /// display. Returns whether the display was written.
+    /// display. Returns whether the display was written, as TransposeBy.
     bool FindEasiestShift();
     /// Shows the chords highlighted or plain, and stores the choice.
     void SetHighlighted(bool highlighted);
@@ -130,6 +132,9 @@ Q_SIGNALS:
 private:
     bool WriteDisplay(bool newSong);
     void SetShift(int shift);
+    /// Shows the song moved to shift as working; when its display cannot
+    /// be written, the song stays at the shift it was shown at.
+    bool ShowMoved(CTablature working, int shift);
 
     /// The highlight settings, the highlighted flag and the last directory as stored.
     DisplaySettings m_settings;

@@ -88,6 +88,8 @@ void CQuavernView::LoadPage(const QString& path, bool newSong) {
     // where the user was, also when it is asked for while a page still
     // loads: the place to go back to is then the one stored before that load.
     if (newSong) {
+        // Steps pressed for the song before go with it.
+        m_nPendingShift.reset();
         m_nScrollTop = 0;
         m_bNewSong = true;
         m_bRestoreScroll = true;
@@ -125,7 +127,7 @@ bool CQuavernView::TrySwapContent(const QString& path) {
                                       return;
                                   if (swapped.toBool()) {
                                       self->m_bReady = true;
-                                      Q_EMIT self->PageLoaded();
+                                      self->OnPageReady();
                                       return;
                                   }
                                   self->m_bReady = true;
@@ -143,7 +145,14 @@ void CQuavernView::OnDocumentComplete(bool) {
     }
     m_bReady = true;
     OnTitleChange();
-    Q_EMIT PageLoaded();
+    OnPageReady();
+}
+
+void CQuavernView::OnPageReady() {
+    // A page for the steps counted meanwhile is asked for at once: the page
+    // shown catches up with the last step, not each one in turn.
+    if (!ApplyPendingShift())
+        Q_EMIT PageLoaded();
 }
 
 void CQuavernView::OnTitleChange() {

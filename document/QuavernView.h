@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QString>
 #include <QWebEngineView>
@@ -93,6 +94,14 @@ private:
     /// Replaces the content of the page shown by the written page's, when
     /// the page allows it; returns whether that was started.
     bool TrySwapContent(const QString& path);
+    /// "+" (step 1) or "-" (step -1): at once when the page shown is ready,
+    /// else counted towards the shift shown next.
+    void StepShift(int step);
+    /// Moves the song to where the steps counted while a page loaded lead;
+    /// returns whether another page was asked for.
+    bool ApplyPendingShift();
+    /// The page asked for has loaded: steps counted meanwhile, else PageLoaded.
+    void OnPageReady();
     void OnDocumentComplete(bool ok);
     void OnTitleChange();
     bool StoreScrollPosition(int& top) const;
@@ -126,6 +135,8 @@ private:
     int m_nPagesAsked = 0;
     bool m_bReady = false;
     bool m_bPageShown = false;
+    /// Where the "+" and "-" pressed while a page loads lead, if any came.
+    std::optional<int> m_nPendingShift;
     std::unique_ptr<QPrinter> m_printer;
     int m_nPrintCapo = 0;
     /// The PDF the browser is writing, kept after a Cancel until it is done.

@@ -16,6 +16,7 @@
 #include "engine/Tablature.h"
 #include "fuzz/FuzzSupport.h"
 #include "render/Highlight.h"
+#include "render/HighlightTags.h"
 #include "render/PartedPage.h"
 #include "render/SongPage.h"
 #include "tests/support/PartedPagePieces.h"

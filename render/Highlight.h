@@ -8,13 +8,6 @@
 
 class CTablature;
 
-/// Six lower-case hexadecimal digits, red then green then blue.
-std::string ColorText(int color);
-
-/// The opening and closing tags wrapped around one chord name.
-std::string HighlightOpening(const std::string& name, const HighlightSettings& settings);
-std::string HighlightClosing(const HighlightSettings& settings);
-
 /// The picture prefix of the pop-up block that the programs form in a
 /// folder: the absolute path of "Pics/" there, ending with "/", or "" when
 /// that is longer than 1000 bytes. An empty prefix gives image sources

@@ -10,12 +10,19 @@
 //   preview-60KB                          Print Preview until its first page is shown
 // With --song FILE: Open, "+" and Easiest on that song, each command's own
 // time and the time to its loaded page.
+// With --presses FILE [COUNT]: the song highlighted, COUNT (200) "+" presses
+// 23 ms apart, as a user holding the key; the browser's memory (the summed
+// resident size of the program's child processes) at its peak, and after
+// 10 s idle.
 // Run by hand, from the output folder (beside Start.htm and Pics/), 11 rounds unless ROUNDS says otherwise:
-//   bench_gui [ROUNDS]    bench_gui --song FILE
+//   bench_gui [ROUNDS]    bench_gui --song FILE    bench_gui --presses FILE [COUNT]
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <vector>
+
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -185,6 +192,77 @@ int RunLargeSong(const QString& path) {
     return 0;
 }
 
+// The resident size of every process below this one (the browser's), in bytes.
+qint64 BrowserMemory() {
+    std::map<qint64, std::pair<qint64, qint64>> processes; // pid -> parent, resident bytes
+    const qint64 page = sysconf(_SC_PAGESIZE);
+    for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const qint64 pid = name.toLongLong(&number);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(name));
+        if (!number || !stat.open(QIODevice::ReadOnly))
+            continue;
+        // After the command's name in parentheses: state, parent, ... field 24 the resident pages.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 21)
+            processes[pid] = {fields[1].toLongLong(), fields[21].toLongLong() * page};
+    }
+    qint64 total = 0;
+    for (const auto& [pid, process] : processes) {
+        for (qint64 up = process.first; up > 1; up = processes.count(up) ? processes[up].first : 0) {
+            if (up == QCoreApplication::applicationPid()) {
+                total += process.second;
+                break;
+            }
+        }
+    }
+    return total;
+}
+
+// Many "+" on one song: the browser's memory at its peak and once idle.
+int RunPresses(const QString& path, int count) {
+    CPrintingSink sink;
+    sink.quiet = true;
+    SetMessageSink(&sink);
+    COneFileDialogs dialogs;
+    SetUserDialogs(&dialogs);
+    dialogs.file = path;
+    CQuavernApp quavern;
+    if (!quavern.InitInstance({}))
+        return 1;
+    CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
+    if (!WaitReady(view))
+        return 1;
+    if (!view->GetDocument()->IsHighlighted())
+        quavern.GetMainWnd()->Action(ID_HIGHLIGHT_TOGGLE)->trigger();
+    quavern.GetMainWnd()->Action(ID_FILE_OPEN)->trigger();
+    if (!WaitReady(view))
+        return 1;
+    qint64 peak = 0;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&peak] { peak = std::max(peak, BrowserMemory()); });
+    sampler.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < count; ++i) {
+        quavern.GetMainWnd()->Action(ID_TRANSPOSE_UP)->trigger();
+        WaitUntil([&] { return clock.elapsed() >= 23 * (i + 1); }, 1000);
+    }
+    if (!WaitReady(view))
+        return 1;
+    const double pressed = Milliseconds(clock);
+    WaitUntil([] { return false; }, 10000);
+    sampler.stop();
+    std::printf("%d presses in %.0f ms, shift %d, %d messages: browser peak %lld MB, after 10 s idle %lld MB\n", count,
+                pressed, view->GetDocument()->Shift(), sink.count, static_cast<long long>(peak >> 20),
+                static_cast<long long>(BrowserMemory() >> 20));
+    quavern.GetMainWnd()->close();
+    SetUserDialogs(nullptr);
+    SetMessageSink(nullptr);
+    return 0;
+}
+
 // The program's windows and commands for the rounds of one run.
 class CBenchRun final {
 public:
@@ -340,6 +418,9 @@ int main(int argc, char* argv[]) {
     QDir::setCurrent(folder.path());
     if (oneSong)
         return RunLargeSong(song);
+    if (arguments.size() > 2 && arguments.at(1) == QStringLiteral("--presses"))
+        return RunPresses(QFileInfo(arguments.at(2)).absoluteFilePath(),
+                          arguments.size() > 3 ? std::max(1, arguments.at(3).toInt()) : 200);
     const int rounds = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : kDefaultRounds;
 
     CPrintingSink sink;

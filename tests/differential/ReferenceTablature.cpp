@@ -8,6 +8,7 @@
 #include "chords/ChordCatalog.h"
 #include "chords/NoteNames.h"
 #include "engine/Tablature.h"
+#include "render/HighlightTags.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPrinter>
 #include <QSettings>
@@ -160,4 +161,11 @@ CNoCacheFolder::~CNoCacheFolder() {
 
 QString ShownText(CQuavernView* view, int timeoutMs) {
     return Run(view->page(), QStringLiteral("document.body ? document.body.innerText : ''"), timeoutMs).toString();
+}
+
+bool WaitForShownText(CQuavernView* view, const std::function<bool(const QString&)>& holds, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    return WaitUntil(
+        [&] { return holds(ShownText(view, qMax<int>(1, timeoutMs - static_cast<int>(clock.elapsed())))); }, timeoutMs);
 }

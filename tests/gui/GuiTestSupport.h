@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -119,3 +120,6 @@ void ClearStoredSettings();
 
 /// The text the browser shows (the body's innerText), or a null string on timeout.
 QString ShownText(CQuavernView* view, int timeoutMs = 10000);
+/// Waits until the text the browser shows holds: a page fills in after its
+/// load (a page in parts by its script), so no read of it trusts the first look.
+bool WaitForShownText(CQuavernView* view, const std::function<bool(const QString&)>& holds, int timeoutMs = 20000);

@@ -307,7 +307,7 @@ void TestDocument::helpShowsTheStartPage() {
     QVERIFY(!QFile::exists(songs + QStringLiteral("/QuavernFile.htm")));
     // The help page gets no title line.
     QCOMPARE(ReadFileBytes(view->GetDocument()->DisplayPath()), QByteArray(start));
-    QCOMPARE(ShownText(view), QStringLiteral("Help with Em"));
+    QVERIFY(WaitForShownText(view, [](const QString& shown) { return shown == QStringLiteral("Help with Em"); }));
     // The transposition is dropped only after the user said No; Save now writes the start page.
     QCOMPARE(program.dialogs.questionsAsked, 1);
     QVERIFY(program.Run(ID_FILE_SAVE));
@@ -337,7 +337,7 @@ void TestDocument::toggleHighlightingTwiceGivesTheSamePage() {
     QVERIFY(toggle->isChecked());
     QCOMPARE(ReadFileBytes(view->GetDocument()->DisplayPath()), highlighted);
     QCOMPARE(Stored("AREHIGHLIGHTED"), QStringLiteral("1"));
-    QVERIFY(ShownText(view).startsWith(QStringLiteral("Am G")));
+    QVERIFY(WaitForShownText(view, [](const QString& shown) { return shown.startsWith(QStringLiteral("Am G")); }));
 }
 
 void TestDocument::lastDirectoryIsOfferedAndStored() {
@@ -360,7 +360,9 @@ void TestDocument::missingStartPageIsRecreated() {
     const QByteArray welcome = "<center><h1>Welcome to the Quavern 3.0 !</h1></center>The original Start.htm file "
                                "has not been found. Please reinstall the program.";
     QCOMPARE(ReadFileBytes(program.PathOf(QStringLiteral("Start.htm"))), welcome);
-    QVERIFY(ShownText(program.View()).contains(QStringLiteral("Welcome to the Quavern 3.0 !")));
+    QVERIFY(WaitForShownText(program.View(), [](const QString& shown) {
+        return shown.contains(QStringLiteral("Welcome to the Quavern 3.0 !"));
+    }));
     // The start page carries its title line; the frame shows the start
     // page's name, then its folder.
     QVERIFY(program.Document()->Working().text.rfind("<title>", 0) == 0);
@@ -433,14 +435,16 @@ void TestDocument::installedProgramKeepsItsOwnStartPage() {
     QCOMPARE(document->DisplayPath(), user + QStringLiteral("/QuavernFile.htm"));
     QCOMPARE(program.View()->PicturesFolder(), data + QStringLiteral("/Pics"));
     QVERIFY(ReadFileBytes(document->DisplayPath()).contains((data + QStringLiteral("/Pics/Am.gif")).toUtf8()));
-    QVERIFY(ShownText(program.View()).contains(QStringLiteral("Shipped page")));
+    QVERIFY(WaitForShownText(program.View(),
+                             [](const QString& shown) { return shown.contains(QStringLiteral("Shipped page")); }));
 
     // The copy is the user's from now on: Help shows it as it is, and New
     // makes it again only when it is gone.
     const QByteArray own = "<html><body><p>My own page</p></body></html>";
     program.WriteFile(start, own);
     QVERIFY(program.Run(ID_HELP));
-    QCOMPARE(ShownText(program.View()), QStringLiteral("My own page"));
+    QVERIFY(
+        WaitForShownText(program.View(), [](const QString& shown) { return shown == QStringLiteral("My own page"); }));
     QVERIFY(program.Run(ID_FILE_NEW));
     QCOMPARE(ReadFileBytes(start), own);
     QVERIFY(QFile::remove(start));

@@ -259,7 +259,7 @@ void TestHostileFiles::oddNameOpensTransposesAndSaves() {
     QCOMPARE(program.Document()->Working().OccurrenceCount(), 2);
 
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QVERIFY(ShownText(view).startsWith(QStringLiteral("A#m G#")));
+    QVERIFY(WaitForShownText(view, [](const QString& shown) { return shown.startsWith(QStringLiteral("A#m G#")); }));
     QVERIFY(program.Run(ID_FILE_SAVE));
     QCOMPARE(ReadFileBytes(path), QByteArray("A#m G#\nvoil\xc3\xa0\n"));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
@@ -428,7 +428,8 @@ void TestHostileFiles::largeSongbookIsShownInPartsAndMovedWhole() {
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.readAllStandardOutput(), display);
     // The page in parts fills the parts in view by its script, after the load.
-    QVERIFY(WaitUntil([&] { return ShownText(program.View()).startsWith(QString::fromLatin1(chords + "\n")); }, 5000));
+    QVERIFY(WaitForShownText(
+        program.View(), [&](const QString& shown) { return shown.startsWith(QString::fromLatin1(chords + "\n")); }));
 
     // Tens of thousands of chords, every one of them moved, nothing said.
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
@@ -437,7 +438,8 @@ void TestHostileFiles::largeSongbookIsShownInPartsAndMovedWhole() {
     const std::size_t body = working.find("<pre>") + 5;
     QCOMPARE(working.substr(body, moved.size()), moved);
     QVERIFY(working.find(chords.toStdString()) == std::string::npos);
-    QVERIFY(WaitUntil([&] { return ShownText(program.View()).startsWith(QString::fromStdString(moved)); }, 5000));
+    QVERIFY(WaitForShownText(program.View(),
+                             [&](const QString& shown) { return shown.startsWith(QString::fromStdString(moved)); }));
 
     QVERIFY(program.Run(ID_FIND_EASIEST));
     QCOMPARE(program.sink.messages.size(), std::size_t(0));

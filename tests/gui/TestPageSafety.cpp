@@ -257,7 +257,8 @@ void TestPageSafety::hostileSongRunsNothingAndReachesNothing() {
     QTest::mouseClick(window, Qt::LeftButton, {}, CentreOf(program, QStringLiteral("#js a")));
     // "+" through the window moves the page: no loop holds it.
     QTest::keyClick(window, Qt::Key_Plus);
-    QVERIFY(WaitUntil([&] { return ShownText(program.View()).contains(QStringLiteral("A#m")); }, 10000));
+    QVERIFY(
+        WaitForShownText(program.View(), [&](const QString& shown) { return shown.contains(QStringLiteral("A#m")); }));
 
     QCOMPARE(Run(page, QStringLiteral("document.getElementById('out').textContent")).toString(), QString());
     QCOMPARE(Run(page, QStringLiteral("document.getElementById('out-of-folder').complete")).toBool(), true);

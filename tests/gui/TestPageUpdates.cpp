@@ -120,7 +120,8 @@ void TestPageUpdates::songsOwnScriptNeverRuns() {
     Run(page, QStringLiteral("window.qvKept = true"));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(!Run(page, QStringLiteral("window.qvKept === true")).toBool());
-    QVERIFY(WaitUntil([&] { return ShownText(program.View()).startsWith(QStringLiteral("A#m G#")); }, 5000));
+    QVERIFY(WaitForShownText(program.View(),
+                             [&](const QString& shown) { return shown.startsWith(QStringLiteral("A#m G#")); }));
     QCOMPARE(Run(page, QStringLiteral("document.getElementById('made').textContent")).toString(), QString());
 }
 

@@ -127,7 +127,7 @@ void TestWindowHabits::backButtonKeepsTheSong() {
     view->triggerPageAction(QWebEnginePage::Back);
     QTest::qWait(300);
     QVERIFY(program.WaitReady());
-    QVERIFY(ShownText(view).startsWith(QStringLiteral("E B7")));
+    QVERIFY(WaitForShownText(view, [](const QString& shown) { return shown.startsWith(QStringLiteral("E B7")); }));
     QCOMPARE(program.Document()->FilePath(), program.PathOf(QStringLiteral("two/b.txt")));
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
+#include "render/HighlightTags.h"
 
 namespace {
 

@@ -22,6 +22,7 @@
 
 #include "engine/Tablature.h"
 #include "render/Highlight.h"
+#include "render/HighlightTags.h"
 #include "render/PartedPage.h"
 #include "render/SongPage.h"
 #include "tests/support/EventWait.h"

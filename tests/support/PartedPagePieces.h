@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/Highlight.h"
+#include "render/HighlightTags.h"
 
 namespace partedpage {
 
