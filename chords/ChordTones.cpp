@@ -225,6 +225,11 @@ private:
             } else if (c == 'b' || c == '#' || (inBrackets && c == '+')) {
                 ++m_pos;
                 ok = ReadAlteration(c != 'b', TakeNumber());
+            } else if (inBrackets && c == 'm' && m_pos + 1 == end && m_third == kMajorThird) {
+                // A(m): the minor third a sheet leaves to the player; the picture shows it.
+                ++m_pos;
+                m_third = kMinorThird;
+                ok = true;
             } else if (c == '(' && !inBrackets) {
                 const std::size_t close = m_text.find(')', m_pos);
                 if (close == std::string::npos)

@@ -42,6 +42,7 @@ const std::vector<std::pair<std::string, std::string>> kSuffixes = {
     {"madd9", "1 b3 (5) 9"},
     {"add11", "1 3 (5) 11"},
     {"(add9)", "1 3 (5) 9"},
+    {"(m)", "1 b3 (5)"},
     {"m(add9)", "1 b3 (5) 9"},
     {"2", "1 2 3 (5)"},
     {"dim", "1 b3 b5"},
