@@ -7,7 +7,7 @@ constexpr ByteClass kNothing{};
 
 } // namespace
 
-std::optional<ChordName> ChordName::Parse(std::string_view text, bool allChords) {
+std::optional<ChordMatch> ChordName::Read(std::string_view text, bool allChords) {
     if (text.empty())
         return std::nullopt;
     ChordMatch match;
@@ -15,16 +15,23 @@ std::optional<ChordName> ChordName::Parse(std::string_view text, bool allChords)
                                  : chordgrammar::MatchAt<false>(text.data(), text.size(), 0, kNothing, match);
     if (!found)
         return std::nullopt;
-    const NoteSpelling root = match.Root();
+    return match;
+}
+
+std::optional<ChordName> ChordName::Parse(std::string_view text, bool allChords) {
+    const std::optional<ChordMatch> match = Read(text, allChords);
+    if (!match)
+        return std::nullopt;
+    const NoteSpelling root = match->Root();
     return ChordName(root, std::string(text.substr(root.Length())));
 }
 
-ChordQuality ChordName::Quality() const {
+ChordName::ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass)
+    : m_root(root), m_suffix(std::move(suffix)), m_bass(bass) {
     const int quality = QualityOfSuffix(m_suffix);
-    if (quality >= 0)
-        return static_cast<ChordQuality>(quality);
+    m_tableName = quality >= 0;
     const bool minor = !m_suffix.empty() && m_suffix[0] == 'm' && m_suffix.compare(0, 3, "maj") != 0;
-    return minor ? Minor : Major;
+    m_quality = m_tableName ? static_cast<ChordQuality>(quality) : minor ? Minor : Major;
 }
 
 std::string ChordName::Write(NoteSpelling root, std::optional<NoteSpelling> bass) const {

@@ -46,21 +46,22 @@ public:
     };
 
     ChordName() = default;
-    ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass = std::nullopt)
-        : m_root(root), m_suffix(std::move(suffix)), m_bass(bass) {}
+    ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass = std::nullopt);
 
     /// The chord name text is as a whole, or nothing. Without allChords only
     /// the 85 names of the table are names.
     static std::optional<ChordName> Parse(std::string_view text, bool allChords = true);
+    /// What Parse reads, without making the value: for the inner loops.
+    static std::optional<ChordMatch> Read(std::string_view text, bool allChords = true);
 
     NoteSpelling Root() const { return m_root; }
     Pitch RootPitch() const { return m_root.GetPitch(); }
     const std::string& Suffix() const { return m_suffix; }
     const std::optional<Bass>& GetBass() const { return m_bass; }
     /// Whether the suffix is one of the table's five.
-    bool IsTableName() const { return QualityOfSuffix(m_suffix) >= 0; }
+    bool IsTableName() const { return m_tableName; }
     /// The quality of the name, or of its base chord for a name outside the table.
-    ChordQuality Quality() const;
+    ChordQuality Quality() const { return m_quality; }
     /// The chord-table index of the name or of its base chord.
     int TableIndex() const { return Quality() * NoteSpelling::kCount + m_root.Index(); }
 
@@ -77,6 +78,9 @@ private:
     NoteSpelling m_root;
     std::string m_suffix;
     std::optional<Bass> m_bass;
+    // Read from the suffix once: the easiest search asks at every trial.
+    ChordQuality m_quality = Major;
+    bool m_tableName = true;
 };
 
 namespace chordgrammar {

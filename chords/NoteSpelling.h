@@ -11,6 +11,39 @@
 /// The sign written after a note's letter.
 enum class Accidental : signed char { Flat = -1, Natural = 0, Sharp = 1 };
 
+namespace notespelling {
+
+// The one table of the spellings; every other view of them is derived from it.
+inline constexpr char kNames[17][3] = {"C",  "C#", "Db", "D",  "D#", "Eb", "E",  "F", "F#",
+                                       "Gb", "G",  "G#", "Ab", "A",  "A#", "Bb", "B"};
+
+constexpr Accidental AccidentalOf(int index) {
+    const char sign = kNames[index][1];
+    return sign == '#' ? Accidental::Sharp : sign == 'b' ? Accidental::Flat : Accidental::Natural;
+}
+
+// The pitch class of each spelling, and the spelling of each pitch class
+// with sharps [0] and with flats [1], for the inner loops of moving a song.
+inline constexpr std::array<std::uint8_t, 17> kPitches = [] {
+    constexpr int kLetterPitch[7] = {9, 11, 0, 2, 4, 5, 7}; // A..G
+    std::array<std::uint8_t, 17> pitches{};
+    for (int i = 0; i < 17; ++i)
+        pitches[i] = static_cast<std::uint8_t>(
+            Pitch(kLetterPitch[kNames[i][0] - 'A'] + static_cast<int>(AccidentalOf(i))).Value());
+    return pitches;
+}();
+inline constexpr std::array<std::array<std::uint8_t, 12>, 2> kInFamily = [] {
+    std::array<std::array<std::uint8_t, 12>, 2> spellings{};
+    // A black key is spelled sharp first in the table, then flat.
+    for (int i = 16; i >= 0; --i)
+        spellings[0][kPitches[i]] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 17; ++i)
+        spellings[1][kPitches[i]] = static_cast<std::uint8_t>(i);
+    return spellings;
+}();
+
+} // namespace notespelling
+
 /// One of the 17 ways the program writes a note: a letter A..G alone or
 /// followed by one "#" or "b", the black keys both ways and B#, Cb, E#, Fb
 /// not at all. Its index 0..16 follows the order C, C#, Db, D, D#, Eb, E, F,
@@ -32,14 +65,14 @@ public:
     static constexpr NoteSpelling InFamily(Pitch pitch, bool flat);
 
     constexpr int Index() const { return m_index; }
-    constexpr char Letter() const { return kNames[m_index][0]; }
-    constexpr Accidental GetAccidental() const;
+    constexpr char Letter() const { return notespelling::kNames[m_index][0]; }
+    constexpr Accidental GetAccidental() const { return notespelling::AccidentalOf(m_index); }
     constexpr bool IsFlat() const { return GetAccidental() == Accidental::Flat; }
-    constexpr Pitch GetPitch() const;
+    constexpr Pitch GetPitch() const { return Pitch(notespelling::kPitches[m_index]); }
     /// The letter and its sign: "C", "C#", "Db".
-    constexpr std::string_view Name() const { return {kNames[m_index], Length()}; }
+    constexpr std::string_view Name() const { return {notespelling::kNames[m_index], Length()}; }
     /// The bytes of Name(): 1 or 2.
-    constexpr std::size_t Length() const { return kNames[m_index][1] == '\0' ? 1 : 2; }
+    constexpr std::size_t Length() const { return notespelling::kNames[m_index][1] == '\0' ? 1 : 2; }
 
     constexpr bool operator==(NoteSpelling other) const { return m_index == other.m_index; }
     constexpr bool operator!=(NoteSpelling other) const { return m_index != other.m_index; }
@@ -47,23 +80,8 @@ public:
 private:
     constexpr explicit NoteSpelling(int index) : m_index(static_cast<std::uint8_t>(index)) {}
 
-    // The one table of the spellings; every other view of them is derived from it.
-    static constexpr char kNames[kCount][3] = {"C",  "C#", "Db", "D",  "D#", "Eb", "E",  "F", "F#",
-                                               "Gb", "G",  "G#", "Ab", "A",  "A#", "Bb", "B"};
-    // The pitch of each letter A..G written alone.
-    static constexpr int kLetterPitch[7] = {9, 11, 0, 2, 4, 5, 7};
-
     std::uint8_t m_index = 0;
 };
-
-constexpr Accidental NoteSpelling::GetAccidental() const {
-    const char sign = kNames[m_index][1];
-    return sign == '#' ? Accidental::Sharp : sign == 'b' ? Accidental::Flat : Accidental::Natural;
-}
-
-constexpr Pitch NoteSpelling::GetPitch() const {
-    return Pitch(kLetterPitch[Letter() - 'A'] + static_cast<int>(GetAccidental()));
-}
 
 constexpr std::optional<NoteSpelling> NoteSpelling::Of(char letter, Accidental accidental) {
     for (int i = 0; i < kCount; ++i) {
@@ -75,14 +93,5 @@ constexpr std::optional<NoteSpelling> NoteSpelling::Of(char letter, Accidental a
 }
 
 constexpr NoteSpelling NoteSpelling::InFamily(Pitch pitch, bool flat) {
-    // A black key has its sharp spelling first and its flat one right after.
-    int found = -1;
-    for (int i = 0; i < kCount; ++i) {
-        if (NoteSpelling(i).GetPitch() == pitch) {
-            found = i;
-            if (!flat)
-                break;
-        }
-    }
-    return NoteSpelling(found);
+    return NoteSpelling(notespelling::kInFamily[flat ? 1 : 0][static_cast<std::size_t>(pitch.Value())]);
 }

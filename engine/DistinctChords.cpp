@@ -9,7 +9,7 @@ DistinctChords ListDistinct(const ChordCounts& counts, const std::vector<int>& e
     DistinctChords distinct;
     std::uint64_t seen = 0; // bit pitch * 5 + quality
     auto add = [&](int index) {
-        const int pitch = NoteSpelling::AtIndex(index % NoteSpelling::kCount).GetPitch().Value();
+        const int pitch = notespelling::kPitches[static_cast<std::size_t>(index % NoteSpelling::kCount)];
         const std::uint64_t bit = std::uint64_t{1} << (pitch * kQualityCount + index / NoteSpelling::kCount);
         if (seen & bit)
             return;

@@ -14,13 +14,13 @@ DistinctChords SongSummary::At(int shift) const {
         // A moved name may read otherwise ("E#7" moved up is "F#7"), so it
         // is read again as the text will hold it.
         const int root = moves[static_cast<std::size_t>(name.TableIndex())] % NoteSpelling::kCount;
-        const std::optional<ChordName> written = ChordName::Parse(name.Write(NoteSpelling::AtIndex(root)));
+        const std::optional<ChordMatch> written = ChordName::Read(name.Write(NoteSpelling::AtIndex(root)));
         if (!written)
             continue;
-        if (written->IsTableName())
-            ++moved[static_cast<std::size_t>(written->TableIndex())];
+        if (written->extended)
+            bases.push_back(written->index);
         else
-            bases.push_back(written->TableIndex());
+            ++moved[static_cast<std::size_t>(written->index)];
     }
     return ListDistinct(moved, bases);
 }

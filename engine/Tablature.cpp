@@ -140,9 +140,12 @@ SongSummary CTablature::Summarize() const {
     for (int i = 0; m_extendedCount > 0 && i < OccurrenceCount(); ++i) {
         if (!IsExtendedAt(i))
             continue;
-        std::optional<ChordName> name = ChordName::Parse(NameAt(i));
-        if (name && std::find(summary.extended.begin(), summary.extended.end(), *name) == summary.extended.end())
-            summary.extended.push_back(std::move(*name));
+        // The occurrence knows its root: the rest of its name is the suffix.
+        const NoteSpelling root =
+            NoteSpelling::AtIndex(m_occurrences[static_cast<std::size_t>(i)].index % NoteSpelling::kCount);
+        ChordName name(root, NameAt(i).substr(root.Length()));
+        if (std::find(summary.extended.begin(), summary.extended.end(), name) == summary.extended.end())
+            summary.extended.push_back(std::move(name));
     }
     return summary;
 }

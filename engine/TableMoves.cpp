@@ -37,17 +37,16 @@ Family FamilyAt(Spelling spelling, const std::optional<SongKey>& key, int up) {
 TableMoves MovesAt(int shift, Spelling spelling, const std::optional<SongKey>& key) {
     const int up = Pitch::Wrap(shift);
     const Family family = FamilyAt(spelling, key, up);
-    TableMoves moves;
-    for (int i = 0; i < TableNames::kSize; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        if (up == 0) {
-            moves[k] = static_cast<std::uint8_t>(i);
-            continue;
-        }
-        const NoteSpelling root = NoteSpelling::AtIndex(i % NoteSpelling::kCount);
+    // Each quality moves alike: the root's spelling moves.
+    std::array<int, NoteSpelling::kCount> moved;
+    for (int s = 0; s < NoteSpelling::kCount; ++s) {
+        const NoteSpelling root = NoteSpelling::AtIndex(s);
         const bool flat = family == kOwnFamily ? root.IsFlat() : family == kFlatFamily;
-        const NoteSpelling moved = NoteSpelling::InFamily(root.GetPitch().Moved(up), flat);
-        moves[k] = static_cast<std::uint8_t>(i - root.Index() + moved.Index());
+        moved[static_cast<std::size_t>(s)] =
+            up == 0 ? s : NoteSpelling::InFamily(root.GetPitch().Moved(up), flat).Index();
     }
+    TableMoves moves;
+    for (std::size_t i = 0; i < moves.size(); ++i)
+        moves[i] = static_cast<std::uint8_t>(i - i % NoteSpelling::kCount + moved[i % NoteSpelling::kCount]);
     return moves;
 }
