@@ -1,6 +1,7 @@
 #include "engine/Tablature.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
@@ -137,15 +138,18 @@ SongSummary CTablature::Summarize() const {
     summary.counts = m_counts;
     summary.spelling = m_options.spelling;
     summary.key = GuessedKey();
-    for (int i = 0; m_extendedCount > 0 && i < OccurrenceCount(); ++i) {
-        if (!IsExtendedAt(i))
+    for (std::size_t i = 0; m_extendedCount > 0 && i < m_occurrences.size(); ++i) {
+        const ChordOccurrence& occurrence = m_occurrences[i];
+        if (!occurrence.extended)
             continue;
         // The occurrence knows its root: the rest of its name is the suffix.
-        const NoteSpelling root =
-            NoteSpelling::AtIndex(m_occurrences[static_cast<std::size_t>(i)].index % NoteSpelling::kCount);
-        ChordName name(root, NameAt(i).substr(root.Length()));
-        if (std::find(summary.extended.begin(), summary.extended.end(), name) == summary.extended.end())
-            summary.extended.push_back(std::move(name));
+        // A song repeats its names, so a name is made only when it is new.
+        const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
+        const std::string_view suffix = std::string_view(text).substr(occurrence.position + root.Length(),
+                                                                      occurrence.NameLength(text) - root.Length());
+        const auto known = [&](const ChordName& name) { return name.Root() == root && name.Suffix() == suffix; };
+        if (std::none_of(summary.extended.begin(), summary.extended.end(), known))
+            summary.extended.emplace_back(root, std::string(suffix));
     }
     return summary;
 }
