@@ -1,29 +1,18 @@
 #include "chords/Chord.h"
 
 #include "base/Messages.h"
-#include "chords/NoteNames.h"
-
-namespace {
-
-const char* const kSuffixes[kQualityCount] = {"", "m", "7", "m7", "maj7"};
-
-} // namespace
-
-const std::array<std::string, 12> sharpNoteNames = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-const std::array<std::string, 12> flatNoteNames = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
-const std::array<std::string, 17> rootSpellings = {"C",  "C#", "Db", "D",  "D#", "Eb", "E",  "F", "F#",
-                                                   "Gb", "G",  "G#", "Ab", "A",  "A#", "Bb", "B"};
+#include "chords/NoteSpelling.h"
 
 int QualityOfSuffix(const std::string& suffix) {
     for (int q = 0; q < kQualityCount; ++q) {
-        if (suffix == kSuffixes[q])
+        if (suffix == kQualitySuffixes[q])
             return q;
     }
     return -1;
 }
 
 const char* SuffixOfQuality(int quality) {
-    return quality >= 0 && quality < kQualityCount ? kSuffixes[quality] : "";
+    return quality >= 0 && quality < kQualityCount ? kQualitySuffixes[quality] : "";
 }
 
 void CChord::Set(int newRoot, char newAccidental, const std::string& newSuffix, int newDifficulty) {
@@ -54,6 +43,5 @@ void CChord::SetFingering(const std::string& newPosition, int string1, int strin
 }
 
 std::string CChord::GetName() const {
-    const auto& names = accidental == '#' ? sharpNoteNames : flatNoteNames;
-    return names[static_cast<std::size_t>(root)] + suffix;
+    return std::string(NoteSpelling::InFamily(Pitch(root), accidental == 'b').Name()) + suffix;
 }

@@ -8,6 +8,9 @@ enum ChordQuality { Major = 0, Minor = 1, Seventh = 2, MinorSeventh = 3, MajorSe
 
 inline constexpr int kQualityCount = 5;
 
+/// The suffix of each quality, as the table writes it.
+inline constexpr const char* kQualitySuffixes[kQualityCount] = {"", "m", "7", "m7", "maj7"};
+
 /// One chord as a plain value: root, spelling family, quality, the user's
 /// difficulty level and one fingering for a six-string guitar.
 class CChord {

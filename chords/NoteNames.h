@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+/// The names of the spellings (NoteSpelling) as strings, for lists and labels.
+
 /// Note names by pitch class 0..11.
 extern const std::array<std::string, 12> sharpNoteNames;
 extern const std::array<std::string, 12> flatNoteNames;

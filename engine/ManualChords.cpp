@@ -1,9 +1,9 @@
 #include "engine/ManualChords.h"
 
-#include <array>
 #include <cstddef>
 
 #include "chords/ChordCatalog.h"
+#include "chords/NoteSpelling.h"
 #include "engine/Shift.h"
 
 namespace manualchords {
@@ -11,41 +11,28 @@ namespace {
 
 constexpr int kSpellings = CChordCatalog::kSpellingCount;
 
-// Pitch class and accidental of each spelling, index = transposed entry - 1.
-constexpr std::array<int, kSpellings> kPitch = {0, 1, 1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 8, 9, 10, 10, 11};
-constexpr std::array<int, kSpellings> kAccidental = {0, 1, -1, 0, 1, -1, 0, 0, 1, -1, 0, 1, -1, 0, 1, -1, 0};
-
-// The spelling index 0..16 of a song or transposed entry.
-std::size_t SpellingOf(int entry) {
-    return static_cast<std::size_t>((entry - 1) % kSpellings);
+// The spelling of a song or transposed entry.
+NoteSpelling SpellingOf(int entry) {
+    return NoteSpelling::AtIndex((entry - 1) % kSpellings);
 }
 
 } // namespace
 
 int AccidentalOf(int transposedEntry) {
-    return kAccidental[SpellingOf(transposedEntry)];
+    return static_cast<int>(SpellingOf(transposedEntry).GetAccidental());
 }
 
 int ShiftBetween(int from, int to) {
-    return kPitch[SpellingOf(to)] - kPitch[SpellingOf(from)];
+    return SpellingOf(to).GetPitch().Value() - SpellingOf(from).GetPitch().Value();
 }
 
 int TransposedEntry(int songEntry, int shift, int refAccidental) {
     if (songEntry <= 0)
         return 0;
-    const std::size_t spelling = SpellingOf(songEntry);
-    const int pitch = ((kPitch[spelling] + shift) % 12 + 12) % 12;
-
-    // The first spelling of a pitch is the white key or the sharp one; the
-    // flat spelling follows it.
-    std::size_t t = 0;
-    while (kPitch[t] != pitch)
-        ++t;
-    const int accidental = kAccidental[spelling];
-    if (t + 1 < kPitch.size() && kPitch[t + 1] == pitch &&
-        (accidental == -1 || (accidental == 0 && refAccidental == -1)))
-        ++t;
-    return static_cast<int>(t) + 1;
+    const NoteSpelling spelling = SpellingOf(songEntry);
+    const Accidental accidental = spelling.GetAccidental();
+    const bool flat = accidental == Accidental::Flat || (accidental == Accidental::Natural && refAccidental == -1);
+    return NoteSpelling::InFamily(spelling.GetPitch().Moved(shift), flat).Index() + 1;
 }
 
 int Score(const std::vector<int>& songEntries, const std::vector<int>& transposedEntries) {

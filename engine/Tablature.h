@@ -3,12 +3,18 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chords/Chord.h"
+#include "engine/ChordOccurrence.h"
 #include "engine/ChordRules.h"
+#include "engine/DistinctChords.h"
+#include "engine/SongKey.h"
 #include "engine/SongOptions.h"
+
+struct SongSummary;
 
 /// One song: its text and the chords found in it.
 ///
@@ -109,25 +115,19 @@ public:
     int distinctCount = 0;
 
 private:
-    struct Occurrence {
-        std::uint32_t position;
-        /// In the chord table; of the base chord for a name outside it.
-        std::uint8_t index;
-        bool extended;
-    };
     /// What the trials of a shift need to know of the song.
-    struct Summary;
-
-    Summary Summarize() const;
+    SongSummary Summarize() const;
+    /// The key by the first chord; nothing for a song without chords.
+    std::optional<SongKey> GuessedKey() const;
     /// The distinct list and the score, from the occurrences.
     void ListDistinctChords();
 
     ChordRules m_rules;
     SongOptions m_options;
     /// In ascending position.
-    std::vector<Occurrence> m_occurrences;
+    std::vector<ChordOccurrence> m_occurrences;
     /// How often each chord-table name occurs in the text, names outside the table left out.
-    std::array<int, 85> m_counts{};
+    ChordCounts m_counts{};
     /// How many names outside the table occur.
     int m_extendedCount = 0;
 };

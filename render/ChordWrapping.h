@@ -70,12 +70,12 @@ public:
     }
 
     // The chord name Walk reports at pos, as a highlighted page shows it.
-    void AppendWrapped(std::string& page, const std::string& text, std::size_t pos, int index, std::size_t length) {
-        if (index < chordscan::kExtendedName) {
-            AppendWrapped(page, index);
+    void AppendWrapped(std::string& page, const std::string& text, std::size_t pos, const ChordMatch& chord) {
+        if (!chord.extended) {
+            AppendWrapped(page, chord.index);
             return;
         }
-        const std::string name = text.substr(pos, length);
+        const std::string name = text.substr(pos, chord.length);
         page += OtherOpening(name);
         page += name;
         page += OtherClosing();
@@ -104,16 +104,14 @@ private:
 
 // Walks the text once, in order: onText(offset, size) for the text before,
 // between and after the chord names the rules take, empty stretches
-// included, and onChord(offset, index, length) for each name, index being
-// its place in the chord table, or chordscan::kExtendedName and its base
-// chord's place for a name outside it.
+// included, and onChord(offset, match) for each name.
 template <bool kHtml, bool kAllChords, typename OnText, typename OnChord>
 void WalkWith(const std::string& text, OnText& onText, OnChord& onChord) {
     std::size_t cursor = 0;
-    auto chord = [&](std::size_t pos, int index, std::size_t length) {
+    auto chord = [&](std::size_t pos, const ChordMatch& match) {
         onText(cursor, pos - cursor);
-        onChord(pos, index, length);
-        cursor = pos + length;
+        onChord(pos, match);
+        cursor = pos + match.length;
     };
     chordscan::ScanWith<kHtml, kAllChords>(text.data(), text.size(), chord);
     onText(cursor, text.size() - cursor);

@@ -157,7 +157,7 @@ std::string HighlightedPage(const std::string& text, const ChordRules& rules, co
     page.reserve(text.size() + text.size() / 2 + block.size());
     chordwrap::Walk(
         text, rules, [&](std::size_t offset, std::size_t size) { page.append(text, offset, size); },
-        [&](std::size_t pos, int index, std::size_t length) { tags.AppendWrapped(page, text, pos, index, length); });
+        [&](std::size_t pos, const ChordMatch& chord) { tags.AppendWrapped(page, text, pos, chord); });
     page += block;
     page += tags.OtherPopupLines();
     return page;

@@ -433,13 +433,14 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         if (offset < end)
             page.append(text, offset, end - offset);
     };
-    chordwrap::Walk(text, rules, copy, [&](std::size_t pos, int index, std::size_t length) {
+    chordwrap::Walk(text, rules, copy, [&](std::size_t pos, const ChordMatch& chord) {
         if (pos < bodyStart || pos >= bodyEnd)
-            tags.AppendWrapped(page, text, pos, index, length);
-        else if (index < chordscan::kExtendedName)
-            parts.Chord(tags.Name(index));
+            tags.AppendWrapped(page, text, pos, chord);
+        else if (!chord.extended)
+            parts.Chord(tags.Name(chord.index));
         else
-            parts.Wrapped(tags.OtherOpening(text.substr(pos, length)), text.substr(pos, length), tags.OtherClosing());
+            parts.Wrapped(tags.OtherOpening(text.substr(pos, chord.length)), text.substr(pos, chord.length),
+                          tags.OtherClosing());
     });
     page += CachedPopupBlock(picturePrefix);
     page += tags.OtherPopupLines();

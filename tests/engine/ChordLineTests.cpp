@@ -6,14 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/ChordScanner.h"
+#include "chords/ChordName.h"
 
 namespace {
 
 // A word is a chord name when the wider grammar reads all of it as one.
 bool IsChordName(std::string_view word) {
-    std::size_t length = 0;
-    return chordscan::MatchAt<true>(word.data(), word.size(), 0, length) >= 0 && length == word.size();
+    return ChordName::Read(word).has_value();
 }
 
 // The chord names, bass notes and fingerings a line holds as a guitarist

@@ -1,0 +1,54 @@
+#include "chords/ChordName.h"
+
+namespace {
+
+// Nothing may follow a name parsed on its own: it ends where the text does.
+constexpr ByteClass kNothing{};
+
+} // namespace
+
+std::optional<ChordMatch> ChordName::Read(std::string_view text, bool allChords) {
+    if (text.empty())
+        return std::nullopt;
+    ChordMatch match;
+    const bool found = allChords ? chordgrammar::MatchAt<true>(text.data(), text.size(), 0, kNothing, match)
+                                 : chordgrammar::MatchAt<false>(text.data(), text.size(), 0, kNothing, match);
+    if (!found)
+        return std::nullopt;
+    return match;
+}
+
+std::optional<ChordName> ChordName::Parse(std::string_view text, bool allChords) {
+    const std::optional<ChordMatch> match = Read(text, allChords);
+    if (!match)
+        return std::nullopt;
+    const NoteSpelling root = match->Root();
+    return ChordName(root, std::string(text.substr(root.Length())));
+}
+
+ChordName::ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass)
+    : m_root(root), m_suffix(std::move(suffix)), m_bass(bass) {
+    const int quality = QualityOfSuffix(m_suffix);
+    m_tableName = quality >= 0;
+    const bool minor = !m_suffix.empty() && m_suffix[0] == 'm' && m_suffix.compare(0, 3, "maj") != 0;
+    m_quality = m_tableName ? static_cast<ChordQuality>(quality) : minor ? Minor : Major;
+}
+
+std::string ChordName::Write(NoteSpelling root, std::optional<NoteSpelling> bass) const {
+    std::string name(root.Name());
+    name += m_suffix;
+    if (m_bass) {
+        std::string_view note = (bass ? *bass : m_bass->spelling).Name();
+        name += '/';
+        name += m_bass->lowerCase ? static_cast<char>(note[0] - 'A' + 'a') : note[0];
+        name.append(note.substr(1));
+    }
+    return name;
+}
+
+bool ChordName::operator==(const ChordName& other) const {
+    const bool sameBass =
+        m_bass.has_value() == other.m_bass.has_value() &&
+        (!m_bass || (m_bass->spelling == other.m_bass->spelling && m_bass->lowerCase == other.m_bass->lowerCase));
+    return m_root == other.m_root && m_suffix == other.m_suffix && sameBass;
+}

@@ -1,0 +1,266 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "chords/ByteClass.h"
+#include "chords/Chord.h"
+#include "chords/NoteSpelling.h"
+
+/// Where the chord-name grammar found a name in a text, without a copy of it.
+struct ChordMatch {
+    /// The bytes of the name.
+    std::size_t length = 0;
+    /// The chord-table index of the name (quality x 17 + root spelling), or,
+    /// for a name outside the table, of its base chord.
+    int index = 0;
+    /// Whether the name is outside the table: a suffix the table lacks.
+    bool extended = false;
+
+    NoteSpelling Root() const { return NoteSpelling::AtIndex(index % NoteSpelling::kCount); }
+    ChordQuality Quality() const { return static_cast<ChordQuality>(index / NoteSpelling::kCount); }
+};
+
+/// A chord name as a value: its root as written, the suffix after it and an
+/// optional bass note.
+///
+/// The grammar: a root of the 17 spellings, then either one of the table's
+/// suffixes "", "m", "7", "m7", "maj7", or (for every chord name) a suffix
+/// (maj|min|m|M|dim|aug|\+)? followed by parts
+/// ([0-9]+|sus[24]?|add[0-9]+|[b#][0-9]+|maj[0-9]+|\([0-9a-z#+]*\))*.
+/// Where several readings fit, the longest name wins, and of two roots the
+/// one with its sharp or flat. A name outside the table scores as its base
+/// chord: the root, with "m" when the suffix starts with "m" but not "maj".
+/// A bass note is never read today ("/" ends a name); it is kept and written
+/// for the notations that will read one.
+class ChordName final {
+public:
+    /// A bass note written after a slash.
+    struct Bass {
+        NoteSpelling spelling;
+        bool lowerCase = false;
+    };
+
+    ChordName() = default;
+    ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass = std::nullopt);
+
+    /// The chord name text is as a whole, or nothing. Without allChords only
+    /// the 85 names of the table are names.
+    static std::optional<ChordName> Parse(std::string_view text, bool allChords = true);
+    /// What Parse reads, without making the value: for the inner loops.
+    static std::optional<ChordMatch> Read(std::string_view text, bool allChords = true);
+
+    NoteSpelling Root() const { return m_root; }
+    Pitch RootPitch() const { return m_root.GetPitch(); }
+    const std::string& Suffix() const { return m_suffix; }
+    const std::optional<Bass>& GetBass() const { return m_bass; }
+    /// Whether the suffix is one of the table's five.
+    bool IsTableName() const { return m_tableName; }
+    /// The quality of the name, or of its base chord for a name outside the table.
+    ChordQuality Quality() const { return m_quality; }
+    /// The chord-table index of the name or of its base chord.
+    int TableIndex() const { return Quality() * NoteSpelling::kCount + m_root.Index(); }
+
+    /// The name as it was written.
+    std::string Write() const { return Write(m_root); }
+    /// The name with its root spelled as chosen (and its bass, when given):
+    /// the suffix and the bass's case stay as written.
+    std::string Write(NoteSpelling root, std::optional<NoteSpelling> bass = std::nullopt) const;
+
+    bool operator==(const ChordName& other) const;
+    bool operator!=(const ChordName& other) const { return !(*this == other); }
+
+private:
+    NoteSpelling m_root;
+    std::string m_suffix;
+    std::optional<Bass> m_bass;
+    // Read from the suffix once: the easiest search asks at every trial.
+    ChordQuality m_quality = Major;
+    bool m_tableName = true;
+};
+
+namespace chordgrammar {
+
+// The spelling index of letter + accidental, or -1: [letter A..G][0 natural, 1 '#', 2 'b'].
+struct LetterSpellings {
+    signed char of[7][3];
+};
+inline constexpr LetterSpellings kLetterSpellings = [] {
+    LetterSpellings table{};
+    constexpr Accidental kSigns[3] = {Accidental::Natural, Accidental::Sharp, Accidental::Flat};
+    for (int letter = 0; letter < 7; ++letter) {
+        for (int sign = 0; sign < 3; ++sign) {
+            const auto spelling = NoteSpelling::Of(static_cast<char>('A' + letter), kSigns[sign]);
+            table.of[letter][sign] = static_cast<signed char>(spelling ? spelling->Index() : -1);
+        }
+    }
+    return table;
+}();
+
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+inline bool HasAt(const char* text, std::size_t size, std::size_t pos, const char* word) {
+    for (; *word; ++word, ++pos) {
+        if (pos >= size || text[pos] != *word)
+            return false;
+    }
+    return true;
+}
+
+inline constexpr ByteClass kInParentheses = MakeByteClass("0123456789abcdefghijklmnopqrstuvwxyz#+");
+
+/// The end of the longest run of suffix parts from start on after which the
+/// text ends or a byte of `follows` comes; npos when there is none. Each part
+/// is known by its first byte and digits may be split anyhow, so one pass
+/// from left to right sees every place the run can end.
+inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_t start, const ByteClass& follows) {
+    std::size_t best = std::string::npos;
+    std::size_t p = start;
+    for (;;) {
+        if (p == size || follows[static_cast<unsigned char>(text[p])])
+            best = p;
+        if (p == size)
+            return best;
+        const char c = text[p];
+        std::size_t digitsFrom = std::string::npos;
+        if (IsDigit(c)) {
+            digitsFrom = p;
+        } else if (c == 's' && HasAt(text, size, p, "sus")) {
+            p += 3;
+            continue;
+        } else if (c == 'a' && HasAt(text, size, p, "add")) {
+            digitsFrom = p + 3;
+        } else if (c == 'b' || c == '#') {
+            digitsFrom = p + 1;
+        } else if (c == 'm' && HasAt(text, size, p, "maj")) {
+            digitsFrom = p + 3;
+        } else if (c == '(') {
+            std::size_t q = p + 1;
+            while (q < size && kInParentheses[static_cast<unsigned char>(text[q])])
+                ++q;
+            if (q == size || text[q] != ')')
+                return best;
+            p = q + 1;
+            continue;
+        } else {
+            return best;
+        }
+        if (digitsFrom >= size || !IsDigit(text[digitsFrom]))
+            return best;
+        p = digitsFrom;
+        while (p < size && IsDigit(text[p]))
+            ++p;
+    }
+}
+
+/// The end of the longest suffix of the wider grammar from start on,
+/// followed by the end of the text or a byte of `follows`; npos when there is none.
+inline std::size_t ExtendedSuffixEnd(const char* text, std::size_t size, std::size_t start, const ByteClass& follows) {
+    std::size_t best = SuffixPartsEnd(text, size, start, follows);
+    if (start == size)
+        return best;
+    static const char* const kQualities[] = {"maj", "min", "m", "M", "dim", "aug", "+"};
+    for (const char* quality : kQualities) {
+        if (!HasAt(text, size, start, quality))
+            continue;
+        const std::size_t end = SuffixPartsEnd(text, size, start + std::char_traits<char>::length(quality), follows);
+        if (end != std::string::npos && (best == std::string::npos || end > best))
+            best = end;
+    }
+    return best;
+}
+
+/// Whether the bytes are one of the table's suffixes.
+inline bool IsTableSuffix(const char* suffix, std::size_t size) {
+    switch (size) {
+    case 0:
+        return true;
+    case 1:
+        return suffix[0] == 'm' || suffix[0] == '7';
+    case 2:
+        return suffix[0] == 'm' && suffix[1] == '7';
+    case 4:
+        return HasAt(suffix, size, 0, "maj7");
+    default:
+        return false;
+    }
+}
+
+/// A name of the wider grammar at pos whose root, the spelling given, ends
+/// before rootEnd.
+inline bool ExtendedAt(const char* text, std::size_t size, std::size_t pos, std::size_t rootEnd, int spelling,
+                       const ByteClass& follows, ChordMatch& match) {
+    const std::size_t end = ExtendedSuffixEnd(text, size, rootEnd, follows);
+    if (end == std::string::npos || IsTableSuffix(text + rootEnd, end - rootEnd))
+        return false;
+    const bool minor = text[rootEnd] == 'm' && !HasAt(text, end, rootEnd, "maj");
+    match.length = end - pos;
+    match.index = (minor ? Minor : Major) * NoteSpelling::kCount + spelling;
+    match.extended = true;
+    return true;
+}
+
+/// Reads the longest chord name at pos that the end of the text or a byte of
+/// `follows` ends: a table name, or with kAllChords a name of the wider
+/// grammar. The byte before pos is not looked at.
+template <bool kAllChords>
+inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const ByteClass& follows, ChordMatch& match) {
+    const unsigned char letter = static_cast<unsigned char>(text[pos]);
+    if (letter < 'A' || letter > 'G')
+        return false;
+    const signed char* spellings = kLetterSpellings.of[letter - 'A'];
+    std::size_t p = pos + 1;
+    int spelling = spellings[0];
+    if (p < size) {
+        const char c = text[p];
+        if (c == '#' && spellings[1] >= 0) {
+            spelling = spellings[1];
+            ++p;
+        } else if (c == 'b' && spellings[2] >= 0) {
+            spelling = spellings[2];
+            ++p;
+        }
+    }
+    int quality = Major;
+    if (p < size) {
+        const char c = text[p];
+        if (c == '7') {
+            quality = Seventh;
+            ++p;
+        } else if (c == 'm') {
+            if (p + 1 < size && text[p + 1] == '7') {
+                quality = MinorSeventh;
+                p += 2;
+            } else if (p + 3 < size && text[p + 1] == 'a' && text[p + 2] == 'j' && text[p + 3] == '7') {
+                quality = MajorSeventh;
+                p += 4;
+            } else {
+                quality = Minor;
+                ++p;
+            }
+        }
+    }
+    if (p == size || follows[static_cast<unsigned char>(text[p])]) {
+        match.length = p - pos;
+        match.index = quality * NoteSpelling::kCount + spelling;
+        match.extended = false;
+        return true;
+    }
+    if constexpr (kAllChords) {
+        // The longest root that lets the rest match: with its sharp or flat
+        // first, then the letter alone.
+        const std::size_t letterEnd = pos + 1;
+        if (spellings[0] != spelling && ExtendedAt(text, size, pos, letterEnd + 1, spelling, follows, match))
+            return true;
+        return ExtendedAt(text, size, pos, letterEnd, spellings[0], follows, match);
+    }
+    return false;
+}
+
+} // namespace chordgrammar

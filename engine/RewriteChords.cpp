@@ -1,0 +1,58 @@
+#include "engine/RewriteChords.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
+                          bool keepColumns, ChordCounts& counts) {
+    // A moved name is at most one byte longer than the old one, and keeping
+    // columns adds no more than that.
+    std::string result(text.size() + occurrences.size(), '\0');
+    char* const begin = result.data();
+    char* out = begin;
+    const char* in = text.data();
+    std::size_t cursor = 0;
+    auto copy = [&out](const char* bytes, std::size_t size) {
+        std::memcpy(out, bytes, size);
+        out += size;
+    };
+    counts.fill(0);
+    for (ChordOccurrence& occurrence : occurrences) {
+        const std::size_t position = occurrence.position;
+        copy(in + cursor, position - cursor);
+        const auto newPosition = static_cast<std::uint32_t>(out - begin);
+        const std::uint8_t target = moves[occurrence.index];
+        const std::size_t oldSize = occurrence.NameLength(text);
+        std::size_t newSize = 0;
+        if (!occurrence.extended) {
+            const std::string_view name = kTableNames[target];
+            newSize = name.size();
+            copy(name.data(), newSize);
+            ++counts[target];
+        } else {
+            // The root moves and the suffix stays as written.
+            const std::size_t oldRoot = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).Length();
+            const std::string_view newRoot = NoteSpelling::AtIndex(target % NoteSpelling::kCount).Name();
+            copy(newRoot.data(), newRoot.size());
+            copy(in + position + oldRoot, oldSize - oldRoot);
+            newSize = oldSize - oldRoot + newRoot.size();
+        }
+        occurrence.position = newPosition;
+        occurrence.index = target;
+        cursor = position + oldSize;
+        if (keepColumns && newSize > oldSize) {
+            // A longer name takes spaces from the run after it, leaving one.
+            std::size_t run = 0;
+            while (cursor + run < text.size() && in[cursor + run] == ' ')
+                ++run;
+            if (run >= 2)
+                cursor += std::min(newSize - oldSize, run - 1);
+        } else if (keepColumns && newSize < oldSize && cursor < text.size() && in[cursor] == ' ') {
+            for (std::size_t k = newSize; k < oldSize; ++k)
+                *out++ = ' ';
+        }
+    }
+    copy(in + cursor, text.size() - cursor);
+    result.resize(static_cast<std::size_t>(out - begin));
+    return result;
+}

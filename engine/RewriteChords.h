@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/ChordOccurrence.h"
+#include "engine/DistinctChords.h"
+#include "engine/TableMoves.h"
+
+/// The text with every occurrence's name moved as moves say: a table name
+/// becomes the name it moves to, a name outside the table gets the moved
+/// root and keeps its suffix as written. Keeping columns, a longer name takes
+/// spaces from the run of two or more after it, leaving one, and a shorter
+/// one followed by a space gets spaces after it. The occurrences are updated
+/// to the new text and counts to the moved table names.
+std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
+                          bool keepColumns, ChordCounts& counts);

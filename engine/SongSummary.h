@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "chords/ChordName.h"
+#include "engine/DistinctChords.h"
+#include "engine/SongKey.h"
+#include "engine/SongOptions.h"
+
+/// What scoring a song at any shift needs to know of it, taken once: what
+/// the song's transposition and a new detection would give depends only on
+/// which chords occur in it, so the trials of the easiest search and the
+/// capo table read this instead of rewriting the text.
+struct SongSummary {
+    ChordCounts counts{};
+    /// The distinct names outside the table, in order of first occurrence.
+    std::vector<ChordName> extended;
+    std::optional<SongKey> key;
+    Spelling spelling = Spelling::AsWritten;
+
+    /// The distinct chords and the score of the song moved by shift.
+    DistinctChords At(int shift) const;
+};

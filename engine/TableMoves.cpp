@@ -1,0 +1,52 @@
+#include "engine/TableMoves.h"
+
+#include <cstddef>
+
+namespace {
+
+// The spelling families a name can be written in.
+enum Family { kOwnFamily, kSharpFamily, kFlatFamily };
+
+// The family the names of a song moved up by `up` half-tones are written in.
+Family FamilyAt(Spelling spelling, const std::optional<SongKey>& key, int up) {
+    switch (spelling) {
+    case Spelling::AsWritten:
+        return kOwnFamily;
+    case Spelling::Sharps:
+        return kSharpFamily;
+    case Spelling::Flats:
+        return kFlatFamily;
+    case Spelling::Key:
+        break;
+    }
+    if (!key)
+        return kOwnFamily;
+    switch (SignatureOf(key->root.GetPitch().Moved(up), key->minor)) {
+    case KeySignature::Flats:
+        return kFlatFamily;
+    case KeySignature::Sharps:
+        return kSharpFamily;
+    case KeySignature::Neither:
+        break;
+    }
+    return kOwnFamily;
+}
+
+} // namespace
+
+TableMoves MovesAt(int shift, Spelling spelling, const std::optional<SongKey>& key) {
+    const int up = Pitch::Wrap(shift);
+    const Family family = FamilyAt(spelling, key, up);
+    // Each quality moves alike: the root's spelling moves.
+    std::array<int, NoteSpelling::kCount> moved;
+    for (int s = 0; s < NoteSpelling::kCount; ++s) {
+        const NoteSpelling root = NoteSpelling::AtIndex(s);
+        const bool flat = family == kOwnFamily ? root.IsFlat() : family == kFlatFamily;
+        moved[static_cast<std::size_t>(s)] =
+            up == 0 ? s : NoteSpelling::InFamily(root.GetPitch().Moved(up), flat).Index();
+    }
+    TableMoves moves;
+    for (std::size_t i = 0; i < moves.size(); ++i)
+        moves[i] = static_cast<std::uint8_t>(i - i % NoteSpelling::kCount + moved[i % NoteSpelling::kCount]);
+    return moves;
+}

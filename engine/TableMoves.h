@@ -1,0 +1,18 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "chords/TableNames.h"
+#include "engine/SongKey.h"
+#include "engine/SongOptions.h"
+
+/// Where each of the 85 table names goes when a song moves: the table index
+/// of the moved name, spelled as the options say.
+using TableMoves = std::array<std::uint8_t, TableNames::kSize>;
+
+/// The moves of a song in key (none without chords) moved by shift
+/// half-tones, spelled by spelling. At a shift of 0 (or 12) every name stays
+/// as written.
+TableMoves MovesAt(int shift, Spelling spelling, const std::optional<SongKey>& key);
