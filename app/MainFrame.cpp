@@ -134,6 +134,10 @@ const SongOptionField kSpelling{[](const SongOptions& o) { return static_cast<in
 const SongOptionField kKeepColumns{[](const SongOptions& o) { return o.keepColumns ? 1 : 0; },
                                    [](SongOptions& o, int value) { o.keepColumns = value != 0; }, false};
 
+// CHORDLINES
+const SongOptionField kChordLines{[](const SongOptions& o) { return o.chordLines ? 1 : 0; },
+                                  [](SongOptions& o, int value) { o.chordLines = value != 0; }, false};
+
 enum class Check { None, Off, On };
 
 } // namespace
@@ -243,6 +247,9 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
             {ID_KEEP_COLUMNS, kOptions, "Keep Chord &Columns",
              "Keep chords over their syllables when a name grows or shrinks", nullptr, nullptr, false, 0, nullptr,
              Check::Off, [](F& f) { f.OnSongOptions(); }, &kKeepColumns, 1},
+            {ID_CHORD_LINES, kOptions, "Read C&hord Lines Only",
+             "Move chord names only on lines of chords, never in lyrics, titles or prose", nullptr, nullptr, false, 0,
+             nullptr, Check::Off, [](F& f) { f.OnSongOptions(); }, &kChordLines, 1},
 
             // The check marks follow the document and the bars.
             {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",

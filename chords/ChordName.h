@@ -20,6 +20,11 @@ struct ChordMatch {
     int index = 0;
     /// Whether the name is outside the table: a suffix the table lacks.
     bool extended = false;
+    /// A slash chord's bass note read as a note (on a chord line): it moves
+    /// with the song and counts for nothing; index is its major chord's.
+    bool bass = false;
+    /// The bass note is written in lower case (G/b).
+    bool lowerCase = false;
 
     NoteSpelling Root() const { return NoteSpelling::AtIndex(index % NoteSpelling::kCount); }
     ChordQuality Quality() const { return static_cast<ChordQuality>(index / NoteSpelling::kCount); }

@@ -141,6 +141,20 @@ const std::vector<CliOptionSpec>& CliOptionTable() {
          ".BR KEEPCOLUMNS ;\n"
          "not for\n"
          ".BR capo ."},
+        {"--chord-lines", nullptr, nullptr, nullptr, 0, true,
+         [](const std::string&, CliOptions& options, std::string&) { return options.chordLines = true; },
+         "Read the song as a guitarist does: chord names count\n"
+         "only on chord lines (and in [brackets]), where bar lines\n"
+         "and beats part them; lyrics, titles and prose are never\n"
+         "touched; a slash chord's bass note moves as a note and\n"
+         "scores nothing.",
+         "Read the song as a guitarist does: chord names count only on chord lines\n"
+         "(lines of chords, bar lines, beats, repeats and fingerings, with at most a\n"
+         "word or two besides) and in ChordPro brackets; lyrics, titles and prose are\n"
+         "never touched, and a slash chord's bass note moves with it as a note that\n"
+         "scores nothing.\n"
+         "Overrides\n"
+         ".BR CHORDLINES ."},
         {"--default-levels", nullptr, nullptr, nullptr, 0, false,
          [](const std::string&, CliOptions& options, std::string&) { return options.defaultLevels = true; },
          "Use the table's default difficulty levels instead of the\n"
@@ -254,8 +268,9 @@ const std::vector<CliCommandSpec>& CliCommandTable() {
          "chord pictures are referred to as \"Pics/\" in the current folder."},
         // The song is looked at from every fret, so a shift, the columns and
         // an output file mean nothing here; they are named as such.
-        {CliCommand::Capo, "capo", RunCapoCommand, "FILE", Options({"--all-chords", "--spelling", "--default-levels"}),
-         0, Options({"--by", "--easiest", "--keep-columns", "-o"}),
+        {CliCommand::Capo, "capo", RunCapoCommand, "FILE",
+         Options({"--all-chords", "--spelling", "--chord-lines", "--default-levels"}), 0,
+         Options({"--by", "--easiest", "--keep-columns", "-o"}),
          "Print one line of JSON: for a capo on fret 0 to 7, the shapes\n"
          "played (the song moved down that many half-tones, down 7 being\n"
          "up 5) and their score, as info gives \"distinct\" and \"score\" at\n"

@@ -29,6 +29,8 @@ struct CliOptions {
     std::optional<Spelling> spelling;
     /// --keep-columns: keep chord columns, whatever "KEEPCOLUMNS" says.
     bool keepColumns = false;
+    /// --chord-lines: read chord lines only, whatever "CHORDLINES" says.
+    bool chordLines = false;
     /// -o OUT; empty writes to standard output.
     std::string outputPath;
     /// --picture FILE of chord; empty writes no picture.

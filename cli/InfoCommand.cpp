@@ -16,15 +16,28 @@ std::string InfoJson(const CSongJob& job) {
             json += ", ";
         json += JsonString(song.distinctChords[static_cast<std::size_t>(i)].GetName());
     }
-    json += "], \"count\": " + std::to_string(song.OccurrenceCount()) + ", \"occurrences\": [";
-    for (int i = 0; i < song.OccurrenceCount(); ++i) {
-        // No chord can stand in the title line or the header: both hold no
-        // delimited chord name. The offset is into the song as Save writes it.
-        const std::size_t offset = job.SavedOffset(song.PositionAt(i));
-        if (i > 0)
-            json += ", ";
-        json += "{\"name\": " + JsonString(song.NameAt(i)) + ", \"offset\": " + std::to_string(offset) + "}";
-    }
+    // Read as chord lines, a slash chord's bass note is no chord: it is
+    // listed on its own, after the chords.
+    const bool apart = song.Options().chordLines;
+    const auto list = [&](bool bass) {
+        std::string items;
+        for (int i = 0; i < song.OccurrenceCount(); ++i) {
+            if (apart && song.IsBassAt(i) != bass)
+                continue;
+            // No chord can stand in the title line or the header: both hold no
+            // delimited chord name. The offset is into the song as Save writes it.
+            const std::size_t offset = job.SavedOffset(song.PositionAt(i));
+            items += std::string(items.empty() ? "" : ", ") + "{\"name\": " + JsonString(song.NameAt(i)) +
+                     ", \"offset\": " + std::to_string(offset) + "}";
+        }
+        return items;
+    };
+    int count = song.OccurrenceCount();
+    for (int i = 0; apart && i < song.OccurrenceCount(); ++i)
+        count -= song.IsBassAt(i) ? 1 : 0;
+    json += "], \"count\": " + std::to_string(count) + ", \"occurrences\": [" + list(false);
+    if (apart)
+        json += "], \"bass\": [" + list(true);
     json += "], \"untouched\": [";
     const std::vector<std::string> untouched = song.UntouchedNames();
     for (std::size_t i = 0; i < untouched.size(); ++i) {

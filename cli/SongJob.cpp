@@ -54,6 +54,7 @@ int CSongJob::Prepare() {
     songOptions.allChords = songOptions.allChords || m_options.allChords;
     songOptions.spelling = m_options.spelling.value_or(songOptions.spelling);
     songOptions.keepColumns = songOptions.keepColumns || m_options.keepColumns;
+    songOptions.chordLines = songOptions.chordLines || m_options.chordLines;
 
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 
 namespace {
@@ -288,4 +289,117 @@ ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(s
         from = to;
     }
     return reading;
+}
+
+namespace {
+
+bool IsWideChordName(std::string_view word) {
+    return ChordName::Read(word, true).has_value();
+}
+
+// The chord name that is exactly text, as the rules take it.
+std::optional<ChordMatch> ExactName(std::string_view text, const ChordRules& rules) {
+    std::optional<ChordMatch> match = ChordName::Read(text, rules.allChords);
+    if (match && match->length != text.size())
+        return std::nullopt;
+    return match;
+}
+
+// A bass note as its major chord, the case it is written in kept aside.
+std::optional<ChordMatch> BassNote(std::string_view text) {
+    std::string upper(text);
+    const bool lower = !upper.empty() && upper[0] >= 'a' && upper[0] <= 'z';
+    if (lower)
+        upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
+    std::optional<ChordMatch> match = ChordName::Read(upper, false);
+    if (!match || match->length != text.size() || match->Quality() != Major)
+        return std::nullopt;
+    match->bass = true;
+    match->lowerCase = lower;
+    return match;
+}
+
+// Blanks the tags and entities of one line of an HTML song, byte for byte;
+// inTag carries a tag open at the line's end to the next line.
+void BlankMarkup(std::string& line, bool& inTag) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (inTag || line[i] == '<') {
+            inTag = line[i] != '>';
+            line[i] = ' ';
+        } else if (line[i] == '&') {
+            std::size_t end = i + 1;
+            while (end < line.size() && end < i + 10 &&
+                   (std::isalnum(static_cast<unsigned char>(line[end])) || line[end] == '#'))
+                ++end;
+            if (end < line.size() && line[end] == ';' && end > i + 1) {
+                for (; i <= end; ++i)
+                    line[i] = ' ';
+                --i;
+            }
+        }
+    }
+}
+
+// The names written in brackets on a line that is no chord line: [G]Amazing.
+void BracketedNames(std::string_view line, std::size_t offset, const ChordRules& rules,
+                    const std::function<void(std::size_t, const ChordMatch&)>& onChord) {
+    for (std::size_t open = line.find('['); open != std::string_view::npos; open = line.find('[', open + 1)) {
+        const std::size_t close = line.find(']', open + 1);
+        if (close == std::string_view::npos)
+            return;
+        const std::string_view inside = line.substr(open + 1, close - open - 1);
+        const std::size_t slash = inside.rfind('/');
+        const std::string_view name = slash == std::string_view::npos ? inside : inside.substr(0, slash);
+        const std::optional<ChordMatch> chord = ExactName(name, rules);
+        if (!chord)
+            continue;
+        std::optional<ChordMatch> bass;
+        if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1))))
+            continue;
+        onChord(offset + open + 1, *chord);
+        if (bass)
+            onChord(offset + open + 2 + slash, *bass);
+    }
+}
+
+} // namespace
+
+void ScanChordLines(std::string_view text, const ChordRules& rules,
+                    const std::function<void(std::size_t, const ChordMatch&)>& onChord) {
+    std::string blanked;
+    bool inTag = false;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (rules.html) {
+            blanked.assign(line);
+            BlankMarkup(blanked, inTag);
+            line = blanked;
+        }
+        const ChordLineReading reading = ReadChordLine(line, IsWideChordName);
+        if (reading.isChordLine) {
+            // Names and bass notes, each list in line order, merged.
+            std::size_t b = 0;
+            for (std::size_t c = 0; c <= reading.chords.size(); ++c) {
+                const std::size_t next = c < reading.chords.size() ? reading.chords[c].offset : line.size();
+                for (; b < reading.basses.size() && reading.basses[b].offset < next; ++b) {
+                    const LineSpan& span = reading.basses[b];
+                    if (const std::optional<ChordMatch> bass = BassNote(line.substr(span.offset, span.length)))
+                        onChord(start + span.offset, *bass);
+                }
+                if (c == reading.chords.size())
+                    break;
+                const LineSpan& span = reading.chords[c];
+                if (const std::optional<ChordMatch> chord = ExactName(line.substr(span.offset, span.length), rules))
+                    onChord(start + span.offset, *chord);
+            }
+        } else {
+            BracketedNames(line, start, rules, onChord);
+        }
+        if (end == text.size())
+            break;
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
 }

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "chords/ChordName.h"
+#include "engine/ChordRules.h"
+
 /// How a guitarist reads one line of a chord sheet: as a line of chords (to
 /// be moved) or as anything else (lyrics, a title, a heading, prose), which
 /// is never touched.
@@ -51,3 +54,12 @@ ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(s
 /// six strings, each x or a fret number, written as six characters or
 /// separated by "-" or blanks.
 bool IsFingering(std::string_view text);
+
+/// Calls onChord(position, match) for every chord name of a song's text the
+/// rules take when only chord lines count (rules.chordLines): the names on
+/// its chord lines, their bass notes (match.bass) and the names written in
+/// ChordPro brackets ([G]) on any other line, in text order. A name outside
+/// the table counts with rules.allChords; lines are told by the wider
+/// grammar either way. In an HTML song tags and entities read as blanks.
+void ScanChordLines(std::string_view text, const ChordRules& rules,
+                    const std::function<void(std::size_t, const ChordMatch&)>& onChord);

@@ -4,23 +4,31 @@
 #include <cstdint>
 #include <string>
 
-#include "chords/TableNames.h"
-#include "engine/ChordScanner.h"
+#include "chords/ChordName.h"
 
 /// One chord found in a song's text, in eight bytes: a songbook holds many.
 struct ChordOccurrence {
     std::uint32_t position;
-    /// In the chord table; of the base chord for a name outside it.
+    /// In the chord table; of the base chord for a name outside it, of the
+    /// major chord of the note for a bass note.
     std::uint8_t index;
     /// A name outside the table (every chord name on).
-    bool extended;
+    bool extended : 1;
+    /// A bass note of a slash chord on a chord line: moved, never scored.
+    bool bass : 1;
+    /// The bass note is written in lower case.
+    bool lowerCase : 1;
+    /// The bytes of the name as the text writes it.
+    std::uint16_t length;
 
-    /// The length of the name as text writes it at position.
-    std::size_t NameLength(const std::string& text) const {
-        if (!extended)
-            return kTableNames[index].size();
-        ChordMatch match;
-        chordscan::MatchAt<true>(text.data(), text.size(), position, match);
-        return match.length;
+    static ChordOccurrence Of(std::size_t position, const ChordMatch& match) {
+        return {static_cast<std::uint32_t>(position),
+                static_cast<std::uint8_t>(match.index),
+                match.extended,
+                match.bass,
+                match.lowerCase,
+                static_cast<std::uint16_t>(match.length)};
     }
+    /// The length of the name as text writes it at position.
+    std::size_t NameLength(const std::string&) const { return length; }
 };

@@ -10,4 +10,8 @@ struct ChordRules {
     /// Every chord name: besides the 85 names of the table, a root followed
     /// by a suffix of the wider grammar (SongOptions::allChords).
     bool allChords = false;
+    /// Chord names count only on chord lines, read as a guitarist reads a
+    /// sheet (engine/ChordLine.h), and in ChordPro brackets anywhere; bass
+    /// notes of slash chords are notes (SongOptions::chordLines).
+    bool chordLines = false;
 };

@@ -1,6 +1,7 @@
 #include "engine/RewriteChords.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
@@ -24,7 +25,14 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         const std::uint8_t target = moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(text);
         std::size_t newSize = 0;
-        if (!occurrence.extended) {
+        if (occurrence.bass) {
+            // A note: its major chord's name is the note's.
+            const std::string_view name = kTableNames[target];
+            newSize = name.size();
+            copy(name.data(), newSize);
+            if (occurrence.lowerCase)
+                out[-static_cast<std::ptrdiff_t>(newSize)] += 'a' - 'A';
+        } else if (!occurrence.extended) {
             const std::string_view name = kTableNames[target];
             newSize = name.size();
             copy(name.data(), newSize);
@@ -39,6 +47,7 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         }
         occurrence.position = newPosition;
         occurrence.index = target;
+        occurrence.length = static_cast<std::uint16_t>(newSize);
         cursor = position + oldSize;
         if (keepColumns && newSize > oldSize) {
             // A longer name takes spaces from the run after it, leaving one.

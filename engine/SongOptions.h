@@ -36,9 +36,16 @@ struct SongOptions {
     /// by d bytes and is followed by a space, d spaces come. Nothing else
     /// moves.
     bool keepColumns = false;
+    /// Read as a guitarist reads a sheet (the setting CHORDLINES): chord
+    /// names count only on chord lines and in ChordPro brackets, where bar
+    /// lines and beats part them as blanks do; lyrics, titles and prose are
+    /// never touched; the bass note of a slash chord moves with it but is a
+    /// note, not a chord, and scores nothing.
+    bool chordLines = false;
 
     bool operator==(const SongOptions& other) const {
-        return allChords == other.allChords && spelling == other.spelling && keepColumns == other.keepColumns;
+        return allChords == other.allChords && spelling == other.spelling && keepColumns == other.keepColumns &&
+               chordLines == other.chordLines;
     }
     bool operator!=(const SongOptions& other) const { return !(*this == other); }
 };

@@ -23,6 +23,7 @@ constexpr int TrialShift(int trial) {
 void CTablature::SetOptions(const SongOptions& options) {
     m_options = options;
     m_rules.allChords = options.allChords;
+    m_rules.chordLines = options.chordLines;
 }
 
 const CChord& CTablature::ChordAt(int i) const {
@@ -100,12 +101,14 @@ void CTablature::Detect(std::string newText) {
     m_counts.fill(0);
     m_extendedCount = 0;
     chordscan::Scan(text.data(), text.size(), m_rules, [&](std::size_t pos, const ChordMatch& match) {
+        // (A name of more than 64 KB, digits without end, is no chord anyone wrote.)
+        if (match.length >= UINT16_MAX)
+            return;
         if (match.extended)
             ++m_extendedCount;
-        else
+        else if (!match.bass)
             ++m_counts[static_cast<std::size_t>(match.index)];
-        m_occurrences.push_back(
-            {static_cast<std::uint32_t>(pos), static_cast<std::uint8_t>(match.index), match.extended});
+        m_occurrences.push_back(ChordOccurrence::Of(pos, match));
     });
     ListDistinctChords();
 }

@@ -73,6 +73,9 @@ public:
     const CChord& ChordAt(int i) const;
     /// Whether occurrence i is a name outside the table (allChords).
     bool IsExtendedAt(int i) const { return m_occurrences[static_cast<std::size_t>(i)].extended; }
+    /// Whether occurrence i is the bass note of a slash chord (chordLines):
+    /// it moves with the song but is no chord.
+    bool IsBassAt(int i) const { return m_occurrences[static_cast<std::size_t>(i)].bass; }
     /// The length and the bytes of occurrence i's name as the text writes it.
     std::size_t NameLengthAt(int i) const;
     std::string NameAt(int i) const;

@@ -71,6 +71,15 @@ public:
 
     // The chord name Walk reports at pos, as a highlighted page shows it.
     void AppendWrapped(std::string& page, const std::string& text, std::size_t pos, const ChordMatch& chord) {
+        if (chord.bass) {
+            // A bass note shows its chord's picture: the tags of the chord before it.
+            page += m_lastOpening;
+            page.append(text, pos, chord.length);
+            page += m_lastClosing;
+            return;
+        }
+        m_lastOpening = chord.extended ? OtherOpening(text.substr(pos, chord.length)) : Opening(chord.index);
+        m_lastClosing = chord.extended ? OtherClosing() : m_closing;
         if (!chord.extended) {
             AppendWrapped(page, chord.index);
             return;
@@ -100,6 +109,9 @@ private:
     std::array<bool, CChordCatalog::kSize> m_built{};
     std::map<std::string, std::string> m_otherOpenings;
     std::vector<std::string> m_otherNames;
+    // The tags of the last chord wrapped, for the bass note after it.
+    std::string m_lastOpening;
+    std::string m_lastClosing;
 };
 
 // Walks the text once, in order: onText(offset, size) for the text before,
@@ -119,7 +131,15 @@ void WalkWith(const std::string& text, OnText& onText, OnChord& onChord) {
 
 template <typename OnText, typename OnChord>
 void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnChord&& onChord) {
-    if (!rules.html && !rules.allChords)
+    if (rules.chordLines) {
+        std::size_t cursor = 0;
+        chordscan::Scan(text.data(), text.size(), rules, [&](std::size_t pos, const ChordMatch& match) {
+            onText(cursor, pos - cursor);
+            onChord(pos, match);
+            cursor = pos + match.length;
+        });
+        onText(cursor, text.size() - cursor);
+    } else if (!rules.html && !rules.allChords)
         WalkWith<false, false>(text, onText, onChord);
     else if (!rules.allChords)
         WalkWith<true, false>(text, onText, onChord);

@@ -25,6 +25,7 @@ DisplaySettings ReadDisplaySettings(const ISettingsStore& store) {
     settings.options.allChords = get("ALLCHORDS", o.allChords ? 1 : 0) != 0;
     settings.options.spelling = SpellingOfValue(get("SPELLING", static_cast<int>(o.spelling)));
     settings.options.keepColumns = get("KEEPCOLUMNS", o.keepColumns ? 1 : 0) != 0;
+    settings.options.chordLines = get("CHORDLINES", o.chordLines ? 1 : 0) != 0;
     return settings;
 }
 
@@ -44,6 +45,10 @@ void WriteDisplaySettings(ISettingsStore& store, const DisplaySettings& settings
     put("ALLCHORDS", settings.options.allChords ? 1 : 0);
     put("SPELLING", static_cast<int>(settings.options.spelling));
     put("KEEPCOLUMNS", settings.options.keepColumns ? 1 : 0);
+    // Written once it was ever on, so that a settings file of a user who
+    // never asked for it stays as it was.
+    if (settings.options.chordLines || store.GetInt(kSettingsSection, "CHORDLINES", 0) != 0)
+        put("CHORDLINES", settings.options.chordLines ? 1 : 0);
 }
 
 bool ReadLeftHanded(const ISettingsStore& store) {

@@ -433,14 +433,26 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         if (offset < end)
             page.append(text, offset, end - offset);
     };
+    // A bass note shows the picture of the chord before it.
+    std::string lastOpening;
+    std::string lastClosing;
     chordwrap::Walk(text, rules, copy, [&](std::size_t pos, const ChordMatch& chord) {
-        if (pos < bodyStart || pos >= bodyEnd)
+        if (pos < bodyStart || pos >= bodyEnd) {
             tags.AppendWrapped(page, text, pos, chord);
-        else if (!chord.extended)
+        } else if (chord.bass) {
+            parts.Wrapped(lastOpening, text.substr(pos, chord.length), lastClosing);
+            return;
+        } else if (!chord.extended) {
             parts.Chord(tags.Name(chord.index));
-        else
+        } else {
             parts.Wrapped(tags.OtherOpening(text.substr(pos, chord.length)), text.substr(pos, chord.length),
                           tags.OtherClosing());
+        }
+        if (!chord.bass) {
+            lastOpening =
+                chord.extended ? tags.OtherOpening(text.substr(pos, chord.length)) : tags.Opening(chord.index);
+            lastClosing = chord.extended ? tags.OtherClosing() : tags.Closing();
+        }
     });
     page += CachedPopupBlock(picturePrefix);
     page += tags.OtherPopupLines();

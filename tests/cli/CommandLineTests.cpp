@@ -167,16 +167,17 @@ TEST(CliArguments, NamesTheMisuseExactly) {
 }
 
 TEST(CliUsage, ListsEachCommandsOptionsAndWrapsLongLines) {
-    EXPECT_EQ(UsageText(),
-              "Usage: quavern-cli info [--by N | --easiest] [SONG OPTIONS] [--default-levels] FILE\n"
-              "       quavern-cli transpose (--by N | --easiest) [SONG OPTIONS] [--default-levels] [-o OUT] FILE\n"
-              "       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [SONG OPTIONS] "
-              "[--default-levels]\n"
-              "                          [-o OUT] FILE\n"
-              "       quavern-cli capo [--all-chords] [--spelling S] [--default-levels] FILE\n"
-              "       quavern-cli chord [--picture FILE] NAME\n"
-              "       quavern-cli --help | --version\n"
-              "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns]\n");
+    EXPECT_EQ(
+        UsageText(),
+        "Usage: quavern-cli info [--by N | --easiest] [SONG OPTIONS] [--default-levels] FILE\n"
+        "       quavern-cli transpose (--by N | --easiest) [SONG OPTIONS] [--default-levels] [-o OUT] FILE\n"
+        "       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [SONG OPTIONS] "
+        "[--default-levels]\n"
+        "                          [-o OUT] FILE\n"
+        "       quavern-cli capo [--all-chords] [--spelling S] [--chord-lines] [--default-levels] FILE\n"
+        "       quavern-cli chord [--picture FILE] NAME\n"
+        "       quavern-cli --help | --version\n"
+        "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns] [--chord-lines]\n");
     // Every option of the table is explained in --help and in the manual page.
     const std::string manual = ManualOptionsText();
     for (const CliOptionSpec& option : CliOptionTable()) {

@@ -1,5 +1,8 @@
 #include "engine/ChordLine.h"
 
+#include <array>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "chords/ChordName.h"
+#include "engine/Tablature.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -72,4 +77,85 @@ TEST(ChordLine, TellsFingeringsFromOtherWords) {
         EXPECT_TRUE(IsFingering(yes)) << yes;
     for (const std::string_view no : {"xxxxxx", "x0221", "x022100", "x--2-2-2-2", "1-2-3-4-5-99", "Amazing"})
         EXPECT_FALSE(IsFingering(no)) << no;
+}
+
+namespace {
+
+// The song moved by shift with every chord name and chord lines only.
+std::string MovedAsGuitarist(const std::string& song, int shift, bool html = false) {
+    CTablature tablature;
+    tablature.SetHtml(html);
+    SongOptions options;
+    options.allChords = true;
+    options.chordLines = true;
+    tablature.SetOptions(options);
+    tablature.Detect(song);
+    tablature.Transpose(shift);
+    return tablature.text;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (const char c : text) {
+        if (c == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(ChordLine, MovesChordLinesAndNothingElse) {
+    // line, at +2, at -3
+    const std::vector<std::array<std::string, 3>> cases = {
+        {"G |C |F . . Bb|F", "A |D |G . . C|G", "E |A |D . . G|D"},
+        {"G/B   C(/E)   Am/G   G/b", "A/C#   D(/F#)   Bm/A   A/c#", "E/G#   A(/C#)   F#m/E   E/g#"},
+        {"Asus4  Bm7b5  Cadd9  (A7)", "Bsus4  C#m7b5  Dadd9  (B7)", "F#sus4  G#m7b5  Aadd9  (F#7)"},
+        {"[G]Amazing [G7]grace, how [C/E]sweet", "[A]Amazing [A7]grace, how [D/F#]sweet",
+         "[E]Amazing [E7]grace, how [A/C#]sweet"},
+        {"A poor man's made of mud", "A poor man's made of mud", "A poor man's made of mud"},
+        {"Am I only dreaming", "Am I only dreaming", "Am I only dreaming"},
+        {"A Night in June (originally in Eb)", "A Night in June (originally in Eb)",
+         "A Night in June (originally in Eb)"},
+        {"Be still, Do not fear", "Be still, Do not fear", "Be still, Do not fear"},
+    };
+    for (const auto& [line, up, down] : cases) {
+        EXPECT_EQ(MovedAsGuitarist(line, 2), up) << line;
+        EXPECT_EQ(MovedAsGuitarist(line, -3), down) << line;
+    }
+    // In an HTML song tags part the words of a line as blanks do.
+    EXPECT_EQ(MovedAsGuitarist("<p><b>G</b>  C</p>\n<p>A man</p>", 2, true), "<p><b>A</b>  D</p>\n<p>A man</p>");
+}
+
+TEST(ChordLine, RealSheetsKeepTheirWordsAndMoveEveryChordLine) {
+    const std::vector<std::string> paths = CorpusSongPaths();
+    if (paths.empty())
+        GTEST_SKIP() << "no corpus of real sheets beside the project";
+    int movedLines = 0;
+    for (const std::string& path : paths) {
+        std::ifstream file(path, std::ios::binary);
+        const std::string song((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const bool html =
+            path.size() > 4 && (path.substr(path.size() - 4) == ".htm" || path.substr(path.size() - 5) == ".html");
+        const std::vector<std::string> before = Lines(song);
+        const std::vector<std::string> after = Lines(MovedAsGuitarist(song, 2, html));
+        ASSERT_EQ(before.size(), after.size()) << path;
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            std::string read = before[i];
+            if (!read.empty() && read.back() == '\r')
+                read.pop_back();
+            const ChordLineReading reading = ReadChordLine(read, IsChordName);
+            // (HTML lines are read with their tags blanked; the test reads the
+            // text songs' lines as they stand.)
+            if (html)
+                continue;
+            if (!reading.isChordLine)
+                EXPECT_EQ(after[i], before[i]) << path << ": " << before[i];
+            else if (!reading.chords.empty())
+                movedLines += after[i] != before[i] ? 1 : 0;
+        }
+    }
+    EXPECT_GT(movedLines, 0);
 }
