@@ -25,6 +25,9 @@ struct ChordMatch {
     bool bass = false;
     /// The bass note is written in lower case (G/b).
     bool lowerCase = false;
+    /// Not a name but the fingering written after one (Am (x02210)): its
+    /// frets move with the song.
+    bool fingering = false;
 
     NoteSpelling Root() const { return NoteSpelling::AtIndex(index % NoteSpelling::kCount); }
     ChordQuality Quality() const { return static_cast<ChordQuality>(index / NoteSpelling::kCount); }

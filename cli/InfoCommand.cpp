@@ -22,7 +22,7 @@ std::string InfoJson(const CSongJob& job) {
     const auto list = [&](bool bass) {
         std::string items;
         for (int i = 0; i < song.OccurrenceCount(); ++i) {
-            if (apart && song.IsBassAt(i) != bass)
+            if (apart && (song.IsBassAt(i) != bass || song.IsFingeringAt(i)))
                 continue;
             // No chord can stand in the title line or the header: both hold no
             // delimited chord name. The offset is into the song as Save writes it.
@@ -34,7 +34,7 @@ std::string InfoJson(const CSongJob& job) {
     };
     int count = song.OccurrenceCount();
     for (int i = 0; apart && i < song.OccurrenceCount(); ++i)
-        count -= song.IsBassAt(i) ? 1 : 0;
+        count -= song.IsBassAt(i) || song.IsFingeringAt(i) ? 1 : 0;
     json += "], \"count\": " + std::to_string(count) + ", \"occurrences\": [" + list(false);
     if (apart)
         json += "], \"bass\": [" + list(true);

@@ -253,7 +253,10 @@ ChordLineReading ReadColumn(std::string_view line, std::size_t from, std::size_t
     // Fingerings speak for the line as its chords do: a legend such as
     // "G (320003) or (355433)" is a chord line.
     const int fingerings = static_cast<int>(reading.fingerings.size());
-    reading.isChordLine = chords > 0 && others < chords + fingerings && others <= std::max({2, chords / 3, fingerings});
+    // (A column of fingerings, "or" between them, belongs to the chord left
+    // of it: a legend "A       (x02220) or (x02223)".)
+    reading.isChordLine = chords > 0 ? others < chords + fingerings && others <= std::max({2, chords / 3, fingerings})
+                                     : fingerings > others;
     if (!reading.isChordLine) {
         reading.chords.clear();
         reading.basses.clear();
@@ -380,20 +383,34 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
         }
         const ChordLineReading reading = ReadChordLine(line, IsWideChordName);
         if (reading.isChordLine) {
-            // Names and bass notes, each list in line order, merged.
-            std::size_t b = 0;
-            for (std::size_t c = 0; c <= reading.chords.size(); ++c) {
-                const std::size_t next = c < reading.chords.size() ? reading.chords[c].offset : line.size();
-                for (; b < reading.basses.size() && reading.basses[b].offset < next; ++b) {
-                    const LineSpan& span = reading.basses[b];
-                    if (const std::optional<ChordMatch> bass = BassNote(line.substr(span.offset, span.length)))
-                        onChord(start + span.offset, *bass);
+            // Names, bass notes and fingerings in line order; a fingering
+            // moves only after a name that moves.
+            enum Kind { Name, Bass, Fingering };
+            std::vector<std::pair<LineSpan, Kind>> found;
+            for (const LineSpan& span : reading.chords)
+                found.push_back({span, Name});
+            for (const LineSpan& span : reading.basses)
+                found.push_back({span, Bass});
+            for (const LineSpan& span : reading.fingerings)
+                found.push_back({span, Fingering});
+            std::sort(found.begin(), found.end(),
+                      [](const auto& a, const auto& b) { return a.first.offset < b.first.offset; });
+            bool nameMoves = false;
+            for (const auto& [span, kind] : found) {
+                const std::string_view word = line.substr(span.offset, span.length);
+                std::optional<ChordMatch> match;
+                if (kind == Name) {
+                    match = ExactName(word, rules);
+                    nameMoves = match.has_value();
+                } else if (kind == Bass) {
+                    match = BassNote(word);
+                } else if (nameMoves) {
+                    match = ChordMatch();
+                    match->length = span.length;
+                    match->fingering = true;
                 }
-                if (c == reading.chords.size())
-                    break;
-                const LineSpan& span = reading.chords[c];
-                if (const std::optional<ChordMatch> chord = ExactName(line.substr(span.offset, span.length), rules))
-                    onChord(start + span.offset, *chord);
+                if (match)
+                    onChord(start + span.offset, *match);
             }
         } else {
             BracketedNames(line, start, rules, onChord);
@@ -402,4 +419,51 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
             break;
         start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
+}
+
+std::string MoveFingering(std::string_view written, int shift) {
+    if (!IsFingering(written))
+        return std::string();
+    // The strings as written, and what parts them.
+    std::vector<std::string_view> strings;
+    char separator = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= written.size(); ++i) {
+        if (i < written.size() && written[i] != '-' && !IsBlank(written[i]))
+            continue;
+        if (i > start)
+            strings.push_back(written.substr(start, i - start));
+        if (i < written.size())
+            separator = written[i];
+        start = i + 1;
+    }
+    if (separator == 0) {
+        strings.clear();
+        for (std::size_t i = 0; i < written.size(); ++i)
+            strings.push_back(written.substr(i, 1));
+    }
+    std::vector<int> frets;
+    int lowest = 99;
+    int highest = -1;
+    for (const std::string_view string : strings) {
+        const int fret = string == "x" || string == "X" ? -1 : std::stoi(std::string(string)) + shift;
+        frets.push_back(fret);
+        if (string != "x" && string != "X") {
+            lowest = std::min(lowest, fret);
+            highest = std::max(highest, fret);
+        }
+    }
+    const int octave = lowest < 0 ? 12 : 0;
+    if (highest + octave > 24)
+        return std::string();
+    std::string moved;
+    const bool compact = separator == 0 && highest + octave <= 9;
+    for (std::size_t i = 0; i < frets.size(); ++i) {
+        if (i > 0 && !compact)
+            moved += separator == 0 ? '-' : separator;
+        moved += frets[i] < 0 && strings[i].size() == 1 && (strings[i][0] == 'x' || strings[i][0] == 'X')
+                     ? std::string(strings[i])
+                     : std::to_string(frets[i] + octave);
+    }
+    return moved;
 }

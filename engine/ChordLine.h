@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,3 +64,11 @@ bool IsFingering(std::string_view text);
 /// grammar either way. In an HTML song tags and entities read as blanks.
 void ScanChordLines(std::string_view text, const ChordRules& rules,
                     const std::function<void(std::size_t, const ChordMatch&)>& onChord);
+
+/// A fingering written as on a sheet (x02210, x-10-12-12-11-10, x 5 7 7 7 5)
+/// moved by shift half-tones, -11..+11: every fretted string by as many
+/// frets, the open strings fretted, in the sheet's own way of writing it
+/// (six characters while every fret is below 10). A shape that would go
+/// below the nut goes up twelve frets instead. Empty when written is no
+/// fingering or the shape would leave the neck.
+std::string MoveFingering(std::string_view written, int shift);

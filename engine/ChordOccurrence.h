@@ -18,6 +18,8 @@ struct ChordOccurrence {
     bool bass : 1;
     /// The bass note is written in lower case.
     bool lowerCase : 1;
+    /// A fingering written after a chord: its frets move, it scores nothing.
+    bool fingering : 1;
     /// The bytes of the name as the text writes it.
     std::uint16_t length;
 
@@ -27,6 +29,7 @@ struct ChordOccurrence {
                 match.extended,
                 match.bass,
                 match.lowerCase,
+                match.fingering,
                 static_cast<std::uint16_t>(match.length)};
     }
     /// The length of the name as text writes it at position.

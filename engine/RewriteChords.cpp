@@ -3,12 +3,21 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <string_view>
+
+#include "engine/ChordLine.h"
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts) {
+                          bool keepColumns, ChordCounts& counts, int shift) {
     // A moved name is at most one byte longer than the old one, and keeping
-    // columns adds no more than that.
-    std::string result(text.size() + occurrences.size(), '\0');
+    // columns adds no more than that; a fingering grows by its separators
+    // and a digit a string.
+    std::size_t room = occurrences.size();
+    for (const ChordOccurrence& occurrence : occurrences)
+        room += occurrence.fingering ? 12 : 0;
+    std::string result(text.size() + room, '\0');
+    // Frets go the short way: down 3 rather than up 9.
+    const int frets = ((shift % 12) + 12) % 12 > 6 ? ((shift % 12) + 12) % 12 - 12 : ((shift % 12) + 12) % 12;
     char* const begin = result.data();
     char* out = begin;
     const char* in = text.data();
@@ -25,7 +34,17 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         const std::uint8_t target = moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(text);
         std::size_t newSize = 0;
-        if (occurrence.bass) {
+        if (occurrence.fingering) {
+            std::string moved = MoveFingering(std::string_view(text).substr(position, oldSize), frets);
+            if (moved.empty())
+                moved.assign(text, position, oldSize);
+            newSize = moved.size();
+            copy(moved.data(), newSize);
+            occurrence.position = newPosition;
+            occurrence.length = static_cast<std::uint16_t>(newSize);
+            cursor = position + oldSize;
+            continue;
+        } else if (occurrence.bass) {
             // A note: its major chord's name is the note's.
             const std::string_view name = kTableNames[target];
             newSize = name.size();

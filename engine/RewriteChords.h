@@ -12,6 +12,7 @@
 /// root and keeps its suffix as written. Keeping columns, a longer name takes
 /// spaces from the run of two or more after it, leaving one, and a shorter
 /// one followed by a space gets spaces after it. The occurrences are updated
-/// to the new text and counts to the moved table names.
+/// to the new text and counts to the moved table names. A fingering moves
+/// its frets by shift half-tones, taken the short way round.
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts);
+                          bool keepColumns, ChordCounts& counts, int shift = 0);

@@ -106,7 +106,7 @@ void CTablature::Detect(std::string newText) {
             return;
         if (match.extended)
             ++m_extendedCount;
-        else if (!match.bass)
+        else if (!match.bass && !match.fingering)
             ++m_counts[static_cast<std::size_t>(match.index)];
         m_occurrences.push_back(ChordOccurrence::Of(pos, match));
     });
@@ -168,7 +168,7 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
 
 void CTablature::Transpose(int shift) {
     const TableMoves moves = MovesAt(shift, m_options.spelling, GuessedKey());
-    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts);
+    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift);
     if (m_extendedCount > 0) {
         // A moved name outside the table may read otherwise ("E#7" moved up
         // is "F#7"): the new text is read again.

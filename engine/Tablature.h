@@ -76,6 +76,8 @@ public:
     /// Whether occurrence i is the bass note of a slash chord (chordLines):
     /// it moves with the song but is no chord.
     bool IsBassAt(int i) const { return m_occurrences[static_cast<std::size_t>(i)].bass; }
+    /// Whether occurrence i is a fingering written after a chord (chordLines).
+    bool IsFingeringAt(int i) const { return m_occurrences[static_cast<std::size_t>(i)].fingering; }
     /// The length and the bytes of occurrence i's name as the text writes it.
     std::size_t NameLengthAt(int i) const;
     std::string NameAt(int i) const;

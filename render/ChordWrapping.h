@@ -134,6 +134,9 @@ void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnC
     if (rules.chordLines) {
         std::size_t cursor = 0;
         chordscan::Scan(text.data(), text.size(), rules, [&](std::size_t pos, const ChordMatch& match) {
+            // A fingering is text on the page.
+            if (match.fingering)
+                return;
             onText(cursor, pos - cursor);
             onChord(pos, match);
             cursor = pos + match.length;

@@ -53,6 +53,7 @@ TEST(ChordLine, ReadsChordLinesAndLeavesEveryOtherLine) {
         {"Asus4  Bm7b5  Cadd9", "Asus4 Bm7b5 Cadd9"},
         // Fingering legends.
         {"Am (x02210)", "Am | x02210"},
+        {"A       (x02220) or (x02223)", "A | x02220 x02223"},
         {"Fm6  133131", "Fm6 | 133131"},
         {"Bm  x-2-4-4-3-2   D  (x 5 7 7 7 5)", "Bm D | x-2-4-4-3-2 x 5 7 7 7 5"},
         // Two columns: chords on the left, another verse on the right.
@@ -112,6 +113,8 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
     const std::vector<std::array<std::string, 3>> cases = {
         {"G |C |F . . Bb|F", "A |D |G . . C|G", "E |A |D . . G|D"},
         {"G/B   C(/E)   Am/G   G/b", "A/C#   D(/F#)   Bm/A   A/c#", "E/G#   A(/C#)   F#m/E   E/g#"},
+        {"Am (x02210)   Fm6  133131   D x-5-7-7-7-5", "Bm (x24432)   Gm6  355353   E x-7-9-9-9-7",
+         "F#m (x-9-11-11-10-9)   Dm6  10-12-12-10-12-10   B x-2-4-4-4-2"},
         {"Asus4  Bm7b5  Cadd9  (A7)", "Bsus4  C#m7b5  Dadd9  (B7)", "F#sus4  G#m7b5  Aadd9  (F#7)"},
         {"[G]Amazing [G7]grace, how [C/E]sweet", "[A]Amazing [A7]grace, how [D/F#]sweet",
          "[E]Amazing [E7]grace, how [A/C#]sweet"},
