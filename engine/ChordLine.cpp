@@ -27,13 +27,6 @@ struct Word {
 
 enum class Kind { Mark, Chord, Fingering, Other };
 
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lowered;
-}
-
 // x2, 2x, X4, x12: how often a bar or a line is played.
 bool IsRepeat(std::string_view text) {
     if (text.size() < 2 || text.size() > 4)
@@ -51,8 +44,17 @@ bool IsRepeat(std::string_view text) {
 }
 
 bool IsNoChord(std::string_view text) {
-    const std::string lowered = Lowered(text);
-    return lowered == "n.c." || lowered == "n.c" || lowered == "nc" || lowered == "n/c";
+    // n.c., nc, n.c, n/c in any case, without a copy: it is asked of every word.
+    const auto is = [&](std::string_view word) {
+        if (text.size() != word.size())
+            return false;
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            if (std::tolower(static_cast<unsigned char>(text[i])) != word[i])
+                return false;
+        }
+        return true;
+    };
+    return is("n.c.") || is("n.c") || is("nc") || is("n/c");
 }
 
 // A word made of marks only: bar lines, beats, repeat signs.
@@ -127,9 +129,13 @@ bool IsFingering(std::string_view text) {
 namespace {
 
 // Reads one column of a line.
-ChordLineReading ReadColumn(std::string_view line, std::size_t from, std::size_t to,
-                            const std::function<bool(std::string_view)>& isChordName) {
-    std::vector<Word> words;
+// Reads one column of a line into reading, after what it holds; what the
+// column added goes again when it is no chord line. Returns whether it is.
+bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
+                const std::function<bool(std::string_view)>& isChordName, ChordLineReading& reading) {
+    // Reused from line to line: a songbook has tens of thousands.
+    thread_local std::vector<Word> words;
+    words.clear();
     for (std::size_t i = from; i < to;) {
         while (i < to && IsBlank(line[i]))
             ++i;
@@ -140,7 +146,9 @@ ChordLineReading ReadColumn(std::string_view line, std::size_t from, std::size_t
             words.push_back({begin, i});
     }
 
-    ChordLineReading reading;
+    const std::size_t chordsBefore = reading.chords.size();
+    const std::size_t bassesBefore = reading.basses.size();
+    const std::size_t fingeringsBefore = reading.fingerings.size();
     int chords = 0;
     int others = 0;
     for (std::size_t w = 0; w < words.size(); ++w) {
@@ -251,28 +259,32 @@ ChordLineReading ReadColumn(std::string_view line, std::size_t from, std::size_t
         }
     }
     // Fingerings speak for the line as its chords do: a legend such as
-    // "G (320003) or (355433)" is a chord line.
-    const int fingerings = static_cast<int>(reading.fingerings.size());
-    // (A column of fingerings, "or" between them, belongs to the chord left
-    // of it: a legend "A       (x02220) or (x02223)".)
-    reading.isChordLine = chords > 0 ? others < chords + fingerings && others <= std::max({2, chords / 3, fingerings})
-                                     : fingerings > others;
-    if (!reading.isChordLine) {
-        reading.chords.clear();
-        reading.basses.clear();
-        reading.fingerings.clear();
+    // "G (320003) or (355433)" is a chord line, and a column of fingerings,
+    // "or" between them, belongs to the chord left of it ("A       (x02220)").
+    const int fingerings = static_cast<int>(reading.fingerings.size() - fingeringsBefore);
+    const bool isChordLine = chords > 0
+                                 ? others < chords + fingerings && others <= std::max({2, chords / 3, fingerings})
+                                 : fingerings > others;
+    if (!isChordLine) {
+        reading.chords.resize(chordsBefore);
+        reading.basses.resize(bassesBefore);
+        reading.fingerings.resize(fingeringsBefore);
     }
-    return reading;
+    return isChordLine;
 }
 
 } // namespace
 
-ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName) {
+void ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName,
+                   ChordLineReading& reading) {
     // A sheet in two columns holds chords on the left and another verse or
     // translation on the right of the same line; a wide gap parts them, and
     // each column is read on its own.
     constexpr std::size_t kColumnGap = 6;
-    ChordLineReading reading;
+    reading.isChordLine = false;
+    reading.chords.clear();
+    reading.basses.clear();
+    reading.fingerings.clear();
     std::size_t from = 0;
     while (from < line.size()) {
         std::size_t to = from;
@@ -281,16 +293,15 @@ ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(s
             blanks = IsBlank(line[to]) ? blanks + (line[to] == '\t' ? kColumnGap : 1) : 0;
             ++to;
         }
-        ChordLineReading column = ReadColumn(line, from, to, isChordName);
-        if (column.isChordLine) {
+        if (ReadColumn(line, from, to, isChordName, reading))
             reading.isChordLine = true;
-            for (auto [all, part] :
-                 {std::pair{&reading.chords, &column.chords}, std::pair{&reading.basses, &column.basses},
-                  std::pair{&reading.fingerings, &column.fingerings}})
-                all->insert(all->end(), part->begin(), part->end());
-        }
         from = to;
     }
+}
+
+ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName) {
+    ChordLineReading reading;
+    ReadChordLine(line, isChordName, reading);
     return reading;
 }
 
@@ -381,12 +392,14 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
             BlankMarkup(blanked, inTag);
             line = blanked;
         }
-        const ChordLineReading reading = ReadChordLine(line, IsWideChordName);
+        thread_local ChordLineReading reading;
+        ReadChordLine(line, IsWideChordName, reading);
         if (reading.isChordLine) {
             // Names, bass notes and fingerings in line order; a fingering
             // moves only after a name that moves.
             enum Kind { Name, Bass, Fingering };
-            std::vector<std::pair<LineSpan, Kind>> found;
+            thread_local std::vector<std::pair<LineSpan, Kind>> found;
+            found.clear();
             for (const LineSpan& span : reading.chords)
                 found.push_back({span, Name});
             for (const LineSpan& span : reading.basses)

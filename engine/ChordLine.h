@@ -50,6 +50,9 @@ struct ChordLineReading {
 /// the tags and entities first, byte for byte, so that offsets stay the
 /// line's own.
 ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName);
+/// The same into a reading whose room is kept from line to line.
+void ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName,
+                   ChordLineReading& reading);
 
 /// Whether a word written between parentheses, or alone, is a fingering:
 /// six strings, each x or a fret number, written as six characters or
