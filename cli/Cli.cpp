@@ -16,7 +16,7 @@ int RunQuavernCli(const std::vector<std::string>& args, std::ostream& out, std::
         out << "quavern-cli " QUAVERN_VERSION "\n";
         return kExitSuccess;
     }
-    for (const CliCommandSpec& command : CliCommandTable()) {
+    for (const CliCommandRow& command : CliCommandTable()) {
         if (name == command.name)
             return command.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err, store);
     }

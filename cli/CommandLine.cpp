@@ -44,8 +44,8 @@ bool SetHighlighted(bool highlighted, CliOptions& options, std::string& error) {
 
 } // namespace
 
-const std::vector<CliOptionSpec>& CliOptionTable() {
-    static const std::vector<CliOptionSpec> table = {
+const std::vector<CliOptionRow>& CliOptionTable() {
+    static const std::vector<CliOptionRow> table = {
         {"--by", nullptr, "N", nullptr, kShiftGroup, false,
          [](const std::string& value, CliOptions& options, std::string& error) {
              options.shift = ParseShift(value);
@@ -210,7 +210,7 @@ const std::vector<CliOptionSpec>& CliOptionTable() {
 namespace {
 
 std::optional<std::size_t> IndexOfOption(const std::string& name) {
-    const std::vector<CliOptionSpec>& table = CliOptionTable();
+    const std::vector<CliOptionRow>& table = CliOptionTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (name == table[i].name)
             return i;
@@ -224,7 +224,7 @@ unsigned Options(std::initializer_list<const char*> names) {
     unsigned set = 0;
     for (const std::string name : names) {
         if (name == "SONG-OPTIONS") {
-            const std::vector<CliOptionSpec>& table = CliOptionTable();
+            const std::vector<CliOptionRow>& table = CliOptionTable();
             for (std::size_t i = 0; i < table.size(); ++i)
                 set |= table[i].songOption ? OptionBit(i) : 0;
         } else if (const std::optional<std::size_t> index = IndexOfOption(name)) {
@@ -238,8 +238,8 @@ unsigned Options(std::initializer_list<const char*> names) {
 
 } // namespace
 
-const std::vector<CliCommandSpec>& CliCommandTable() {
-    static const std::vector<CliCommandSpec> table = {
+const std::vector<CliCommandRow>& CliCommandTable() {
+    static const std::vector<CliCommandRow> table = {
         {CliCommand::Info, "info", RunInfoCommand, "FILE",
          Options({"--by", "--easiest", "SONG-OPTIONS", "--default-levels"}), 0, 0,
          "Print one line of JSON about the song moved by the shift:\n"
@@ -293,37 +293,37 @@ const std::vector<CliCommandSpec>& CliCommandTable() {
 }
 
 std::optional<CliCommand> CommandOfName(const std::string& name) {
-    for (const CliCommandSpec& spec : CliCommandTable()) {
-        if (name == spec.name)
-            return spec.command;
+    for (const CliCommandRow& row : CliCommandTable()) {
+        if (name == row.name)
+            return row.command;
     }
     return std::nullopt;
 }
 
 namespace {
 
-const CliCommandSpec& SpecOf(CliCommand command) {
-    for (const CliCommandSpec& spec : CliCommandTable()) {
-        if (spec.command == command)
-            return spec;
+const CliCommandRow& RowOf(CliCommand command) {
+    for (const CliCommandRow& row : CliCommandTable()) {
+        if (row.command == command)
+            return row;
     }
     std::abort(); // every command has its row
 }
 
 bool IsHelpOption(const std::string& arg) {
-    const CliOptionSpec& help = CliOptionTable()[*IndexOfOption("--help")];
+    const CliOptionRow& help = CliOptionTable()[*IndexOfOption("--help")];
     return arg == help.name || arg == help.alias;
 }
 
 // How one option of a group is written where the group is asked for: "--by N".
-std::string Form(const CliOptionSpec& option) {
+std::string Form(const CliOptionRow& option) {
     return option.value ? std::string(option.name) + ' ' + option.value : std::string(option.name);
 }
 
 // The reason when options of one group were mixed or the command's needed
 // group is missing; empty when the given set is fine.
-std::string GroupError(const CliCommandSpec& spec, unsigned given) {
-    const std::vector<CliOptionSpec>& table = CliOptionTable();
+std::string GroupError(const CliCommandRow& row, unsigned given) {
+    const std::vector<CliOptionRow>& table = CliOptionTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         for (std::size_t j = i + 1; j < table.size(); ++j) {
             if (table[i].group != 0 && table[i].group == table[j].group && (given & OptionBit(i)) &&
@@ -331,17 +331,17 @@ std::string GroupError(const CliCommandSpec& spec, unsigned given) {
                 return "'" + std::string(table[i].name) + "' and '" + table[j].name + "' cannot be used together";
         }
     }
-    if (spec.requiredGroup == 0)
+    if (row.requiredGroup == 0)
         return {};
     std::string forms;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (table[i].group != spec.requiredGroup || !(spec.options & OptionBit(i)))
+        if (table[i].group != row.requiredGroup || !(row.options & OptionBit(i)))
             continue;
         if (given & OptionBit(i))
             return {};
         forms += (forms.empty() ? "'" : " or '") + Form(table[i]) + "'";
     }
-    return std::string(spec.name) + " needs " + forms;
+    return std::string(row.name) + " needs " + forms;
 }
 
 } // namespace
@@ -359,8 +359,8 @@ bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& a
             break;
     }
 
-    const CliCommandSpec& spec = SpecOf(command);
-    const std::vector<CliOptionSpec>& table = CliOptionTable();
+    const CliCommandRow& row = RowOf(command);
+    const std::vector<CliOptionRow>& table = CliOptionTable();
     unsigned given = 0;
     bool haveFile = false;
     bool onlyFiles = false;
@@ -369,7 +369,7 @@ bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& a
         const bool isOption = !onlyFiles && arg.size() > 1 && arg[0] == '-';
         if (!isOption) {
             if (haveFile) {
-                error = "too many arguments: '" + arg + "' (one " + spec.operand + " only)";
+                error = "too many arguments: '" + arg + "' (one " + row.operand + " only)";
                 return false;
             }
             options.filePath = arg;
@@ -391,11 +391,11 @@ bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& a
             value = arg.substr(equals + 1);
         }
         std::optional<std::size_t> index = IndexOfOption(name);
-        if (index && (spec.refused & OptionBit(*index))) {
-            error = "option '" + name + "' does not apply to " + spec.name;
+        if (index && (row.refused & OptionBit(*index))) {
+            error = "option '" + name + "' does not apply to " + row.name;
             return false;
         }
-        if (index && !(spec.options & OptionBit(*index)))
+        if (index && !(row.options & OptionBit(*index)))
             index.reset();
         // An option this command does not know takes no value either.
         const bool takesValue = index && table[*index].value;
@@ -423,11 +423,11 @@ bool ParseCommandArguments(CliCommand command, const std::vector<std::string>& a
             return false;
     }
 
-    error = GroupError(spec, given);
+    error = GroupError(row, given);
     if (!error.empty())
         return false;
     if (!haveFile) {
-        error = std::string("missing ") + spec.operand;
+        error = std::string("missing ") + row.operand;
         return false;
     }
     return true;

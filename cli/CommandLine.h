@@ -43,7 +43,7 @@ struct CliOptions {
 
 /// One option, declared once: the parser, the usage, --help and the manual
 /// page's option list are all made from these rows.
-struct CliOptionSpec {
+struct CliOptionRow {
     /// As typed: "--by", "-o".
     const char* name;
     /// A shorter spelling shown before the name ("-h"), or nullptr.
@@ -70,7 +70,7 @@ struct CliOptionSpec {
 };
 
 /// One subcommand: its name, the options it takes and what runs it.
-struct CliCommandSpec {
+struct CliCommandRow {
     CliCommand command;
     const char* name;
     /// Runs it on the arguments after its name (see Commands.h).
@@ -88,9 +88,9 @@ struct CliCommandSpec {
 };
 
 /// Every option, in the order the usage, --help and the manual list them.
-const std::vector<CliOptionSpec>& CliOptionTable();
+const std::vector<CliOptionRow>& CliOptionTable();
 /// Every subcommand, in the order of the usage and --help.
-const std::vector<CliCommandSpec>& CliCommandTable();
+const std::vector<CliCommandRow>& CliCommandTable();
 /// The bit of the option at this index of CliOptionTable in a command's set.
 constexpr unsigned OptionBit(std::size_t index) {
     return 1u << index;

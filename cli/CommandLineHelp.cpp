@@ -14,7 +14,7 @@ constexpr std::size_t kUsageWidth = 110;
 constexpr std::size_t kCommandColumn = 13;
 constexpr std::size_t kOptionColumn = 20;
 
-std::string Form(const CliOptionSpec& option, bool showChoices) {
+std::string Form(const CliOptionRow& option, bool showChoices) {
     std::string form = option.name;
     if (option.value)
         form += std::string(" ") + (showChoices && option.choices ? option.choices : option.value);
@@ -23,8 +23,8 @@ std::string Form(const CliOptionSpec& option, bool showChoices) {
 
 // The bracketed items of a command's usage: one option, or a group of
 // options that exclude each other, or "SONG OPTIONS" when it takes them all.
-std::vector<std::string> UsageItems(const CliCommandSpec& command) {
-    const std::vector<CliOptionSpec>& table = CliOptionTable();
+std::vector<std::string> UsageItems(const CliCommandRow& command) {
+    const std::vector<CliOptionRow>& table = CliOptionTable();
     unsigned songOptions = 0;
     for (std::size_t i = 0; i < table.size(); ++i)
         songOptions |= table[i].songOption ? OptionBit(i) : 0;
@@ -32,7 +32,7 @@ std::vector<std::string> UsageItems(const CliCommandSpec& command) {
 
     std::vector<std::string> items;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const CliOptionSpec& option = table[i];
+        const CliOptionRow& option = table[i];
         if (!(command.options & OptionBit(i)))
             continue;
         if (option.songOption && allSongOptions) {
@@ -64,13 +64,13 @@ std::string Entry(const std::string& label, const char* text, std::size_t column
     return entry + '\n';
 }
 
-std::string OptionLabel(const CliOptionSpec& option) {
+std::string OptionLabel(const CliOptionRow& option) {
     return (option.alias ? std::string(option.alias) + ", " : std::string()) + Form(option, false);
 }
 
 std::string OptionEntries(bool songOptions) {
     std::string text;
-    for (const CliOptionSpec& option : CliOptionTable()) {
+    for (const CliOptionRow& option : CliOptionTable()) {
         if (option.songOption == songOptions)
             text += Entry(OptionLabel(option), option.help, kOptionColumn);
     }
@@ -86,7 +86,7 @@ std::string ManualName(const char* name) {
 
 std::string ManualEntries(bool songOptions) {
     std::string text;
-    for (const CliOptionSpec& option : CliOptionTable()) {
+    for (const CliOptionRow& option : CliOptionTable()) {
         if (option.songOption != songOptions)
             continue;
         text += ".TP\n";
@@ -103,7 +103,7 @@ std::string ManualEntries(bool songOptions) {
 
 std::string MakeUsageText() {
     std::string text;
-    for (const CliCommandSpec& command : CliCommandTable()) {
+    for (const CliCommandRow& command : CliCommandTable()) {
         std::string line = (text.empty() ? "Usage: " : "       ") + std::string("quavern-cli ") + command.name;
         const std::string indent(line.size() + 1, ' ');
         for (const std::string& item : UsageItems(command)) {
@@ -117,7 +117,7 @@ std::string MakeUsageText() {
         text += line + '\n';
     }
     text += "       quavern-cli --help | --version\nSONG OPTIONS:";
-    for (const CliOptionSpec& option : CliOptionTable()) {
+    for (const CliOptionRow& option : CliOptionTable()) {
         if (option.songOption)
             text += " [" + Form(option, true) + "]";
     }
@@ -137,7 +137,7 @@ delimiters; "Maj7" is read as "maj7". In an HTML song a name inside a tag
 
 Commands:
 )";
-    for (const CliCommandSpec& command : CliCommandTable())
+    for (const CliCommandRow& command : CliCommandTable())
         text += Entry(command.name, command.help, kCommandColumn);
     text += "\nOptions:\n" + OptionEntries(false) +
             "\nSong options (each off by default, and then every result is as above):\n" + OptionEntries(true);

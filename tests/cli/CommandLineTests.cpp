@@ -180,7 +180,7 @@ TEST(CliUsage, ListsEachCommandsOptionsAndWrapsLongLines) {
         "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns] [--chord-lines]\n");
     // Every option of the table is explained in --help and in the manual page.
     const std::string manual = ManualOptionsText();
-    for (const CliOptionSpec& option : CliOptionTable()) {
+    for (const CliOptionRow& option : CliOptionTable()) {
         const std::string name = option.name;
         EXPECT_NE(HelpText().find("\n  " + (option.alias ? option.alias + std::string(", ") : "") + name),
                   std::string::npos)
