@@ -159,24 +159,44 @@ int RunStartUpChild() {
     return 0;
 }
 
+// The program started quietly, its Open command answered with one file.
+struct CBenchProgram {
+    explicit CBenchProgram(const QString& path) {
+        sink.quiet = true;
+        SetMessageSink(&sink);
+        SetUserDialogs(&dialogs);
+        dialogs.file = path;
+    }
+    ~CBenchProgram() {
+        SetUserDialogs(nullptr);
+        SetMessageSink(nullptr);
+    }
+    CBenchProgram(const CBenchProgram&) = delete;
+    CBenchProgram& operator=(const CBenchProgram&) = delete;
+    // The view once the start page has loaded, or nullptr.
+    CQuavernView* Start() {
+        if (!quavern.InitInstance({}))
+            return nullptr;
+        CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
+        return WaitReady(view) ? view : nullptr;
+    }
+
+    CPrintingSink sink;
+    COneFileDialogs dialogs;
+    CQuavernApp quavern;
+};
+
 // One large song: each command's own time and the time to its loaded page.
 int RunLargeSong(const QString& path) {
-    CPrintingSink sink;
-    sink.quiet = true;
-    SetMessageSink(&sink);
-    COneFileDialogs dialogs;
-    SetUserDialogs(&dialogs);
-    dialogs.file = path;
-    CQuavernApp quavern;
-    if (!quavern.InitInstance({}))
+    CBenchProgram program(path);
+    CQuavernView* view = program.Start();
+    if (!view)
         return 1;
-    CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
-    if (!WaitReady(view))
-        return 1;
+    CQuavernApp& quavern = program.quavern;
     const std::pair<int, const char*> commands[] = {
         {ID_FILE_OPEN, "Open"}, {ID_TRANSPOSE_UP, "+"}, {ID_FIND_EASIEST, "Easiest"}};
     for (const auto& [id, caption] : commands) {
-        sink.count = 0;
+        program.sink.count = 0;
         QElapsedTimer clock;
         clock.start();
         quavern.GetMainWnd()->Action(id)->trigger();
@@ -184,11 +204,10 @@ int RunLargeSong(const QString& path) {
         if (!WaitReady(view))
             return 1;
         const double loaded = Milliseconds(clock);
-        std::printf("%-8s command %8.1f ms, loaded page %8.1f ms, %d messages\n", caption, command, loaded, sink.count);
+        std::printf("%-8s command %8.1f ms, loaded page %8.1f ms, %d messages\n", caption, command, loaded,
+                    program.sink.count);
     }
     quavern.GetMainWnd()->close();
-    SetUserDialogs(nullptr);
-    SetMessageSink(nullptr);
     return 0;
 }
 
@@ -222,18 +241,11 @@ qint64 BrowserMemory() {
 
 // Many "+" on one song: the browser's memory at its peak and once idle.
 int RunPresses(const QString& path, int count) {
-    CPrintingSink sink;
-    sink.quiet = true;
-    SetMessageSink(&sink);
-    COneFileDialogs dialogs;
-    SetUserDialogs(&dialogs);
-    dialogs.file = path;
-    CQuavernApp quavern;
-    if (!quavern.InitInstance({}))
+    CBenchProgram program(path);
+    CQuavernView* view = program.Start();
+    if (!view)
         return 1;
-    CQuavernView* view = quavern.GetMainWnd()->GetActiveView();
-    if (!WaitReady(view))
-        return 1;
+    CQuavernApp& quavern = program.quavern;
     if (!view->GetDocument()->IsHighlighted())
         quavern.GetMainWnd()->Action(ID_HIGHLIGHT_TOGGLE)->trigger();
     quavern.GetMainWnd()->Action(ID_FILE_OPEN)->trigger();
@@ -255,11 +267,9 @@ int RunPresses(const QString& path, int count) {
     WaitUntil([] { return false; }, 10000);
     sampler.stop();
     std::printf("%d presses in %.0f ms, shift %d, %d messages: browser peak %lld MB, after 10 s idle %lld MB\n", count,
-                pressed, view->GetDocument()->Shift(), sink.count, static_cast<long long>(peak >> 20),
+                pressed, view->GetDocument()->Shift(), program.sink.count, static_cast<long long>(peak >> 20),
                 static_cast<long long>(BrowserMemory() >> 20));
     quavern.GetMainWnd()->close();
-    SetUserDialogs(nullptr);
-    SetMessageSink(nullptr);
     return 0;
 }
 
