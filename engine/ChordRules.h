@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chords/ChordNotation.h"
+
 /// What counts as a chord in a song's text, beyond the delimiter rule.
 struct ChordRules {
     /// The text is an HTML song: a name inside a tag (after a "<" with no
@@ -14,4 +16,6 @@ struct ChordRules {
     /// sheet (engine/ChordLine.h), and in ChordPro brackets anywhere; bass
     /// notes of slash chords are notes (SongOptions::chordLines).
     bool chordLines = false;
+    /// How roots are written (SongOptions::notation).
+    Notation notation = Notation::AsWritten;
 };

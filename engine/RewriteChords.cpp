@@ -8,7 +8,7 @@
 #include "engine/ChordLine.h"
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift) {
+                          bool keepColumns, ChordCounts& counts, int shift, Notation notation) {
     // A moved name is at most one byte longer than the old one, and keeping
     // columns adds no more than that; a fingering grows by its separators
     // and a digit a string.
@@ -44,25 +44,33 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
             occurrence.length = static_cast<std::uint16_t>(newSize);
             cursor = position + oldSize;
             continue;
+        } else if (notation != Notation::AsWritten && target == occurrence.index) {
+            copy(in + position, oldSize);
+            newSize = oldSize;
+            counts[target] += occurrence.extended || occurrence.bass ? 0 : 1;
         } else if (occurrence.bass) {
-            // A note: its major chord's name is the note's.
-            const std::string_view name = kTableNames[target];
+            // A note: its major chord's root.
+            const std::string_view name = chordnotation::RootName(NoteSpelling::AtIndex(target), notation);
             newSize = name.size();
             copy(name.data(), newSize);
             if (occurrence.lowerCase)
                 out[-static_cast<std::ptrdiff_t>(newSize)] += 'a' - 'A';
-        } else if (!occurrence.extended) {
+        } else if (!occurrence.extended && notation == Notation::AsWritten) {
             const std::string_view name = kTableNames[target];
             newSize = name.size();
             copy(name.data(), newSize);
             ++counts[target];
+            occurrence.longRoot = NoteSpelling::AtIndex(target % NoteSpelling::kCount).Length() == 2;
         } else {
             // The root moves and the suffix stays as written.
-            const std::size_t oldRoot = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).Length();
-            const std::string_view newRoot = NoteSpelling::AtIndex(target % NoteSpelling::kCount).Name();
+            const std::size_t oldRoot = occurrence.RootLength();
+            const std::string_view newRoot =
+                chordnotation::RootName(NoteSpelling::AtIndex(target % NoteSpelling::kCount), notation);
             copy(newRoot.data(), newRoot.size());
             copy(in + position + oldRoot, oldSize - oldRoot);
             newSize = oldSize - oldRoot + newRoot.size();
+            counts[target] += occurrence.extended ? 0 : 1;
+            occurrence.longRoot = newRoot.size() == 2;
         }
         occurrence.position = newPosition;
         occurrence.index = target;

@@ -13,6 +13,10 @@
 /// spaces from the run of two or more after it, leaving one, and a shorter
 /// one followed by a space gets spaces after it. The occurrences are updated
 /// to the new text and counts to the moved table names. A fingering moves
-/// its frets by shift half-tones, taken the short way round.
+/// its frets by shift half-tones, taken the short way round. Roots and bass
+/// notes are written in the notation; in German every name keeps its suffix
+/// as written (Ami moves to Hmi) and a name that does not move keeps its
+/// bytes (Hb stays Hb).
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift = 0);
+                          bool keepColumns, ChordCounts& counts, int shift = 0,
+                          Notation notation = Notation::AsWritten);

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "chords/ChordNotation.h"
+
 /// How the names a shift moves are spelled. At shift 0 a song always stays
 /// as written.
 enum class Spelling {
@@ -22,7 +24,7 @@ enum class Spelling {
 };
 
 /// The choices of how a song is read and written, the settings ALLCHORDS,
-/// SPELLING and KEEPCOLUMNS. All off, a song is read and moved exactly as
+/// SPELLING, KEEPCOLUMNS, CHORDLINES and NOTATION. All off, a song is read and moved exactly as
 /// the chord table alone says.
 struct SongOptions {
     /// Every chord name: a root followed by a suffix the table lacks, such
@@ -42,10 +44,14 @@ struct SongOptions {
     /// never touched; the bass note of a slash chord moves with it but is a
     /// note, not a chord, and scores nothing.
     bool chordLines = false;
+    /// How the song writes its roots (the setting NOTATION): in German H is
+    /// B and B is B flat, and "mi" or "moll" says minor; moved names are
+    /// written back the same way and score as the table's matching chords.
+    Notation notation = Notation::AsWritten;
 
     bool operator==(const SongOptions& other) const {
         return allChords == other.allChords && spelling == other.spelling && keepColumns == other.keepColumns &&
-               chordLines == other.chordLines;
+               chordLines == other.chordLines && notation == other.notation;
     }
     bool operator!=(const SongOptions& other) const { return !(*this == other); }
 };

@@ -24,6 +24,7 @@ void CTablature::SetOptions(const SongOptions& options) {
     m_options = options;
     m_rules.allChords = options.allChords;
     m_rules.chordLines = options.chordLines;
+    m_rules.notation = options.notation;
 }
 
 const CChord& CTablature::ChordAt(int i) const {
@@ -140,6 +141,7 @@ SongSummary CTablature::Summarize() const {
     SongSummary summary;
     summary.counts = m_counts;
     summary.spelling = m_options.spelling;
+    summary.notation = m_options.notation;
     summary.key = GuessedKey();
     for (std::size_t i = 0; m_extendedCount > 0 && i < m_occurrences.size(); ++i) {
         const ChordOccurrence& occurrence = m_occurrences[i];
@@ -148,8 +150,8 @@ SongSummary CTablature::Summarize() const {
         // The occurrence knows its root: the rest of its name is the suffix.
         // A song repeats its names, so a name is made only when it is new.
         const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
-        const std::string_view suffix = std::string_view(text).substr(occurrence.position + root.Length(),
-                                                                      occurrence.NameLength(text) - root.Length());
+        const std::string_view suffix = std::string_view(text).substr(
+            occurrence.position + occurrence.RootLength(), occurrence.NameLength(text) - occurrence.RootLength());
         const auto known = [&](const ChordName& name) { return name.Root() == root && name.Suffix() == suffix; };
         if (std::none_of(summary.extended.begin(), summary.extended.end(), known))
             summary.extended.emplace_back(root, std::string(suffix));
@@ -167,8 +169,9 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
 }
 
 void CTablature::Transpose(int shift) {
-    const TableMoves moves = MovesAt(shift, m_options.spelling, GuessedKey());
-    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift);
+    const TableMoves moves = MovesAt(shift, m_options.spelling, GuessedKey(), m_options.notation);
+    std::string result =
+        RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_options.notation);
     if (m_extendedCount > 0) {
         // A moved name outside the table may read otherwise ("E#7" moved up
         // is "F#7"): the new text is read again.

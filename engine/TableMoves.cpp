@@ -34,7 +34,7 @@ Family FamilyAt(Spelling spelling, const std::optional<SongKey>& key, int up) {
 
 } // namespace
 
-TableMoves MovesAt(int shift, Spelling spelling, const std::optional<SongKey>& key) {
+TableMoves MovesAt(int shift, Spelling spelling, const std::optional<SongKey>& key, Notation notation) {
     const int up = Pitch::Wrap(shift);
     const Family family = FamilyAt(spelling, key, up);
     // Each quality moves alike: the root's spelling moves.
@@ -44,6 +44,12 @@ TableMoves MovesAt(int shift, Spelling spelling, const std::optional<SongKey>& k
         const bool flat = family == kOwnFamily ? root.IsFlat() : family == kFlatFamily;
         moved[static_cast<std::size_t>(s)] =
             up == 0 ? s : NoteSpelling::InFamily(root.GetPitch().Moved(up), flat).Index();
+    }
+    constexpr int kASharp = 14;
+    constexpr int kBFlat = 15;
+    for (int s = 0; up != 0 && notation == Notation::German && s < NoteSpelling::kCount; ++s) {
+        if (moved[static_cast<std::size_t>(s)] == kASharp)
+            moved[static_cast<std::size_t>(s)] = kBFlat;
     }
     TableMoves moves;
     for (std::size_t i = 0; i < moves.size(); ++i)

@@ -82,13 +82,16 @@ TEST(ChordLine, TellsFingeringsFromOtherWords) {
 
 namespace {
 
-// The song moved by shift with every chord name and chord lines only.
-std::string MovedAsGuitarist(const std::string& song, int shift, bool html = false) {
+// The song moved by shift with every chord name and chord lines only, or
+// with every chord name alone.
+std::string MovedAsGuitarist(const std::string& song, int shift, bool html = false, bool chordLines = true,
+                             Notation notation = Notation::AsWritten) {
     CTablature tablature;
     tablature.SetHtml(html);
     SongOptions options;
     options.allChords = true;
-    options.chordLines = true;
+    options.chordLines = chordLines;
+    options.notation = notation;
     tablature.SetOptions(options);
     tablature.Detect(song);
     tablature.Transpose(shift);
@@ -123,10 +126,39 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
         {"A Night in June (originally in Eb)", "A Night in June (originally in Eb)",
          "A Night in June (originally in Eb)"},
         {"Be still, Do not fear", "Be still, Do not fear", "Be still, Do not fear"},
+        // Notations, each moved whole, read alike with every chord name alone.
+        {"A7+5  Bm7-5  Cadd+11  Eaddb9  F9#", "B7+5  C#m7-5  Dadd+11  F#addb9  G9#",
+         "F#7+5  G#m7-5  Aadd+11  C#addb9  D9#"},
+        {"E-  A-7  A-/C  D-maj7  Dm-maj7", "F#-  B-7  B-/D  E-maj7  Em-maj7", "C#-  F#-7  F#-/A  B-maj7  Bm-maj7"},
+        {"AmMaj7  DmMaj7  AmM7  Am(maj7)  E7alt", "BmMaj7  EmMaj7  BmM7  Bm(maj7)  F#7alt",
+         "F#mMaj7  BmMaj7  F#mM7  F#m(maj7)  C#7alt"},
+        {"C(/E)  A(/G)  G/b  D/f#", "D(/F#)  B(/A)  A/c#  E/g#", "A(/C#)  F#(/E)  E/g#  B/d#"},
     };
     for (const auto& [line, up, down] : cases) {
         EXPECT_EQ(MovedAsGuitarist(line, 2), up) << line;
         EXPECT_EQ(MovedAsGuitarist(line, -3), down) << line;
+        if (&line >= &cases[cases.size() - 4][0]) {
+            EXPECT_EQ(MovedAsGuitarist(line, 2, false, false), up) << line;
+            EXPECT_EQ(MovedAsGuitarist(line, -3, false, false), down) << line;
+        }
+    }
+    // Marks glued to a name on a chord line are no part of it.
+    EXPECT_EQ(MovedAsGuitarist("G?  C,  D;  Em...", 2), "A?  D,  E;  F#m...");
+    // German notation: H is B, B is B flat, "mi" and "moll" say minor;
+    // names are written back the same way, and words stay words.
+    const std::vector<std::array<std::string, 3>> german = {
+        {"Ami  H  B  Hb  Hmi7  Cmoll  Gmi7  G#", "Hmi  C#  C  C  C#mi7  Dmoll  Ami7  B",
+         "F#mi  G#  G  G  G#mi7  Amoll  Emi7  F"},
+        {"Dmi/H  C/h  A  Ab", "Emi/C#  D/c#  H  B", "Hmi/G#  A/g#  F#  F"},
+        {"[Ami]Ej pada [H7]rosenka", "[Hmi]Ej pada [C#7]rosenka", "[F#mi]Ej pada [G#7]rosenka"},
+        {"A man", "A man", "A man"},
+        {"Am I only dreaming", "Am I only dreaming", "Am I only dreaming"},
+        {"Be still, Do not fear", "Be still, Do not fear", "Be still, Do not fear"},
+        {"Hi there", "Hi there", "Hi there"},
+    };
+    for (const auto& [line, up, down] : german) {
+        EXPECT_EQ(MovedAsGuitarist(line, 2, false, true, Notation::German), up) << line;
+        EXPECT_EQ(MovedAsGuitarist(line, -3, false, true, Notation::German), down) << line;
     }
     // In an HTML song tags part the words of a line as blanks do.
     EXPECT_EQ(MovedAsGuitarist("<p><b>G</b>  C</p>\n<p>A man</p>", 2, true), "<p><b>A</b>  D</p>\n<p>A man</p>");
