@@ -155,6 +155,31 @@ const std::vector<CliOptionRow>& CliOptionTable() {
          "scores nothing.\n"
          "Overrides\n"
          ".BR CHORDLINES ."},
+        {"--notation", nullptr, "N", "as-written|german", 0, true,
+         [](const std::string& value, CliOptions& options, std::string& error) {
+             Notation notation = Notation::AsWritten;
+             if (!NotationOfName(value, notation)) {
+                 error = "invalid notation '" + value + "': give as-written or german";
+                 return false;
+             }
+             options.notation = notation;
+             return true;
+         },
+         "How the song writes its roots: as-written (the default)\n"
+         "or german, where H is B, B is B flat and \"mi\" or \"moll\"\n"
+         "says minor (Ami, Hmi7, Cmoll); moved names are written\n"
+         "the same way (--notation german --by 2: Ami is Hmi, H is\n"
+         "C#) and score as the table's matching chords.",
+         "How the song writes its roots:\n"
+         ".B as\\-written\n"
+         "(the default) or\n"
+         ".BR german ,\n"
+         "where H is B, B is B flat and \"mi\" or \"moll\" says minor; moved names are\n"
+         "written the same way\n"
+         ".RB ( \"\\-\\-notation german \\-\\-by 2\"\n"
+         "moves Ami to Hmi).\n"
+         "Overrides\n"
+         ".BR NOTATION ."},
         {"--default-levels", nullptr, nullptr, nullptr, 0, false,
          [](const std::string&, CliOptions& options, std::string&) { return options.defaultLevels = true; },
          "Use the table's default difficulty levels instead of the\n"
@@ -269,7 +294,7 @@ const std::vector<CliCommandRow>& CliCommandTable() {
         // The song is looked at from every fret, so a shift, the columns and
         // an output file mean nothing here; they are named as such.
         {CliCommand::Capo, "capo", RunCapoCommand, "FILE",
-         Options({"--all-chords", "--spelling", "--chord-lines", "--default-levels"}), 0,
+         Options({"--all-chords", "--spelling", "--chord-lines", "--notation", "--default-levels"}), 0,
          Options({"--by", "--easiest", "--keep-columns", "-o"}),
          "Print one line of JSON: for a capo on fret 0 to 7, the shapes\n"
          "played (the song moved down that many half-tones, down 7 being\n"

@@ -31,6 +31,8 @@ struct CliOptions {
     bool keepColumns = false;
     /// --chord-lines: read chord lines only, whatever "CHORDLINES" says.
     bool chordLines = false;
+    /// --notation WORD; unset follows the stored "NOTATION".
+    std::optional<Notation> notation;
     /// -o OUT; empty writes to standard output.
     std::string outputPath;
     /// --picture FILE of chord; empty writes no picture.

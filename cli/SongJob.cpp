@@ -55,6 +55,7 @@ int CSongJob::Prepare() {
     songOptions.spelling = m_options.spelling.value_or(songOptions.spelling);
     songOptions.keepColumns = songOptions.keepColumns || m_options.keepColumns;
     songOptions.chordLines = songOptions.chordLines || m_options.chordLines;
+    songOptions.notation = m_options.notation.value_or(songOptions.notation);
 
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);

@@ -178,6 +178,9 @@ TEST_F(CliInProcess, SongOptionsComeFromTheStoreAndTheCommandLineGoesFirst) {
         {{{"KEEPCOLUMNS", 1}}, {}, "C# Asus4  B\n"},
         {{{"ALLCHORDS", 1}, {"SPELLING", 3}, {"KEEPCOLUMNS", 1}}, {}, "Db Bbsus4 B\n"},
         {{{"ALLCHORDS", 0}}, {"--keep-columns", "--all-chords"}, "C# A#sus4 B\n"},
+        // In German notation B is B flat, written back as a German sheet writes it.
+        {{}, {"--notation", "german"}, "C#  Asus4  H\n"},
+        {{{"NOTATION", 1}, {"ALLCHORDS", 1}}, {}, "C#  Bsus4  H\n"},
     };
     for (const Case& c : cases) {
         store.Clear();
