@@ -138,6 +138,10 @@ const SongOptionField kKeepColumns{[](const SongOptions& o) { return o.keepColum
 const SongOptionField kChordLines{[](const SongOptions& o) { return o.chordLines ? 1 : 0; },
                                   [](SongOptions& o, int value) { o.chordLines = value != 0; }, false};
 
+// NOTATION
+const SongOptionField kNotation{[](const SongOptions& o) { return static_cast<int>(o.notation); },
+                                [](SongOptions& o, int value) { o.notation = NotationOfValue(value); }, false};
+
 enum class Check { None, Off, On };
 
 } // namespace
@@ -250,6 +254,10 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
             {ID_CHORD_LINES, kOptions, "Read C&hord Lines Only",
              "Move chord names only on lines of chords, never in lyrics, titles or prose", nullptr, nullptr, false, 0,
              nullptr, Check::Off, [](F& f) { f.OnSongOptions(); }, &kChordLines, 1},
+            {ID_GERMAN_NOTATION, kOptions, "&German Notation (H, B, mi)",
+             "Read and write chord names as German and Czech sheets do: H is B, B is B flat, mi is minor", nullptr,
+             nullptr, false, 0, nullptr, Check::Off, [](F& f) { f.OnSongOptions(); }, &kNotation,
+             static_cast<int>(Notation::German)},
 
             // The check marks follow the document and the bars.
             {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",

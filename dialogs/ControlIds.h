@@ -55,6 +55,7 @@ inline constexpr int ID_ZOOM_OUT = 32798;
 inline constexpr int ID_ZOOM_ACTUAL = 32799;
 inline constexpr int ID_LEFT_HANDED = 32800;
 inline constexpr int ID_CHORD_LINES = 32801;
+inline constexpr int ID_GERMAN_NOTATION = 32802;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;
