@@ -80,8 +80,16 @@ public:
         }
         m_lastOpening = chord.extended ? OtherOpening(text.substr(pos, chord.length)) : Opening(chord.index);
         m_lastClosing = chord.extended ? OtherClosing() : m_closing;
-        if (!chord.extended) {
+        if (!chord.extended && text.compare(pos, chord.length, Name(chord.index)) == 0) {
             AppendWrapped(page, chord.index);
+            return;
+        }
+        if (!chord.extended) {
+            // A table chord written otherwise (H, Ami in German notation):
+            // its own picture around the name as written.
+            page += Opening(chord.index);
+            page.append(text, pos, chord.length);
+            page += m_closing;
             return;
         }
         const std::string name = text.substr(pos, chord.length);
