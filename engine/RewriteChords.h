@@ -13,6 +13,8 @@
 /// spaces from the run of two or more after it, leaving one, and a shorter
 /// one followed by a space gets spaces after it. The occurrences are updated
 /// to the new text and counts to the moved table names. A fingering moves
-/// its frets by shift half-tones, taken the short way round.
+/// its frets by shift half-tones, taken the short way round. With targets
+/// (one per occurrence), each occurrence moves to its own entry instead.
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift = 0);
+                          bool keepColumns, ChordCounts& counts, int shift = 0,
+                          const std::vector<std::uint8_t>* targets = nullptr);

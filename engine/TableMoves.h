@@ -13,6 +13,7 @@
 using TableMoves = std::array<std::uint8_t, TableNames::kSize>;
 
 /// The moves of a song in key (none without chords) moved by shift
-/// half-tones, spelled by spelling. At a shift of 0 (or 12) every name stays
-/// as written.
+/// half-tones, spelled by spelling: by key, each root as the scale degree it
+/// is in the key moved by the shift. At a shift of 0 (or 12) every name
+/// stays as written.
 TableMoves MovesAt(int shift, Spelling spelling, const std::optional<SongKey>& key);
