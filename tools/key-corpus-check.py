@@ -12,7 +12,8 @@
 2. The spelling: every sheet moved by -6..+6 with --chord-lines --all-chords
    --spelling key; every name of the moved sheet must be spelled as the
    scale degree it is in the moved key, worked out here from the scale on
-   its own. Each exception is listed.
+   its own, and the moved sheet's "key" must be the sheet's key moved.
+   Each exception is listed.
 
 Skips (exit 0) when the folder is absent. Uses only the CLI's output.
 """
@@ -184,6 +185,10 @@ def check_spelling(cli, path, exceptions):
             moved_file.flush()
             moved = info(cli, moved_file.name, *options)
         key = ((tonic + shift) % 12, minor, side)
+        key_name = tonic_name(*key) + ("m" if minor else "")
+        checked += 1
+        if moved["key"] != key_name:
+            exceptions.append(f"{os.path.basename(path)} by {shift:+d}: key {moved['key']} should be {key_name}")
         items = sorted([(o["offset"], o["name"], False) for o in moved["occurrences"]] +
                        [(o["offset"], o["name"], True) for o in moved.get("bass", [])])
         chord = None
@@ -201,7 +206,7 @@ def check_spelling(cli, path, exceptions):
             checked += 1
             if got != expected:
                 exceptions.append(f"{os.path.basename(path)} by {shift:+d}: {name} at {offset} should be "
-                                  f"{expected} (key {tonic_name(*key)}{'m' if minor else ''})")
+                                  f"{expected} (key {key_name})")
     return checked
 
 
@@ -234,7 +239,7 @@ def main():
     checked = sum(check_spelling(cli, path, exceptions) for path in paths)
     for line in exceptions:
         print("spelling:", line)
-    print(f"spelling: {checked} names checked at shifts -6..+6, {len(exceptions)} exceptions")
+    print(f"spelling: {checked} names and keys checked at shifts -6..+6, {len(exceptions)} exceptions")
     return 0
 
 
