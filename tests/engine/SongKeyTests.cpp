@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -27,50 +29,38 @@ std::string Moved(const std::string& text, const SongOptions& options, int shift
 
 // The name of the note on a scale degree (half-tones above the tonic) of a
 // key, worked out from the key's scale: its own notes on the scale's
-// letters; a note between two of them on the upper letter flattened, or,
-// for #IV and the raised notes of a minor key (its major third, #IV, raised
-// sixth and seventh), on the lower one raised; then among the 17 names a
-// chord table writes (Cb as B, F## as G). Flat keys of six.
+// letters; bII, and in a major key bIII, bVI and bVII, on the upper letter
+// flattened; #IV and a minor key's raised notes on the lower one raised.
+// The tonic is written on its signature's side, six as flats; then among
+// the chord table's 17 names (Cb as B, F## as G).
 std::string DegreeName(int tonic, bool minor, int degree) {
-    static const char kLetters[] = "CDEFGAB";
-    static const int kNatural[] = {0, 2, 4, 5, 7, 9, 11};
-    static const int kMajor[] = {0, 2, 4, 5, 7, 9, 11};
-    static const int kMinor[] = {0, 2, 3, 5, 7, 8, 10};
-    const int* scale = minor ? kMinor : kMajor;
-    const auto plain = [&](int pitch, bool flat) {
-        for (int i = 0; i < 7; ++i) {
-            if (kNatural[i] == pitch)
-                return std::string(1, kLetters[i]);
-        }
-        for (int i = 0; i < 7; ++i) {
-            if (kNatural[i] == (pitch + (flat ? 1 : 11)) % 12)
-                return std::string(1, kLetters[i]) + (flat ? "b" : "#");
-        }
-        return std::string();
+    const std::string letters = "CDEFGAB";
+    const std::vector<int> natural = {0, 2, 4, 5, 7, 9, 11};
+    const std::vector<int> scale = minor ? std::vector<int>{0, 2, 3, 5, 7, 8, 10} : natural;
+    const auto find = [](const std::vector<int>& notes, int note) {
+        return static_cast<int>(std::find(notes.begin(), notes.end(), (note + 12) % 12) - notes.begin());
     };
-    const int fifths = (tonic + (minor ? 3 : 0)) * 7 % 12;
-    const int tonicLetter = static_cast<int>(std::string(kLetters).find(plain(tonic, fifths >= 6)[0]));
-    int step = 0;
-    const auto inScale = [&](int d) {
-        for (int i = 0; i < 7; ++i) {
-            if (scale[i] == d)
-                return i;
-        }
-        return -1;
-    };
-    if (inScale(degree) >= 0)
-        step = inScale(degree);
-    else if (minor ? degree != 1 : degree == 6)
-        step = inScale(degree - 1);
-    else
-        step = inScale(degree + 1);
+    int step = find(scale, degree);
+    if (step == 7)
+        step = (minor ? degree == 1 : degree != 6) ? find(scale, degree + 1) : find(scale, degree - 1);
+    const bool flatSide = (tonic + (minor ? 3 : 0)) * 7 % 12 >= 6;
+    const int tonicLetter =
+        find(natural, tonic) < 7 ? find(natural, tonic) : find(natural, tonic + (flatSide ? 1 : -1));
     const int letter = (tonicLetter + step) % 7;
     const int pitch = (tonic + degree) % 12;
-    const int alter = ((pitch - kNatural[letter]) % 12 + 18) % 12 - 6;
-    const std::string written = std::string(1, kLetters[letter]) + (alter == 1 ? "#" : alter == -1 ? "b" : "");
-    const bool inTable = (alter == 0 || alter == 1 || alter == -1) && written != "Cb" && written != "Fb" &&
-                         written != "E#" && written != "B#";
-    return inTable ? written : plain(pitch, alter < 0);
+    const int alter = ((pitch - natural[static_cast<std::size_t>(letter)]) % 12 + 18) % 12 - 6;
+    std::string name = letters.substr(static_cast<std::size_t>(letter), 1) + (alter == 1    ? "#"
+                                                                              : alter == -1 ? "b"
+                                                                                            : "");
+    if (std::abs(alter) > 1 || name == "Cb" || name == "Fb" || name == "E#" || name == "B#") {
+        const int white = find(natural, pitch);
+        const int below = find(natural, pitch - 1);
+        const int above = find(natural, pitch + 1);
+        name = white < 7   ? letters.substr(static_cast<std::size_t>(white), 1)
+               : alter > 0 ? letters.substr(static_cast<std::size_t>(below), 1) + "#"
+                           : letters.substr(static_cast<std::size_t>(above), 1) + "b";
+    }
+    return name;
 }
 
 // A song in the key: a cadence, a major chord on the degree, the cadence again.
