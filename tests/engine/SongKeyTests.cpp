@@ -136,8 +136,8 @@ TEST(SongKey, SpellsRealProgressionsByDegree) {
     const std::vector<Case> cases = {
         // A minor to Bb minor, not A# minor.
         {"Am G Dm C\nAm G Dm E7 Am\n", kByKey, 1, "Bbm Ab Ebm Db\nBbm Ab Ebm F7 Bbm\n"},
-        // E to G: the borrowed bVII is F, not E#.
-        {"E D A E\nE A B7 E\n", kByKey, 3, "G F C G\nG C D7 G\n"},
+        // E to G: the borrowed bVII and bIII are F and Bb, not E# and A#.
+        {"E D G A E\nE A B7 E\n", kByKey, 3, "G F Bb C G\nG C D7 G\n"},
         {"A C G A", kByKey, 3, "C Eb Bb C"},
         // The bass of a slash chord as its chord builds it; a diminished
         // chord as the leading note it is.
