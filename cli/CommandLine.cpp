@@ -111,11 +111,11 @@ const std::vector<CliOptionRow>& CliOptionTable() {
          "            (the default);\n"
          "sharps      C C# D D# E F F# G G# A A# B;\n"
          "flats       C Db D Eb E F Gb G Ab A Bb B;\n"
-         "key         as the key the song moves to is written,\n"
-         "            the key being guessed from its first chord:\n"
-         "            F Bb Eb Ab Db and Dm Gm Cm Fm Bbm Ebm with\n"
-         "            flats, G D A E B F# and Em Bm F#m C#m G#m\n"
-         "            with sharps, C and Am as written.",
+         "key         each root as the scale degree it is in the\n"
+         "            key the song moves to: the key's letters for\n"
+         "            its own notes, flats for bII bIII bVI bVII,\n"
+         "            sharps for #IV and a minor key's leading\n"
+         "            note; the key as \"key\" of info says.",
          "How the moved names are written:\n"
          ".B as\\-written\n"
          "(each in the family of its own root, the default),\n"
@@ -123,8 +123,8 @@ const std::vector<CliOptionRow>& CliOptionTable() {
          ".B flats\n"
          "or\n"
          ".B key\n"
-         "(as the key the song moves to is written, the key being guessed from its\n"
-         "first chord).\n"
+         "(each root as the scale degree it is in the key the song moves to, the key\n"
+         "being the one the key finder hears in the song's chords).\n"
          "Overrides\n"
          ".BR SPELLING ."},
         {"--keep-columns", nullptr, nullptr, nullptr, 0, true,
@@ -276,10 +276,12 @@ const std::vector<CliCommandRow>& CliCommandTable() {
          "transpose writes it (without the added title line and header).\n"
          "\"untouched\" lists the chord names outside the 85 (Asus4,\n"
          "Bm7b5, ...) that stay as written, each once; it is empty with\n"
-         "--all-chords. \"key\" is the key guessed from the first chord as\n"
-         "written at the shift: its root, with \"m\" when it is minor; null\n"
-         "for a song without chords. Without --by or --easiest the shift\n"
-         "is 0."},
+         "--all-chords. \"key\" is the key of the song at the shift as\n"
+         "heard from its chords (how often each comes, the first and the\n"
+         "last, how well they fit each major and minor key; with\n"
+         "--chord-lines those on chord lines only): its tonic, with \"m\"\n"
+         "for a minor key; null for a song without chords. Without --by or\n"
+         "--easiest the shift is 0."},
         {CliCommand::Transpose, "transpose", RunTransposeCommand, "FILE",
          Options({"--by", "--easiest", "SONG-OPTIONS", "--default-levels", "-o"}), kShiftGroup, 0,
          "Write the song moved by the shift, byte for byte as the\n"

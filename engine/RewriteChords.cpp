@@ -8,7 +8,8 @@
 #include "engine/ChordLine.h"
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift, Notation notation) {
+                          bool keepColumns, ChordCounts& counts, int shift, Notation notation,
+                          const std::vector<std::uint8_t>* targets) {
     // A moved name is at most one byte longer than the old one, and keeping
     // columns adds no more than that; a fingering grows by its separators
     // and a digit a string.
@@ -31,7 +32,8 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         const std::size_t position = occurrence.position;
         copy(in + cursor, position - cursor);
         const auto newPosition = static_cast<std::uint32_t>(out - begin);
-        const std::uint8_t target = moves[occurrence.index];
+        const std::uint8_t target =
+            targets ? (*targets)[static_cast<std::size_t>(&occurrence - occurrences.data())] : moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(text);
         std::size_t newSize = 0;
         if (occurrence.fingering) {

@@ -16,7 +16,8 @@
 /// its frets by shift half-tones, taken the short way round. Roots and bass
 /// notes are written in the notation; in German every name keeps its suffix
 /// as written (Ami moves to Hmi) and a name that does not move keeps its
-/// bytes (Hb stays Hb).
+/// bytes (Hb stays Hb). With targets (one per occurrence), each occurrence
+/// moves to its own entry instead of the moves'.
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift = 0,
-                          Notation notation = Notation::AsWritten);
+                          bool keepColumns, ChordCounts& counts, int shift = 0, Notation notation = Notation::AsWritten,
+                          const std::vector<std::uint8_t>* targets = nullptr);

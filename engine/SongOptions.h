@@ -15,11 +15,10 @@ enum class Spelling {
     Sharps = 1,
     /// C Db D Eb E F Gb G Ab A Bb B.
     Flats = 2,
-    /// As the key of the song moved by the shift is written. The key is
-    /// guessed from the song's first chord: its root, minor when its suffix
-    /// starts with "m" but not "maj". The major keys F Bb Eb Ab Db and the
-    /// minor keys Dm Gm Cm Fm Bbm Ebm take flats, G D A E B F# and Em Bm F#m
-    /// C#m G#m sharps, C and Am keep each name's own family.
+    /// Each root as the scale degree it is in the key of the song moved by
+    /// the shift (CKeySpelling): the key's letters for its own notes, flats
+    /// for the flattened degrees, sharps for the raised ones; a bass note
+    /// spelled from its chord. The key is the key finder's (CKeyFinder).
     Key = 3,
 };
 

@@ -312,7 +312,7 @@ void TestWindowHabits::newAndHelpAskBeforeDroppingATransposition() {
 void TestWindowHabits::saveAsRenamesTheWindow() {
     CProgramFixture program;
     QVERIFY(program.Start());
-    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("mill-road.txt"), "Am G\n")));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("mill-road.txt"), "Am Dm E7 Am\n")));
     QWindow* window = program.Frame()->windowHandle();
     for (int i = 0; i < 2; ++i) {
         QTest::keyClick(window, Qt::Key_Plus);
