@@ -168,15 +168,15 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
 
 void CTablature::Transpose(int shift) {
     const TableMoves moves = MovesAt(shift, m_options.spelling, GuessedKey());
-    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift);
+    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules);
     if (m_extendedCount > 0) {
         // A moved name outside the table may read otherwise ("E#7" moved up
         // is "F#7"): the new text is read again.
         Detect(std::move(result));
         return;
     }
-    // Only bytes inside chord names and, keeping columns, runs of spaces
-    // after them change; every moved name is again a delimited table name
+    // Only bytes inside chord names and, keeping columns, runs of blanks
+    // between the words of their lines change; every moved name is again a delimited table name
     // outside any tag, so detecting the new text would find exactly the
     // moved names where they are written: the list follows them instead.
     text = std::move(result);
