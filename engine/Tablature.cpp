@@ -166,20 +166,49 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
+bool CTablature::ReadMovedNamesAgain() {
+    // A moved name outside the table may read otherwise ("E#7", E with "#7",
+    // moved up is "F#7"); it is read again where it stands, as detection
+    // would read it. Nothing else can read otherwise: only the bytes of
+    // names and, keeping columns, blanks that leave every line reading as
+    // it did have changed. A name that no longer reads whole leaves the
+    // whole text to detection.
+    for (ChordOccurrence& occurrence : m_occurrences) {
+        if (!occurrence.extended)
+            continue;
+        ChordMatch match;
+        if (m_rules.chordLines) {
+            const std::optional<ChordMatch> read =
+                ChordName::Read(std::string_view(text).substr(occurrence.position, occurrence.length), true);
+            if (!read)
+                return false;
+            match = *read;
+        } else if (!chordscan::MatchAt<true>(text.data(), text.size(), occurrence.position, match)) {
+            return false;
+        }
+        if (match.length != occurrence.length)
+            return false;
+        occurrence.index = static_cast<std::uint8_t>(match.index);
+        if (!match.extended) {
+            occurrence.extended = false;
+            --m_extendedCount;
+            ++m_counts[static_cast<std::size_t>(match.index)];
+        }
+    }
+    return true;
+}
+
 void CTablature::Transpose(int shift) {
     const TableMoves moves = MovesAt(shift, m_options.spelling, GuessedKey());
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules);
-    if (m_extendedCount > 0) {
-        // A moved name outside the table may read otherwise ("E#7" moved up
-        // is "F#7"): the new text is read again.
-        Detect(std::move(result));
+    // Every moved table name is again a delimited table name outside any
+    // tag, so detecting the new text would find exactly the moved names
+    // where they are written: the list follows them instead.
+    text = std::move(result);
+    if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
+        Detect(std::move(text));
         return;
     }
-    // Only bytes inside chord names and, keeping columns, runs of blanks
-    // between the words of their lines change; every moved name is again a delimited table name
-    // outside any tag, so detecting the new text would find exactly the
-    // moved names where they are written: the list follows them instead.
-    text = std::move(result);
     ListDistinctChords();
 }
 

@@ -126,6 +126,9 @@ private:
     std::optional<SongKey> GuessedKey() const;
     /// The distinct list and the score, from the occurrences.
     void ListDistinctChords();
+    /// After a transposition, reads the moved names outside the table again
+    /// as detection would; false when one no longer reads as a whole name.
+    bool ReadMovedNamesAgain();
 
     ChordRules m_rules;
     SongOptions m_options;
