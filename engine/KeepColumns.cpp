@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "chords/ByteClass.h"
 #include "chords/ChordName.h"
 #include "engine/ChordLine.h"
 
@@ -73,6 +79,33 @@ struct ColumnCounter {
     }
 };
 
+// The end of the line that goes on at from, and whether the line holds a
+// tab or a byte beyond ASCII (plain stays true when it holds neither).
+std::size_t LineEnd(std::string_view text, std::size_t from, bool& plain) {
+    std::size_t end = from;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: chord lines are most of a songbook's lines.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (; end + 16 <= text.size(); end += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + end));
+        const __m128i ends =
+            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')));
+        const auto endMask = static_cast<std::uint32_t>(_mm_movemask_epi8(ends));
+        const auto special =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')))));
+        if (endMask != 0) {
+            const unsigned at = static_cast<unsigned>(__builtin_ctz(endMask));
+            plain = plain && (special & ((1u << at) - 1)) == 0;
+            return end + at;
+        }
+        plain = plain && special == 0;
+    }
+#endif
+    for (; end < text.size() && !IsLineEnd(text[end]); ++end)
+        plain = plain && text[end] != '\t' && static_cast<unsigned char>(text[end]) < 0x80;
+    return end;
+}
+
 // An element that starts a new line in the browser, so that the text line
 // is not the line the reader sees.
 bool BreaksLine(std::string_view line) {
@@ -98,6 +131,40 @@ bool HasInlineName(std::string_view line, std::size_t offset, std::size_t length
            !IsBlank(line[offset + length + 1]);
 }
 
+// The text being written: a buffer with room to spare, so that the many
+// small pieces of a line go in without a check of their own.
+class COutput {
+public:
+    explicit COutput(std::size_t capacity) : m_bytes(capacity, '\0') {}
+
+    void Append(std::string_view bytes) {
+        Reserve(bytes.size());
+        std::memcpy(m_bytes.data() + m_size, bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    void Spaces(std::size_t count) {
+        Reserve(count);
+        std::memset(m_bytes.data() + m_size, ' ', count);
+        m_size += count;
+    }
+    std::size_t Size() const { return m_size; }
+    std::string_view Since(std::size_t mark) const { return std::string_view(m_bytes).substr(mark, m_size - mark); }
+    void Truncate(std::size_t size) { m_size = size; }
+    std::string Take() {
+        m_bytes.resize(m_size);
+        return std::move(m_bytes);
+    }
+
+private:
+    void Reserve(std::size_t count) {
+        if (m_size + count > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 2, m_size + count));
+    }
+
+    std::string m_bytes;
+    std::size_t m_size = 0;
+};
+
 // One line that holds names: its old and its new bytes, the names on it
 // (first..last in names and occurrences) and where both lines start.
 struct Line {
@@ -111,13 +178,13 @@ struct Line {
 
 class CLayout {
 public:
-    CLayout(const std::vector<NameBefore>& names, std::vector<ChordOccurrence>& occurrences, std::string& out)
+    CLayout(const std::vector<NameBefore>& names, std::vector<ChordOccurrence>& occurrences, COutput& out)
         : m_names(names), m_occurrences(occurrences), m_out(out) {}
 
     // Appends the line as rewritten, its names moved to where out puts them.
     void Copy(const Line& line) {
-        const std::size_t base = m_out.size();
-        m_out.append(line.after);
+        const std::size_t base = m_out.Size();
+        m_out.Append(line.after);
         for (std::size_t k = line.first; k < line.last; ++k)
             m_occurrences[k].position = static_cast<std::uint32_t>(base + m_occurrences[k].position - line.afterStart);
     }
@@ -154,9 +221,9 @@ public:
                 target = std::max(target, afterColumn + kChordColumnGap);
             else if (keepWide && anyWord)
                 target = std::max(std::min(target, afterColumn + kChordColumnGap - 1), afterColumn + 1);
-            const std::size_t written = m_out.size();
+            const std::size_t written = m_out.Size();
             Blanks(gap, afterColumn, target, counter);
-            crossed = crossed || wide != IsWide(std::string_view(m_out).substr(written));
+            crossed = crossed || wide != IsWide(m_out.Since(written));
             anyWord = true;
 
             // The word: up to a blank outside a tag and outside a name (a
@@ -164,7 +231,7 @@ public:
             const bool tagAtWord = inTag;
             const std::size_t wordStart = i;
             const std::ptrdiff_t grownBefore = grown;
-            const std::size_t outStart = m_out.size();
+            const std::size_t outStart = m_out.Size();
             while (i < before.size()) {
                 if (k < line.last && line.beforeStart + i == m_names[k].position) {
                     const std::size_t nameEnd = i + m_names[k].length;
@@ -191,9 +258,78 @@ public:
             const std::string_view word = line.after.substr(
                 static_cast<std::size_t>(static_cast<std::ptrdiff_t>(wordStart) + grownBefore),
                 static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i - wordStart) + grown - grownBefore));
-            m_out.append(word);
+            m_out.Append(word);
             tag = tagAtWord;
             afterColumn = counter.Advance(target, word, tag);
+        }
+    }
+
+    // LayOut for a line of text without tabs and with one byte a
+    // character, where a column is a byte: what the line has grown by so far
+    // (drift) goes into the next gap, and between there and the next name
+    // the line is copied as it is.
+    bool LayOutPlain(const Line& line, bool keepWide) {
+        const std::string_view before = line.before;
+        const std::string_view after = line.after;
+        const std::size_t size = before.size();
+        std::size_t k = line.first;
+        std::size_t i = 0; // in the old line
+        std::size_t j = 0; // the same place in the new one
+        std::ptrdiff_t drift = 0;
+        bool crossed = false;
+        for (;;) {
+            if (drift == 0) {
+                if (k == line.last) {
+                    m_out.Append(after.substr(j));
+                    return crossed;
+                }
+                const std::size_t name = m_names[k].position - line.beforeStart;
+                m_out.Append(after.substr(j, name - i));
+                j += name - i;
+                i = name;
+            }
+            // The rest of a word, names and all.
+            while (i < size && before[i] != ' ') {
+                if (k < line.last && i == m_names[k].position - line.beforeStart) {
+                    const std::size_t length = m_occurrences[k].length;
+                    m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
+                    m_out.Append(after.substr(j, length));
+                    drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
+                    i += m_names[k].length;
+                    j += length;
+                    ++k;
+                    continue;
+                }
+                std::size_t end = i + 1;
+                const std::size_t stop = k < line.last ? m_names[k].position - line.beforeStart : size;
+                while (end < stop && before[end] != ' ')
+                    ++end;
+                m_out.Append(before.substr(i, end - i));
+                j += end - i;
+                i = end;
+            }
+            std::size_t gap = 0;
+            while (i + gap < size && before[i + gap] == ' ')
+                ++gap;
+            const auto old = static_cast<std::ptrdiff_t>(gap);
+            std::ptrdiff_t blanks = old - drift;
+            if (i + gap == size) {
+                // The blanks after the last word keep the old end of the line where they can.
+                if (gap > 0)
+                    m_out.Spaces(static_cast<std::size_t>(std::max<std::ptrdiff_t>(blanks, 0)));
+                return crossed;
+            }
+            const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
+            blanks = std::max<std::ptrdiff_t>(blanks, 1);
+            if (keepWide && old >= columnGap)
+                blanks = std::max(blanks, columnGap);
+            else if (keepWide)
+                blanks = std::min(blanks, columnGap - 1);
+            crossed = crossed || (old >= columnGap) != (blanks >= columnGap);
+            m_out.Spaces(static_cast<std::size_t>(blanks));
+            drift += blanks - old;
+            i += gap;
+            j += gap;
         }
     }
 
@@ -211,16 +347,36 @@ private:
     void Blanks(std::string_view gap, std::size_t& column, std::size_t target, const ColumnCounter& counter) {
         bool inTag = false;
         if (counter.Advance(column, gap, inTag) == target)
-            m_out.append(gap);
+            m_out.Append(gap);
         else if (target > column)
-            m_out.append(target - column, ' ');
+            m_out.Spaces(target - column);
         column = std::max(column, target);
     }
 
     const std::vector<NameBefore>& m_names;
     std::vector<ChordOccurrence>& m_occurrences;
-    std::string& m_out;
+    COutput& m_out;
 };
+
+// Blanks and the marks a sheet writes around and between chords.
+constexpr ByteClass kBlankOrMark = MakeByteClass(" \t()[]{}|:./*%-~");
+
+// Whether the line holds nothing but names, blanks and marks. Read as a
+// sheet, every part of such a line that holds a name is chord line, and each
+// word reads alone, so no gap changes how the line reads.
+bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
+    std::size_t i = 0;
+    for (std::size_t k = line.first; k <= line.last; ++k) {
+        const std::size_t stop = k < line.last ? names[k].position - line.beforeStart : line.before.size();
+        for (; i < stop; ++i) {
+            if (!kBlankOrMark[static_cast<unsigned char>(line.before[i])])
+                return false;
+        }
+        if (k < line.last)
+            i += names[k].length;
+    }
+    return true;
+}
 
 bool IsChordName(std::string_view word) {
     return ChordName::Read(word, true).has_value();
@@ -243,8 +399,7 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
                         std::vector<ChordOccurrence>& occurrences, const ChordRules& rules) {
     const bool html = rules.html;
     thread_local std::vector<std::uint32_t> saved;
-    std::string out;
-    out.reserve(after.size() + after.size() / 16 + 16);
+    COutput out(after.size() + after.size() / 8 + 64);
     CLayout layout(names, occurrences, out);
     std::size_t afterCursor = 0; // copied from after up to here
     std::size_t tagScanned = 0;  // in before, HTML only
@@ -255,9 +410,9 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
         std::size_t start = position;
         while (start > 0 && !IsLineEnd(before[start - 1]))
             --start;
-        std::size_t end = position;
-        while (end < before.size() && !IsLineEnd(before[end]))
-            ++end;
+        // Tabs and bytes beyond ASCII ask for columns counted one by one.
+        bool plain = !html;
+        const std::size_t end = LineEnd(before, start, plain);
         line.first = k;
         while (k < names.size() && names[k].position < end)
             ++k;
@@ -271,7 +426,7 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
             end + lastName.position + lastName.length - lastBefore.position - lastBefore.length;
         line.after = after.substr(line.afterStart, afterEnd - line.afterStart);
 
-        out.append(after.substr(afterCursor, line.afterStart - afterCursor));
+        out.Append(after.substr(afterCursor, line.afterStart - afterCursor));
         afterCursor = afterEnd;
         if (html) {
             // The last "<" or ">" before the line says whether a tag is open at its start.
@@ -294,34 +449,34 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
             layout.Copy(line);
             continue;
         }
-        bool utf8 = false;
-        for (const char c : line.before)
-            utf8 = utf8 || static_cast<unsigned char>(c) >= 0x80;
-        const ColumnCounter counter{utf8 && IsValidUtf8(line.before), html};
+        const ColumnCounter counter{!plain && IsValidUtf8(line.before), html};
+        const auto layOut = [&](bool keepWide) {
+            return plain ? layout.LayOutPlain(line, keepWide) : layout.LayOut(line, counter, inTag, keepWide);
+        };
         if (!rules.chordLines) {
-            layout.LayOut(line, counter, inTag, false);
+            layOut(false);
             continue;
         }
         // A gap wide enough to part two columns of a sheet changes how the
         // line reads: the line laid out must read as the line rewritten.
-        const std::size_t mark = out.size();
+        const std::size_t mark = out.Size();
         saved.clear();
         for (std::size_t n = line.first; n < line.last; ++n)
             saved.push_back(occurrences[n].position);
         const auto undo = [&] {
-            out.resize(mark);
+            out.Truncate(mark);
             for (std::size_t n = line.first; n < line.last; ++n)
                 occurrences[n].position = saved[n - line.first];
         };
-        if (!layout.LayOut(line, counter, inTag, false) || ReadsAlike(line.after, std::string_view(out).substr(mark)))
+        if (!layOut(false) || OnlyNamesAndMarks(line, names) || ReadsAlike(line.after, out.Since(mark)))
             continue;
         undo();
-        layout.LayOut(line, counter, inTag, true);
-        if (ReadsAlike(line.after, std::string_view(out).substr(mark)))
+        layOut(true);
+        if (ReadsAlike(line.after, out.Since(mark)))
             continue;
         undo();
         layout.Copy(line);
     }
-    out.append(after.substr(afterCursor));
-    return out;
+    out.Append(after.substr(afterCursor));
+    return out.Take();
 }
