@@ -137,14 +137,28 @@ class COutput {
 public:
     explicit COutput(std::size_t capacity) : m_bytes(capacity, '\0') {}
 
+    // A line comes in pieces of a few bytes: those are copied here rather
+    // than by a call each.
     void Append(std::string_view bytes) {
         Reserve(bytes.size());
-        std::memcpy(m_bytes.data() + m_size, bytes.data(), bytes.size());
+        char* to = m_bytes.data() + m_size;
+        if (bytes.size() <= kShort) {
+            for (std::size_t i = 0; i < bytes.size(); ++i)
+                to[i] = bytes[i];
+        } else {
+            std::memcpy(to, bytes.data(), bytes.size());
+        }
         m_size += bytes.size();
     }
     void Spaces(std::size_t count) {
         Reserve(count);
-        std::memset(m_bytes.data() + m_size, ' ', count);
+        char* to = m_bytes.data() + m_size;
+        if (count <= kShort) {
+            for (std::size_t i = 0; i < count; ++i)
+                to[i] = ' ';
+        } else {
+            std::memset(to, ' ', count);
+        }
         m_size += count;
     }
     std::size_t Size() const { return m_size; }
@@ -156,12 +170,50 @@ public:
     }
 
 private:
+    static constexpr std::size_t kShort = 16;
+
     void Reserve(std::size_t count) {
         if (m_size + count > m_bytes.size())
             m_bytes.resize(std::max(m_bytes.size() * 2, m_size + count));
     }
 
     std::string m_bytes;
+    std::size_t m_size = 0;
+};
+
+// The spaces of a line as bits, so that the ends of its words and gaps are
+// found without a loop over their bytes, whose lengths no branch foresees.
+class CBlankBits {
+public:
+    void Set(std::string_view line) {
+        m_size = line.size();
+        m_bits.assign(m_size / 64 + 1, 0);
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        for (; i + 16 <= m_size; i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + i));
+            const auto spaces = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
+            m_bits[i / 64] |= spaces << (i % 64);
+        }
+#endif
+        for (; i < m_size; ++i)
+            m_bits[i / 64] |= static_cast<std::uint64_t>(line[i] == ' ') << (i % 64);
+    }
+
+    // The first space (space) or other byte (!space) from i on; the line's
+    // size when there is none.
+    std::size_t Next(std::size_t i, bool space) const {
+        while (i < m_size) {
+            const std::uint64_t bits = (space ? m_bits[i / 64] : ~m_bits[i / 64]) >> (i % 64);
+            if (bits != 0)
+                return std::min(i + static_cast<std::size_t>(__builtin_ctzll(bits)), m_size);
+            i = (i | 63) + 1;
+        }
+        return m_size;
+    }
+
+private:
+    std::vector<std::uint64_t> m_bits;
     std::size_t m_size = 0;
 };
 
@@ -272,6 +324,7 @@ public:
         const std::string_view before = line.before;
         const std::string_view after = line.after;
         const std::size_t size = before.size();
+        m_blanks.Set(before);
         std::size_t k = line.first;
         std::size_t i = 0; // in the old line
         std::size_t j = 0; // the same place in the new one
@@ -288,29 +341,25 @@ public:
                 j += name - i;
                 i = name;
             }
-            // The rest of a word, names and all.
-            while (i < size && before[i] != ' ') {
-                if (k < line.last && i == m_names[k].position - line.beforeStart) {
-                    const std::size_t length = m_occurrences[k].length;
-                    m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
-                    m_out.Append(after.substr(j, length));
-                    drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
-                    i += m_names[k].length;
-                    j += length;
-                    ++k;
-                    continue;
-                }
-                std::size_t end = i + 1;
-                const std::size_t stop = k < line.last ? m_names[k].position - line.beforeStart : size;
-                while (end < stop && before[end] != ' ')
-                    ++end;
-                m_out.Append(before.substr(i, end - i));
-                j += end - i;
-                i = end;
+            // The rest of a word, names and all (a fingering may hold blanks).
+            std::size_t end = m_blanks.Next(i, true);
+            while (k < line.last && m_names[k].position - line.beforeStart < end) {
+                const std::size_t name = m_names[k].position - line.beforeStart;
+                m_out.Append(before.substr(i, name - i));
+                j += name - i;
+                const std::size_t length = m_occurrences[k].length;
+                m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
+                m_out.Append(after.substr(j, length));
+                drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
+                i = name + m_names[k].length;
+                j += length;
+                ++k;
+                end = m_blanks.Next(i, true);
             }
-            std::size_t gap = 0;
-            while (i + gap < size && before[i + gap] == ' ')
-                ++gap;
+            m_out.Append(before.substr(i, end - i));
+            j += end - i;
+            i = end;
+            const std::size_t gap = m_blanks.Next(i, false) - i;
             const auto old = static_cast<std::ptrdiff_t>(gap);
             std::ptrdiff_t blanks = old - drift;
             if (i + gap == size) {
@@ -356,6 +405,7 @@ private:
     const std::vector<NameBefore>& m_names;
     std::vector<ChordOccurrence>& m_occurrences;
     COutput& m_out;
+    CBlankBits m_blanks;
 };
 
 // Blanks and the marks a sheet writes around and between chords.

@@ -29,6 +29,8 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
     // Where each name stood, for the column rule. Kept from call to call.
     thread_local std::vector<NameBefore> before;
     before.clear();
+    if (keepColumns)
+        before.reserve(occurrences.size());
     for (ChordOccurrence& occurrence : occurrences) {
         const std::size_t position = occurrence.position;
         if (keepColumns)
