@@ -137,28 +137,30 @@ class COutput {
 public:
     explicit COutput(std::size_t capacity) : m_bytes(capacity, '\0') {}
 
-    // A line comes in pieces of a few bytes: those are copied here rather
-    // than by a call each.
     void Append(std::string_view bytes) {
         Reserve(bytes.size());
-        char* to = m_bytes.data() + m_size;
-        if (bytes.size() <= kShort) {
-            for (std::size_t i = 0; i < bytes.size(); ++i)
-                to[i] = bytes[i];
-        } else {
-            std::memcpy(to, bytes.data(), bytes.size());
-        }
+        std::memcpy(m_bytes.data() + m_size, bytes.data(), bytes.size());
         m_size += bytes.size();
     }
-    void Spaces(std::size_t count) {
-        Reserve(count);
-        char* to = m_bytes.data() + m_size;
-        if (count <= kShort) {
-            for (std::size_t i = 0; i < count; ++i)
-                to[i] = ' ';
+    // A line comes in pieces of a few bytes, whose lengths no branch
+    // foresees: a short piece is copied as sixteen bytes, of which the rest
+    // is written over next, when the text it comes from (up to limit) holds
+    // as many.
+    void AppendPiece(std::string_view bytes, const char* limit) {
+        if (bytes.size() <= kPiece && limit - bytes.data() >= static_cast<std::ptrdiff_t>(kPiece)) {
+            Reserve(kPiece);
+            std::memcpy(m_bytes.data() + m_size, bytes.data(), kPiece);
+            m_size += bytes.size();
         } else {
-            std::memset(to, ' ', count);
+            Append(bytes);
         }
+    }
+    void Spaces(std::size_t count) {
+        Reserve(std::max(count, kPiece));
+        if (count <= kPiece)
+            std::memcpy(m_bytes.data() + m_size, "                ", kPiece);
+        else
+            std::memset(m_bytes.data() + m_size, ' ', count);
         m_size += count;
     }
     std::size_t Size() const { return m_size; }
@@ -170,7 +172,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kShort = 16;
+    static constexpr std::size_t kPiece = 16;
 
     void Reserve(std::size_t count) {
         if (m_size + count > m_bytes.size())
@@ -226,6 +228,9 @@ struct Line {
     std::size_t afterStart = 0;
     std::size_t first = 0;
     std::size_t last = 0;
+    // The ends of the whole old and new texts.
+    const char* beforeLimit = nullptr;
+    const char* afterLimit = nullptr;
 };
 
 class CLayout {
@@ -333,11 +338,11 @@ public:
         for (;;) {
             if (drift == 0) {
                 if (k == line.last) {
-                    m_out.Append(after.substr(j));
+                    m_out.AppendPiece(after.substr(j), line.afterLimit);
                     return crossed;
                 }
                 const std::size_t name = m_names[k].position - line.beforeStart;
-                m_out.Append(after.substr(j, name - i));
+                m_out.AppendPiece(after.substr(j, name - i), line.afterLimit);
                 j += name - i;
                 i = name;
             }
@@ -345,18 +350,18 @@ public:
             std::size_t end = m_blanks.Next(i, true);
             while (k < line.last && m_names[k].position - line.beforeStart < end) {
                 const std::size_t name = m_names[k].position - line.beforeStart;
-                m_out.Append(before.substr(i, name - i));
+                m_out.AppendPiece(before.substr(i, name - i), line.beforeLimit);
                 j += name - i;
                 const std::size_t length = m_occurrences[k].length;
                 m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
-                m_out.Append(after.substr(j, length));
+                m_out.AppendPiece(after.substr(j, length), line.afterLimit);
                 drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
                 i = name + m_names[k].length;
                 j += length;
                 ++k;
                 end = m_blanks.Next(i, true);
             }
-            m_out.Append(before.substr(i, end - i));
+            m_out.AppendPiece(before.substr(i, end - i), line.beforeLimit);
             j += end - i;
             i = end;
             const std::size_t gap = m_blanks.Next(i, false) - i;
@@ -456,6 +461,8 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
     bool inTag = false;
     for (std::size_t k = 0; k < names.size();) {
         Line line;
+        line.beforeLimit = before.data() + before.size();
+        line.afterLimit = after.data() + after.size();
         const std::size_t position = names[k].position;
         std::size_t start = position;
         while (start > 0 && !IsLineEnd(before[start - 1]))
