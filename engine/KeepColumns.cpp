@@ -91,14 +91,14 @@ std::size_t LineEnd(std::string_view text, std::size_t from, bool& plain) {
         const __m128i ends =
             _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')));
         const auto endMask = static_cast<std::uint32_t>(_mm_movemask_epi8(ends));
-        const auto special =
+        const auto unusual =
             static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')))));
         if (endMask != 0) {
             const unsigned at = static_cast<unsigned>(__builtin_ctz(endMask));
-            plain = plain && (special & ((1u << at) - 1)) == 0;
+            plain = plain && (unusual & ((1u << at) - 1)) == 0;
             return end + at;
         }
-        plain = plain && special == 0;
+        plain = plain && unusual == 0;
     }
 #endif
     for (; end < text.size() && !IsLineEnd(text[end]); ++end)
