@@ -280,7 +280,7 @@ void ReadChordLine(std::string_view line, const std::function<bool(std::string_v
     // A sheet in two columns holds chords on the left and another verse or
     // translation on the right of the same line; a wide gap parts them, and
     // each column is read on its own.
-    constexpr std::size_t kColumnGap = 6;
+    constexpr std::size_t kColumnGap = kChordColumnGap;
     reading.isChordLine = false;
     reading.chords.clear();
     reading.basses.clear();

@@ -1,18 +1,18 @@
 #include "engine/RewriteChords.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
 
 #include "engine/ChordLine.h"
+#include "engine/KeepColumns.h"
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift, Notation notation,
+                          bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
                           const std::vector<std::uint8_t>* targets) {
-    // A moved name is at most one byte longer than the old one, and keeping
-    // columns adds no more than that; a fingering grows by its separators
-    // and a digit a string.
+    const Notation notation = rules.notation;
+    // A moved name is at most one byte longer than the old one; a fingering
+    // grows by its separators and a digit a string.
     std::size_t room = occurrences.size();
     for (const ChordOccurrence& occurrence : occurrences)
         room += occurrence.fingering ? 12 : 0;
@@ -28,8 +28,15 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         out += size;
     };
     counts.fill(0);
+    // Where each name stood, for the column rule. Kept from call to call.
+    thread_local std::vector<NameBefore> before;
+    before.clear();
+    if (keepColumns)
+        before.reserve(occurrences.size());
     for (ChordOccurrence& occurrence : occurrences) {
         const std::size_t position = occurrence.position;
+        if (keepColumns)
+            before.push_back({occurrence.position, occurrence.length});
         copy(in + cursor, position - cursor);
         const auto newPosition = static_cast<std::uint32_t>(out - begin);
         const std::uint8_t target =
@@ -78,19 +85,10 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         occurrence.index = target;
         occurrence.length = static_cast<std::uint16_t>(newSize);
         cursor = position + oldSize;
-        if (keepColumns && newSize > oldSize) {
-            // A longer name takes spaces from the run after it, leaving one.
-            std::size_t run = 0;
-            while (cursor + run < text.size() && in[cursor + run] == ' ')
-                ++run;
-            if (run >= 2)
-                cursor += std::min(newSize - oldSize, run - 1);
-        } else if (keepColumns && newSize < oldSize && cursor < text.size() && in[cursor] == ' ') {
-            for (std::size_t k = newSize; k < oldSize; ++k)
-                *out++ = ' ';
-        }
     }
     copy(in + cursor, text.size() - cursor);
     result.resize(static_cast<std::size_t>(out - begin));
+    if (keepColumns)
+        return KeepColumns(text, result, before, occurrences, rules);
     return result;
 }

@@ -32,10 +32,10 @@ struct SongOptions {
     /// with "m" for a suffix that starts with "m" but not "maj".
     bool allChords = false;
     Spelling spelling = Spelling::AsWritten;
-    /// Keep chord columns: after a name that grew by d bytes and is followed
-    /// by n >= 2 spaces, min(d, n - 1) of them go; after a name that shrank
-    /// by d bytes and is followed by a space, d spaces come. Nothing else
-    /// moves.
+    /// Keep chord columns (engine/KeepColumns.h): on a line that holds
+    /// chords every word starts at its old column where the line has room,
+    /// a word that a longer name would touch moves right by the least that
+    /// keeps one blank, and goes back to its column as soon as room allows.
     bool keepColumns = false;
     /// Read as a guitarist reads a sheet (the setting CHORDLINES): chord
     /// names count only on chord lines and in ChordPro brackets, where bar

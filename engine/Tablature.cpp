@@ -252,6 +252,39 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
+bool CTablature::ReadMovedNamesAgain() {
+    // A moved name outside the table may read otherwise ("E#7", E with "#7",
+    // moved up is "F#7"); it is read again where it stands, as detection
+    // would read it. Nothing else can read otherwise: only the bytes of
+    // names and, keeping columns, blanks that leave every line reading as
+    // it did have changed. A name that no longer reads whole leaves the
+    // whole text to detection.
+    for (ChordOccurrence& occurrence : m_occurrences) {
+        if (!occurrence.extended)
+            continue;
+        ChordMatch match;
+        if (m_rules.chordLines) {
+            const std::optional<ChordMatch> read = ChordName::Read(
+                std::string_view(text).substr(occurrence.position, occurrence.length), true, m_rules.notation);
+            if (!read)
+                return false;
+            match = *read;
+        } else if (!chordscan::MatchAt<true>(text.data(), text.size(), occurrence.position, match, m_rules.notation)) {
+            return false;
+        }
+        if (match.length != occurrence.length)
+            return false;
+        occurrence.index = static_cast<std::uint8_t>(match.index);
+        occurrence.longRoot = match.rootLength == 2;
+        if (!match.extended) {
+            occurrence.extended = false;
+            --m_extendedCount;
+            ++m_counts[static_cast<std::size_t>(match.index)];
+        }
+    }
+    return true;
+}
+
 void CTablature::Transpose(int shift) {
     // Spelled by key, a slash chord's bass is spelled from its chord and a
     // diminished chord as the leading note it is: the moves of the table
@@ -268,19 +301,16 @@ void CTablature::Transpose(int shift) {
                 ++target;
         }
     }
-    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift,
-                                       m_options.notation, targets.empty() ? nullptr : &targets);
-    if (m_extendedCount > 0) {
-        // A moved name outside the table may read otherwise ("E#7" moved up
-        // is "F#7"): the new text is read again.
-        Detect(std::move(result));
+    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
+                                       targets.empty() ? nullptr : &targets);
+    // Every moved table name is again a delimited table name outside any
+    // tag, so detecting the new text would find exactly the moved names
+    // where they are written: the list follows them instead.
+    text = std::move(result);
+    if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
+        Detect(std::move(text));
         return;
     }
-    // Only bytes inside chord names and, keeping columns, runs of spaces
-    // after them change; every moved name is again a delimited table name
-    // outside any tag, so detecting the new text would find exactly the
-    // moved names where they are written: the list follows them instead.
-    text = std::move(result);
     ListDistinctChords();
 }
 

@@ -142,6 +142,9 @@ private:
     std::vector<std::uint8_t> KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const;
     /// The distinct list and the score, from the occurrences.
     void ListDistinctChords();
+    /// After a transposition, reads the moved names outside the table again
+    /// as detection would; false when one no longer reads as a whole name.
+    bool ReadMovedNamesAgain();
 
     ChordRules m_rules;
     SongOptions m_options;

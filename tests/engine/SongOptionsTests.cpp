@@ -148,7 +148,7 @@ TEST(SongOptions, KeepsColumnsWhereSpacesFollow) {
         {"C\tG", 1, "C#\tG#", "C#\tG#"},      // a tab is no space
         {"C\nG  ", 1, "C#\nG# ", "C#\nG#  "}, // at a line end nothing moves
         {"Db  Eb\n", 1, "D   E\n", "D  E\n"}, // a shorter name gets its space back
-        {"(Db) Eb", 1, "(D) E", "(D) E"},     // only a space right after the name counts
+        {"(Db) Eb", 1, "(D)  E", "(D) E"},    // E stays in its column after a shorter word
         {"C#m7  Bbmaj7  F", -1, "Cm7   Amaj7   E", "Cm7  Amaj7  E"},
         {"Db  Eb", 0, "Db  Eb", "Db  Eb"},
     };
