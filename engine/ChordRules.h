@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 /// What counts as a chord in a song's text, beyond the delimiter rule.
 struct ChordRules {
     /// The text is an HTML song: a name inside a tag (after a "<" with no
@@ -14,4 +16,10 @@ struct ChordRules {
     /// sheet (engine/ChordLine.h), and in ChordPro brackets anywhere; bass
     /// notes of slash chords are notes (SongOptions::chordLines).
     bool chordLines = false;
+    /// The bytes at the start and at the end of the text that are no part
+    /// of the song's own lines: what opening put around a text song (its
+    /// title line and page header, its footer), which shares a line with
+    /// the song's first and last ones. Chord lines are read without them.
+    std::size_t addedBefore = 0;
+    std::size_t addedAfter = 0;
 };
