@@ -376,6 +376,19 @@ void BracketedNames(std::string_view line, std::size_t offset, const ChordRules&
 
 void ScanChordLines(std::string_view text, const ChordRules& rules,
                     const std::function<void(std::size_t, const ChordMatch&)>& onChord) {
+    // What opening put around the song is read as if it were not there: the
+    // song's first line is a line from its first byte, however the page
+    // header before it ends.
+    const std::size_t before = std::min(rules.addedBefore, text.size());
+    const std::size_t after = std::min(rules.addedAfter, text.size() - before);
+    if (before > 0 || after > 0) {
+        ChordRules own = rules;
+        own.addedBefore = 0;
+        own.addedAfter = 0;
+        ScanChordLines(text.substr(before, text.size() - before - after), own,
+                       [&onChord, before](std::size_t pos, const ChordMatch& match) { onChord(before + pos, match); });
+        return;
+    }
     // Lines are told by the wider grammar either way.
     const std::function<bool(std::string_view)> isWideChordName = [&rules](std::string_view word) {
         return ChordName::Read(word, true, rules.notation).has_value();

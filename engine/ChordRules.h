@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "chords/ChordNotation.h"
 
 /// What counts as a chord in a song's text, beyond the delimiter rule.
@@ -18,4 +20,10 @@ struct ChordRules {
     bool chordLines = false;
     /// How roots are written (SongOptions::notation).
     Notation notation = Notation::AsWritten;
+    /// The bytes at the start and at the end of the text that are no part
+    /// of the song's own lines: what opening put around a text song (its
+    /// title line and page header, its footer), which shares a line with
+    /// the song's first and last ones. Chord lines are read without them.
+    std::size_t addedBefore = 0;
+    std::size_t addedAfter = 0;
 };

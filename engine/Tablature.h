@@ -55,6 +55,14 @@ public:
     /// a new tablature. Detection reads it: set it before Detect.
     void SetHtml(bool html) { m_rules.html = html; }
     bool IsHtml() const { return m_rules.html; }
+    /// How many bytes opening put before and after the song's own text (a
+    /// text song's title line and header, its footer): the chord lines are
+    /// read without them. None in a new tablature. Set before Detect; a
+    /// transposition keeps them, as it keeps the bytes.
+    void SetAddedText(std::size_t before, std::size_t after) {
+        m_rules.addedBefore = before;
+        m_rules.addedAfter = after;
+    }
     /// The options; all off in a new tablature. Detection reads allChords,
     /// so set them before Detect; Transpose and FindEasiest read the rest.
     void SetOptions(const SongOptions& options);

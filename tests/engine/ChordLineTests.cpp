@@ -162,6 +162,13 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
     }
     // In an HTML song tags part the words of a line as blanks do.
     EXPECT_EQ(MovedAsGuitarist("<p><b>G</b>  C</p>\n<p>A man</p>", 2, true), "<p><b>A</b>  D</p>\n<p>A man</p>");
+    // The header and footer opening puts around a text song leave its first and last lines whole.
+    CTablature page;
+    page.SetAddedText(std::string_view("<title>x</title>\n<body> <pre>").size(), std::string_view("</pre>").size());
+    page.SetOptions({false, Spelling::AsWritten, false, true});
+    page.Detect("<title>x</title>\n<body> <pre>G  C\nla la la\nD  Em</pre>");
+    page.Transpose(2);
+    EXPECT_EQ(page.text, "<title>x</title>\n<body> <pre>A  D\nla la la\nE  F#m</pre>");
 }
 
 TEST(ChordLine, RealSheetsKeepTheirWordsAndMoveEveryChordLine) {

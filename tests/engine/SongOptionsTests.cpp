@@ -186,6 +186,48 @@ TEST(SongOptions, ScoresOfEveryShiftAreThoseOfTheMovedSong) {
     EXPECT_EQ(ShiftForCapo(7), 5);
     std::vector<CapoChoice> tie(3);
     for (int i = 0; i < 3; ++i)
-        tie[static_cast<std::size_t>(i)] = {i, ShiftForCapo(i), {}, i == 0 ? 9 : 4};
+        tie[static_cast<std::size_t>(i)] = {i, ShiftForCapo(i), {}, i == 0 ? 9 : 4, ""};
     EXPECT_EQ(BestCapo(tie), 1);
+}
+
+// A row names the shapes as the guitarist plays them: in the key they make,
+// in full, each once; its score counts each chord once and no bass note.
+TEST(SongOptions, CapoRowsNameTheShapesInTheirKey) {
+    const SongOptions guitarist{true, Spelling::AsWritten, false, true};
+    struct Case {
+        const char* song;
+        SongOptions options;
+        int capo;
+        const char* shapes;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"Eb Cm Ab Bb7", {false, Spelling::Flats, false}, 4, "E B G#m F#7", "B"},
+        {"Eb Cm Ab Bb7", SongOptions(), 3, "C F Am G7", "C"},
+        {"Eb Cm Ab Bb7", SongOptions(), 0, "Eb Ab Cm Bb7", "Eb"},
+        {"Am G#dim Asus4 Am Asus4", kAllChords, 5, "Em D#dim Esus4", "Em"},
+        {"A Asus4 Am", kAllChords, 0, "A Am Asus4", "A"},
+        {"C/G    Am\nHello there my friend\n", guitarist, 7, "F Dm", "F"},
+        {"no chords here", SongOptions(), 2, "", ""},
+    };
+    for (const Case& c : cases) {
+        const std::vector<CapoChoice> rows = CapoChoices(Detected(c.song, c.options));
+        ASSERT_EQ(rows.size(), 8u);
+        const CapoChoice& row = rows[static_cast<std::size_t>(c.capo)];
+        std::string shapes;
+        for (const std::string& shape : row.shapes)
+            shapes += (shapes.empty() ? "" : " ") + shape;
+        EXPECT_EQ(shapes, c.shapes) << c.song << " capo " << c.capo;
+        EXPECT_EQ(row.key, c.key) << c.song << " capo " << c.capo;
+        EXPECT_EQ(row.score, Detected(shapes, kAllChords).GetScore()) << c.song << " capo " << c.capo;
+    }
+    // How the window and the saved song name a capo; the saved line reads no chords.
+    const std::vector<CapoChoice> rows = CapoChoices(Detected("Bb Eb F7", SongOptions()));
+    EXPECT_EQ(CapoText(rows[3], "Bb"), "Capo 3: play in G shapes, sounds in Bb");
+    EXPECT_EQ(CapoText(rows[0], "Bb"), "No capo: play in Bb");
+    EXPECT_EQ(CapoFileLine(rows[0], "Bb"), "");
+    const std::string line = CapoFileLine(rows[3], "Bb");
+    EXPECT_EQ(line, "Capo 3: shapes in G, sounds in Bb.");
+    for (const SongOptions& options : {SongOptions(), kAllChords, guitarist})
+        EXPECT_EQ(Detected(line + "\nCapo 2: shapes in Em, sounds in F#m.\n", options).OccurrenceCount(), 0);
 }
