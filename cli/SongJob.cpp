@@ -81,8 +81,7 @@ int CSongJob::Prepare() {
     m_added = page.added;
     m_loaded->SetHtml(IsHtmlType(fileType));
     // The song's lines are read without what opening put around them.
-    m_loaded->SetAddedText(m_added.titleAt == 0 ? m_added.titleLine.size() + m_added.header.size() : 0,
-                           m_added.footer.size());
+    m_loaded->SetAddedText(m_added.BytesBefore(), m_added.BytesAfter());
     m_loaded->SetOptions(songOptions);
     m_loaded->Detect(std::move(page.text));
 

@@ -78,8 +78,7 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     // say which names count and how moved ones are written.
     const bool html = IsHtmlType(m_strFileType.toStdString());
     m_loaded.SetHtml(html);
-    m_loaded.SetAddedText(m_added.titleAt == 0 ? m_added.titleLine.size() + m_added.header.size() : 0,
-                          m_added.footer.size());
+    m_loaded.SetAddedText(m_added.BytesBefore(), m_added.BytesAfter());
     m_loaded.SetOptions(m_settings.options);
     m_loaded.Detect(page.page.text);
     // The working song is the new one at shift 0 already, so the page is

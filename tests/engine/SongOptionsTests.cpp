@@ -206,8 +206,8 @@ TEST(SongOptions, CapoRowsNameTheShapesInTheirKey) {
         {"Eb Cm Ab Bb7", SongOptions(), 3, "C F Am G7", "C"},
         {"Eb Cm Ab Bb7", SongOptions(), 0, "Eb Ab Cm Bb7", "Eb"},
         {"Am G#dim Asus4 Am Asus4", kAllChords, 5, "Em D#dim Esus4", "Em"},
-        {"A Asus4 Am", kAllChords, 0, "A Am Asus4", "A"},
-        {"C/G    Am\nHello there my friend\n", guitarist, 7, "F Dm", "F"},
+        {"A Asus4 Am A", kAllChords, 0, "A Am Asus4", "A"},
+        {"C/G    Am    C\nHello there my friend\n", guitarist, 7, "F Dm", "F"},
         {"no chords here", SongOptions(), 2, "", ""},
     };
     for (const Case& c : cases) {
