@@ -8,7 +8,7 @@ node and bench/js/node_modules are there, with the peer transposer
 it counts the share that changed column, and the share whose start now
 stands over another word of the lyric line below than before.
 
-    python3 tools/column-drift.py [--cli build-me/out/quavern-cli] [FOLDER]
+    python3 tools/column-drift.py [--cli build/out/quavern-cli] [FOLDER]
 
 FOLDER defaults to /work/shared/corpus; without it the script says so and
 ends with status 0. Chord lines and chords are told the same way for every
@@ -146,7 +146,7 @@ process.stdout.write(JSON.stringify(out));
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("folder", nargs="?", default="/work/shared/corpus")
-    parser.add_argument("--cli", default=os.path.join(ROOT, "build-me", "out", "quavern-cli"))
+    parser.add_argument("--cli", default=os.path.join(ROOT, "build", "out", "quavern-cli"))
     parser.add_argument("--no-peer", action="store_true", help="leave out the peer transposer")
     args = parser.parse_args()
     if not os.path.isdir(args.folder):
