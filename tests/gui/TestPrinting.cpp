@@ -269,7 +269,7 @@ void TestPrinting::failureIsToldAndLeavesNoFile() {
 void TestPrinting::chosenCapoHeadsThePage() {
     CProgramFixture program;
     QVERIFY(program.Start());
-    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "F Bb C\n")));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "F Bb C F\n")));
     const int best = BestCapo(CapoChoices(program.Document()->Loaded()));
     QTimer::singleShot(0, this, [] {
         if (QWidget* dialog = QApplication::activeModalWidget())

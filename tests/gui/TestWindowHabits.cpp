@@ -335,7 +335,7 @@ void TestWindowHabits::capoSuggestionMovesTheSongToItsShapes() {
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(note->text().isEmpty());
 
-    const QString song = program.WriteFile(QStringLiteral("b.txt"), "Bb Eb F\n");
+    const QString song = program.WriteFile(QStringLiteral("b.txt"), "Bb Eb F Bb\n");
     QVERIFY(program.OpenSong(song));
     auto* key = program.Frame()->findChild<QLabel*>(ObjectNameOf(IDC_KEY_NOTE));
     for (const bool write : {false, true}) {
@@ -366,7 +366,7 @@ void TestWindowHabits::capoSuggestionMovesTheSongToItsShapes() {
         QCOMPARE(key->text(), QStringLiteral("Capo 3: play in G shapes, sounds in Bb"));
         QVERIFY(program.Run(ID_FILE_SAVE));
         QCOMPARE(ReadFileBytes(song),
-                 write ? QByteArray("Capo 3: shapes in G, sounds in Bb.\nG C D\n") : QByteArray("G C D\n"));
+                 write ? QByteArray("Capo 3: shapes in G, sounds in Bb.\nG C D G\n") : QByteArray("G C D G\n"));
     }
     // A capo written is not written for another shift.
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
