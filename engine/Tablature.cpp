@@ -27,6 +27,7 @@ void CTablature::SetOptions(const SongOptions& options) {
     m_rules.allChords = options.allChords;
     m_rules.chordLines = options.chordLines;
     m_rules.notation = options.notation;
+    m_keyDetected = false;
 }
 
 const CChord& CTablature::ChordAt(int i) const {
@@ -43,8 +44,14 @@ std::string CTablature::NameAt(int i) const {
 
 ChordKind CTablature::KindAt(int i) const {
     const ChordOccurrence& occurrence = m_occurrences[static_cast<std::size_t>(i)];
+    static const std::array<ChordKind, kQualityCount> kTableKinds = [] {
+        std::array<ChordKind, kQualityCount> kinds{};
+        for (std::size_t quality = 0; quality < kinds.size(); ++quality)
+            kinds[quality] = ChordKindOfSuffix(kQualitySuffixes[quality]);
+        return kinds;
+    }();
     if (!occurrence.extended)
-        return ChordKindOfSuffix(kQualitySuffixes[occurrence.index / NoteSpelling::kCount]);
+        return kTableKinds[occurrence.index / NoteSpelling::kCount];
     const std::size_t root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).Length();
     return ChordKindOfSuffix(text.substr(occurrence.position + root, occurrence.length - root));
 }
@@ -75,7 +82,12 @@ std::vector<std::uint32_t> CTablature::ChordLinePositions() const {
 }
 
 std::optional<SongKey> CTablature::GuessedKey() const {
+    return m_keyDetected ? m_detectedKey : FindKey();
+}
+
+std::optional<SongKey> CTablature::FindKey() const {
     const std::vector<std::uint32_t> onLines = ChordLinePositions();
+    auto onLine = onLines.begin();
     std::vector<KeyChord> chords;
     chords.reserve(m_occurrences.size());
     int sharps = 0;
@@ -91,7 +103,10 @@ std::optional<SongKey> CTablature::GuessedKey() const {
         chord.root = root.GetPitch().Value();
         chord.bassOnly = occurrence.bass;
         chord.kind = occurrence.bass ? ChordKind::Major : KindAt(static_cast<int>(i));
-        chord.onChordLine = std::binary_search(onLines.begin(), onLines.end(), occurrence.position);
+        // Both lists are in text order: one walk finds each position.
+        while (onLine != onLines.end() && *onLine < occurrence.position)
+            ++onLine;
+        chord.onChordLine = onLine != onLines.end() && *onLine == occurrence.position;
         chords.push_back(chord);
     }
     const std::optional<KeyGuess> guess = CKeyFinder::Find(chords);
@@ -195,6 +210,9 @@ void CTablature::Detect(std::string newText) {
         m_occurrences.push_back(ChordOccurrence::Of(pos, match));
     });
     ListDistinctChords();
+    m_keyDetected = m_options.spelling == Spelling::Key;
+    if (m_keyDetected)
+        m_detectedKey = FindKey();
 }
 
 void CTablature::ListDistinctChords() {
@@ -307,6 +325,7 @@ void CTablature::Transpose(int shift) {
     // tag, so detecting the new text would find exactly the moved names
     // where they are written: the list follows them instead.
     text = std::move(result);
+    m_keyDetected = false;
     if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
         Detect(std::move(text));
         return;
