@@ -1,11 +1,12 @@
 #include "engine/KeyFinder.h"
 
 #include <array>
+#include <string_view>
 
 namespace {
 
-bool StartsWith(const std::string& text, const char* prefix) {
-    return text.rfind(prefix, 0) == 0;
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
 }
 
 // How well a chord fits a key, by the degree of its root above the tonic
@@ -88,18 +89,22 @@ bool IsTonic(const KeyChord& chord, MusicalKey key) {
 
 } // namespace
 
-ChordKind ChordKindOfSuffix(const std::string& written) {
-    std::string suffix;
-    for (char c : written) {
-        if (c != '(' && c != ')')
-            suffix += c;
+ChordKind ChordKindOfSuffix(std::string_view written) {
+    // The longest prefix asked for is four bytes; parentheses do not count.
+    char bytes[4];
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < written.size() && size < sizeof bytes; ++i) {
+        if (written[i] != '(' && written[i] != ')')
+            bytes[size++] = written[i];
     }
+    const std::string_view suffix(bytes, size);
     if (StartsWith(suffix, "m7b5") || StartsWith(suffix, "m7-5") || StartsWith(suffix, "dim") ||
         StartsWith(suffix, "o") || StartsWith(suffix, "\xC2\xB0"))
         return ChordKind::Diminished;
     if (StartsWith(suffix, "maj") || StartsWith(suffix, "M"))
         return ChordKind::Major;
-    if (StartsWith(suffix, "m"))
+    // A minus sign stands for minor as well (E-, A-7, D-maj7).
+    if (StartsWith(suffix, "m") || StartsWith(suffix, "-"))
         return ChordKind::Minor;
     if (StartsWith(suffix, "7") || StartsWith(suffix, "9") || StartsWith(suffix, "11") || StartsWith(suffix, "13"))
         return ChordKind::Dominant7;

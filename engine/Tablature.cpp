@@ -52,8 +52,8 @@ ChordKind CTablature::KindAt(int i) const {
     }();
     if (!occurrence.extended)
         return kTableKinds[occurrence.index / NoteSpelling::kCount];
-    const std::size_t root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).Length();
-    return ChordKindOfSuffix(text.substr(occurrence.position + root, occurrence.length - root));
+    const std::size_t root = occurrence.RootLength();
+    return ChordKindOfSuffix(std::string_view(text).substr(occurrence.position + root, occurrence.length - root));
 }
 
 std::vector<std::uint32_t> CTablature::ChordLinePositions() const {
@@ -126,6 +126,15 @@ std::string CTablature::Key() const {
 std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const {
     const SongKey target = key.Moved(shift);
     std::vector<std::uint8_t> targets(m_occurrences.size(), 0);
+    // A songbook repeats its notes: each spelling is worked out once, by
+    // pitch, and by the chord's root and kind for a bass note.
+    std::array<std::int8_t, 12> leadingNotes;
+    leadingNotes.fill(-1);
+    std::array<std::array<std::array<std::int8_t, 2>, 13>, 12> basses;
+    for (auto& byRoot : basses) {
+        for (auto& byKind : byRoot)
+            byKind.fill(-1);
+    }
     // The chord a bass note stands under, its root and whether it is diminished.
     int chordRoot = -1;
     bool chordDiminished = false;
@@ -137,15 +146,25 @@ std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift
             NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetPitch().Moved(shift).Value();
         const int quality = occurrence.index - occurrence.index % NoteSpelling::kCount;
         if (occurrence.bass) {
-            const NoteSpelling bass =
-                chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished);
-            targets[i] = static_cast<std::uint8_t>(quality + bass.Index());
+            std::int8_t& bass = basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)]
+                                      [chordDiminished ? 1 : 0];
+            if (bass < 0) {
+                bass = static_cast<std::int8_t>(
+                    (chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished)).Index());
+            }
+            targets[i] = static_cast<std::uint8_t>(quality + bass);
             continue;
         }
         chordRoot = pitch;
         chordDiminished = occurrence.extended && KindAt(static_cast<int>(i)) == ChordKind::Diminished;
-        targets[i] = chordDiminished ? static_cast<std::uint8_t>(quality + target.Root(pitch, true).Index())
-                                     : moves[occurrence.index];
+        if (!chordDiminished) {
+            targets[i] = moves[occurrence.index];
+            continue;
+        }
+        std::int8_t& leading = leadingNotes[static_cast<std::size_t>(pitch)];
+        if (leading < 0)
+            leading = static_cast<std::int8_t>(target.Root(pitch, true).Index());
+        targets[i] = static_cast<std::uint8_t>(quality + leading);
     }
     return targets;
 }
