@@ -14,4 +14,8 @@ struct ChordRules {
     /// sheet (engine/ChordLine.h), and in ChordPro brackets anywhere; bass
     /// notes of slash chords are notes (SongOptions::chordLines).
     bool chordLines = false;
+    /// The text is a ChordPro song: its chords are the names in the
+    /// brackets of its lyric lines and the value of its {key:} directive,
+    /// and nothing else (engine/ChordPro.h), whatever chordLines says.
+    bool chordPro = false;
 };
