@@ -120,10 +120,21 @@ std::optional<ChordMatch> BassNote(std::string_view text) {
     return match;
 }
 
-// The chord of a bracket ("G", "G/B"), calling onChord for the name and the
-// bass note; nothing for an annotation or a text that is no chord.
+bool IsOneOf(char c, std::string_view marks) {
+    return marks.find(c) != std::string_view::npos;
+}
+
+// The chord of a bracket ("G", "G/B", and with the marks of a sheet around
+// it "(Em)", "|C"), calling onChord for the name and the bass note; nothing
+// for an annotation or a text that is no chord.
 void ReportChord(std::string_view inside, std::size_t at, bool allChords,
                  const std::function<void(std::size_t, const ChordMatch&)>& onChord) {
+    while (!inside.empty() && IsOneOf(inside.front(), "(|:.")) {
+        inside.remove_prefix(1);
+        ++at;
+    }
+    while (!inside.empty() && IsOneOf(inside.back(), ")|:.,;"))
+        inside.remove_suffix(1);
     const std::size_t slash = inside.rfind('/');
     const std::string_view name = slash == std::string_view::npos ? inside : inside.substr(0, slash);
     const std::optional<ChordMatch> chord = ExactName(name, allChords);
