@@ -16,9 +16,9 @@ std::string InfoJson(const CSongJob& job) {
             json += ", ";
         json += JsonString(song.distinctChords[static_cast<std::size_t>(i)].GetName());
     }
-    // Read as chord lines, a slash chord's bass note is no chord: it is
-    // listed on its own, after the chords.
-    const bool apart = song.Options().chordLines;
+    // Read as chord lines or as ChordPro, a slash chord's bass note is no
+    // chord: it is listed on its own, after the chords.
+    const bool apart = song.Options().chordLines || song.IsChordPro();
     const auto list = [&](bool bass) {
         std::string items;
         for (int i = 0; i < song.OccurrenceCount(); ++i) {

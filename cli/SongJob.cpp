@@ -10,6 +10,7 @@
 #include "chords/ChordCatalog.h"
 #include "cli/Commands.h"
 #include "cli/UsageError.h"
+#include "engine/ChordPro.h"
 #include "engine/Shift.h"
 #include "engine/Tablature.h"
 #include "platform/QtSettingsStore.h"
@@ -79,6 +80,7 @@ int CSongJob::Prepare() {
     SongPage page = BuildSongPage(path, fileType, read.bytes);
     m_added = page.added;
     m_loaded->SetHtml(IsHtmlType(fileType));
+    m_loaded->SetChordPro(IsChordProType(fileType));
     m_loaded->SetOptions(songOptions);
     m_loaded->Detect(std::move(page.text));
 

@@ -11,6 +11,7 @@
 #include "base/FileWriter.h"
 #include "base/Messages.h"
 #include "base/SettingsStore.h"
+#include "engine/ChordPro.h"
 #include "engine/Shift.h"
 #include "pictures/PictureCache.h"
 #include "render/Highlight.h"
@@ -77,6 +78,7 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     // say which names count and how moved ones are written.
     const bool html = IsHtmlType(m_strFileType.toStdString());
     m_loaded.SetHtml(html);
+    m_loaded.SetChordPro(IsChordProType(m_strFileType.toStdString()));
     m_loaded.SetOptions(m_settings.options);
     m_loaded.Detect(page.page.text);
     // The working song is the new one at shift 0 already, so the page is

@@ -10,6 +10,7 @@
 #include "document/QuavernView.h"
 #include "document/StartPage.h"
 #include "document/UserDialogs.h"
+#include "engine/ChordPro.h"
 
 bool CQuavernView::SaveModified() {
     if (!m_pDocument || !m_pDocument->IsModified())
@@ -89,16 +90,24 @@ bool CQuavernView::OnFileSave() {
 
 bool CQuavernView::OnFileSaveAs() {
     const bool textSong = m_pDocument && m_pDocument->IsTextSong();
+    const bool chordPro = m_pDocument && m_pDocument->Working().IsChordPro();
     // The dialog proposes the song's own name, in its folder.
     const QString proposed =
         m_pDocument && !m_pDocument->FilePath().isEmpty() ? m_pDocument->FilePath() : QDir::currentPath();
-    const QString chosen = UserDialogs().GetSaveFileName(this, proposed, SaveFileFilter(textSong));
+    const QString chosen = UserDialogs().GetSaveFileName(
+        this, proposed, chordPro ? QString::fromLatin1(kChordProFilter) : SaveFileFilter(textSong));
     if (chosen.isEmpty())
         return false;
     QString path = QFileInfo(chosen).absoluteFilePath();
     std::string type = FileTypeOf(PathBytes(path));
-    // A text song is always saved as text, every other song as HTML.
-    if (textSong) {
+    // A text song is always saved as text, a ChordPro song as ChordPro,
+    // every other song as HTML.
+    if (chordPro) {
+        if (!IsChordProType(type)) {
+            path += QStringLiteral(".cho");
+            type = "CHO";
+        }
+    } else if (textSong) {
         if (type != "TXT") {
             path += QStringLiteral(".txt");
             type = "TXT";
