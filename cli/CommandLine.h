@@ -10,7 +10,7 @@
 class ISettingsStore;
 
 /// The things quavern-cli does to a song.
-enum class CliCommand { Info, Transpose, Render, Capo, Chord };
+enum class CliCommand { Info, Transpose, Render, Capo, Chord, Convert };
 
 /// What the user asked for on the command line of one subcommand.
 struct CliOptions {
@@ -31,6 +31,8 @@ struct CliOptions {
     bool keepColumns = false;
     /// --chord-lines: read chord lines only, whatever "CHORDLINES" says.
     bool chordLines = false;
+    /// --to FORMAT of convert: "chordpro" or "text"; empty when not given.
+    std::string convertTo;
     /// -o OUT; empty writes to standard output.
     std::string outputPath;
     /// --picture FILE of chord; empty writes no picture.
