@@ -13,6 +13,7 @@
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
+#include "render/Highlight.h"
 #include "render/HighlightTags.h"
 
 namespace chordwrap {
