@@ -55,6 +55,9 @@ inline constexpr int ID_ZOOM_OUT = 32798;
 inline constexpr int ID_ZOOM_ACTUAL = 32799;
 inline constexpr int ID_LEFT_HANDED = 32800;
 inline constexpr int ID_CHORD_LINES = 32801;
+// File > Export As ChordPro... and Export As Text...
+inline constexpr int ID_EXPORT_CHORDPRO = 32810;
+inline constexpr int ID_EXPORT_TEXT = 32811;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;

@@ -249,6 +249,15 @@ bool CQuavernDoc::SaveTo(const QString& path, const QString& fileType) {
     return true;
 }
 
+std::optional<std::string> CQuavernDoc::ExportedText(bool chordPro) const {
+    if (IsHtmlType(m_strFileType.toStdString()) || m_strFilePath.isEmpty())
+        return std::nullopt;
+    const std::string saved = StripAddedText(m_working.text, m_added);
+    if (chordPro == m_working.IsChordPro())
+        return saved;
+    return chordPro ? TextToChordPro(saved) : ChordProToText(saved);
+}
+
 void CQuavernDoc::DeleteDisplayFile() {
     m_displayFile.Remove();
 }

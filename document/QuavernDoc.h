@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -77,6 +78,10 @@ public:
     /// added) to path, atomically. On success the song is that file from now
     /// on and counts as saved at the current shift.
     bool SaveTo(const QString& path, const QString& fileType);
+
+    /// The working song as Save would write it, in the form asked: a ChordPro
+    /// song, or chords over lyrics. Nothing for an HTML song or the start page.
+    std::optional<std::string> ExportedText(bool chordPro) const;
 
     /// Deletes the display file, ignoring errors.
     void DeleteDisplayFile();
