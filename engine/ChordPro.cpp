@@ -89,11 +89,6 @@ std::size_t WidthOf(std::string_view text, bool utf8) {
     return column;
 }
 
-// The column the byte at offset starts in.
-std::size_t ColumnOf(std::string_view text, std::size_t offset, bool utf8) {
-    return WidthOf(text.substr(0, offset), utf8);
-}
-
 bool IsWideChordName(std::string_view word) {
     return ChordName::Read(word, true).has_value();
 }
@@ -271,7 +266,18 @@ struct Insertion {
 
 std::vector<Insertion> InsertionsOf(std::string_view chordLine, bool utf8) {
     const ChordLineReading reading = ReadChordLine(chordLine, IsWideChordName);
+    const std::vector<LineSpan>& chords = reading.chords;
     std::vector<Insertion> insertions;
+    // The line is walked once: its columns, chords and bass notes in step.
+    std::size_t column = 0;
+    std::size_t columnAt = 0;
+    const auto columnOf = [&](std::size_t offset) {
+        for (; columnAt < offset; ++columnAt)
+            column = ColumnAfter(chordLine[columnAt], column, utf8);
+        return column;
+    };
+    std::size_t chord = 0;
+    std::size_t bass = 0;
     std::size_t i = 0;
     while (i < chordLine.size()) {
         while (i < chordLine.size() && IsBlank(chordLine[i]))
@@ -282,26 +288,24 @@ std::vector<Insertion> InsertionsOf(std::string_view chordLine, bool utf8) {
         if (begin == i)
             break;
         const std::string_view word = chordLine.substr(begin, i - begin);
+        while (chord < chords.size() && chords[chord].offset < begin)
+            ++chord;
         // A word goes in whole, with the marks around its chords (|C,
         // (Am)); a word without a chord as an annotation. Of a word that
         // would close its bracket early only the chords go in.
-        bool hasChord = false;
-        for (const LineSpan& span : reading.chords)
-            hasChord = hasChord || (span.offset >= begin && span.offset < i);
+        const bool hasChord = chord < chords.size() && chords[chord].offset < i;
         if (word.find_first_of("[]") == std::string_view::npos && (!hasChord || word.front() != '*')) {
-            insertions.push_back({ColumnOf(chordLine, begin, utf8), (hasChord ? "[" : "[*") + std::string(word) + "]"});
+            insertions.push_back({columnOf(begin), (hasChord ? "[" : "[*") + std::string(word) + "]"});
             continue;
         }
-        for (std::size_t k = 0; k < reading.chords.size(); ++k) {
-            const LineSpan& span = reading.chords[k];
-            if (span.offset < begin || span.offset >= i)
-                continue;
+        for (; chord < chords.size() && chords[chord].offset < i; ++chord) {
+            const LineSpan& span = chords[chord];
             std::string name(chordLine.substr(span.offset, span.length));
-            for (const LineSpan& bass : reading.basses) {
-                if (bass.offset == span.offset + span.length + 1)
-                    name += "/" + std::string(chordLine.substr(bass.offset, bass.length));
-            }
-            insertions.push_back({ColumnOf(chordLine, span.offset, utf8), "[" + name + "]"});
+            while (bass < reading.basses.size() && reading.basses[bass].offset <= span.offset + span.length)
+                ++bass;
+            if (bass < reading.basses.size() && reading.basses[bass].offset == span.offset + span.length + 1)
+                name += "/" + std::string(chordLine.substr(reading.basses[bass].offset, reading.basses[bass].length));
+            insertions.push_back({columnOf(span.offset), "[" + name + "]"});
         }
     }
     return insertions;
@@ -407,8 +411,13 @@ std::optional<std::string> DirectiveAsText(const ChordProLine& line) {
 std::string ChordLineOver(const ChordProLine& line, bool utf8) {
     std::string chords;
     std::size_t column = 0;
+    // The lyrics' columns, walked once along the chords.
+    std::size_t lyricsColumn = 0;
+    std::size_t lyricsAt = 0;
     for (const ChordProChord& chord : line.chords) {
-        std::size_t at = ColumnOf(line.lyrics, chord.at, utf8);
+        for (; lyricsAt < chord.at; ++lyricsAt)
+            lyricsColumn = ColumnAfter(line.lyrics[lyricsAt], lyricsColumn, utf8);
+        std::size_t at = lyricsColumn;
         if (!chords.empty() && at < column + 1)
             at = column + 1;
         chords.append(at - column, ' ');

@@ -161,6 +161,9 @@ void AppendLyricLine(std::string& page, const PlacedLine& line, CChordWriter& wr
             writer.Append(page, begin, begin + chord.text.size());
         }
         page += "</span><span class=\"cp-lyrics\">";
+        // A chord after the last syllable still keeps its row above the lyrics.
+        if (until == chord.at)
+            page += "<br>";
         AppendEscaped(page, std::string_view(read.lyrics).substr(chord.at, until - chord.at));
         page += "</span></span>";
     }

@@ -122,6 +122,19 @@ TEST(ChordPro, TransposesOnlyBracketsAndKey) {
     }
 }
 
+// A line of a songbook's worth of chords is read in one pass, both ways.
+TEST(ChordPro, ConvertsHugeLinesWhole) {
+    std::string line;
+    for (int i = 0; i < 200000; ++i)
+        line += "C ";
+    const std::string chordPro = TextToChordPro("\n" + line + "\nla\n");
+    std::size_t count = 0;
+    for (std::size_t at = chordPro.find("[C]"); at != std::string::npos; at = chordPro.find("[C]", at + 1))
+        ++count;
+    EXPECT_EQ(count, 200000u);
+    EXPECT_EQ(ChordProToText(chordPro), "\n" + line.substr(0, line.size() - 1) + "\nla\n");
+}
+
 bool IsChordLine(const std::string& line) {
     return ReadChordLine(line, [](std::string_view word) { return ChordName::Read(word).has_value(); }).isChordLine;
 }
