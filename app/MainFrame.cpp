@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -138,7 +140,25 @@ const SongOptionField kKeepColumns{[](const SongOptions& o) { return o.keepColum
 const SongOptionField kChordLines{[](const SongOptions& o) { return o.chordLines ? 1 : 0; },
                                   [](SongOptions& o, int value) { o.chordLines = value != 0; }, false};
 
+// NOTATION
+const SongOptionField kNotation{[](const SongOptions& o) { return static_cast<int>(o.notation); },
+                                [](SongOptions& o, int value) { o.notation = NotationOfValue(value); }, false};
+
 enum class Check { None, Off, On };
+
+// The guitarist's reading: every chord name, on chord lines only, spelled by
+// the key, in their columns. Whatever else the options hold stays.
+bool IsGuitaristsReading(const SongOptions& o) {
+    return o.allChords && o.chordLines && o.keepColumns && o.spelling == Spelling::Key;
+}
+
+SongOptions WithGuitaristsReading(SongOptions options, bool on) {
+    options.allChords = on;
+    options.chordLines = on;
+    options.keepColumns = on;
+    options.spelling = on ? Spelling::Key : Spelling::AsWritten;
+    return options;
+}
 
 } // namespace
 
@@ -193,7 +213,9 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
     using F = CMainFrame;
     constexpr auto N = Check::None;
     static const char* const kOptions = "&Options";
-    static const char* const kSpellings = "&Options/&Spelling";
+    // The single reading options, which "Read as a Guitarist" sets together.
+    static const char* const kReading = "&Options/&Reading Options";
+    static const char* const kSpellings = "&Options/&Reading Options/&Spelling";
     static const char* const kSpellingPrompt = "How moved chord names are spelled";
     static const std::vector<FrameCommand> commands =
         {
@@ -238,8 +260,12 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
              "Set how to highlight detected chords", "Set how to highlight detected chords", nullptr, false, 22,
              DrawHighlightOptions, N, [](F& f) { f.OnHighlightOptions(); }, nullptr, 0},
             // How chord names are read and moved; all off, the chord table alone decides.
-            {ID_ALL_CHORDS, kOptions, "Transpose Every Chord &Name",
-             "Also move chord names the table lacks, such as Asus4 or Bm7b5", nullptr, nullptr, true, 0, nullptr,
+            {ID_READ_AS_GUITARIST, kOptions, "Read as a &Guitarist",
+             "Read the song as a guitarist does: every chord name, on chord lines only, spelled by the key, in "
+             "their columns",
+             nullptr, nullptr, true, 0, nullptr, Check::Off, [](F& f) { f.OnReadAsGuitarist(); }, nullptr, 0},
+            {ID_ALL_CHORDS, kReading, "Transpose Every Chord &Name",
+             "Also move chord names the table lacks, such as Asus4 or Bm7b5", nullptr, nullptr, false, 0, nullptr,
              Check::Off, [](F& f) { f.OnSongOptions(); }, &kAllChords, 1},
             {ID_SPELLING_AS_WRITTEN, kSpellings, "As &Written", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
              Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::AsWritten)},
@@ -249,12 +275,16 @@ const std::vector<FrameCommand>& CMainFrame::Commands() {
              Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Flats)},
             {ID_SPELLING_BY_KEY, kSpellings, "By the Song's &Key", kSpellingPrompt, nullptr, nullptr, false, 0, nullptr,
              Check::Off, [](F& f) { f.OnSongOptions(); }, &kSpelling, static_cast<int>(Spelling::Key)},
-            {ID_KEEP_COLUMNS, kOptions, "Keep Chord &Columns",
+            {ID_KEEP_COLUMNS, kReading, "Keep Chord &Columns",
              "Keep chords over their syllables when a name grows or shrinks", nullptr, nullptr, false, 0, nullptr,
              Check::Off, [](F& f) { f.OnSongOptions(); }, &kKeepColumns, 1},
-            {ID_CHORD_LINES, kOptions, "Read C&hord Lines Only",
+            {ID_CHORD_LINES, kReading, "Read C&hord Lines Only",
              "Move chord names only on lines of chords, never in lyrics, titles or prose", nullptr, nullptr, false, 0,
              nullptr, Check::Off, [](F& f) { f.OnSongOptions(); }, &kChordLines, 1},
+            {ID_GERMAN_NOTATION, kReading, "&German Notation (H, B, mi)",
+             "Read and write chord names as German and Czech sheets do: H is B, B is B flat, mi is minor", nullptr,
+             nullptr, false, 0, nullptr, Check::Off, [](F& f) { f.OnSongOptions(); }, &kNotation,
+             static_cast<int>(Notation::German)},
 
             // The check marks follow the document and the bars.
             {ID_HIGHLIGHT_TOGGLE, "&View", "&Highlight Detected Chords", "Highlight / Unhighlight detected chords",
@@ -328,11 +358,8 @@ bool CMainFrame::OnCreate() {
         connect(m_pDocument, &CQuavernDoc::OptionsChanged, this, &CMainFrame::OnOptionsChanged);
         // The capo note stands while the song is shown in that capo's shapes.
         connect(m_pDocument, &CQuavernDoc::ShiftChanged, this, [this](int shift) {
-            if (m_nCapo > 0 && shift != ShiftForCapo(m_nCapo)) {
-                m_nCapo = 0;
-                m_pTranspositionBar->ShowCapo(0);
-                m_pView->SetPrintCapo(0);
-            }
+            if (m_nCapo > 0 && shift != ShiftForCapo(m_nCapo))
+                ShowCapo(0, QString(), std::string());
         });
         connect(m_pDocument, &CQuavernDoc::Notice, statusBar(),
                 [bar = statusBar()](const QString& text) { bar->showMessage(text, 15000); });
@@ -447,13 +474,14 @@ void CMainFrame::BuildStatusBar() {
     m_pUntouchedNote = new QToolButton(bar);
     m_pUntouchedNote->setObjectName(ObjectNameOf(IDC_UNTOUCHED_NOTE));
     m_pUntouchedNote->setAutoRaise(true);
-    m_pUntouchedNote->setToolTip(QStringLiteral("Click to transpose every chord name"));
+    m_pUntouchedNote->setToolTip(QStringLiteral(
+        "Click to read the song as a guitarist: every chord name, on chord lines only, spelled by the key"));
     m_pUntouchedNote->hide();
     bar->addPermanentWidget(m_pUntouchedNote);
     connect(m_pUntouchedNote, &QToolButton::clicked, this, [this] {
-        QAction* allChords = Action(ID_ALL_CHORDS);
-        if (!allChords->isChecked())
-            allChords->trigger();
+        QAction* reading = Action(ID_READ_AS_GUITARIST);
+        if (!reading->isChecked())
+            reading->trigger();
     });
 }
 
@@ -464,14 +492,19 @@ void CMainFrame::ShowUntouchedNames() {
         for (const std::string& name : m_pDocument->Loaded().UntouchedNames())
             names << QString::fromStdString(name);
     }
-    m_pUntouchedNote->setText(names.isEmpty()
-                                  ? QString()
-                                  : QStringLiteral("Left as written: %1 (Options, Transpose Every Chord Name)")
-                                        .arg(names.join(QStringLiteral(", "))));
+    m_pUntouchedNote->setText(
+        names.isEmpty()
+            ? QString()
+            : QStringLiteral("Left as written: %1 (click: Read as a Guitarist)").arg(names.join(QStringLiteral(", "))));
     m_pUntouchedNote->setVisible(!names.isEmpty());
 }
 
 void CMainFrame::ShowKey() {
+    // With a capo, the key of its shapes and the key the song sounds in.
+    if (m_nCapo > 0) {
+        m_pKeyNote->setText(m_strCapo);
+        return;
+    }
     // The key the song is written in, and where the shift has moved it,
     // spelled as the moved chords are.
     const QString written = QString::fromStdString(m_pDocument->Loaded().Key());
@@ -497,14 +530,39 @@ void CMainFrame::OnSuggestCapo() {
     if (!m_pDocument || !m_pView->IsReady())
         return;
     const std::vector<CapoChoice> choices = CapoChoices(m_pDocument->Loaded());
-    CCapoDlg dialog(choices, BestCapo(choices), this);
+    const std::string sounding = m_pDocument->Loaded().Key();
+    CCapoDlg dialog(choices, BestCapo(choices), sounding, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const int capo = dialog.Capo();
+    const auto chosen =
+        std::find_if(choices.begin(), choices.end(), [capo](const CapoChoice& choice) { return choice.capo == capo; });
     m_pView->SetShift(ShiftForCapo(capo));
+    // A song that could not be moved to the shapes gets no capo note.
+    if (chosen == choices.end() || capo == 0 || m_pDocument->Shift() != ShiftForCapo(capo))
+        return;
+    ShowCapo(capo, QString::fromStdString(CapoText(*chosen, sounding)),
+             dialog.WritesCapo() ? CapoFileLine(*chosen, sounding) : std::string());
+}
+
+void CMainFrame::ShowCapo(int capo, const QString& text, const std::string& fileLine) {
     m_nCapo = capo;
-    m_pTranspositionBar->ShowCapo(capo);
-    m_pView->SetPrintCapo(capo);
+    m_strCapo = text;
+    m_pTranspositionBar->ShowCapo(capo, text);
+    m_pView->SetPrintCapo(text);
+    m_pDocument->SetHeadLine(fileLine);
+    ShowKey();
+}
+
+void CMainFrame::OnReadAsGuitarist() {
+    if (!m_pDocument)
+        return;
+    const SongOptions options =
+        WithGuitaristsReading(m_pDocument->Options(), Action(ID_READ_AS_GUITARIST)->isChecked());
+    if (options != m_pDocument->Options())
+        m_pDocument->SetSongOptions(options);
+    else
+        OnOptionsChanged();
 }
 
 void CMainFrame::OnOptionsChanged() {
@@ -513,6 +571,7 @@ void CMainFrame::OnOptionsChanged() {
         if (command.option)
             Action(command.id)->setChecked(command.option->get(options) == command.optionValue);
     }
+    Action(ID_READ_AS_GUITARIST)->setChecked(IsGuitaristsReading(options));
 }
 
 void CMainFrame::OnSongOptions() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include <QMainWindow>
@@ -61,7 +62,14 @@ private:
     void OnOptionsChanged();
     void OnSongOptions();
     void OnSuggestCapo();
-    /// The lasting notes of the status bar: which names stay as written, the song's key.
+    /// Notes the capo the song's shapes are for, as text, on the bars and
+    /// the printed page, and the line Save puts at the top of the song
+    /// (empty: none); capo 0 takes every note away.
+    void ShowCapo(int capo, const QString& text, const std::string& fileLine);
+    /// Turns the guitarist's reading on or off as its menu entry now says.
+    void OnReadAsGuitarist();
+    /// The lasting notes of the status bar: which names stay as written, the
+    /// song's key (or the capo and the keys of its shapes and its sound).
     void ShowUntouchedNames();
     void ShowKey();
 
@@ -73,8 +81,10 @@ private:
     QToolButton* m_pUntouchedNote = nullptr;
     QLabel* m_pKeyNote = nullptr;
     std::map<int, QAction*> m_actions;
-    /// The capo the song's shapes were chosen for, 0 when none.
+    /// The capo the song's shapes were chosen for, 0 when none, and how the
+    /// status bar names it.
     int m_nCapo = 0;
+    QString m_strCapo;
     bool m_bNoPrompts = false;
 };
 

@@ -118,8 +118,9 @@ void CTranspositionBar::ShowHardness(int level) {
     m_hardness->SetPos(level + 1);
 }
 
-void CTranspositionBar::ShowCapo(int capo) {
+void CTranspositionBar::ShowCapo(int capo, const QString& text) {
     m_capoNote->setText(capo > 0 ? QStringLiteral("Capo %1").arg(capo) : QString());
+    m_capoNote->setToolTip(capo > 0 ? text : QString());
 }
 
 QSize CTranspositionBar::sizeHint() const {

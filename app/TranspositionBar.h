@@ -28,8 +28,10 @@ public:
     void ShowShift(int shift);
     /// Sets both gauges from how hard the song's chords are, 0 (easiest) to 200.
     void ShowHardness(int level);
-    /// Notes the capo the song's shapes are for; 0 takes the note away.
-    void ShowCapo(int capo);
+    /// Notes the capo the song's shapes are for, with the whole story
+    /// ("Capo 3: play in G shapes, sounds in Bb") as its tip; 0 takes the
+    /// note away.
+    void ShowCapo(int capo, const QString& text = QString());
 
     QSize sizeHint() const override;
 

@@ -7,30 +7,30 @@ constexpr ByteClass kNothing{};
 
 } // namespace
 
-std::optional<ChordMatch> ChordName::Read(std::string_view text, bool allChords) {
+std::optional<ChordMatch> ChordName::Read(std::string_view text, bool allChords, Notation notation) {
     if (text.empty())
         return std::nullopt;
     ChordMatch match;
-    const bool found = allChords ? chordgrammar::MatchAt<true>(text.data(), text.size(), 0, kNothing, match)
-                                 : chordgrammar::MatchAt<false>(text.data(), text.size(), 0, kNothing, match);
+    const bool found = allChords ? chordgrammar::MatchAt<true>(text.data(), text.size(), 0, kNothing, match, notation)
+                                 : chordgrammar::MatchAt<false>(text.data(), text.size(), 0, kNothing, match, notation);
     if (!found)
         return std::nullopt;
     return match;
 }
 
-std::optional<ChordName> ChordName::Parse(std::string_view text, bool allChords) {
-    const std::optional<ChordMatch> match = Read(text, allChords);
+std::optional<ChordName> ChordName::Parse(std::string_view text, bool allChords, Notation notation) {
+    const std::optional<ChordMatch> match = Read(text, allChords, notation);
     if (!match)
         return std::nullopt;
-    const NoteSpelling root = match->Root();
-    return ChordName(root, std::string(text.substr(root.Length())));
+    return ChordName(match->Root(), std::string(text.substr(match->rootLength)));
 }
 
 ChordName::ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass)
     : m_root(root), m_suffix(std::move(suffix)), m_bass(bass) {
     const int quality = QualityOfSuffix(m_suffix);
     m_tableName = quality >= 0;
-    const bool minor = !m_suffix.empty() && m_suffix[0] == 'm' && m_suffix.compare(0, 3, "maj") != 0;
+    const bool minor =
+        !m_suffix.empty() && ((m_suffix[0] == 'm' && m_suffix.compare(0, 3, "maj") != 0) || m_suffix[0] == '-');
     m_quality = m_tableName ? static_cast<ChordQuality>(quality) : minor ? Minor : Major;
 }
 

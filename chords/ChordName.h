@@ -9,12 +9,16 @@
 
 #include "chords/ByteClass.h"
 #include "chords/Chord.h"
+#include "chords/ChordNotation.h"
 #include "chords/NoteSpelling.h"
 
 /// Where the chord-name grammar found a name in a text, without a copy of it.
 struct ChordMatch {
     /// The bytes of the name.
     std::size_t length = 0;
+    /// The bytes of its root as written: "B" and "H" are one in German
+    /// as "Bb" is two.
+    std::size_t rootLength = 1;
     /// The chord-table index of the name (quality x 17 + root spelling), or,
     /// for a name outside the table, of its base chord.
     int index = 0;
@@ -36,13 +40,16 @@ struct ChordMatch {
 /// A chord name as a value: its root as written, the suffix after it and an
 /// optional bass note.
 ///
-/// The grammar: a root of the 17 spellings, then either one of the table's
-/// suffixes "", "m", "7", "m7", "maj7", or (for every chord name) a suffix
-/// (maj|min|m|M|dim|aug|\+)? followed by parts
-/// ([0-9]+|sus[24]?|add[0-9]+|[b#][0-9]+|maj[0-9]+|\([0-9a-z#+]*\))*.
+/// The grammar: a root of the 17 spellings as the notation writes them,
+/// then either one of the table's suffixes "", "m", "7", "m7", "maj7" (in
+/// German "mi", "moll" and "mi7" as well), or (for every chord name) a suffix
+/// (maj|Maj|min|m|M|dim|aug|\+|-)? followed by parts
+/// ([0-9]+#?|sus[24]?|alt|add[b#+-]?[0-9]+|[b#+-][0-9]+|-?maj[0-9]+|
+/// Maj[0-9]+|M[0-9]+|\([0-9a-z#+]*\))*.
 /// Where several readings fit, the longest name wins, and of two roots the
 /// one with its sharp or flat. A name outside the table scores as its base
-/// chord: the root, with "m" when the suffix starts with "m" but not "maj".
+/// chord: the root, with "m" when the suffix starts with "m" but not "maj",
+/// or with "-" (E-, A-7, C-maj7).
 /// A bass note is never read today ("/" ends a name); it is kept and written
 /// for the notations that will read one.
 class ChordName final {
@@ -58,9 +65,11 @@ public:
 
     /// The chord name text is as a whole, or nothing. Without allChords only
     /// the 85 names of the table are names.
-    static std::optional<ChordName> Parse(std::string_view text, bool allChords = true);
+    static std::optional<ChordName> Parse(std::string_view text, bool allChords = true,
+                                          Notation notation = Notation::AsWritten);
     /// What Parse reads, without making the value: for the inner loops.
-    static std::optional<ChordMatch> Read(std::string_view text, bool allChords = true);
+    static std::optional<ChordMatch> Read(std::string_view text, bool allChords = true,
+                                          Notation notation = Notation::AsWritten);
 
     NoteSpelling Root() const { return m_root; }
     Pitch RootPitch() const { return m_root.GetPitch(); }
@@ -93,22 +102,6 @@ private:
 
 namespace chordgrammar {
 
-// The spelling index of letter + accidental, or -1: [letter A..G][0 natural, 1 '#', 2 'b'].
-struct LetterSpellings {
-    signed char of[7][3];
-};
-inline constexpr LetterSpellings kLetterSpellings = [] {
-    LetterSpellings table{};
-    constexpr Accidental kSigns[3] = {Accidental::Natural, Accidental::Sharp, Accidental::Flat};
-    for (int letter = 0; letter < 7; ++letter) {
-        for (int sign = 0; sign < 3; ++sign) {
-            const auto spelling = NoteSpelling::Of(static_cast<char>('A' + letter), kSigns[sign]);
-            table.of[letter][sign] = static_cast<signed char>(spelling ? spelling->Index() : -1);
-        }
-    }
-    return table;
-}();
-
 inline bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -119,6 +112,11 @@ inline bool HasAt(const char* text, std::size_t size, std::size_t pos, const cha
             return false;
     }
     return true;
+}
+
+/// A sign that raises or lowers the number after it: b9, #11, +5, -5.
+inline bool IsAlteration(char c) {
+    return c == 'b' || c == '#' || c == '+' || c == '-';
 }
 
 inline constexpr ByteClass kInParentheses = MakeByteClass("0123456789abcdefghijklmnopqrstuvwxyz#+");
@@ -142,12 +140,27 @@ inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_
         } else if (c == 's' && HasAt(text, size, p, "sus")) {
             p += 3;
             continue;
+        } else if (c == 'a' && HasAt(text, size, p, "alt")) {
+            p += 3;
+            continue;
         } else if (c == 'a' && HasAt(text, size, p, "add")) {
             digitsFrom = p + 3;
-        } else if (c == 'b' || c == '#') {
+            // Eaddb9, Cadd+11
+            if (digitsFrom < size && IsAlteration(text[digitsFrom]))
+                ++digitsFrom;
+        } else if (c == '#' && p > start && IsDigit(text[p - 1]) && (p + 1 == size || !IsDigit(text[p + 1]))) {
+            // A sharp after the number it raises: F9#.
+            ++p;
+            continue;
+        } else if (c == '-' && HasAt(text, size, p + 1, "maj")) {
+            digitsFrom = p + 4;
+        } else if (IsAlteration(c)) {
             digitsFrom = p + 1;
         } else if (c == 'm' && HasAt(text, size, p, "maj")) {
             digitsFrom = p + 3;
+        } else if (c == 'M') {
+            // mMaj7, mM7
+            digitsFrom = HasAt(text, size, p, "Maj") ? p + 3 : p + 1;
         } else if (c == '(') {
             std::size_t q = p + 1;
             while (q < size && kInParentheses[static_cast<unsigned char>(text[q])])
@@ -169,18 +182,23 @@ inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_
 
 /// The end of the longest suffix of the wider grammar from start on,
 /// followed by the end of the text or a byte of `follows`; npos when there is none.
-inline std::size_t ExtendedSuffixEnd(const char* text, std::size_t size, std::size_t start, const ByteClass& follows) {
+inline std::size_t ExtendedSuffixEnd(const char* text, std::size_t size, std::size_t start, const ByteClass& follows,
+                                     Notation notation = Notation::AsWritten) {
     std::size_t best = SuffixPartsEnd(text, size, start, follows);
     if (start == size)
         return best;
-    static const char* const kQualities[] = {"maj", "min", "m", "M", "dim", "aug", "+"};
-    for (const char* quality : kQualities) {
-        if (!HasAt(text, size, start, quality))
-            continue;
-        const std::size_t end = SuffixPartsEnd(text, size, start + std::char_traits<char>::length(quality), follows);
+    const auto tryQuality = [&](std::size_t length) {
+        const std::size_t end = SuffixPartsEnd(text, size, start + length, follows);
         if (end != std::string::npos && (best == std::string::npos || end > best))
             best = end;
+    };
+    static const char* const kQualities[] = {"maj", "Maj", "min", "m", "M", "dim", "aug", "+", "-"};
+    for (const char* quality : kQualities) {
+        if (HasAt(text, size, start, quality))
+            tryQuality(std::char_traits<char>::length(quality));
     }
+    if (const std::size_t minorWord = chordnotation::MinorWordAt(text, size, start, notation))
+        tryQuality(minorWord);
     return best;
 }
 
@@ -203,12 +221,13 @@ inline bool IsTableSuffix(const char* suffix, std::size_t size) {
 /// A name of the wider grammar at pos whose root, the spelling given, ends
 /// before rootEnd.
 inline bool ExtendedAt(const char* text, std::size_t size, std::size_t pos, std::size_t rootEnd, int spelling,
-                       const ByteClass& follows, ChordMatch& match) {
-    const std::size_t end = ExtendedSuffixEnd(text, size, rootEnd, follows);
+                       const ByteClass& follows, Notation notation, ChordMatch& match) {
+    const std::size_t end = ExtendedSuffixEnd(text, size, rootEnd, follows, notation);
     if (end == std::string::npos || IsTableSuffix(text + rootEnd, end - rootEnd))
         return false;
-    const bool minor = text[rootEnd] == 'm' && !HasAt(text, end, rootEnd, "maj");
+    const bool minor = (text[rootEnd] == 'm' && !HasAt(text, end, rootEnd, "maj")) || text[rootEnd] == '-';
     match.length = end - pos;
+    match.rootLength = rootEnd - pos;
     match.index = (minor ? Minor : Major) * NoteSpelling::kCount + spelling;
     match.extended = true;
     return true;
@@ -216,14 +235,17 @@ inline bool ExtendedAt(const char* text, std::size_t size, std::size_t pos, std:
 
 /// Reads the longest chord name at pos that the end of the text or a byte of
 /// `follows` ends: a table name, or with kAllChords a name of the wider
-/// grammar. The byte before pos is not looked at.
+/// grammar, its root written in the notation. The byte before pos is not
+/// looked at.
 template <bool kAllChords>
-inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const ByteClass& follows, ChordMatch& match) {
-    const unsigned char letter = static_cast<unsigned char>(text[pos]);
-    if (letter < 'A' || letter > 'G')
+inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const ByteClass& follows, ChordMatch& match,
+                    Notation notation = Notation::AsWritten) {
+    const unsigned letter = static_cast<unsigned char>(text[pos]) - static_cast<unsigned>('A');
+    if (letter >= static_cast<unsigned>(chordnotation::kLetterCount))
         return false;
-    const signed char* spellings = kLetterSpellings.of[letter - 'A'];
-    std::size_t p = pos + 1;
+    const signed char* spellings = chordnotation::LettersOf(notation)[letter];
+    const std::size_t letterEnd = pos + 1;
+    std::size_t p = letterEnd;
     int spelling = spellings[0];
     if (p < size) {
         const char c = text[p];
@@ -235,6 +257,9 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const B
             ++p;
         }
     }
+    if (spelling < 0)
+        return false;
+    const std::size_t rootEnd = p;
     int quality = Major;
     if (p < size) {
         const char c = text[p];
@@ -242,7 +267,11 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const B
             quality = Seventh;
             ++p;
         } else if (c == 'm') {
-            if (p + 1 < size && text[p + 1] == '7') {
+            if (const std::size_t minorWord = chordnotation::MinorWordAt(text, size, p, notation)) {
+                p += minorWord;
+                quality = p < size && text[p] == '7' ? MinorSeventh : Minor;
+                p += quality == MinorSeventh ? 1 : 0;
+            } else if (p + 1 < size && text[p + 1] == '7') {
                 quality = MinorSeventh;
                 p += 2;
             } else if (p + 3 < size && text[p + 1] == 'a' && text[p + 2] == 'j' && text[p + 3] == '7') {
@@ -256,6 +285,7 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const B
     }
     if (p == size || follows[static_cast<unsigned char>(text[p])]) {
         match.length = p - pos;
+        match.rootLength = rootEnd - pos;
         match.index = quality * NoteSpelling::kCount + spelling;
         match.extended = false;
         return true;
@@ -263,10 +293,9 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const B
     if constexpr (kAllChords) {
         // The longest root that lets the rest match: with its sharp or flat
         // first, then the letter alone.
-        const std::size_t letterEnd = pos + 1;
-        if (spellings[0] != spelling && ExtendedAt(text, size, pos, letterEnd + 1, spelling, follows, match))
+        if (rootEnd > letterEnd && ExtendedAt(text, size, pos, rootEnd, spelling, follows, notation, match))
             return true;
-        return ExtendedAt(text, size, pos, letterEnd, spellings[0], follows, match);
+        return spellings[0] >= 0 && ExtendedAt(text, size, pos, letterEnd, spellings[0], follows, notation, match);
     }
     return false;
 }

@@ -59,10 +59,11 @@ private:
     }
 
     void ReadQuality() {
-        // "maj" before "m", so that "maj7" is not read as minor.
-        if (Take("maj") || Take("M")) {
+        // "maj" before "m", so that "maj7" is not read as minor; "-" is
+        // minor as well (E-, A-7), and so are German "mi" and "moll".
+        if (Take("maj") || Take("Maj") || Take("M")) {
             m_major = true;
-        } else if (Take("min") || Take("m")) {
+        } else if (Take("min") || Take("moll") || Take("mi") || Take("m") || Take("-")) {
             m_third = kMinorThird;
         } else if (Take("dim")) {
             m_third = kMinorThird;
@@ -187,6 +188,44 @@ private:
         }
     }
 
+    // A sharp written after a number: C5# (the fifth raised), E7# and F9#
+    // (the ninth raised), C11# (the eleventh raised).
+    bool ReadRaisedAfter(int number, std::size_t end) {
+        if (m_pos >= end || m_text[m_pos] != '#')
+            return true;
+        if (m_pos + 1 < end && m_text[m_pos + 1] >= '0' && m_text[m_pos + 1] <= '9')
+            return true;
+        ++m_pos;
+        switch (number) {
+        case 5:
+            m_fifth = kSharpFifth;
+            return true;
+        case 7:
+        case 9:
+            // E7# and F9# both mean the sharp ninth over the seventh.
+            m_added &= ~PitchBit(kSecond);
+            Add(kMinorThird);
+            return true;
+        case 11:
+            m_added &= ~PitchBit(kFourth);
+            Add(kFlatFifth);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // An altered dominant: a seventh with a raised fifth and ninth, the
+    // flat ninth left to the hand.
+    bool ReadAltered() {
+        if (m_seventh < 0)
+            m_seventh = kMinorSeventh;
+        m_fifth = kSharpFifth;
+        Add(kMinorThird);
+        m_optional |= PitchBit(1);
+        return true;
+    }
+
     bool Suspend(int interval) {
         m_third = -1;
         (interval == kSecond ? m_sus2 : m_sus4) = true;
@@ -213,18 +252,38 @@ private:
             const char c = m_text[m_pos];
             bool ok = false;
             if (c >= '0' && c <= '9') {
-                ok = ReadNumber(TakeNumber(), inBrackets);
+                const int number = TakeNumber();
+                ok = ReadNumber(number, inBrackets) && ReadRaisedAfter(number, end);
             } else if (Take("sus")) {
                 ok = ReadSus();
+            } else if (Take("alt")) {
+                ok = ReadAltered();
             } else if (Take("add")) {
-                ok = ReadAdded(TakeNumber());
-            } else if (Take("maj")) {
+                const char sign = m_pos < end ? m_text[m_pos] : '\0';
+                if (sign == 'b' || sign == '#' || sign == '+' || sign == '-') {
+                    ++m_pos;
+                    ok = ReadAlteration(sign == '#' || sign == '+', TakeNumber());
+                } else {
+                    ok = ReadAdded(TakeNumber());
+                }
+            } else if (c == 'M' && !Has("Maj")) {
+                // mM7: the major seventh over a minor triad.
+                ++m_pos;
                 const int number = TakeNumber();
                 ok = number == 7 || number == 9 || number == 11 || number == 13 ? SetSeventh(kMajorSeventh, number)
                                                                                 : false;
-            } else if (c == 'b' || c == '#' || (inBrackets && c == '+')) {
+            } else if (c == '-' && m_text.compare(m_pos + 1, 3, "maj") == 0) {
+                // Dm-maj7
                 ++m_pos;
-                ok = ReadAlteration(c != 'b', TakeNumber());
+                ok = true;
+            } else if (Take("maj") || Take("Maj")) {
+                const int number = TakeNumber();
+                ok = number == 7 || number == 9 || number == 11 || number == 13 ? SetSeventh(kMajorSeventh, number)
+                                                                                : false;
+            } else if (c == 'b' || c == '#' || c == '+' || c == '-') {
+                // Bm7-5, A7+5: "-" lowers and "+" raises as "b" and "#" do.
+                ++m_pos;
+                ok = ReadAlteration(c == '#' || c == '+', TakeNumber());
             } else if (inBrackets && c == 'm' && m_pos + 1 == end && m_third == kMajorThird) {
                 // A(m): the minor third a sheet leaves to the player; the picture shows it.
                 ++m_pos;

@@ -21,7 +21,7 @@ std::string CapoJson(const CSongJob& job) {
                 json += ", ";
             json += JsonString(choice.shapes[i]);
         }
-        json += "]}";
+        json += "], \"key\": " + JsonString(choice.key) + "}";
     }
     json += "], \"best\": " + std::to_string(BestCapo(choices)) + "}\n";
     return json;

@@ -113,11 +113,11 @@ const std::vector<CliOptionRow>& CliOptionTable() {
          "            (the default);\n"
          "sharps      C C# D D# E F F# G G# A A# B;\n"
          "flats       C Db D Eb E F Gb G Ab A Bb B;\n"
-         "key         as the key the song moves to is written,\n"
-         "            the key being guessed from its first chord:\n"
-         "            F Bb Eb Ab Db and Dm Gm Cm Fm Bbm Ebm with\n"
-         "            flats, G D A E B F# and Em Bm F#m C#m G#m\n"
-         "            with sharps, C and Am as written.",
+         "key         each root as the scale degree it is in the\n"
+         "            key the song moves to: the key's letters for\n"
+         "            its own notes, flats for bII bIII bVI bVII,\n"
+         "            sharps for #IV and a minor key's leading\n"
+         "            note; the key as \"key\" of info says.",
          "How the moved names are written:\n"
          ".B as\\-written\n"
          "(each in the family of its own root, the default),\n"
@@ -125,8 +125,8 @@ const std::vector<CliOptionRow>& CliOptionTable() {
          ".B flats\n"
          "or\n"
          ".B key\n"
-         "(as the key the song moves to is written, the key being guessed from its\n"
-         "first chord).\n"
+         "(each root as the scale degree it is in the key the song moves to, the key\n"
+         "being the one the key finder hears in the song's chords).\n"
          "Overrides\n"
          ".BR SPELLING ."},
         {"--keep-columns", nullptr, nullptr, nullptr, 0, true,
@@ -157,6 +157,31 @@ const std::vector<CliOptionRow>& CliOptionTable() {
          "scores nothing.\n"
          "Overrides\n"
          ".BR CHORDLINES ."},
+        {"--notation", nullptr, "N", "as-written|german", 0, true,
+         [](const std::string& value, CliOptions& options, std::string& error) {
+             Notation notation = Notation::AsWritten;
+             if (!NotationOfName(value, notation)) {
+                 error = "invalid notation '" + value + "': give as-written or german";
+                 return false;
+             }
+             options.notation = notation;
+             return true;
+         },
+         "How the song writes its roots: as-written (the default)\n"
+         "or german, where H is B, B is B flat and \"mi\" or \"moll\"\n"
+         "says minor (Ami, Hmi7, Cmoll); moved names are written\n"
+         "the same way (--notation german --by 2: Ami is Hmi, H is\n"
+         "C#) and score as the table's matching chords.",
+         "How the song writes its roots:\n"
+         ".B as\\-written\n"
+         "(the default) or\n"
+         ".BR german ,\n"
+         "where H is B, B is B flat and \"mi\" or \"moll\" says minor; moved names are\n"
+         "written the same way\n"
+         ".RB ( \"\\-\\-notation german \\-\\-by 2\"\n"
+         "moves Ami to Hmi).\n"
+         "Overrides\n"
+         ".BR NOTATION ."},
         {"--default-levels", nullptr, nullptr, nullptr, 0, false,
          [](const std::string&, CliOptions& options, std::string&) { return options.defaultLevels = true; },
          "Use the table's default difficulty levels instead of the\n"
@@ -266,10 +291,12 @@ const std::vector<CliCommandRow>& CliCommandTable() {
          "transpose writes it (without the added title line and header).\n"
          "\"untouched\" lists the chord names outside the 85 (Asus4,\n"
          "Bm7b5, ...) that stay as written, each once; it is empty with\n"
-         "--all-chords. \"key\" is the key guessed from the first chord as\n"
-         "written at the shift: its root, with \"m\" when it is minor; null\n"
-         "for a song without chords. Without --by or --easiest the shift\n"
-         "is 0."},
+         "--all-chords. \"key\" is the key of the song at the shift as\n"
+         "heard from its chords (how often each comes, the first and the\n"
+         "last, how well they fit each major and minor key; with\n"
+         "--chord-lines those on chord lines only): its tonic, with \"m\"\n"
+         "for a minor key; null for a song without chords. Without --by or\n"
+         "--easiest the shift is 0."},
         {CliCommand::Transpose, "transpose", RunTransposeCommand, "FILE",
          Options({"--by", "--easiest", "SONG-OPTIONS", "--default-levels", "-o"}), kShiftGroup, 0,
          "Write the song moved by the shift, byte for byte as the\n"
@@ -284,7 +311,7 @@ const std::vector<CliCommandRow>& CliCommandTable() {
         // The song is looked at from every fret, so a shift, the columns and
         // an output file mean nothing here; they are named as such.
         {CliCommand::Capo, "capo", RunCapoCommand, "FILE",
-         Options({"--all-chords", "--spelling", "--chord-lines", "--default-levels"}), 0,
+         Options({"--all-chords", "--spelling", "--chord-lines", "--notation", "--default-levels"}), 0,
          Options({"--by", "--easiest", "--keep-columns", "-o"}),
          "Print one line of JSON: for a capo on fret 0 to 7, the shapes\n"
          "played (the song moved down that many half-tones, down 7 being\n"

@@ -31,6 +31,8 @@ struct CliOptions {
     bool keepColumns = false;
     /// --chord-lines: read chord lines only, whatever "CHORDLINES" says.
     bool chordLines = false;
+    /// --notation WORD; unset follows the stored "NOTATION".
+    std::optional<Notation> notation;
     /// --to FORMAT of convert: "chordpro" or "text"; empty when not given.
     std::string convertTo;
     /// -o OUT; empty writes to standard output.

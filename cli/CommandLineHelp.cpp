@@ -116,12 +116,21 @@ std::string MakeUsageText() {
         }
         text += line + '\n';
     }
-    text += "       quavern-cli --help | --version\nSONG OPTIONS:";
+    text += "       quavern-cli --help | --version\n";
+    std::string line = "SONG OPTIONS:";
+    const std::string indent(line.size() + 1, ' ');
     for (const CliOptionRow& option : CliOptionTable()) {
-        if (option.songOption)
-            text += " [" + Form(option, true) + "]";
+        if (!option.songOption)
+            continue;
+        const std::string item = "[" + Form(option, true) + "]";
+        if (line.size() + 1 + item.size() > kUsageWidth) {
+            text += line + '\n';
+            line = indent + item;
+        } else {
+            line += ' ' + item;
+        }
     }
-    return text + '\n';
+    return text + line + '\n';
 }
 
 std::string MakeHelpText() {

@@ -16,9 +16,11 @@ std::string InfoJson(const CSongJob& job) {
             json += ", ";
         json += JsonString(song.distinctChords[static_cast<std::size_t>(i)].GetName());
     }
-    // Read as chord lines or as ChordPro, a slash chord's bass note is no
-    // chord: it is listed on its own, after the chords.
-    const bool apart = song.Options().chordLines || song.IsChordPro();
+    // Read as chord lines, or written in lower case (G/b), a slash chord's
+    // bass note is no chord: it is listed on its own, after the chords.
+    bool apart = song.Options().chordLines;
+    for (int i = 0; !apart && i < song.OccurrenceCount(); ++i)
+        apart = song.IsBassAt(i);
     const auto list = [&](bool bass) {
         std::string items;
         for (int i = 0; i < song.OccurrenceCount(); ++i) {

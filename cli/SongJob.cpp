@@ -56,6 +56,7 @@ int CSongJob::Prepare() {
     songOptions.spelling = m_options.spelling.value_or(songOptions.spelling);
     songOptions.keepColumns = songOptions.keepColumns || m_options.keepColumns;
     songOptions.chordLines = songOptions.chordLines || m_options.chordLines;
+    songOptions.notation = m_options.notation.value_or(songOptions.notation);
 
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
@@ -81,6 +82,8 @@ int CSongJob::Prepare() {
     m_added = page.added;
     m_loaded->SetHtml(IsHtmlType(fileType));
     m_loaded->SetChordPro(IsChordProType(fileType));
+    // The song's lines are read without what opening put around them.
+    m_loaded->SetAddedText(m_added.BytesBefore(), m_added.BytesAfter());
     m_loaded->SetOptions(songOptions);
     m_loaded->Detect(std::move(page.text));
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,7 +14,7 @@
 
 #include "dialogs/ControlIds.h"
 
-CCapoDlg::CCapoDlg(const std::vector<CapoChoice>& choices, int best, QWidget* parent)
+CCapoDlg::CCapoDlg(const std::vector<CapoChoice>& choices, int best, const std::string& soundingKey, QWidget* parent)
     : QDialog(parent), m_choices(choices) {
     setObjectName(ObjectNameOf(IDD_CAPO));
     setWindowTitle(QStringLiteral("Suggest a Capo"));
@@ -36,9 +37,7 @@ CCapoDlg::CCapoDlg(const std::vector<CapoChoice>& choices, int best, QWidget* pa
             shapes << QString::fromStdString(shape);
         const double average =
             choice.shapes.empty() ? 1.0 : static_cast<double>(choice.score) / static_cast<double>(choice.shapes.size());
-        m_table->setItem(row, 0,
-                         new QTableWidgetItem(choice.capo == 0 ? QStringLiteral("No capo")
-                                                               : QStringLiteral("Capo %1").arg(choice.capo)));
+        m_table->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(CapoText(choice, soundingKey))));
         m_table->setItem(row, 1, new QTableWidgetItem(shapes.join(QLatin1Char(' '))));
         m_table->setItem(row, 2, new QTableWidgetItem(LevelWord(average)));
         auto* gauge = new QProgressBar(m_table);
@@ -51,6 +50,11 @@ CCapoDlg::CCapoDlg(const std::vector<CapoChoice>& choices, int best, QWidget* pa
     m_table->resizeColumnsToContents();
     m_table->selectRow(std::clamp(best, 0, std::max(0, m_table->rowCount() - 1)));
     layout->addWidget(m_table);
+    m_writeCapo = new QCheckBox(QStringLiteral("&Write the capo at the top of the song"), this);
+    m_writeCapo->setObjectName(ObjectNameOf(IDC_CAPO_WRITE));
+    m_writeCapo->setToolTip(QStringLiteral("Save and Save As put a line such as \"Capo 3: shapes in G, sounds in "
+                                           "Bb.\" above the song"));
+    layout->addWidget(m_writeCapo);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(ObjectNameOf(IDOK));
@@ -59,7 +63,7 @@ CCapoDlg::CCapoDlg(const std::vector<CapoChoice>& choices, int best, QWidget* pa
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
     layout->addWidget(buttons);
-    resize(560, 390);
+    resize(720, 420);
 }
 
 CCapoDlg::~CCapoDlg() = default;
@@ -67,6 +71,10 @@ CCapoDlg::~CCapoDlg() = default;
 int CCapoDlg::Capo() const {
     const int row = m_table->currentRow();
     return row >= 0 && row < static_cast<int>(m_choices.size()) ? m_choices[static_cast<std::size_t>(row)].capo : 0;
+}
+
+bool CCapoDlg::WritesCapo() const {
+    return m_writeCapo->isChecked();
 }
 
 QString CCapoDlg::LevelWord(double averageLevel) {

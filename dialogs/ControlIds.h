@@ -55,9 +55,11 @@ inline constexpr int ID_ZOOM_OUT = 32798;
 inline constexpr int ID_ZOOM_ACTUAL = 32799;
 inline constexpr int ID_LEFT_HANDED = 32800;
 inline constexpr int ID_CHORD_LINES = 32801;
+inline constexpr int ID_GERMAN_NOTATION = 32802;
+inline constexpr int ID_READ_AS_GUITARIST = 32810;
 // File > Export As ChordPro... and Export As Text...
-inline constexpr int ID_EXPORT_CHORDPRO = 32810;
-inline constexpr int ID_EXPORT_TEXT = 32811;
+inline constexpr int ID_EXPORT_CHORDPRO = 32820;
+inline constexpr int ID_EXPORT_TEXT = 32821;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;
@@ -71,6 +73,7 @@ inline constexpr int IDC_HARDNESS_GAUGE = 1172;
 // Capo suggestion and the transposition bar's capo note.
 inline constexpr int IDC_CAPO_TABLE = 1180;
 inline constexpr int IDC_CAPO_NOTE = 1181;
+inline constexpr int IDC_CAPO_WRITE = 1189;
 
 // The status bar's lasting notes: the names left as written, the song's key.
 inline constexpr int IDC_UNTOUCHED_NOTE = 1182;

@@ -14,6 +14,7 @@
 #include "engine/ChordPro.h"
 #include "engine/Shift.h"
 #include "pictures/PictureCache.h"
+#include "render/HeadLine.h"
 #include "render/Highlight.h"
 #include "render/DisplayPageBuilder.h"
 
@@ -79,12 +80,15 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     const bool html = IsHtmlType(m_strFileType.toStdString());
     m_loaded.SetHtml(html);
     m_loaded.SetChordPro(IsChordProType(m_strFileType.toStdString()));
+    m_loaded.SetAddedText(m_added.BytesBefore(), m_added.BytesAfter());
     m_loaded.SetOptions(m_settings.options);
     m_loaded.Detect(page.page.text);
     // The working song is the new one at shift 0 already, so the page is
     // rendered once, below: a large song would otherwise be rendered twice.
     m_working = m_loaded;
     m_nSavedShift = 0;
+    // A note about the song shown before is no note about this one.
+    m_strHeadLine.clear();
     SetShift(0);
     Q_EMIT WorkingChanged();
     if (written && m_displayFile.InCache() && IsHtmlType(m_strFileType.toStdString())) {
@@ -234,7 +238,7 @@ int CQuavernDoc::HardnessLevel() const {
 }
 
 bool CQuavernDoc::SaveTo(const QString& path, const QString& fileType) {
-    const std::string text = StripAddedText(m_working.text, m_added);
+    const std::string text = WithHeadLine(StripAddedText(m_working.text, m_added), m_working.IsHtml(), m_strHeadLine);
     // Written beside the target and renamed over it: the song on disk is
     // either the old one or the new one, never half of each.
     const FileWriteResult written = WriteWholeFile(PathBytes(path), text);

@@ -75,9 +75,14 @@ public:
     bool WriteDisplay();
 
     /// Writes the working song as Save writes it (without what opening
-    /// added) to path, atomically. On success the song is that file from now
-    /// on and counts as saved at the current shift.
+    /// added, with the head line when there is one) to path, atomically. On
+    /// success the song is that file from now on and counts as saved at the
+    /// current shift.
     bool SaveTo(const QString& path, const QString& fileType);
+    /// A line Save puts at the top of the song (WithHeadLine), such as the
+    /// capo the shapes shown are for; empty for none, as at the start.
+    void SetHeadLine(const std::string& line) { m_strHeadLine = line; }
+    const std::string& HeadLine() const { return m_strHeadLine; }
 
     /// The working song as Save would write it, in the form asked: a ChordPro
     /// song, or chords over lyrics. Nothing for an HTML song or the start page.
@@ -156,6 +161,7 @@ private:
     int m_nSavedShift = 0;
     QString m_strTitle;
     std::string m_strPicturePrefix;
+    std::string m_strHeadLine;
     QString m_strDrawnPictures;
     bool m_bLeftHanded = false;
 };

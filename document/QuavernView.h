@@ -83,8 +83,9 @@ public:
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
-    /// The capo the song's shapes are for, printed at the head of the page; 0 for none.
-    void SetPrintCapo(int capo) { m_nPrintCapo = capo; }
+    /// The capo the song's shapes are for ("Capo 3: play in G shapes, sounds
+    /// in Bb"), printed at the head of the page; empty for none.
+    void SetPrintCapo(const QString& line) { m_strPrintCapo = line; }
     /// The printer shared by printing, print preview and print setup.
     QPrinter& Printer();
 
@@ -142,7 +143,7 @@ private:
     /// Where the "+" and "-" pressed while a page loads lead, if any came.
     std::optional<int> m_nPendingShift;
     std::unique_ptr<QPrinter> m_printer;
-    int m_nPrintCapo = 0;
+    QString m_strPrintCapo;
     /// The PDF the browser is writing, kept after a Cancel until it is done.
     std::shared_ptr<PdfJob> m_pdfJob;
 };

@@ -147,7 +147,12 @@ QByteArray CQuavernView::MakePdf(const QPageLayout& layout, const QPageRanges& r
     QPointer<CDisplayPage> shown = m_pPage;
     // The paper also says which capo the shapes are for, in a line at the
     // head of the page that is there only while the PDF is made.
-    const QString capoLine = m_nPrintCapo > 0 ? QStringLiteral("Capo %1").arg(m_nPrintCapo) : QString();
+    const QString capoLine = m_strPrintCapo;
+    QString quoted = capoLine;
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('\''), QStringLiteral("\\'"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
+        .replace(QLatin1Char('\r'), QStringLiteral("\\r"));
     shown->RunProgramScript(
         QStringLiteral("if (window.qvShowAll) window.qvShowAll();"
                        "if ('%1' && document.body) {"
@@ -157,7 +162,7 @@ QByteArray CQuavernView::MakePdf(const QPageLayout& layout, const QPageRanges& r
                        "  line.style.cssText = 'font: bold 12pt sans-serif; margin-bottom: 1em';"
                        "  document.body.insertBefore(line, document.body.firstChild);"
                        "} true;")
-            .arg(capoLine),
+            .arg(quoted),
         [shown, job, layout, ranges, capoLine](const QVariant& answer) {
             if (!shown || !answer.toBool()) {
                 job->Finish({});

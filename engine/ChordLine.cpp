@@ -280,7 +280,7 @@ void ReadChordLine(std::string_view line, const std::function<bool(std::string_v
     // A sheet in two columns holds chords on the left and another verse or
     // translation on the right of the same line; a wide gap parts them, and
     // each column is read on its own.
-    constexpr std::size_t kColumnGap = 6;
+    constexpr std::size_t kColumnGap = kChordColumnGap;
     reading.isChordLine = false;
     reading.chords.clear();
     reading.basses.clear();
@@ -307,25 +307,21 @@ ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(s
 
 namespace {
 
-bool IsWideChordName(std::string_view word) {
-    return ChordName::Read(word, true).has_value();
-}
-
 // The chord name that is exactly text, as the rules take it.
 std::optional<ChordMatch> ExactName(std::string_view text, const ChordRules& rules) {
-    std::optional<ChordMatch> match = ChordName::Read(text, rules.allChords);
+    std::optional<ChordMatch> match = ChordName::Read(text, rules.allChords, rules.notation);
     if (match && match->length != text.size())
         return std::nullopt;
     return match;
 }
 
 // A bass note as its major chord, the case it is written in kept aside.
-std::optional<ChordMatch> BassNote(std::string_view text) {
+std::optional<ChordMatch> BassNote(std::string_view text, Notation notation) {
     std::string upper(text);
     const bool lower = !upper.empty() && upper[0] >= 'a' && upper[0] <= 'z';
     if (lower)
         upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
-    std::optional<ChordMatch> match = ChordName::Read(upper, false);
+    std::optional<ChordMatch> match = ChordName::Read(upper, false, notation);
     if (!match || match->length != text.size() || match->Quality() != Major)
         return std::nullopt;
     match->bass = true;
@@ -368,7 +364,7 @@ void BracketedNames(std::string_view line, std::size_t offset, const ChordRules&
         if (!chord)
             continue;
         std::optional<ChordMatch> bass;
-        if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1))))
+        if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1), rules.notation)))
             continue;
         onChord(offset + open + 1, *chord);
         if (bass)
@@ -380,6 +376,23 @@ void BracketedNames(std::string_view line, std::size_t offset, const ChordRules&
 
 void ScanChordLines(std::string_view text, const ChordRules& rules,
                     const std::function<void(std::size_t, const ChordMatch&)>& onChord) {
+    // What opening put around the song is read as if it were not there: the
+    // song's first line is a line from its first byte, however the page
+    // header before it ends.
+    const std::size_t before = std::min(rules.addedBefore, text.size());
+    const std::size_t after = std::min(rules.addedAfter, text.size() - before);
+    if (before > 0 || after > 0) {
+        ChordRules own = rules;
+        own.addedBefore = 0;
+        own.addedAfter = 0;
+        ScanChordLines(text.substr(before, text.size() - before - after), own,
+                       [&onChord, before](std::size_t pos, const ChordMatch& match) { onChord(before + pos, match); });
+        return;
+    }
+    // Lines are told by the wider grammar either way.
+    const std::function<bool(std::string_view)> isWideChordName = [&rules](std::string_view word) {
+        return ChordName::Read(word, true, rules.notation).has_value();
+    };
     std::string blanked;
     bool inTag = false;
     for (std::size_t start = 0; start <= text.size();) {
@@ -393,7 +406,7 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
             line = blanked;
         }
         thread_local ChordLineReading reading;
-        ReadChordLine(line, IsWideChordName, reading);
+        ReadChordLine(line, isWideChordName, reading);
         if (reading.isChordLine) {
             // Names, bass notes and fingerings in line order; a fingering
             // moves only after a name that moves.
@@ -416,7 +429,7 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
                     match = ExactName(word, rules);
                     nameMoves = match.has_value();
                 } else if (kind == Bass) {
-                    match = BassNote(word);
+                    match = BassNote(word, rules.notation);
                 } else if (nameMoves) {
                     match = ChordMatch();
                     match->length = span.length;

@@ -45,6 +45,10 @@ struct ChordLineReading {
     std::vector<LineSpan> fingerings;
 };
 
+/// The blanks (a tab counts as this many) that part two columns of a sheet
+/// written in two columns; each column is read on its own.
+inline constexpr std::size_t kChordColumnGap = 6;
+
 /// Reads one line (no line end). isChordName says whether a word is a chord
 /// name as the song's options read them. In an HTML song the caller blanks
 /// the tags and entities first, byte for byte, so that offsets stay the

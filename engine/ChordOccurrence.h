@@ -20,6 +20,8 @@ struct ChordOccurrence {
     bool lowerCase : 1;
     /// A fingering written after a chord: its frets move, it scores nothing.
     bool fingering : 1;
+    /// The root is written in two bytes (C#, Bb; in German Hb).
+    bool longRoot : 1;
     /// The bytes of the name as the text writes it.
     std::uint16_t length;
 
@@ -30,8 +32,11 @@ struct ChordOccurrence {
                 match.bass,
                 match.lowerCase,
                 match.fingering,
+                match.rootLength == 2,
                 static_cast<std::uint16_t>(match.length)};
     }
     /// The length of the name as text writes it at position.
     std::size_t NameLength(const std::string&) const { return length; }
+    /// The bytes of the root as the text writes it.
+    std::size_t RootLength() const { return longRoot ? 2 : 1; }
 };

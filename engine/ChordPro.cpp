@@ -94,20 +94,20 @@ bool IsWideChordName(std::string_view word) {
 }
 
 // The chord name that is exactly text, as the rules take it.
-std::optional<ChordMatch> ExactName(std::string_view text, bool allChords) {
-    std::optional<ChordMatch> match = ChordName::Read(text, allChords);
+std::optional<ChordMatch> ExactName(std::string_view text, const ChordRules& rules) {
+    std::optional<ChordMatch> match = ChordName::Read(text, rules.allChords, rules.notation);
     if (match && match->length != text.size())
         return std::nullopt;
     return match;
 }
 
 // A bass note as its major chord, the case it is written in kept aside.
-std::optional<ChordMatch> BassNote(std::string_view text) {
+std::optional<ChordMatch> BassNote(std::string_view text, Notation notation = Notation::AsWritten) {
     std::string upper(text);
     const bool lower = !upper.empty() && upper[0] >= 'a' && upper[0] <= 'z';
     if (lower)
         upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
-    std::optional<ChordMatch> match = ChordName::Read(upper, false);
+    std::optional<ChordMatch> match = ChordName::Read(upper, false, notation);
     if (!match || match->length != text.size() || match->Quality() != Major)
         return std::nullopt;
     match->bass = true;
@@ -122,7 +122,7 @@ bool IsOneOf(char c, std::string_view marks) {
 // The chord of a bracket ("G", "G/B", and with the marks of a sheet around
 // it "(Em)", "|C"), calling onChord for the name and the bass note; nothing
 // for an annotation or a text that is no chord.
-void ReportChord(std::string_view inside, std::size_t at, bool allChords,
+void ReportChord(std::string_view inside, std::size_t at, const ChordRules& rules,
                  const std::function<void(std::size_t, const ChordMatch&)>& onChord) {
     while (!inside.empty() && IsOneOf(inside.front(), "(|:.")) {
         inside.remove_prefix(1);
@@ -132,11 +132,11 @@ void ReportChord(std::string_view inside, std::size_t at, bool allChords,
         inside.remove_suffix(1);
     const std::size_t slash = inside.rfind('/');
     const std::string_view name = slash == std::string_view::npos ? inside : inside.substr(0, slash);
-    const std::optional<ChordMatch> chord = ExactName(name, allChords);
+    const std::optional<ChordMatch> chord = ExactName(name, rules);
     if (!chord)
         return;
     std::optional<ChordMatch> bass;
-    if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1))))
+    if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1), rules.notation)))
         return;
     onChord(at, *chord);
     if (bass)
@@ -234,7 +234,7 @@ void ScanChordPro(std::string_view text, const ChordRules& rules,
             else if (EndsBlock(read.directive))
                 inBlock = false;
             else if (read.directive == "key" && !read.value.empty())
-                ReportChord(read.value, line.offset + read.valueAt, rules.allChords, onChord);
+                ReportChord(read.value, line.offset + read.valueAt, rules, onChord);
             continue;
         }
         // A tab or a grid is written as it is played: no brackets there.
@@ -242,7 +242,7 @@ void ScanChordPro(std::string_view text, const ChordRules& rules,
             continue;
         for (const ChordProChord& chord : read.chords) {
             if (!chord.annotation)
-                ReportChord(chord.text, line.offset + chord.source, rules.allChords, onChord);
+                ReportChord(chord.text, line.offset + chord.source, rules, onChord);
         }
     }
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+
+#include "chords/ChordNotation.h"
+
 /// What counts as a chord in a song's text, beyond the delimiter rule.
 struct ChordRules {
     /// The text is an HTML song: a name inside a tag (after a "<" with no
@@ -14,6 +18,14 @@ struct ChordRules {
     /// sheet (engine/ChordLine.h), and in ChordPro brackets anywhere; bass
     /// notes of slash chords are notes (SongOptions::chordLines).
     bool chordLines = false;
+    /// How roots are written (SongOptions::notation).
+    Notation notation = Notation::AsWritten;
+    /// The bytes at the start and at the end of the text that are no part
+    /// of the song's own lines: what opening put around a text song (its
+    /// title line and page header, its footer), which shares a line with
+    /// the song's first and last ones. Chord lines are read without them.
+    std::size_t addedBefore = 0;
+    std::size_t addedAfter = 0;
     /// The text is a ChordPro song: its chords are the names in the
     /// brackets of its lyric lines and the value of its {key:} directive,
     /// and nothing else (engine/ChordPro.h), whatever chordLines says.

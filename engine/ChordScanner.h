@@ -28,7 +28,11 @@
 /// before it decides, so a name in an attribute or a comment is markup.
 ///
 /// With every chord name on, the grammar reads the names outside the table
-/// as well, such as "Asus4", "Bm7b5" or "Em(add9)".
+/// as well, such as "Asus4", "Bm7b5" or "Em(add9)", and a slash chord moves
+/// whole however its bass is written: the E of "C(/E)" is a name of its
+/// own, as after "C/E", and the lower-case b of "G/b" a bass note.
+///
+/// In German notation H starts a chord as well.
 namespace chordscan {
 
 using ::MakeByteClass;
@@ -38,14 +42,53 @@ inline constexpr ByteClass kLeftDelimiter = MakeByteClass("[({ \n\r>/\t");
 inline constexpr ByteClass kRightDelimiter = MakeByteClass("])} \n\r</\t");
 
 /// The delimited chord name starting at pos, if any; with kAllChords a name
-/// of the wider grammar too. The byte before pos is not looked at.
+/// of the wider grammar too, and a name right before a bass group "(/E)".
+/// The byte before pos is not looked at.
 template <bool kAllChords = false>
-inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, ChordMatch& match) {
-    return chordgrammar::MatchAt<kAllChords>(text, size, pos, kRightDelimiter, match);
+inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, ChordMatch& match,
+                    Notation notation = Notation::AsWritten) {
+    if (chordgrammar::MatchAt<kAllChords>(text, size, pos, kRightDelimiter, match, notation))
+        return true;
+    if constexpr (kAllChords) {
+        // C(/E), Am7(/G): the name ends where the group opens, when the
+        // group holds a note alone, which is found as a name after "/".
+        constexpr std::size_t kLongestName = 24;
+        for (std::size_t q = pos + 1; q + 3 < size && q < pos + kLongestName; ++q) {
+            if (kRightDelimiter[static_cast<unsigned char>(text[q])])
+                return false;
+            if (text[q] != '(' || text[q + 1] != '/')
+                continue;
+            constexpr ByteClass kClosing = MakeByteClass(")");
+            ChordMatch bass;
+            return chordgrammar::MatchAt<false>(text, size, q + 2, kClosing, bass, notation) &&
+                   bass.Quality() == Major && bass.length == bass.rootLength &&
+                   chordgrammar::MatchAt<true>(text, q, pos, kRightDelimiter, match, notation);
+        }
+    }
+    return false;
+}
+
+/// The bass note written in lower case after a name that ends at pos, as in
+/// "G/b" or "D/f#", delimited as a name is; its position is pos + 1.
+inline bool LowerCaseBassAt(const char* text, std::size_t size, std::size_t pos, Notation notation, ChordMatch& bass) {
+    if (pos + 1 >= size || text[pos] != '/' || text[pos + 1] < 'a' || text[pos + 1] > 'h')
+        return false;
+    char note[2] = {static_cast<char>(text[pos + 1] - 'a' + 'A'), pos + 2 < size ? text[pos + 2] : ' '};
+    if (!chordgrammar::MatchAt<false>(note, 2, 0, kRightDelimiter, bass, notation) || bass.Quality() != Major ||
+        bass.length != bass.rootLength)
+        return false;
+    const std::size_t end = pos + 1 + bass.length;
+    if (end < size && !kRightDelimiter[static_cast<unsigned char>(text[end])])
+        return false;
+    bass.bass = true;
+    bass.lowerCase = true;
+    return true;
 }
 
 /// 1 for the letters that begin a chord name, A to G.
 inline constexpr std::array<std::uint8_t, 256> kChordLetter = MakeByteClass("ABCDEFG");
+/// The same in German notation: A to H.
+inline constexpr std::array<std::uint8_t, 256> kGermanChordLetter = MakeByteClass("ABCDEFGH");
 
 /// Whether a tag is open after the bytes of the mask, given the one open
 /// before them: the last "<" (lt) or ">" (gt) among them decides.
@@ -57,7 +100,17 @@ inline bool TagOpenAfter(std::uint32_t lt, std::uint32_t gt, bool openBefore) {
 }
 
 template <bool kHtml, bool kAllChords, typename OnChord>
-void ScanWith(const char* text, std::size_t size, OnChord& onChord) {
+void ScanWith(const char* text, std::size_t size, OnChord& onChord, Notation notation = Notation::AsWritten) {
+    const auto found = [&](std::size_t at, const ChordMatch& match) {
+        onChord(at, match);
+        if constexpr (kAllChords) {
+            ChordMatch bass;
+            if (LowerCaseBassAt(text, size, at + match.length, notation, bass))
+                onChord(at + match.length + 1, bass);
+        }
+    };
+    const bool german = notation == Notation::German;
+    const std::array<std::uint8_t, 256>& chordLetter = german ? kGermanChordLetter : kChordLetter;
     // A name holds no delimiter, so no other candidate lies inside a match
     // and every candidate can be tried in turn.
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
@@ -67,7 +120,7 @@ void ScanWith(const char* text, std::size_t size, OnChord& onChord) {
 #if defined(__SSE2__)
     // Sixteen bytes at a time: a candidate is a letter A..G after a left delimiter.
     const __m128i letterBase = _mm_set1_epi8('A');
-    const __m128i letterSpan = _mm_set1_epi8(6);
+    const __m128i letterSpan = _mm_set1_epi8(german ? 7 : 6);
     for (; pos + 16 <= size; pos += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
         __m128i left = _mm_cmpeq_epi8(v, _mm_set1_epi8(' '));
@@ -105,17 +158,17 @@ void ScanWith(const char* text, std::size_t size, OnChord& onChord) {
             }
             const std::size_t at = pos + bit;
             ChordMatch match;
-            if (MatchAt<kAllChords>(text, size, at, match))
-                onChord(at, match);
+            if (MatchAt<kAllChords>(text, size, at, match, notation))
+                found(at, match);
         }
     }
 #endif
     for (; pos < size; ++pos) {
         const unsigned char c = bytes[pos];
-        if (afterLeft & kChordLetter[c] && !inTag) {
+        if (afterLeft & chordLetter[c] && !inTag) {
             ChordMatch match;
-            if (MatchAt<kAllChords>(text, size, pos, match))
-                onChord(pos, match);
+            if (MatchAt<kAllChords>(text, size, pos, match, notation))
+                found(pos, match);
         }
         afterLeft = kLeftDelimiter[c];
         if constexpr (kHtml) {
@@ -140,13 +193,13 @@ template <typename OnChord> void Scan(const char* text, std::size_t size, const 
     }
     if (rules.allChords) {
         if (rules.html)
-            ScanWith<true, true>(text, size, onChord);
+            ScanWith<true, true>(text, size, onChord, rules.notation);
         else
-            ScanWith<false, true>(text, size, onChord);
+            ScanWith<false, true>(text, size, onChord, rules.notation);
     } else if (rules.html) {
-        ScanWith<true, false>(text, size, onChord);
+        ScanWith<true, false>(text, size, onChord, rules.notation);
     } else {
-        ScanWith<false, false>(text, size, onChord);
+        ScanWith<false, false>(text, size, onChord, rules.notation);
     }
 }
 

@@ -1,17 +1,18 @@
 #include "engine/RewriteChords.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
 
 #include "engine/ChordLine.h"
+#include "engine/KeepColumns.h"
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift) {
-    // A moved name is at most one byte longer than the old one, and keeping
-    // columns adds no more than that; a fingering grows by its separators
-    // and a digit a string.
+                          bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
+                          const std::vector<std::uint8_t>* targets) {
+    const Notation notation = rules.notation;
+    // A moved name is at most one byte longer than the old one; a fingering
+    // grows by its separators and a digit a string.
     std::size_t room = occurrences.size();
     for (const ChordOccurrence& occurrence : occurrences)
         room += occurrence.fingering ? 12 : 0;
@@ -27,11 +28,19 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         out += size;
     };
     counts.fill(0);
+    // Where each name stood, for the column rule. Kept from call to call.
+    thread_local std::vector<NameBefore> before;
+    before.clear();
+    if (keepColumns)
+        before.reserve(occurrences.size());
     for (ChordOccurrence& occurrence : occurrences) {
         const std::size_t position = occurrence.position;
+        if (keepColumns)
+            before.push_back({occurrence.position, occurrence.length});
         copy(in + cursor, position - cursor);
         const auto newPosition = static_cast<std::uint32_t>(out - begin);
-        const std::uint8_t target = moves[occurrence.index];
+        const std::uint8_t target =
+            targets ? (*targets)[static_cast<std::size_t>(&occurrence - occurrences.data())] : moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(text);
         std::size_t newSize = 0;
         if (occurrence.fingering) {
@@ -44,43 +53,42 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
             occurrence.length = static_cast<std::uint16_t>(newSize);
             cursor = position + oldSize;
             continue;
+        } else if (notation != Notation::AsWritten && target == occurrence.index) {
+            copy(in + position, oldSize);
+            newSize = oldSize;
+            counts[target] += occurrence.extended || occurrence.bass ? 0 : 1;
         } else if (occurrence.bass) {
-            // A note: its major chord's name is the note's.
-            const std::string_view name = kTableNames[target];
+            // A note: its major chord's root.
+            const std::string_view name = chordnotation::RootName(NoteSpelling::AtIndex(target), notation);
             newSize = name.size();
             copy(name.data(), newSize);
             if (occurrence.lowerCase)
                 out[-static_cast<std::ptrdiff_t>(newSize)] += 'a' - 'A';
-        } else if (!occurrence.extended) {
+        } else if (!occurrence.extended && notation == Notation::AsWritten) {
             const std::string_view name = kTableNames[target];
             newSize = name.size();
             copy(name.data(), newSize);
             ++counts[target];
+            occurrence.longRoot = NoteSpelling::AtIndex(target % NoteSpelling::kCount).Length() == 2;
         } else {
             // The root moves and the suffix stays as written.
-            const std::size_t oldRoot = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).Length();
-            const std::string_view newRoot = NoteSpelling::AtIndex(target % NoteSpelling::kCount).Name();
+            const std::size_t oldRoot = occurrence.RootLength();
+            const std::string_view newRoot =
+                chordnotation::RootName(NoteSpelling::AtIndex(target % NoteSpelling::kCount), notation);
             copy(newRoot.data(), newRoot.size());
             copy(in + position + oldRoot, oldSize - oldRoot);
             newSize = oldSize - oldRoot + newRoot.size();
+            counts[target] += occurrence.extended ? 0 : 1;
+            occurrence.longRoot = newRoot.size() == 2;
         }
         occurrence.position = newPosition;
         occurrence.index = target;
         occurrence.length = static_cast<std::uint16_t>(newSize);
         cursor = position + oldSize;
-        if (keepColumns && newSize > oldSize) {
-            // A longer name takes spaces from the run after it, leaving one.
-            std::size_t run = 0;
-            while (cursor + run < text.size() && in[cursor + run] == ' ')
-                ++run;
-            if (run >= 2)
-                cursor += std::min(newSize - oldSize, run - 1);
-        } else if (keepColumns && newSize < oldSize && cursor < text.size() && in[cursor] == ' ') {
-            for (std::size_t k = newSize; k < oldSize; ++k)
-                *out++ = ' ';
-        }
     }
     copy(in + cursor, text.size() - cursor);
     result.resize(static_cast<std::size_t>(out - begin));
+    if (keepColumns)
+        return KeepColumns(text, result, before, occurrences, rules);
     return result;
 }

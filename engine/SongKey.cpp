@@ -1,26 +1,29 @@
 #include "engine/SongKey.h"
 
+namespace {
+
+NoteSpelling InTable(const SpelledNote& note) {
+    const SpelledNote plain = note.Simplified();
+    const Accidental accidental = plain.alter < 0   ? Accidental::Flat
+                                  : plain.alter > 0 ? Accidental::Sharp
+                                                    : Accidental::Natural;
+    // Simplified names are always among the table's.
+    return NoteSpelling::Of(plain.letter, accidental).value_or(NoteSpelling());
+}
+
+} // namespace
+
 std::string SongKey::Name() const {
-    std::string name(root.Name());
-    if (minor)
+    std::string name = CKeySpelling::Tonic(key, side).Name();
+    if (key.minor)
         name += 'm';
     return name;
 }
 
-SongKey GuessKey(NoteSpelling firstRoot, ChordQuality firstQuality) {
-    return SongKey{firstRoot, firstQuality == Minor || firstQuality == MinorSeventh};
+NoteSpelling SongKey::Root(int pitch, bool diminished) const {
+    return InTable(CKeySpelling::Root(pitch, key, side, diminished));
 }
 
-KeySignature SignatureOf(Pitch tonic, bool minor) {
-    // Bit p set: the key on pitch p is written with flats, or with sharps.
-    constexpr unsigned kMajorFlats = 1u << 1 | 1u << 3 | 1u << 5 | 1u << 8 | 1u << 10;
-    constexpr unsigned kMajorSharps = 1u << 2 | 1u << 4 | 1u << 6 | 1u << 7 | 1u << 9 | 1u << 11;
-    constexpr unsigned kMinorFlats = 1u << 0 | 1u << 2 | 1u << 3 | 1u << 5 | 1u << 7 | 1u << 10;
-    constexpr unsigned kMinorSharps = 1u << 1 | 1u << 4 | 1u << 6 | 1u << 8 | 1u << 11;
-    const unsigned key = 1u << tonic.Value();
-    if (key & (minor ? kMinorFlats : kMajorFlats))
-        return KeySignature::Flats;
-    if (key & (minor ? kMinorSharps : kMajorSharps))
-        return KeySignature::Sharps;
-    return KeySignature::Neither;
+NoteSpelling SongKey::Bass(int pitch, int rootPitch, bool diminished) const {
+    return InTable(CKeySpelling::Bass(pitch, rootPitch, key, side, diminished));
 }

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "chords/ChordNotation.h"
+
 /// How the names a shift moves are spelled. At shift 0 a song always stays
 /// as written.
 enum class Spelling {
@@ -13,16 +15,15 @@ enum class Spelling {
     Sharps = 1,
     /// C Db D Eb E F Gb G Ab A Bb B.
     Flats = 2,
-    /// As the key of the song moved by the shift is written. The key is
-    /// guessed from the song's first chord: its root, minor when its suffix
-    /// starts with "m" but not "maj". The major keys F Bb Eb Ab Db and the
-    /// minor keys Dm Gm Cm Fm Bbm Ebm take flats, G D A E B F# and Em Bm F#m
-    /// C#m G#m sharps, C and Am keep each name's own family.
+    /// Each root as the scale degree it is in the key of the song moved by
+    /// the shift (CKeySpelling): the key's letters for its own notes, flats
+    /// for the flattened degrees, sharps for the raised ones; a bass note
+    /// spelled from its chord. The key is the key finder's (CKeyFinder).
     Key = 3,
 };
 
 /// The choices of how a song is read and written, the settings ALLCHORDS,
-/// SPELLING and KEEPCOLUMNS. All off, a song is read and moved exactly as
+/// SPELLING, KEEPCOLUMNS, CHORDLINES and NOTATION. All off, a song is read and moved exactly as
 /// the chord table alone says.
 struct SongOptions {
     /// Every chord name: a root followed by a suffix the table lacks, such
@@ -31,10 +32,10 @@ struct SongOptions {
     /// with "m" for a suffix that starts with "m" but not "maj".
     bool allChords = false;
     Spelling spelling = Spelling::AsWritten;
-    /// Keep chord columns: after a name that grew by d bytes and is followed
-    /// by n >= 2 spaces, min(d, n - 1) of them go; after a name that shrank
-    /// by d bytes and is followed by a space, d spaces come. Nothing else
-    /// moves.
+    /// Keep chord columns (engine/KeepColumns.h): on a line that holds
+    /// chords every word starts at its old column where the line has room,
+    /// a word that a longer name would touch moves right by the least that
+    /// keeps one blank, and goes back to its column as soon as room allows.
     bool keepColumns = false;
     /// Read as a guitarist reads a sheet (the setting CHORDLINES): chord
     /// names count only on chord lines and in ChordPro brackets, where bar
@@ -42,10 +43,14 @@ struct SongOptions {
     /// never touched; the bass note of a slash chord moves with it but is a
     /// note, not a chord, and scores nothing.
     bool chordLines = false;
+    /// How the song writes its roots (the setting NOTATION): in German H is
+    /// B and B is B flat, and "mi" or "moll" says minor; moved names are
+    /// written back the same way and score as the table's matching chords.
+    Notation notation = Notation::AsWritten;
 
     bool operator==(const SongOptions& other) const {
         return allChords == other.allChords && spelling == other.spelling && keepColumns == other.keepColumns &&
-               chordLines == other.chordLines;
+               chordLines == other.chordLines && notation == other.notation;
     }
     bool operator!=(const SongOptions& other) const { return !(*this == other); }
 };

@@ -18,6 +18,7 @@ struct SongSummary {
     std::vector<ChordName> extended;
     std::optional<SongKey> key;
     Spelling spelling = Spelling::AsWritten;
+    Notation notation = Notation::AsWritten;
 
     /// The distinct chords and the score of the song moved by shift.
     DistinctChords At(int shift) const;

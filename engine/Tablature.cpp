@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "chords/ChordCatalog.h"
+#include "engine/ChordLine.h"
 #include "engine/ChordScanner.h"
+#include "engine/KeyFinder.h"
 #include "engine/RewriteChords.h"
 #include "engine/SongSummary.h"
 #include "engine/TableMoves.h"
@@ -24,6 +26,7 @@ void CTablature::SetOptions(const SongOptions& options) {
     m_options = options;
     m_rules.allChords = options.allChords;
     m_rules.chordLines = options.chordLines;
+    m_rules.notation = options.notation;
 }
 
 const CChord& CTablature::ChordAt(int i) const {
@@ -38,17 +41,98 @@ std::string CTablature::NameAt(int i) const {
     return text.substr(PositionAt(i), NameLengthAt(i));
 }
 
+ChordKind CTablature::KindAt(int i) const {
+    const ChordOccurrence& occurrence = m_occurrences[static_cast<std::size_t>(i)];
+    if (!occurrence.extended)
+        return ChordKindOfSuffix(kQualitySuffixes[occurrence.index / NoteSpelling::kCount]);
+    const std::size_t root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).Length();
+    return ChordKindOfSuffix(text.substr(occurrence.position + root, occurrence.length - root));
+}
+
+std::vector<std::uint32_t> CTablature::ChordLinePositions() const {
+    std::vector<std::uint32_t> positions;
+    // A chord with its fingering after it is an entry of a legend, which
+    // lists the song's chords but neither starts nor ends the song.
+    bool open = false;
+    const auto add = [&](std::size_t position, bool bass, bool fingering) {
+        if (fingering && open)
+            positions.pop_back();
+        if (!bass)
+            open = !fingering;
+        if (!bass && !fingering)
+            positions.push_back(static_cast<std::uint32_t>(position));
+    };
+    if (m_options.chordLines) {
+        for (const ChordOccurrence& occurrence : m_occurrences)
+            add(occurrence.position, occurrence.bass, occurrence.fingering);
+        return positions;
+    }
+    ChordRules lines = m_rules;
+    lines.chordLines = true;
+    ScanChordLines(text, lines,
+                   [&](std::size_t position, const ChordMatch& match) { add(position, match.bass, match.fingering); });
+    return positions;
+}
+
 std::optional<SongKey> CTablature::GuessedKey() const {
-    if (m_occurrences.empty())
+    const std::vector<std::uint32_t> onLines = ChordLinePositions();
+    std::vector<KeyChord> chords;
+    chords.reserve(m_occurrences.size());
+    int sharps = 0;
+    int flats = 0;
+    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
+        const ChordOccurrence& occurrence = m_occurrences[i];
+        if (occurrence.fingering)
+            continue;
+        const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
+        sharps += root.GetAccidental() == Accidental::Sharp ? 1 : 0;
+        flats += root.GetAccidental() == Accidental::Flat ? 1 : 0;
+        KeyChord chord;
+        chord.root = root.GetPitch().Value();
+        chord.bassOnly = occurrence.bass;
+        chord.kind = occurrence.bass ? ChordKind::Major : KindAt(static_cast<int>(i));
+        chord.onChordLine = std::binary_search(onLines.begin(), onLines.end(), occurrence.position);
+        chords.push_back(chord);
+    }
+    const std::optional<KeyGuess> guess = CKeyFinder::Find(chords);
+    if (!guess)
         return std::nullopt;
-    const int first = m_occurrences.front().index;
-    return GuessKey(NoteSpelling::AtIndex(first % NoteSpelling::kCount),
-                    static_cast<ChordQuality>(first / NoteSpelling::kCount));
+    const SignatureSide written = sharps > flats   ? SignatureSide::Sharps
+                                  : flats > sharps ? SignatureSide::Flats
+                                                   : SignatureSide::Natural;
+    return SongKey{guess->key, CKeySpelling::WritersSide(guess->key, written)};
 }
 
 std::string CTablature::Key() const {
     const std::optional<SongKey> key = GuessedKey();
     return key ? key->Name() : std::string();
+}
+
+std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const {
+    const SongKey target = key.Moved(shift);
+    std::vector<std::uint8_t> targets(m_occurrences.size(), 0);
+    // The chord a bass note stands under, its root and whether it is diminished.
+    int chordRoot = -1;
+    bool chordDiminished = false;
+    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
+        const ChordOccurrence& occurrence = m_occurrences[i];
+        if (occurrence.fingering)
+            continue;
+        const int pitch =
+            NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetPitch().Moved(shift).Value();
+        const int quality = occurrence.index - occurrence.index % NoteSpelling::kCount;
+        if (occurrence.bass) {
+            const NoteSpelling bass =
+                chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished);
+            targets[i] = static_cast<std::uint8_t>(quality + bass.Index());
+            continue;
+        }
+        chordRoot = pitch;
+        chordDiminished = occurrence.extended && KindAt(static_cast<int>(i)) == ChordKind::Diminished;
+        targets[i] = chordDiminished ? static_cast<std::uint8_t>(quality + target.Root(pitch, true).Index())
+                                     : moves[occurrence.index];
+    }
+    return targets;
 }
 
 std::vector<std::string> CTablature::UntouchedNames() const {
@@ -140,7 +224,9 @@ SongSummary CTablature::Summarize() const {
     SongSummary summary;
     summary.counts = m_counts;
     summary.spelling = m_options.spelling;
-    summary.key = GuessedKey();
+    summary.notation = m_options.notation;
+    if (m_options.spelling == Spelling::Key)
+        summary.key = GuessedKey();
     for (std::size_t i = 0; m_extendedCount > 0 && i < m_occurrences.size(); ++i) {
         const ChordOccurrence& occurrence = m_occurrences[i];
         if (!occurrence.extended)
@@ -148,8 +234,8 @@ SongSummary CTablature::Summarize() const {
         // The occurrence knows its root: the rest of its name is the suffix.
         // A song repeats its names, so a name is made only when it is new.
         const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
-        const std::string_view suffix = std::string_view(text).substr(occurrence.position + root.Length(),
-                                                                      occurrence.NameLength(text) - root.Length());
+        const std::string_view suffix = std::string_view(text).substr(
+            occurrence.position + occurrence.RootLength(), occurrence.NameLength(text) - occurrence.RootLength());
         const auto known = [&](const ChordName& name) { return name.Root() == root && name.Suffix() == suffix; };
         if (std::none_of(summary.extended.begin(), summary.extended.end(), known))
             summary.extended.emplace_back(root, std::string(suffix));
@@ -166,20 +252,65 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
+bool CTablature::ReadMovedNamesAgain() {
+    // A moved name outside the table may read otherwise ("E#7", E with "#7",
+    // moved up is "F#7"); it is read again where it stands, as detection
+    // would read it. Nothing else can read otherwise: only the bytes of
+    // names and, keeping columns, blanks that leave every line reading as
+    // it did have changed. A name that no longer reads whole leaves the
+    // whole text to detection.
+    for (ChordOccurrence& occurrence : m_occurrences) {
+        if (!occurrence.extended)
+            continue;
+        ChordMatch match;
+        if (m_rules.chordLines) {
+            const std::optional<ChordMatch> read = ChordName::Read(
+                std::string_view(text).substr(occurrence.position, occurrence.length), true, m_rules.notation);
+            if (!read)
+                return false;
+            match = *read;
+        } else if (!chordscan::MatchAt<true>(text.data(), text.size(), occurrence.position, match, m_rules.notation)) {
+            return false;
+        }
+        if (match.length != occurrence.length)
+            return false;
+        occurrence.index = static_cast<std::uint8_t>(match.index);
+        occurrence.longRoot = match.rootLength == 2;
+        if (!match.extended) {
+            occurrence.extended = false;
+            --m_extendedCount;
+            ++m_counts[static_cast<std::size_t>(match.index)];
+        }
+    }
+    return true;
+}
+
 void CTablature::Transpose(int shift) {
-    const TableMoves moves = MovesAt(shift, m_options.spelling, GuessedKey());
-    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift);
-    if (m_extendedCount > 0) {
-        // A moved name outside the table may read otherwise ("E#7" moved up
-        // is "F#7"): the new text is read again.
-        Detect(std::move(result));
+    // Spelled by key, a slash chord's bass is spelled from its chord and a
+    // diminished chord as the leading note it is: the moves of the table
+    // names alone do not tell these apart.
+    const std::optional<SongKey> key = m_options.spelling == Spelling::Key ? GuessedKey() : std::optional<SongKey>();
+    const TableMoves moves = MovesAt(shift, m_options.spelling, key, m_options.notation);
+    std::vector<std::uint8_t> targets =
+        key && Pitch::Wrap(shift) != 0 ? KeyedTargets(*key, shift, moves) : std::vector<std::uint8_t>();
+    if (m_options.notation == Notation::German) {
+        // A German sheet has no A#: its B is B flat.
+        constexpr int kASharp = 14;
+        for (std::uint8_t& target : targets) {
+            if (target % NoteSpelling::kCount == kASharp)
+                ++target;
+        }
+    }
+    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
+                                       targets.empty() ? nullptr : &targets);
+    // Every moved table name is again a delimited table name outside any
+    // tag, so detecting the new text would find exactly the moved names
+    // where they are written: the list follows them instead.
+    text = std::move(result);
+    if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
+        Detect(std::move(text));
         return;
     }
-    // Only bytes inside chord names and, keeping columns, runs of spaces
-    // after them change; every moved name is again a delimited table name
-    // outside any tag, so detecting the new text would find exactly the
-    // moved names where they are written: the list follows them instead.
-    text = std::move(result);
     ListDistinctChords();
 }
 

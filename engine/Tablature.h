@@ -11,8 +11,10 @@
 #include "engine/ChordOccurrence.h"
 #include "engine/ChordRules.h"
 #include "engine/DistinctChords.h"
+#include "engine/KeyFinder.h"
 #include "engine/SongKey.h"
 #include "engine/SongOptions.h"
+#include "engine/TableMoves.h"
 
 struct SongSummary;
 
@@ -53,6 +55,14 @@ public:
     /// a new tablature. Detection reads it: set it before Detect.
     void SetHtml(bool html) { m_rules.html = html; }
     bool IsHtml() const { return m_rules.html; }
+    /// How many bytes opening put before and after the song's own text (a
+    /// text song's title line and header, its footer): the chord lines are
+    /// read without them. None in a new tablature. Set before Detect; a
+    /// transposition keeps them, as it keeps the bytes.
+    void SetAddedText(std::size_t before, std::size_t after) {
+        m_rules.addedBefore = before;
+        m_rules.addedAfter = after;
+    }
     /// Whether the text is a ChordPro song (a .cho, .chopro, .chordpro,
     /// .crd or .pro file): then only its bracketed chords and its key are
     /// chords, with every option. Off in a new tablature; set it before Detect.
@@ -87,9 +97,12 @@ public:
     std::size_t NameLengthAt(int i) const;
     std::string NameAt(int i) const;
 
-    /// The key the song is in by its first chord: that chord's root as the
-    /// text writes it, followed by "m" when its suffix starts with "m" but
-    /// not "maj". Empty for a song without chords.
+    /// The key the song is in, as the key finder hears the chords the
+    /// options read (bass notes as notes, fingerings left out; a chord-like
+    /// word off the chord lines, or a legend's entry, weighs less and neither
+    /// starts nor ends the song): the tonic, spelled as the key's signature writes it
+    /// (the keys of six on the side most names are written on), followed by
+    /// "m" for a minor key. Empty for a song without chords.
     std::string Key() const;
     /// The names of the wider grammar in the text that are no table names
     /// and stay as written because allChords is off, each once, in order of
@@ -127,10 +140,24 @@ public:
 private:
     /// What the trials of a shift need to know of the song.
     SongSummary Summarize() const;
-    /// The key by the first chord; nothing for a song without chords.
+    /// The key by the key finder; nothing for a song without chords.
     std::optional<SongKey> GuessedKey() const;
+    /// The positions, ascending, of the chords that stand on chord lines or
+    /// in ChordPro brackets, whatever the options, but for a legend's: a
+    /// chord with its fingering after it.
+    std::vector<std::uint32_t> ChordLinePositions() const;
+    /// What occurrence i says about the key.
+    ChordKind KindAt(int i) const;
+    /// The table index each occurrence moves to when the song in key is
+    /// spelled by key at a shift other than 0: moves for a table name,
+    /// from its chord for a bass note, the raised degree for a diminished
+    /// chord on a flattened one.
+    std::vector<std::uint8_t> KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const;
     /// The distinct list and the score, from the occurrences.
     void ListDistinctChords();
+    /// After a transposition, reads the moved names outside the table again
+    /// as detection would; false when one no longer reads as a whole name.
+    bool ReadMovedNamesAgain();
 
     ChordRules m_rules;
     SongOptions m_options;

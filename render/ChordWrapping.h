@@ -81,8 +81,16 @@ public:
         }
         m_lastOpening = chord.extended ? OtherOpening(text.substr(pos, chord.length)) : Opening(chord.index);
         m_lastClosing = chord.extended ? OtherClosing() : m_closing;
-        if (!chord.extended) {
+        if (!chord.extended && text.compare(pos, chord.length, Name(chord.index)) == 0) {
             AppendWrapped(page, chord.index);
+            return;
+        }
+        if (!chord.extended) {
+            // A table chord written otherwise (H, Ami in German notation):
+            // its own picture around the name as written.
+            page += Opening(chord.index);
+            page.append(text, pos, chord.length);
+            page += m_closing;
             return;
         }
         const std::string name = text.substr(pos, chord.length);
@@ -119,14 +127,14 @@ private:
 // between and after the chord names the rules take, empty stretches
 // included, and onChord(offset, match) for each name.
 template <bool kHtml, bool kAllChords, typename OnText, typename OnChord>
-void WalkWith(const std::string& text, OnText& onText, OnChord& onChord) {
+void WalkWith(const std::string& text, OnText& onText, OnChord& onChord, Notation notation) {
     std::size_t cursor = 0;
     auto chord = [&](std::size_t pos, const ChordMatch& match) {
         onText(cursor, pos - cursor);
         onChord(pos, match);
         cursor = pos + match.length;
     };
-    chordscan::ScanWith<kHtml, kAllChords>(text.data(), text.size(), chord);
+    chordscan::ScanWith<kHtml, kAllChords>(text.data(), text.size(), chord, notation);
     onText(cursor, text.size() - cursor);
 }
 
@@ -144,13 +152,13 @@ void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnC
         });
         onText(cursor, text.size() - cursor);
     } else if (!rules.html && !rules.allChords)
-        WalkWith<false, false>(text, onText, onChord);
+        WalkWith<false, false>(text, onText, onChord, rules.notation);
     else if (!rules.allChords)
-        WalkWith<true, false>(text, onText, onChord);
+        WalkWith<true, false>(text, onText, onChord, rules.notation);
     else if (!rules.html)
-        WalkWith<false, true>(text, onText, onChord);
+        WalkWith<false, true>(text, onText, onChord, rules.notation);
     else
-        WalkWith<true, true>(text, onText, onChord);
+        WalkWith<true, true>(text, onText, onChord, rules.notation);
 }
 
 } // namespace chordwrap

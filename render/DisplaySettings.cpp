@@ -26,6 +26,7 @@ DisplaySettings ReadDisplaySettings(const ISettingsStore& store) {
     settings.options.spelling = SpellingOfValue(get("SPELLING", static_cast<int>(o.spelling)));
     settings.options.keepColumns = get("KEEPCOLUMNS", o.keepColumns ? 1 : 0) != 0;
     settings.options.chordLines = get("CHORDLINES", o.chordLines ? 1 : 0) != 0;
+    settings.options.notation = NotationOfValue(get("NOTATION", static_cast<int>(o.notation)));
     return settings;
 }
 
@@ -49,6 +50,8 @@ void WriteDisplaySettings(ISettingsStore& store, const DisplaySettings& settings
     // never asked for it stays as it was.
     if (settings.options.chordLines || store.GetInt(kSettingsSection, "CHORDLINES", 0) != 0)
         put("CHORDLINES", settings.options.chordLines ? 1 : 0);
+    if (settings.options.notation != Notation::AsWritten || store.GetInt(kSettingsSection, "NOTATION", 0) != 0)
+        put("NOTATION", static_cast<int>(settings.options.notation));
 }
 
 bool ReadLeftHanded(const ISettingsStore& store) {

@@ -442,8 +442,11 @@ std::string PagedInParts(const std::string& text, const PartedBytes& range, cons
         } else if (chord.bass) {
             parts.Wrapped(lastOpening, text.substr(pos, chord.length), lastClosing);
             return;
-        } else if (!chord.extended) {
+        } else if (!chord.extended && text.compare(pos, chord.length, tags.Name(chord.index)) == 0) {
             parts.Chord(tags.Name(chord.index));
+        } else if (!chord.extended) {
+            // Written otherwise than the table's name (German notation).
+            parts.Wrapped(tags.Opening(chord.index), text.substr(pos, chord.length), tags.Closing());
         } else {
             parts.Wrapped(tags.OtherOpening(text.substr(pos, chord.length)), text.substr(pos, chord.length),
                           tags.OtherClosing());

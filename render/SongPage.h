@@ -32,6 +32,11 @@ struct AddedText {
     /// Where the title line (and the header after it) stands: 0, or right
     /// after the document type declaration an HTML song begins with.
     std::size_t titleAt = 0;
+
+    /// The bytes before the song's own first line, for a text song (an HTML
+    /// song's title line sits inside its document, after the declaration).
+    std::size_t BytesBefore() const { return titleAt == 0 ? titleLine.size() + header.size() : 0; }
+    std::size_t BytesAfter() const { return footer.size(); }
 };
 
 /// The page text of a song as opening builds it, and what was added.

@@ -1,11 +1,14 @@
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "chords/ChordName.h"
 #include "chords/NoteSpelling.h"
 #include "chords/Pitch.h"
+#include "chords/TableNames.h"
 
 namespace {
 
@@ -67,6 +70,16 @@ TEST(ChordName, ParsesNamesIntoRootSuffixAndBaseChordAndWritesThemBack) {
         {"Gbadd9", "Gb", "add9", Major, false},
         {"E#7", "E", "#7", Major, false},
         {"Abmin7", "Ab", "min7", Minor, false},
+        {"E-", "E", "-", Minor, false},
+        {"A-7", "A", "-7", Minor, false},
+        {"D-maj7", "D", "-maj7", Minor, false},
+        {"AmMaj7", "A", "mMaj7", Minor, false},
+        {"AmM7", "A", "mM7", Minor, false},
+        {"Bm7-5", "B", "m7-5", Minor, false},
+        {"A7+5", "A", "7+5", Major, false},
+        {"F9#", "F", "9#", Major, false},
+        {"E7alt", "E", "7alt", Major, false},
+        {"Eaddb9", "E", "addb9", Major, false},
     };
     for (const Case& c : cases) {
         const std::optional<ChordName> name = ChordName::Parse(c.name);
@@ -80,8 +93,25 @@ TEST(ChordName, ParsesNamesIntoRootSuffixAndBaseChordAndWritesThemBack) {
         EXPECT_EQ(name->Write(), c.name);
         EXPECT_EQ(ChordName::Parse(c.name, false).has_value(), c.table) << c.name;
     }
-    for (const char* notName : {"", "H", "Cb", "c", "Am,", "G/B", "Asus4 ", "Cadd", "Bb(9"})
+    for (const char* notName : {"", "H", "Cb", "c", "Am,", "G/B", "Asus4 ", "Cadd", "Bb(9", "Ami", "E-mail", "A7-"})
         EXPECT_FALSE(ChordName::Parse(notName)) << notName;
+}
+
+TEST(ChordName, ReadsGermanRootsAndMinorWordsAsTheTablesChords) {
+    // name, the table name it scores as, whether it is outside the table
+    const std::vector<std::tuple<const char*, const char*, bool>> cases = {
+        {"H", "B", false},      {"B", "Bb", false},     {"Hb", "Bb", false},        {"Bb", "Bb", false},
+        {"Ami", "Am", false},   {"Hmi7", "Bm7", false}, {"Cmoll", "Cm", false},     {"H7", "B7", false},
+        {"Gmi7b5", "Gm", true}, {"Hsus4", "B", true},   {"Bmaj7", "Bbmaj7", false},
+    };
+    for (const auto& [text, table, extended] : cases) {
+        const std::optional<ChordMatch> match = ChordName::Read(text, true, Notation::German);
+        ASSERT_TRUE(match && match->length == std::string_view(text).size()) << text;
+        EXPECT_EQ(kTableNames[match->index], table) << text;
+        EXPECT_EQ(match->extended, extended) << text;
+    }
+    for (const char* notName : {"Hi", "Be", "H#", "Hm I", "Amin7x"})
+        EXPECT_FALSE(ChordName::Parse(notName, true, Notation::German)) << notName;
 }
 
 TEST(ChordName, WritesTheChosenSpellingKeepingSuffixAndBassCase) {

@@ -176,8 +176,11 @@ TEST_F(CliInProcess, SongOptionsComeFromTheStoreAndTheCommandLineGoesFirst) {
         {{{"SPELLING", 2}}, {"--spelling", "sharps"}, "C#  Asus4  B\n"},
         {{{"SPELLING", 9}}, {}, "C#  Asus4  B\n"},
         {{{"KEEPCOLUMNS", 1}}, {}, "C# Asus4  B\n"},
-        {{{"ALLCHORDS", 1}, {"SPELLING", 3}, {"KEEPCOLUMNS", 1}}, {}, "Db Bbsus4 B\n"},
+        {{{"ALLCHORDS", 1}, {"SPELLING", 3}, {"KEEPCOLUMNS", 1}}, {}, "C# A#sus4 B\n"},
         {{{"ALLCHORDS", 0}}, {"--keep-columns", "--all-chords"}, "C# A#sus4 B\n"},
+        // In German notation B is B flat, written back as a German sheet writes it.
+        {{}, {"--notation", "german"}, "C#  Asus4  H\n"},
+        {{{"NOTATION", 1}, {"ALLCHORDS", 1}}, {}, "C#  Bsus4  H\n"},
     };
     for (const Case& c : cases) {
         store.Clear();
@@ -194,7 +197,7 @@ TEST_F(CliInProcess, SongOptionsComeFromTheStoreAndTheCommandLineGoesFirst) {
 TEST_F(CliInProcess, InfoNamesTheUntouchedChordsAndTheKey) {
     const std::string song = Song("a.txt", "Em  Asus4 G Asus4 D7sus4\n");
     ASSERT_EQ(Run({"info", song}), kExitSuccess);
-    EXPECT_NE(out.str().find("], \"untouched\": [\"Asus4\", \"D7sus4\"], \"key\": \"Em\"}\n"), std::string::npos)
+    EXPECT_NE(out.str().find("], \"untouched\": [\"Asus4\", \"D7sus4\"], \"key\": \"G\"}\n"), std::string::npos)
         << out.str();
     ASSERT_EQ(Run({"info", "--by", "-2", "--all-chords", song}), kExitSuccess);
     EXPECT_NE(out.str().find("{\"name\": \"Gsus4\", \"offset\": 4}"), std::string::npos) << out.str();

@@ -160,6 +160,7 @@ CoreSong PrepareWithCore(const std::string& absolutePath, std::optional<int> shi
     song.added = page.added;
     song.working = std::make_unique<CTablature>();
     song.working->SetHtml(IsHtmlType(fileType));
+    song.working->SetAddedText(page.added.BytesBefore(), page.added.BytesAfter());
     song.working->SetOptions(options);
     song.working->Detect(page.text);
     if (shift) {

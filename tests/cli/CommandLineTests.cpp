@@ -175,11 +175,12 @@ TEST(CliUsage, ListsEachCommandsOptionsAndWrapsLongLines) {
         "       quavern-cli render [--by N | --easiest] [--plain | --highlighted] [SONG OPTIONS] "
         "[--default-levels]\n"
         "                          [-o OUT] FILE\n"
-        "       quavern-cli capo [--all-chords] [--spelling S] [--chord-lines] [--default-levels] FILE\n"
+        "       quavern-cli capo [--all-chords] [--spelling S] [--chord-lines] [--notation N] [--default-levels] FILE\n"
         "       quavern-cli chord [--picture FILE] NAME\n"
         "       quavern-cli convert (--to FORMAT) [-o OUT] FILE\n"
         "       quavern-cli --help | --version\n"
-        "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns] [--chord-lines]\n");
+        "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns] [--chord-lines]\n"
+        "              [--notation as-written|german]\n");
     // Every option of the table is explained in --help and in the manual page.
     const std::string manual = ManualOptionsText();
     for (const CliOptionRow& option : CliOptionTable()) {

@@ -89,8 +89,10 @@ void CReferenceTablature::SearchChord(const std::string& name) {
 }
 
 void CReferenceTablature::SearchOtherNames() {
+    // A number may carry a sharp after it (F9#).
     static const std::regex suffixGrammar(
-        "(maj|min|m|M|dim|aug|\\+)?([0-9]+|sus[24]?|add[0-9]+|[b#][0-9]+|maj[0-9]+|\\([0-9a-z#+]*\\))*");
+        "(maj|Maj|min|m|M|dim|aug|\\+|-)?([0-9]+#?|sus[24]?|alt|add[-b#+]?[0-9]+#?|[-b#+][0-9]+#?|-?maj[0-9]+#?|"
+        "Maj[0-9]+#?|M[0-9]+#?|\\([0-9a-z#+]*\\))*");
     const std::set<int> taken(positions.begin(), positions.end());
     for (std::size_t p = 0; p < text.size(); ++p) {
         if (text[p] < 'A' || text[p] > 'G' || taken.count(static_cast<int>(p)) || !MayStartAt(text, p))
@@ -103,14 +105,14 @@ void CReferenceTablature::SearchOtherNames() {
                 continue;
             std::size_t run = p + rootSize;
             while (run < text.size() &&
-                   std::string("0123456789abcdefghijklmnopqrstuvwxyzM#+()").find(text[run]) != std::string::npos)
+                   std::string("0123456789abcdefghijklmnopqrstuvwxyzM#+-()").find(text[run]) != std::string::npos)
                 ++run;
             for (std::size_t end = run; end > p + rootSize && !found; --end) {
                 const std::string suffix = text.substr(p + rootSize, end - p - rootSize);
                 if ((end < text.size() && !CTablature::IsRightDelimiter(text[end])) || IsTableSuffix(suffix) ||
                     !std::regex_match(suffix, suffixGrammar))
                     continue;
-                const bool minor = StartsWith(suffix, "m") && !StartsWith(suffix, "maj");
+                const bool minor = (StartsWith(suffix, "m") && !StartsWith(suffix, "maj")) || StartsWith(suffix, "-");
                 occurrences.push_back(*theChordCatalog.Find(root + (minor ? "m" : "")));
                 positions.push_back(static_cast<int>(p));
                 written.push_back(root + suffix);

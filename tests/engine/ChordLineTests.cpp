@@ -82,13 +82,16 @@ TEST(ChordLine, TellsFingeringsFromOtherWords) {
 
 namespace {
 
-// The song moved by shift with every chord name and chord lines only.
-std::string MovedAsGuitarist(const std::string& song, int shift, bool html = false) {
+// The song moved by shift with every chord name and chord lines only, or
+// with every chord name alone.
+std::string MovedAsGuitarist(const std::string& song, int shift, bool html = false, bool chordLines = true,
+                             Notation notation = Notation::AsWritten) {
     CTablature tablature;
     tablature.SetHtml(html);
     SongOptions options;
     options.allChords = true;
-    options.chordLines = true;
+    options.chordLines = chordLines;
+    options.notation = notation;
     tablature.SetOptions(options);
     tablature.Detect(song);
     tablature.Transpose(shift);
@@ -123,42 +126,88 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
         {"A Night in June (originally in Eb)", "A Night in June (originally in Eb)",
          "A Night in June (originally in Eb)"},
         {"Be still, Do not fear", "Be still, Do not fear", "Be still, Do not fear"},
+        // Notations, each moved whole, read alike with every chord name alone.
+        {"A7+5  Bm7-5  Cadd+11  Eaddb9  F9#", "B7+5  C#m7-5  Dadd+11  F#addb9  G9#",
+         "F#7+5  G#m7-5  Aadd+11  C#addb9  D9#"},
+        {"E-  A-7  A-/C  D-maj7  Dm-maj7", "F#-  B-7  B-/D  E-maj7  Em-maj7", "C#-  F#-7  F#-/A  B-maj7  Bm-maj7"},
+        {"AmMaj7  DmMaj7  AmM7  Am(maj7)  E7alt", "BmMaj7  EmMaj7  BmM7  Bm(maj7)  F#7alt",
+         "F#mMaj7  BmMaj7  F#mM7  F#m(maj7)  C#7alt"},
+        {"C(/E)  A(/G)  G/b  D/f#", "D(/F#)  B(/A)  A/c#  E/g#", "A(/C#)  F#(/E)  E/g#  B/d#"},
     };
     for (const auto& [line, up, down] : cases) {
         EXPECT_EQ(MovedAsGuitarist(line, 2), up) << line;
         EXPECT_EQ(MovedAsGuitarist(line, -3), down) << line;
+        if (&line >= &cases[cases.size() - 4][0]) {
+            EXPECT_EQ(MovedAsGuitarist(line, 2, false, false), up) << line;
+            EXPECT_EQ(MovedAsGuitarist(line, -3, false, false), down) << line;
+        }
+    }
+    // Marks glued to a name on a chord line are no part of it.
+    EXPECT_EQ(MovedAsGuitarist("G?  C,  D;  Em...", 2), "A?  D,  E;  F#m...");
+    // German notation: H is B, B is B flat, "mi" and "moll" say minor;
+    // names are written back the same way, and words stay words.
+    const std::vector<std::array<std::string, 3>> german = {
+        {"Ami  H  B  Hb  Hmi7  Cmoll  Gmi7  G#", "Hmi  C#  C  C  C#mi7  Dmoll  Ami7  B",
+         "F#mi  G#  G  G  G#mi7  Amoll  Emi7  F"},
+        {"Dmi/H  C/h  A  Ab", "Emi/C#  D/c#  H  B", "Hmi/G#  A/g#  F#  F"},
+        {"[Ami]Ej pada [H7]rosenka", "[Hmi]Ej pada [C#7]rosenka", "[F#mi]Ej pada [G#7]rosenka"},
+        {"A man", "A man", "A man"},
+        {"Am I only dreaming", "Am I only dreaming", "Am I only dreaming"},
+        {"Be still, Do not fear", "Be still, Do not fear", "Be still, Do not fear"},
+        {"Hi there", "Hi there", "Hi there"},
+    };
+    for (const auto& [line, up, down] : german) {
+        EXPECT_EQ(MovedAsGuitarist(line, 2, false, true, Notation::German), up) << line;
+        EXPECT_EQ(MovedAsGuitarist(line, -3, false, true, Notation::German), down) << line;
     }
     // In an HTML song tags part the words of a line as blanks do.
     EXPECT_EQ(MovedAsGuitarist("<p><b>G</b>  C</p>\n<p>A man</p>", 2, true), "<p><b>A</b>  D</p>\n<p>A man</p>");
+    // The header and footer opening puts around a text song leave its first and last lines whole.
+    CTablature page;
+    page.SetAddedText(std::string_view("<title>x</title>\n<body> <pre>").size(), std::string_view("</pre>").size());
+    page.SetOptions({false, Spelling::AsWritten, false, true});
+    page.Detect("<title>x</title>\n<body> <pre>G  C\nla la la\nD  Em</pre>");
+    page.Transpose(2);
+    EXPECT_EQ(page.text, "<title>x</title>\n<body> <pre>A  D\nla la la\nE  F#m</pre>");
 }
 
 TEST(ChordLine, RealSheetsKeepTheirWordsAndMoveEveryChordLine) {
     const std::vector<std::string> paths = CorpusSongPaths();
     if (paths.empty())
         GTEST_SKIP() << "no corpus of real sheets beside the project";
-    int movedLines = 0;
-    for (const std::string& path : paths) {
-        std::ifstream file(path, std::ios::binary);
-        const std::string song((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        const bool html =
-            path.size() > 4 && (path.substr(path.size() - 4) == ".htm" || path.substr(path.size() - 5) == ".html");
-        const std::vector<std::string> before = Lines(song);
-        const std::vector<std::string> after = Lines(MovedAsGuitarist(song, 2, html));
-        ASSERT_EQ(before.size(), after.size()) << path;
-        for (std::size_t i = 0; i < before.size(); ++i) {
-            std::string read = before[i];
-            if (!read.empty() && read.back() == '\r')
-                read.pop_back();
-            const ChordLineReading reading = ReadChordLine(read, IsChordName);
-            // (HTML lines are read with their tags blanked; the test reads the
-            // text songs' lines as they stand.)
-            if (html)
-                continue;
-            if (!reading.isChordLine)
-                EXPECT_EQ(after[i], before[i]) << path << ": " << before[i];
-            else if (!reading.chords.empty())
-                movedLines += after[i] != before[i] ? 1 : 0;
+    // Read as written and in German notation (the Czech sheets write H and Ami).
+    for (const Notation notation : {Notation::AsWritten, Notation::German}) {
+        const auto isChordName = [notation](std::string_view word) {
+            return ChordName::Read(word, true, notation).has_value();
+        };
+        int movedLines = 0;
+        for (const std::string& path : paths) {
+            std::ifstream file(path, std::ios::binary);
+            const std::string song((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            const bool html =
+                path.size() > 4 && (path.substr(path.size() - 4) == ".htm" || path.substr(path.size() - 5) == ".html");
+            const std::vector<std::string> before = Lines(song);
+            const std::vector<std::string> after = Lines(MovedAsGuitarist(song, 2, html, true, notation));
+            ASSERT_EQ(before.size(), after.size()) << path;
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                std::string read = before[i];
+                if (!read.empty() && read.back() == '\r')
+                    read.pop_back();
+                const ChordLineReading reading = ReadChordLine(read, isChordName);
+                // (HTML lines are read with their tags blanked; the test reads the
+                // text songs' lines as they stand.)
+                if (html)
+                    continue;
+                if (!reading.isChordLine) {
+                    EXPECT_EQ(after[i], before[i]) << path << ": " << before[i];
+                } else if (!reading.chords.empty()) {
+                    movedLines += after[i] != before[i] ? 1 : 0;
+                    // Every name moved whole reads again as a name.
+                    EXPECT_EQ(ReadChordLine(after[i], isChordName).chords.size(), reading.chords.size())
+                        << path << ": " << after[i];
+                }
+            }
         }
+        EXPECT_GT(movedLines, 0);
     }
-    EXPECT_GT(movedLines, 0);
 }

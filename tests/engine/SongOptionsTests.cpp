@@ -89,7 +89,7 @@ TEST(SongOptions, SpellsMovedNamesAsAsked) {
         {"C G Am F", Spelling::Key, 6, "F# C# D#m B"},
         {"Am Dm E7 Bb", Spelling::Key, 5, "Dm Gm A7 Eb"},    // D minor: flats
         {"Am Dm E7 Bb", Spelling::Key, 11, "G#m C#m D#7 A"}, // G# minor: sharps
-        {"D A# Eb", Spelling::Key, -2, "C G# Db"},           // C major: each as written
+        {"D A# Eb", Spelling::Key, -2, "C Ab Db"},           // D major to C: bVI and bII
         {"Em7 A#", Spelling::Key, 3, "Gm7 Db"},              // m7 is minor
         {"Cmaj7 A#", Spelling::Key, 5, "Fmaj7 Eb"},          // maj7 is major
     };
@@ -112,20 +112,24 @@ TEST(SongOptions, EverySpellingMovesEveryNameAtEveryShift) {
                 EXPECT_EQ(moved.ChordAt(i).root, ((written.ChordAt(i).root + shift) % 12 + 12) % 12);
                 EXPECT_EQ(moved.ChordAt(i).suffix, written.ChordAt(i).suffix);
             }
-            // One family for the whole song: sharps, flats, or by key (the
-            // song is in C: F Bb Eb Ab Db take flats, the others sharps).
+            // One family for the whole song: sharps, flats; by key one
+            // name for each note, whatever its spelling in the song.
             const bool flats = text.find('b') != std::string::npos;
             const bool sharps = text.find('#') != std::string::npos;
-            const bool flatKey = (shift + 12) % 12 == 1 || (shift + 12) % 12 == 3 || (shift + 12) % 12 == 5 ||
-                                 (shift + 12) % 12 == 8 || (shift + 12) % 12 == 10;
+            std::vector<std::string> spellingOf(12);
+            for (int i = 0; shift != 0 && s == static_cast<int>(Spelling::Key) && i < moved.OccurrenceCount(); ++i) {
+                const std::string name = moved.NameAt(i);
+                const std::string root = name.substr(0, name.size() - moved.ChordAt(i).suffix.size());
+                std::string& seen = spellingOf[static_cast<std::size_t>(moved.ChordAt(i).root)];
+                EXPECT_TRUE(seen.empty() || seen == root) << shift << ": " << seen << " and " << root;
+                seen = root;
+            }
             if (shift == 0) {
                 EXPECT_EQ(text, song);
             } else if (s == static_cast<int>(Spelling::Sharps)) {
                 EXPECT_FALSE(flats) << shift;
             } else if (s == static_cast<int>(Spelling::Flats)) {
                 EXPECT_FALSE(sharps) << shift;
-            } else if (s == static_cast<int>(Spelling::Key)) {
-                EXPECT_TRUE(flats == flatKey && sharps == !flatKey) << shift << ": " << text;
             }
         }
     }
@@ -144,7 +148,7 @@ TEST(SongOptions, KeepsColumnsWhereSpacesFollow) {
         {"C\tG", 1, "C#\tG#", "C#\tG#"},      // a tab is no space
         {"C\nG  ", 1, "C#\nG# ", "C#\nG#  "}, // at a line end nothing moves
         {"Db  Eb\n", 1, "D   E\n", "D  E\n"}, // a shorter name gets its space back
-        {"(Db) Eb", 1, "(D) E", "(D) E"},     // only a space right after the name counts
+        {"(Db) Eb", 1, "(D)  E", "(D) E"},    // E stays in its column after a shorter word
         {"C#m7  Bbmaj7  F", -1, "Cm7   Amaj7   E", "Cm7  Amaj7  E"},
         {"Db  Eb", 0, "Db  Eb", "Db  Eb"},
     };
@@ -155,13 +159,13 @@ TEST(SongOptions, KeepsColumnsWhereSpacesFollow) {
     EXPECT_EQ(Moved("C  Asus4  F", {true, Spelling::AsWritten, true}, 1), "C# A#sus4 F#");
 }
 
-TEST(SongOptions, KeyIsTheFirstChordAsWritten) {
+TEST(SongOptions, KeyIsTheOneItsChordsMake) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Em G D", "Em"}, {"x Cmaj7 Am", "C"}, {"Bbm7 F", "Bbm"}, {"Db C#", "Db"}, {"la la", ""}, {"Cm(maj7) G", "G"},
+        {"Em G D", "D"}, {"x Cmaj7 Am", "Am"}, {"Bbm7 F", "F"}, {"Db C#", "Db"}, {"la la", ""}, {"Cm(maj7) G", "G"},
     };
     for (const auto& [song, key] : cases)
         EXPECT_EQ(Detected(song, SongOptions()).Key(), key) << song;
-    EXPECT_EQ(Detected("Cm(maj7) G", kAllChords).Key(), "Cm");
+    EXPECT_EQ(Detected("Cm(maj7) Fm G7 Cm(maj7)", kAllChords).Key(), "Cm");
 }
 
 TEST(SongOptions, ScoresOfEveryShiftAreThoseOfTheMovedSong) {
@@ -182,6 +186,48 @@ TEST(SongOptions, ScoresOfEveryShiftAreThoseOfTheMovedSong) {
     EXPECT_EQ(ShiftForCapo(7), 5);
     std::vector<CapoChoice> tie(3);
     for (int i = 0; i < 3; ++i)
-        tie[static_cast<std::size_t>(i)] = {i, ShiftForCapo(i), {}, i == 0 ? 9 : 4};
+        tie[static_cast<std::size_t>(i)] = {i, ShiftForCapo(i), {}, i == 0 ? 9 : 4, ""};
     EXPECT_EQ(BestCapo(tie), 1);
+}
+
+// A row names the shapes as the guitarist plays them: in the key they make,
+// in full, each once; its score counts each chord once and no bass note.
+TEST(SongOptions, CapoRowsNameTheShapesInTheirKey) {
+    const SongOptions guitarist{true, Spelling::AsWritten, false, true};
+    struct Case {
+        const char* song;
+        SongOptions options;
+        int capo;
+        const char* shapes;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"Eb Cm Ab Bb7", {false, Spelling::Flats, false}, 4, "E B G#m F#7", "B"},
+        {"Eb Cm Ab Bb7", SongOptions(), 3, "C F Am G7", "C"},
+        {"Eb Cm Ab Bb7", SongOptions(), 0, "Eb Ab Cm Bb7", "Eb"},
+        {"Am G#dim Asus4 Am Asus4", kAllChords, 5, "Em D#dim Esus4", "Em"},
+        {"A Asus4 Am A", kAllChords, 0, "A Am Asus4", "A"},
+        {"C/G    Am    C\nHello there my friend\n", guitarist, 7, "F Dm", "F"},
+        {"no chords here", SongOptions(), 2, "", ""},
+    };
+    for (const Case& c : cases) {
+        const std::vector<CapoChoice> rows = CapoChoices(Detected(c.song, c.options));
+        ASSERT_EQ(rows.size(), 8u);
+        const CapoChoice& row = rows[static_cast<std::size_t>(c.capo)];
+        std::string shapes;
+        for (const std::string& shape : row.shapes)
+            shapes += (shapes.empty() ? "" : " ") + shape;
+        EXPECT_EQ(shapes, c.shapes) << c.song << " capo " << c.capo;
+        EXPECT_EQ(row.key, c.key) << c.song << " capo " << c.capo;
+        EXPECT_EQ(row.score, Detected(shapes, kAllChords).GetScore()) << c.song << " capo " << c.capo;
+    }
+    // How the window and the saved song name a capo; the saved line reads no chords.
+    const std::vector<CapoChoice> rows = CapoChoices(Detected("Bb Eb F7", SongOptions()));
+    EXPECT_EQ(CapoText(rows[3], "Bb"), "Capo 3: play in G shapes, sounds in Bb");
+    EXPECT_EQ(CapoText(rows[0], "Bb"), "No capo: play in Bb");
+    EXPECT_EQ(CapoFileLine(rows[0], "Bb"), "");
+    const std::string line = CapoFileLine(rows[3], "Bb");
+    EXPECT_EQ(line, "Capo 3: shapes in G, sounds in Bb.");
+    for (const SongOptions& options : {SongOptions(), kAllChords, guitarist})
+        EXPECT_EQ(Detected(line + "\nCapo 2: shapes in Em, sounds in F#m.\n", options).OccurrenceCount(), 0);
 }

@@ -1,9 +1,11 @@
 // The window as a guitarist uses it on a Linux desktop: its own folder for
 // the start page and pictures, one display page per running program, no
 // history, where a song is shown from, and the habits of its title and menus.
+#include <algorithm>
 #include <memory>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -26,6 +29,7 @@
 #include "dialogs/ControlIds.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
+#include "platform/QtSettingsStore.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/EventWait.h"
 #include "tests/support/PageScript.h"
@@ -57,6 +61,32 @@ private:
         return song;
     }
     static QPointF ScrollOf(CQuavernView* view) { return view->page()->scrollPosition(); }
+    // Chooses an entry of the Options menu as a user does: a click on the
+    // menu's title in the window, then one on the entry.
+    static bool ChooseOption(CProgramFixture& program, int id) {
+        QMenuBar* bar = program.Frame()->menuBar();
+        const QList<QAction*> titles = bar->actions();
+        const auto options = std::find_if(titles.begin(), titles.end(),
+                                          [](QAction* title) { return title->text() == QStringLiteral("&Options"); });
+        if (options == titles.end())
+            return false;
+        QTest::mouseClick(program.Frame()->windowHandle(), Qt::LeftButton, {},
+                          bar->mapTo(program.Frame(), bar->actionGeometry(*options).center()));
+        QMenu* menu = nullptr;
+        if (!QTest::qWaitFor([&menu] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }))
+            return false;
+        const QRect entry = menu->actionGeometry(program.Action(id));
+        if (entry.isEmpty())
+            return false;
+        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, entry.center());
+        return true;
+    }
+    // The stored value of a song option.
+    static int Stored(const char* name) {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsOrganization),
+                           QString::fromLatin1(kSettingsApplication));
+        return settings.value(QStringLiteral("KV20481733PW/") + QString::fromLatin1(name), -1).toInt();
+    }
 };
 
 void TestWindowHabits::newAndSaveKeepToTheProgramsOwnPages() {
@@ -230,12 +260,13 @@ void TestWindowHabits::htmlSongKeepsItsMarkupAndStandardsMode() {
     QCOMPARE(ReadFileBytes(path), QByteArray(song).replace(">G</a> Am", ">G#</a> A#m"));
 }
 
-// Names the table lacks are named after Open; the Options menu moves them,
-// and spells the moved names as chosen.
+// Names the table lacks are named after Open; a click on the note turns on
+// the guitarist's reading, which moves them, spelled by the key. The one
+// Options entry sets and clears the four reading options together.
 void TestWindowHabits::songOptionsFromTheMenuMoveEveryChord() {
     CProgramFixture program;
     QVERIFY(program.Start());
-    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Asus4 G\n")));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Intro\nAsus4 G\n")));
     // The note outlasts the prompts of the buttons the pointer crosses, and a click on it moves every name.
     QWindow* window = program.Frame()->windowHandle();
     QToolBar* tools = program.Frame()->findChild<QToolBar*>(QStringLiteral("ToolBar128"));
@@ -244,23 +275,42 @@ void TestWindowHabits::songOptionsFromTheMenuMoveEveryChord() {
     QTRY_VERIFY(!program.Frame()->statusBar()->currentMessage().startsWith(u"For Help"));
     auto* note = program.Frame()->findChild<QToolButton*>(ObjectNameOf(IDC_UNTOUCHED_NOTE));
     QVERIFY(note->isVisible());
-    QCOMPARE(note->text(), QStringLiteral("Left as written: Asus4 (Options, Transpose Every Chord Name)"));
+    QCOMPARE(note->text(), QStringLiteral("Left as written: Asus4 (click: Read as a Guitarist)"));
     QTest::mouseClick(window, Qt::LeftButton, {}, note->mapTo(program.Frame(), note->rect().center()));
-    QVERIFY(program.Action(ID_ALL_CHORDS)->isChecked());
+    const int reading[] = {ID_READ_AS_GUITARIST, ID_ALL_CHORDS, ID_SPELLING_BY_KEY, ID_KEEP_COLUMNS, ID_CHORD_LINES};
+    const auto readingIs = [&program, &reading](bool on) {
+        return std::all_of(std::begin(reading), std::end(reading),
+                           [&program, on](int id) { return program.Action(id)->isChecked() == on; }) &&
+               Stored("ALLCHORDS") == int(on) && Stored("SPELLING") == (on ? 3 : 0) &&
+               Stored("KEEPCOLUMNS") == int(on) && Stored("CHORDLINES") == int(on);
+    };
+    QVERIFY(readingIs(true));
     QVERIFY(program.WaitReady());
     QTRY_VERIFY(!note->isVisible());
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
-    QVERIFY(program.Document()->Working().text.find("A#sus4 G#\n") != std::string::npos);
-    program.Action(ID_SPELLING_AS_WRITTEN + 2)->trigger();
-    QVERIFY(program.WaitReady());
     QVERIFY(program.Document()->Working().text.find("Bbsus4 Ab\n") != std::string::npos);
-    QVERIFY(program.Action(ID_ALL_CHORDS)->isChecked() && program.Action(ID_SPELLING_AS_WRITTEN + 2)->isChecked());
+    // One option changed: the song is no longer read as a whole guitarist's reading.
+    program.Action(ID_SPELLING_AS_WRITTEN + 1)->trigger();
+    QVERIFY(program.WaitReady());
+    QVERIFY(program.Document()->Working().text.find("A#sus4 G#\n") != std::string::npos);
+    QVERIFY(!program.Action(ID_READ_AS_GUITARIST)->isChecked() && program.Action(ID_ALL_CHORDS)->isChecked());
+    QVERIFY(ChooseOption(program, ID_READ_AS_GUITARIST));
+    QVERIFY(program.WaitReady());
+    QVERIFY(readingIs(true));
+    QVERIFY(program.Document()->Working().text.find("Bbsus4 Ab\n") != std::string::npos);
+    // Unchecked, every reading option is back at its default.
+    QVERIFY(ChooseOption(program, ID_READ_AS_GUITARIST));
+    QVERIFY(program.WaitReady());
+    QVERIFY(readingIs(false));
+    QVERIFY(program.Document()->Working().text.find("Asus4 G#\n") != std::string::npos);
+    QTRY_VERIFY(note->isVisible());
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
 // The capo dialog offers capo 0 to 7 with the easiest selected; Enter takes
 // it, the song moves to its shapes and the bar notes the capo until the
-// shift changes.
+// shift changes. A row names its capo with the keys; the capo goes into the
+// saved song only when its box is checked, and only while it stands.
 void TestWindowHabits::capoSuggestionMovesTheSongToItsShapes() {
     CProgramFixture program;
     QVERIFY(program.Start());
@@ -284,6 +334,45 @@ void TestWindowHabits::capoSuggestionMovesTheSongToItsShapes() {
     QCOMPARE(note->text(), QStringLiteral("Capo %1").arg(best));
     QVERIFY(program.Run(ID_TRANSPOSE_UP));
     QVERIFY(note->text().isEmpty());
+
+    const QString song = program.WriteFile(QStringLiteral("b.txt"), "Bb Eb F Bb\n");
+    QVERIFY(program.OpenSong(song));
+    auto* key = program.Frame()->findChild<QLabel*>(ObjectNameOf(IDC_KEY_NOTE));
+    for (const bool write : {false, true}) {
+        QString row;
+        bool boxAtFirst = true;
+        // Capo 3 is taken with a click on its row, the box set as asked.
+        QTimer::singleShot(0, this, [&row, &boxAtFirst, write] {
+            auto* dialog = qobject_cast<CCapoDlg*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* table = dialog->findChild<QTableWidget*>(ObjectNameOf(IDC_CAPO_TABLE));
+            auto* box = dialog->findChild<QCheckBox*>(ObjectNameOf(IDC_CAPO_WRITE));
+            row = table->item(3, 0)->text() + QStringLiteral(" | ") + table->item(3, 1)->text();
+            const QRect cell = table->visualItemRect(table->item(3, 1));
+            QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
+                              table->viewport()->mapTo(dialog, cell.center()));
+            boxAtFirst = box->isChecked();
+            if (write)
+                QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
+                                  box->mapTo(dialog, QPoint(box->height() / 2, box->height() / 2)));
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+        });
+        program.Action(ID_SUGGEST_CAPO)->trigger();
+        QCOMPARE(row, QStringLiteral("Capo 3: play in G shapes, sounds in Bb | C D G"));
+        QVERIFY(!boxAtFirst);
+        QVERIFY(program.WaitReady());
+        QCOMPARE(program.Document()->Shift(), -3);
+        QCOMPARE(key->text(), QStringLiteral("Capo 3: play in G shapes, sounds in Bb"));
+        QVERIFY(program.Run(ID_FILE_SAVE));
+        QCOMPARE(ReadFileBytes(song),
+                 write ? QByteArray("Capo 3: shapes in G, sounds in Bb.\nG C D G\n") : QByteArray("G C D G\n"));
+    }
+    // A capo written is not written for another shift.
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QCOMPARE(key->text().left(4), QStringLiteral("Key:"));
+    QVERIFY(program.Run(ID_FILE_SAVE));
+    QVERIFY(!ReadFileBytes(song).startsWith("Capo"));
 }
 
 // New and Help take the song's place, so they ask as Open does; Cancel keeps it.
@@ -312,7 +401,7 @@ void TestWindowHabits::newAndHelpAskBeforeDroppingATransposition() {
 void TestWindowHabits::saveAsRenamesTheWindow() {
     CProgramFixture program;
     QVERIFY(program.Start());
-    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("mill-road.txt"), "Am G\n")));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("mill-road.txt"), "Am Dm E7 Am\n")));
     QWindow* window = program.Frame()->windowHandle();
     for (int i = 0; i < 2; ++i) {
         QTest::keyClick(window, Qt::Key_Plus);

@@ -150,6 +150,20 @@ TEST(Highlight, NamesOutsideTheTableGetTheTagsWithoutAPopup) {
               "Asus4 <b>G</b> (Em(add9))" + PopupBlock(kPrefix));
 }
 
+TEST(Highlight, GermanNamesKeepTheirTextAndShowTheTablesPicture) {
+    CTablature song;
+    SongOptions options;
+    options.notation = Notation::German;
+    song.SetOptions(options);
+    song.Detect("H B Ami");
+    const HighlightSettings settings;
+    const auto wrapped = [&](const char* table, const char* written) {
+        return HighlightOpening(table, settings) + written + HighlightClosing(settings);
+    };
+    EXPECT_EQ(RenderDisplayPage(song, true, settings, kPrefix),
+              wrapped("B", "H") + " " + wrapped("Bb", "B") + " " + wrapped("Am", "Ami") + PopupBlock(kPrefix));
+}
+
 TEST(Highlight, AllFlagsOffLeaveTheTextAndAppendTheBlock) {
     const std::string text = "Intro: Am G\n<b>C</b> (F)\n";
     CTablature tablature;

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/Tablature.h"
+#include "tests/support/TablatureInspection.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+// How a case is read: as text with and without chord lines, as text with
+// chord lines or without them only, or as HTML without chord lines.
+enum Reading { Both, ChordLinesOnly, TextOnly, Html };
+
+struct Song {
+    std::string text;
+    bool html = false;
+};
+
+CTablature Detected(const Song& song, bool chordLines, bool keepColumns) {
+    CTablature tablature;
+    tablature.SetHtml(song.html);
+    tablature.SetOptions({true, Spelling::AsWritten, keepColumns, chordLines});
+    tablature.Detect(song.text);
+    return tablature;
+}
+
+CTablature Moved(const Song& song, bool chordLines, bool keepColumns, int shift) {
+    CTablature tablature = Detected(song, chordLines, keepColumns);
+    tablature.Transpose(shift);
+    return tablature;
+}
+
+// What a transposed song holds must be what detecting its text finds.
+void ExpectAsDetected(const CTablature& moved, bool chordLines, const std::string& what) {
+    const CTablature detected = Detected({moved.text, moved.IsHtml()}, chordLines, true);
+    EXPECT_EQ(OccurrencesOf(moved), OccurrencesOf(detected)) << what;
+    for (int i = 0; i < moved.OccurrenceCount() && i < detected.OccurrenceCount(); ++i)
+        EXPECT_EQ(moved.IsExtendedAt(i), detected.IsExtendedAt(i)) << what << " at " << moved.PositionAt(i);
+    EXPECT_EQ(moved.GetScore(), detected.GetScore()) << what;
+}
+
+// The words of each line: what keeping columns must leave as it is.
+std::vector<std::vector<std::string>> WordsOf(const std::string& text) {
+    std::vector<std::vector<std::string>> lines(1);
+    std::string word;
+    for (const char c : text + "\n") {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            if (!word.empty())
+                lines.back().push_back(word);
+            word.clear();
+            if (c == '\n')
+                lines.emplace_back();
+        } else {
+            word += c;
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(KeepColumns, ChordsStayOverTheirSyllables) {
+    const std::string mud = "\nSome people say a man is made out of mud.";
+    struct Case {
+        const char* song;
+        int shift;
+        const char* kept;
+        Reading reading;
+    };
+    const Case cases[] = {
+        // Slash chords grow in both parts; E goes back to its column.
+        {"Am           Am/G   Am/F        E", 1, "A#m          A#m/G# A#m/F#      F", Both},
+        {"C G Am F", 1, "C# G# A#m F#", Both},              // single blanks stay one blank
+        {"Db Eb  Gb", 1, "D  E   G", Both},                 // shorter names leave their room
+        {"(A7)  D     G", 1, "(A#7) D#    G#", Both},       // a parenthesised chord eats no neighbour
+        {"(A7) D  G", 1, "(A#7) D# G#", Both},              // pushed, and pushed on
+        {"C C C", 1, "C# C# C#", Both},                     // the line grows when nothing fits
+        {"| Am  | E  |  ", 1, "| A#m | F  |  ", Both},      // bar lines keep their columns
+        {"| Am | E  |", 1, "| A#m | F |", Both},            // ... unless a chord pushes them
+        {"C#m\tF#  G", -1, "Cm\tF   F#", Both},             // a tab still reaches its stop
+        {"Ab\tBb", 1, "A\tB", Both},                        //
+        {"G  ", 1, "G# ", Both},                            // blanks at the end keep the line's end
+        {"E#7  Am", 1, "F#7  A#m", Both},                   // E with "#7" moved up reads as F#7
+        {"[Bb]Amazing grace", 1, "[B]Amazing grace", Both}, // no columns inside lyrics
+        {"D  (x 5 7 7 7 5)  G", 3, "F  (x 8 10 10 10 8) A#", ChordLinesOnly},
+        // Read by chord lines, a gap that parts two columns stays wide.
+        {"Am  G  C      la la la la", 1, "A#m G# C#     la la la la", TextOnly},
+        {"Am  G  C      la la la la", 1, "A#m G# C#      la la la la", ChordLinesOnly},
+        {"<b>Am</b>   <i>G</i>  C", 1, "<b>A#m</b>  <i>G#</i> C#", Html},
+        {"Am <b  class=x>G</b>", 1, "A#m <b  class=x>G#</b>", Html}, // the blanks of a tag are markup
+        {"Am<br>   G", 1, "A#m<br>   G#", Html},                     // a broken line is left alone
+    };
+    for (const Case& c : cases) {
+        for (const bool chordLines : {false, true}) {
+            if ((c.reading == ChordLinesOnly && !chordLines) || (c.reading >= TextOnly && chordLines))
+                continue;
+            const Song song{c.song + mud, c.reading == Html};
+            const CTablature moved = Moved(song, chordLines, true, c.shift);
+            EXPECT_EQ(moved.text, c.kept + mud) << c.song << (chordLines ? " (chord lines)" : "");
+            ExpectAsDetected(moved, chordLines, c.song);
+            // Columns counted one by one (a character of two bytes ahead) give the same line.
+            if (!chordLines && c.reading != Html) {
+                EXPECT_EQ(Moved({"\xc3\xa9 " + song.text}, false, true, c.shift).text, "\xc3\xa9 " + moved.text)
+                    << c.song;
+            }
+        }
+    }
+}
+
+// On real sheets the rule moves only blanks: every line keeps its words,
+// and the chords the moved song holds are those its text reads.
+TEST(KeepColumns, MovesNothingButBlanksOnRealSheets) {
+    const std::vector<std::string> paths = CorpusSongPaths();
+    if (paths.empty())
+        GTEST_SKIP() << "no corpus at " << CorpusFolder();
+    for (const std::string& path : paths) {
+        std::ifstream in(path, std::ios::binary);
+        const Song song{std::string(std::istreambuf_iterator<char>(in), {}),
+                        path.find(".htm", path.size() - 5) != std::string::npos};
+        for (const bool chordLines : {false, true}) {
+            for (int shift = -6; shift <= 6; ++shift) {
+                const CTablature kept = Moved(song, chordLines, true, shift);
+                const CTablature loose = Moved(song, chordLines, false, shift);
+                const std::string what = path + " by " + std::to_string(shift) + (chordLines ? " (chord lines)" : "");
+                EXPECT_EQ(WordsOf(kept.text), WordsOf(loose.text)) << what;
+                ExpectAsDetected(kept, chordLines, what);
+            }
+        }
+    }
+}
