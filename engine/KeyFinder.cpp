@@ -1,11 +1,12 @@
 #include "engine/KeyFinder.h"
 
 #include <array>
+#include <string_view>
 
 namespace {
 
-bool StartsWith(const std::string& text, const char* prefix) {
-    return text.rfind(prefix, 0) == 0;
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
 }
 
 // How well a chord fits a key, by the degree of its root above the tonic
@@ -88,18 +89,22 @@ bool IsTonic(const KeyChord& chord, MusicalKey key) {
 
 } // namespace
 
-ChordKind ChordKindOfSuffix(const std::string& written) {
-    std::string suffix;
-    for (char c : written) {
-        if (c != '(' && c != ')')
-            suffix += c;
+ChordKind ChordKindOfSuffix(std::string_view written) {
+    // The longest prefix asked for is four bytes; parentheses do not count.
+    char bytes[4];
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < written.size() && size < sizeof bytes; ++i) {
+        if (written[i] != '(' && written[i] != ')')
+            bytes[size++] = written[i];
     }
+    const std::string_view suffix(bytes, size);
     if (StartsWith(suffix, "m7b5") || StartsWith(suffix, "m7-5") || StartsWith(suffix, "dim") ||
         StartsWith(suffix, "o") || StartsWith(suffix, "\xC2\xB0"))
         return ChordKind::Diminished;
     if (StartsWith(suffix, "maj") || StartsWith(suffix, "M"))
         return ChordKind::Major;
-    if (StartsWith(suffix, "m"))
+    // A minus sign stands for minor as well (E-, A-7, D-maj7).
+    if (StartsWith(suffix, "m") || StartsWith(suffix, "-"))
         return ChordKind::Minor;
     if (StartsWith(suffix, "7") || StartsWith(suffix, "9") || StartsWith(suffix, "11") || StartsWith(suffix, "13"))
         return ChordKind::Dominant7;
@@ -109,41 +114,85 @@ ChordKind ChordKindOfSuffix(const std::string& written) {
     return ChordKind::Major;
 }
 
-double CKeyFinder::Score(const std::vector<KeyChord>& chords, MusicalKey key) {
-    double weighed = 0;
-    double count = 0;
+namespace {
+
+// Scores are summed in whole units: a tenth of a fit for a chord of the
+// song (the fits and weights above are tenths and quarters), so that equal
+// scores are equal and a tie goes to the first key however the song's
+// chords are ordered.
+constexpr int kOnLineUnits = 4;
+constexpr int kOffLineUnits = 1;
+constexpr int Tenths(double value) {
+    return static_cast<int>(value * 10 + 0.5);
+}
+
+// What the scores of all 24 keys need from a song, read in one pass.
+struct ChordTally {
+    // Weight units of the chords by root and kind (Major .. Other).
+    std::array<std::array<int, 5>, 12> units{};
+    // Chords on chord lines that follow a dominant seventh a fifth above
+    // their root, by root and kind: cadences if the chord is the tonic.
+    std::array<std::array<int, 5>, 12> resolved{};
+    int count = 0;
     const KeyChord* first = nullptr;
     const KeyChord* last = nullptr;
-    for (const KeyChord& chord : chords) {
-        if (chord.bassOnly)
-            continue;
-        const double weight = chord.onChordLine ? 1.0 : kOffLineWeight;
-        const bool tonic = IsTonic(chord, key);
-        weighed += weight * (Fit(chord, key) + (tonic ? kTonicShareWeight : 0.0));
-        count += weight;
-        if (!chord.onChordLine)
-            continue;
-        if (tonic && last && last->kind == ChordKind::Dominant7 && Degree(*last, key) == 7)
-            weighed += kCadenceWeight;
-        if (!first)
-            first = &chord;
-        last = &chord;
+
+    explicit ChordTally(const std::vector<KeyChord>& chords) {
+        for (const KeyChord& chord : chords) {
+            if (chord.bassOnly)
+                continue;
+            const auto root = static_cast<std::size_t>(chord.root);
+            const auto kind = static_cast<std::size_t>(chord.kind);
+            const int weight = chord.onChordLine ? kOnLineUnits : kOffLineUnits;
+            units[root][kind] += weight;
+            count += weight;
+            if (!chord.onChordLine)
+                continue;
+            if (last && last->kind == ChordKind::Dominant7 && (last->root - chord.root + 12) % 12 == 7)
+                ++resolved[root][kind];
+            if (!first)
+                first = &chord;
+            last = &chord;
+        }
     }
-    if (count == 0)
-        return 0;
-    double score = weighed / count;
-    if (first && IsTonic(*first, key))
-        score += kFirstChordWeight;
-    if (last && IsTonic(*last, key))
-        score += kLastChordWeight;
-    return score;
+
+    double Score(MusicalKey key) const {
+        if (count == 0)
+            return 0;
+        const ChordKind tonicKind = key.minor ? ChordKind::Minor : ChordKind::Major;
+        long weighed = 0;
+        for (int root = 0; root < 12; ++root) {
+            for (int kind = 0; kind < 5; ++kind) {
+                const int chordUnits = units[static_cast<std::size_t>(root)][static_cast<std::size_t>(kind)];
+                if (chordUnits == 0)
+                    continue;
+                const KeyChord chord{root, static_cast<ChordKind>(kind), false, true};
+                const bool tonic = IsTonic(chord, key);
+                weighed +=
+                    static_cast<long>(chordUnits) * (Tenths(Fit(chord, key)) + (tonic ? Tenths(kTonicShareWeight) : 0));
+            }
+        }
+        const auto tonic = static_cast<std::size_t>(key.tonic);
+        weighed += static_cast<long>(resolved[tonic][static_cast<std::size_t>(tonicKind)]) * kOnLineUnits *
+                   Tenths(kCadenceWeight);
+        double score = static_cast<double>(weighed) / (10.0 * count);
+        if (first && IsTonic(*first, key))
+            score += kFirstChordWeight;
+        if (last && IsTonic(*last, key))
+            score += kLastChordWeight;
+        return score;
+    }
+};
+
+} // namespace
+
+double CKeyFinder::Score(const std::vector<KeyChord>& chords, MusicalKey key) {
+    return ChordTally(chords).Score(key);
 }
 
 std::optional<KeyGuess> CKeyFinder::Find(const std::vector<KeyChord>& chords) {
-    bool anyChord = false;
-    for (const KeyChord& chord : chords)
-        anyChord = anyChord || !chord.bassOnly;
-    if (!anyChord)
+    const ChordTally tally(chords);
+    if (tally.count == 0)
         return std::nullopt;
     // Major keys first, then C upwards: of equal scores the first wins, so
     // a tie between relative keys goes to the major one.
@@ -153,7 +202,7 @@ std::optional<KeyGuess> CKeyFinder::Find(const std::vector<KeyChord>& chords) {
     for (int minor = 0; minor < 2; ++minor) {
         for (int tonic = 0; tonic < 12; ++tonic) {
             const MusicalKey key{tonic, minor != 0};
-            const double score = Score(chords, key);
+            const double score = tally.Score(key);
             if (!found || score > best.score) {
                 if (found)
                     runnerUp = best.score;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/MusicalKey.h"
@@ -23,9 +24,9 @@ enum class ChordKind {
 
 /// The kind of the chord a suffix names: "" and "maj7" Major, "m" and "mi"
 /// Minor, "7" and "9" Dominant7, "dim" and "m7b5" Diminished, "sus4" and
-/// "+" Other. Reads the suffix as the sheet writes it, parentheses
-/// included ("C(maj7)").
-ChordKind ChordKindOfSuffix(const std::string& suffix);
+/// "+" Other, "-" and "-7" Minor. Reads the suffix as the sheet writes it,
+/// parentheses included ("C(maj7)").
+ChordKind ChordKindOfSuffix(std::string_view suffix);
 
 /// One chord of a song as the key finder reads it, in song order.
 struct KeyChord {

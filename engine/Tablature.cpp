@@ -27,6 +27,7 @@ void CTablature::SetOptions(const SongOptions& options) {
     m_rules.allChords = options.allChords;
     m_rules.chordLines = options.chordLines;
     m_rules.notation = options.notation;
+    m_keyDetected = false;
 }
 
 const CChord& CTablature::ChordAt(int i) const {
@@ -43,10 +44,16 @@ std::string CTablature::NameAt(int i) const {
 
 ChordKind CTablature::KindAt(int i) const {
     const ChordOccurrence& occurrence = m_occurrences[static_cast<std::size_t>(i)];
+    static const std::array<ChordKind, kQualityCount> kTableKinds = [] {
+        std::array<ChordKind, kQualityCount> kinds{};
+        for (std::size_t quality = 0; quality < kinds.size(); ++quality)
+            kinds[quality] = ChordKindOfSuffix(kQualitySuffixes[quality]);
+        return kinds;
+    }();
     if (!occurrence.extended)
-        return ChordKindOfSuffix(kQualitySuffixes[occurrence.index / NoteSpelling::kCount]);
-    const std::size_t root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).Length();
-    return ChordKindOfSuffix(text.substr(occurrence.position + root, occurrence.length - root));
+        return kTableKinds[occurrence.index / NoteSpelling::kCount];
+    const std::size_t root = occurrence.RootLength();
+    return ChordKindOfSuffix(std::string_view(text).substr(occurrence.position + root, occurrence.length - root));
 }
 
 std::vector<std::uint32_t> CTablature::ChordLinePositions() const {
@@ -75,7 +82,12 @@ std::vector<std::uint32_t> CTablature::ChordLinePositions() const {
 }
 
 std::optional<SongKey> CTablature::GuessedKey() const {
+    return m_keyDetected ? m_detectedKey : FindKey();
+}
+
+std::optional<SongKey> CTablature::FindKey() const {
     const std::vector<std::uint32_t> onLines = ChordLinePositions();
+    auto onLine = onLines.begin();
     std::vector<KeyChord> chords;
     chords.reserve(m_occurrences.size());
     int sharps = 0;
@@ -91,7 +103,10 @@ std::optional<SongKey> CTablature::GuessedKey() const {
         chord.root = root.GetPitch().Value();
         chord.bassOnly = occurrence.bass;
         chord.kind = occurrence.bass ? ChordKind::Major : KindAt(static_cast<int>(i));
-        chord.onChordLine = std::binary_search(onLines.begin(), onLines.end(), occurrence.position);
+        // Both lists are in text order: one walk finds each position.
+        while (onLine != onLines.end() && *onLine < occurrence.position)
+            ++onLine;
+        chord.onChordLine = onLine != onLines.end() && *onLine == occurrence.position;
         chords.push_back(chord);
     }
     const std::optional<KeyGuess> guess = CKeyFinder::Find(chords);
@@ -111,6 +126,15 @@ std::string CTablature::Key() const {
 std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const {
     const SongKey target = key.Moved(shift);
     std::vector<std::uint8_t> targets(m_occurrences.size(), 0);
+    // A songbook repeats its notes: each spelling is worked out once, by
+    // pitch, and by the chord's root and kind for a bass note.
+    std::array<std::int8_t, 12> leadingNotes;
+    leadingNotes.fill(-1);
+    std::array<std::array<std::array<std::int8_t, 2>, 13>, 12> basses;
+    for (auto& byRoot : basses) {
+        for (auto& byKind : byRoot)
+            byKind.fill(-1);
+    }
     // The chord a bass note stands under, its root and whether it is diminished.
     int chordRoot = -1;
     bool chordDiminished = false;
@@ -122,15 +146,25 @@ std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift
             NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetPitch().Moved(shift).Value();
         const int quality = occurrence.index - occurrence.index % NoteSpelling::kCount;
         if (occurrence.bass) {
-            const NoteSpelling bass =
-                chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished);
-            targets[i] = static_cast<std::uint8_t>(quality + bass.Index());
+            std::int8_t& bass = basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)]
+                                      [chordDiminished ? 1 : 0];
+            if (bass < 0) {
+                bass = static_cast<std::int8_t>(
+                    (chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished)).Index());
+            }
+            targets[i] = static_cast<std::uint8_t>(quality + bass);
             continue;
         }
         chordRoot = pitch;
         chordDiminished = occurrence.extended && KindAt(static_cast<int>(i)) == ChordKind::Diminished;
-        targets[i] = chordDiminished ? static_cast<std::uint8_t>(quality + target.Root(pitch, true).Index())
-                                     : moves[occurrence.index];
+        if (!chordDiminished) {
+            targets[i] = moves[occurrence.index];
+            continue;
+        }
+        std::int8_t& leading = leadingNotes[static_cast<std::size_t>(pitch)];
+        if (leading < 0)
+            leading = static_cast<std::int8_t>(target.Root(pitch, true).Index());
+        targets[i] = static_cast<std::uint8_t>(quality + leading);
     }
     return targets;
 }
@@ -195,6 +229,9 @@ void CTablature::Detect(std::string newText) {
         m_occurrences.push_back(ChordOccurrence::Of(pos, match));
     });
     ListDistinctChords();
+    m_keyDetected = m_options.spelling == Spelling::Key;
+    if (m_keyDetected)
+        m_detectedKey = FindKey();
 }
 
 void CTablature::ListDistinctChords() {
@@ -307,6 +344,7 @@ void CTablature::Transpose(int shift) {
     // tag, so detecting the new text would find exactly the moved names
     // where they are written: the list follows them instead.
     text = std::move(result);
+    m_keyDetected = false;
     if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
         Detect(std::move(text));
         return;

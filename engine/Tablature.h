@@ -53,7 +53,10 @@ public:
     /// Whether the text is an HTML song (an .htm or .html file, or the
     /// start page): chord names inside its tags are then left alone. Off in
     /// a new tablature. Detection reads it: set it before Detect.
-    void SetHtml(bool html) { m_rules.html = html; }
+    void SetHtml(bool html) {
+        m_rules.html = html;
+        m_keyDetected = false;
+    }
     bool IsHtml() const { return m_rules.html; }
     /// How many bytes opening put before and after the song's own text (a
     /// text song's title line and header, its footer): the chord lines are
@@ -62,6 +65,7 @@ public:
     void SetAddedText(std::size_t before, std::size_t after) {
         m_rules.addedBefore = before;
         m_rules.addedAfter = after;
+        m_keyDetected = false;
     }
     /// Whether the text is a ChordPro song (a .cho, .chopro, .chordpro,
     /// .crd or .pro file): then only its bracketed chords and its key are
@@ -142,6 +146,8 @@ private:
     SongSummary Summarize() const;
     /// The key by the key finder; nothing for a song without chords.
     std::optional<SongKey> GuessedKey() const;
+    /// The key finder's answer for the text as it is now.
+    std::optional<SongKey> FindKey() const;
     /// The positions, ascending, of the chords that stand on chord lines or
     /// in ChordPro brackets, whatever the options, but for a legend's: a
     /// chord with its fingering after it.
@@ -167,6 +173,10 @@ private:
     ChordCounts m_counts{};
     /// How many names outside the table occur.
     int m_extendedCount = 0;
+    /// The key, found once by detection when names are spelled by key: each
+    /// copy of the song then moves without asking the finder again.
+    std::optional<SongKey> m_detectedKey;
+    bool m_keyDetected = false;
 };
 
 /// The chord moved by shift half-tones, spelled in its own family, as a copy

@@ -36,13 +36,15 @@ void AddChords(std::vector<KeyChord>& chords, const std::string& words, bool onC
 
 TEST(KeyFinder, ReadsTheKindOfAChordFromItsSuffix) {
     const std::vector<std::pair<const char*, ChordKind>> cases = {
-        {"", ChordKind::Major},          {"maj7", ChordKind::Major},      {"6", ChordKind::Major},
-        {"add9", ChordKind::Major},      {"2", ChordKind::Major},         {"(maj7)", ChordKind::Major},
-        {"m", ChordKind::Minor},         {"mi", ChordKind::Minor},        {"m7", ChordKind::Minor},
-        {"m6", ChordKind::Minor},        {"7", ChordKind::Dominant7},     {"9", ChordKind::Dominant7},
-        {"7sus4", ChordKind::Dominant7}, {"13", ChordKind::Dominant7},    {"dim", ChordKind::Diminished},
-        {"dim7", ChordKind::Diminished}, {"m7b5", ChordKind::Diminished}, {"sus4", ChordKind::Other},
-        {"sus2", ChordKind::Other},      {"+", ChordKind::Other},         {"5", ChordKind::Other},
+        {"", ChordKind::Major},          {"maj7", ChordKind::Major},        {"6", ChordKind::Major},
+        {"add9", ChordKind::Major},      {"2", ChordKind::Major},           {"(maj7)", ChordKind::Major},
+        {"m", ChordKind::Minor},         {"mi", ChordKind::Minor},          {"m7", ChordKind::Minor},
+        {"m6", ChordKind::Minor},        {"7", ChordKind::Dominant7},       {"9", ChordKind::Dominant7},
+        {"7sus4", ChordKind::Dominant7}, {"13", ChordKind::Dominant7},      {"dim", ChordKind::Diminished},
+        {"dim7", ChordKind::Diminished}, {"m7b5", ChordKind::Diminished},   {"sus4", ChordKind::Other},
+        {"sus2", ChordKind::Other},      {"+", ChordKind::Other},           {"5", ChordKind::Other},
+        {"-", ChordKind::Minor},         {"-7", ChordKind::Minor},          {"mMaj7", ChordKind::Minor},
+        {"m(maj7)", ChordKind::Minor},   {"(m7b5)", ChordKind::Diminished},
     };
     for (const auto& [suffix, kind] : cases)
         EXPECT_EQ(ChordKindOfSuffix(suffix), kind) << "suffix \"" << suffix << "\"";
