@@ -32,6 +32,8 @@ namespace {
 // Groups of options that exclude each other.
 constexpr int kShiftGroup = 1;
 constexpr int kPageGroup = 2;
+// One option alone, which its command needs.
+constexpr int kFormatGroup = 3;
 
 bool SetHighlighted(bool highlighted, CliOptions& options, std::string& error) {
     if (options.highlighted && *options.highlighted != highlighted) {
@@ -185,6 +187,19 @@ const std::vector<CliOptionRow>& CliOptionTable() {
          "Use the table's default difficulty levels instead of the\n"
          "stored ones.",
          "Use the table's default difficulty levels instead of the stored ones."},
+        {"--to", nullptr, "FORMAT", nullptr, kFormatGroup, false,
+         [](const std::string& value, CliOptions& options, std::string& error) {
+             if (value != "chordpro" && value != "text")
+                 error = "invalid format '" + value + "': give chordpro or text";
+             options.convertTo = value;
+             return error.empty();
+         },
+         "convert: the form to write, chordpro or text.",
+         ".BR convert :\n"
+         "the form to write,\n"
+         ".B chordpro\n"
+         "or\n"
+         ".BR text ."},
         {"-o", nullptr, "OUT", nullptr, 0, false,
          [](const std::string& value, CliOptions& options, std::string& error) {
              if (value.empty())
@@ -315,6 +330,15 @@ const std::vector<CliCommandRow>& CliCommandTable() {
          "playable fingerings: the lowest position, then the most open\n"
          "strings, then the fewest fingers. A name it cannot read exits 2.\n"
          "With --picture FILE it also writes the picture of the fingering."},
+        {CliCommand::Convert, "convert", RunConvertCommand, "FILE", Options({"--to", "-o"}), kFormatGroup, 0,
+         "Write a text song (chords over lyrics) as a ChordPro song, or a\n"
+         "ChordPro song (.cho .chopro .chordpro .crd .pro) as chords over\n"
+         "lyrics. To ChordPro, each chord goes into the lyric line below\n"
+         "it at its column, a line of chords alone stays a line of\n"
+         "bracketed chords and the first line becomes the title. To text,\n"
+         "each chord stands over its syllable, and the title, subtitle,\n"
+         "comments, key and capo become lines of their own. A song already\n"
+         "in the asked form is written as it is; an HTML song is refused."},
     };
     return table;
 }

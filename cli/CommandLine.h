@@ -10,7 +10,7 @@
 class ISettingsStore;
 
 /// The things quavern-cli does to a song.
-enum class CliCommand { Info, Transpose, Render, Capo, Chord };
+enum class CliCommand { Info, Transpose, Render, Capo, Chord, Convert };
 
 /// What the user asked for on the command line of one subcommand.
 struct CliOptions {
@@ -33,6 +33,8 @@ struct CliOptions {
     bool chordLines = false;
     /// --notation WORD; unset follows the stored "NOTATION".
     std::optional<Notation> notation;
+    /// --to FORMAT of convert: "chordpro" or "text"; empty when not given.
+    std::string convertTo;
     /// -o OUT; empty writes to standard output.
     std::string outputPath;
     /// --picture FILE of chord; empty writes no picture.

@@ -29,6 +29,10 @@ int RunCapoCommand(const std::vector<std::string>& args, std::ostream& out, std:
 int RunChordCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                     ISettingsStore* store = nullptr);
 
+/// convert: a text song as ChordPro, or a ChordPro song as text.
+int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                      ISettingsStore* store = nullptr);
+
 /// The whole tool: args are the arguments after the program's name.
 int RunQuavernCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   ISettingsStore* store = nullptr);

@@ -10,6 +10,7 @@
 #include "chords/ChordCatalog.h"
 #include "cli/Commands.h"
 #include "cli/UsageError.h"
+#include "engine/ChordPro.h"
 #include "engine/Shift.h"
 #include "engine/Tablature.h"
 #include "platform/QtSettingsStore.h"
@@ -80,6 +81,7 @@ int CSongJob::Prepare() {
     SongPage page = BuildSongPage(path, fileType, read.bytes);
     m_added = page.added;
     m_loaded->SetHtml(IsHtmlType(fileType));
+    m_loaded->SetChordPro(IsChordProType(fileType));
     // The song's lines are read without what opening put around them.
     m_loaded->SetAddedText(m_added.BytesBefore(), m_added.BytesAfter());
     m_loaded->SetOptions(songOptions);

@@ -57,6 +57,9 @@ inline constexpr int ID_LEFT_HANDED = 32800;
 inline constexpr int ID_CHORD_LINES = 32801;
 inline constexpr int ID_GERMAN_NOTATION = 32802;
 inline constexpr int ID_READ_AS_GUITARIST = 32810;
+// File > Export As ChordPro... and Export As Text...
+inline constexpr int ID_EXPORT_CHORDPRO = 32820;
+inline constexpr int ID_EXPORT_TEXT = 32821;
 
 // Standard buttons.
 inline constexpr int IDOK = 1;

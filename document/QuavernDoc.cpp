@@ -11,6 +11,7 @@
 #include "base/FileWriter.h"
 #include "base/Messages.h"
 #include "base/SettingsStore.h"
+#include "engine/ChordPro.h"
 #include "engine/Shift.h"
 #include "pictures/PictureCache.h"
 #include "render/HeadLine.h"
@@ -78,6 +79,7 @@ bool CQuavernDoc::ShowNewPage(const NewPage& page, bool adoptOnFailure) {
     // say which names count and how moved ones are written.
     const bool html = IsHtmlType(m_strFileType.toStdString());
     m_loaded.SetHtml(html);
+    m_loaded.SetChordPro(IsChordProType(m_strFileType.toStdString()));
     m_loaded.SetAddedText(m_added.BytesBefore(), m_added.BytesAfter());
     m_loaded.SetOptions(m_settings.options);
     m_loaded.Detect(page.page.text);
@@ -249,6 +251,15 @@ bool CQuavernDoc::SaveTo(const QString& path, const QString& fileType) {
     m_nSavedShift = m_nShift;
     Q_EMIT ModifiedChanged(false);
     return true;
+}
+
+std::optional<std::string> CQuavernDoc::ExportedText(bool chordPro) const {
+    if (IsHtmlType(m_strFileType.toStdString()) || m_strFilePath.isEmpty())
+        return std::nullopt;
+    const std::string saved = StripAddedText(m_working.text, m_added);
+    if (chordPro == m_working.IsChordPro())
+        return saved;
+    return chordPro ? TextToChordPro(saved) : ChordProToText(saved);
 }
 
 void CQuavernDoc::DeleteDisplayFile() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -82,6 +83,10 @@ public:
     /// capo the shapes shown are for; empty for none, as at the start.
     void SetHeadLine(const std::string& line) { m_strHeadLine = line; }
     const std::string& HeadLine() const { return m_strHeadLine; }
+
+    /// The working song as Save would write it, in the form asked: a ChordPro
+    /// song, or chords over lyrics. Nothing for an HTML song or the start page.
+    std::optional<std::string> ExportedText(bool chordPro) const;
 
     /// Deletes the display file, ignoring errors.
     void DeleteDisplayFile();

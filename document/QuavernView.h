@@ -54,6 +54,10 @@ public:
     /// Returns whether the song was written. The start page is saved as Save As saves.
     bool OnFileSave();
     bool OnFileSaveAs();
+    /// Writes the song as shown, at its shift, to a file the user names: as
+    /// a ChordPro song, or as chords over lyrics. The song stays the one
+    /// shown, its file and saved state unchanged. Returns whether it was written.
+    bool OnExportAs(bool chordPro);
     /// Shows the start page as the song, after asking as Open does.
     void OnHelpFile();
     /// Asks "Save file ?" when the song is shown at another shift than it

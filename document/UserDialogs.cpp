@@ -44,8 +44,9 @@ IUserDialogs* SetUserDialogs(IUserDialogs* dialogs) {
 }
 
 QString OpenFileFilter() {
-    return QStringLiteral(
-        "Tablature Files (*.html *.htm *.txt);;HTML Files (*.html *.htm);;Text Files (*.txt);;All Files (*)");
+    return QStringLiteral("Tablature Files (*.html *.htm *.txt *.cho *.chopro *.chordpro *.crd *.pro);;HTML Files "
+                          "(*.html *.htm);;Text Files (*.txt);;") +
+           QLatin1String(kChordProFilter) + QStringLiteral(";;All Files (*)");
 }
 
 QString SaveFileFilter(bool textSong) {

@@ -30,3 +30,5 @@ IUserDialogs* SetUserDialogs(IUserDialogs* dialogs);
 /// The filters of the file dialogs.
 QString OpenFileFilter();
 QString SaveFileFilter(bool textSong);
+/// The file dialogs' entry of ChordPro songs.
+inline constexpr const char* kChordProFilter = "ChordPro Files (*.cho *.chopro *.chordpro *.crd *.pro)";

@@ -5,11 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "base/FileWriter.h"
 #include "base/Messages.h"
 #include "document/QuavernDoc.h"
 #include "document/QuavernView.h"
 #include "document/StartPage.h"
 #include "document/UserDialogs.h"
+#include "engine/ChordPro.h"
 
 bool CQuavernView::SaveModified() {
     if (!m_pDocument || !m_pDocument->IsModified())
@@ -89,16 +91,24 @@ bool CQuavernView::OnFileSave() {
 
 bool CQuavernView::OnFileSaveAs() {
     const bool textSong = m_pDocument && m_pDocument->IsTextSong();
+    const bool chordPro = m_pDocument && m_pDocument->Working().IsChordPro();
     // The dialog proposes the song's own name, in its folder.
     const QString proposed =
         m_pDocument && !m_pDocument->FilePath().isEmpty() ? m_pDocument->FilePath() : QDir::currentPath();
-    const QString chosen = UserDialogs().GetSaveFileName(this, proposed, SaveFileFilter(textSong));
+    const QString chosen = UserDialogs().GetSaveFileName(
+        this, proposed, chordPro ? QString::fromLatin1(kChordProFilter) : SaveFileFilter(textSong));
     if (chosen.isEmpty())
         return false;
     QString path = QFileInfo(chosen).absoluteFilePath();
     std::string type = FileTypeOf(PathBytes(path));
-    // A text song is always saved as text, every other song as HTML.
-    if (textSong) {
+    // A text song is always saved as text, a ChordPro song as ChordPro,
+    // every other song as HTML.
+    if (chordPro) {
+        if (!IsChordProType(type)) {
+            path += QStringLiteral(".cho");
+            type = "CHO";
+        }
+    } else if (textSong) {
         if (type != "TXT") {
             path += QStringLiteral(".txt");
             type = "TXT";
@@ -123,6 +133,43 @@ bool CQuavernView::OnFileSaveAs() {
     // The page may be swapped in place rather than loaded, so the title
     // follows the new name here, not when a page has loaded.
     OnTitleChange();
+    return true;
+}
+
+bool CQuavernView::OnExportAs(bool chordPro) {
+    if (!m_pDocument) {
+        ShowMessage(kNoDocumentMessage);
+        return false;
+    }
+    const std::optional<std::string> text = m_pDocument->ExportedText(chordPro);
+    if (!text) {
+        ShowMessage("Only a text or ChordPro song can be exported; please open one first.");
+        return false;
+    }
+    // The song's own name with the new form's extension, in its folder.
+    const QFileInfo song(m_pDocument->FilePath());
+    const QString extension = chordPro ? QStringLiteral(".cho") : QStringLiteral(".txt");
+    const QString proposed = song.absolutePath() + QLatin1Char('/') + song.completeBaseName() + extension;
+    const QString chosen = UserDialogs().GetSaveFileName(
+        this, proposed, chordPro ? QString::fromLatin1(kChordProFilter) : SaveFileFilter(true));
+    if (chosen.isEmpty())
+        return false;
+    QString path = QFileInfo(chosen).absoluteFilePath();
+    const std::string type = FileTypeOf(PathBytes(path));
+    if (chordPro ? !IsChordProType(type) : type != "TXT")
+        path += extension;
+    if (IsDisplayFileName(path)) {
+        ShowMessage("The name " + QFileInfo(path).fileName().toStdString() +
+                    " is taken by the display file of Quavern 3.0, which is rewritten for every page shown and "
+                    "deleted at exit. Please export the song under another name.");
+        return false;
+    }
+    // Written beside the target and renamed over it, as Save writes.
+    const FileWriteResult written = WriteWholeFile(PathBytes(path), *text);
+    if (!written) {
+        ShowMessage("The following file : " + path.toStdString() + " could not be saved : " + written.reason);
+        return false;
+    }
     return true;
 }
 

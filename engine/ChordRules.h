@@ -26,4 +26,8 @@ struct ChordRules {
     /// the song's first and last ones. Chord lines are read without them.
     std::size_t addedBefore = 0;
     std::size_t addedAfter = 0;
+    /// The text is a ChordPro song: its chords are the names in the
+    /// brackets of its lyric lines and the value of its {key:} directive,
+    /// and nothing else (engine/ChordPro.h), whatever chordLines says.
+    bool chordPro = false;
 };

@@ -7,6 +7,7 @@
 #include "chords/ByteClass.h"
 #include "chords/ChordName.h"
 #include "engine/ChordLine.h"
+#include "engine/ChordPro.h"
 #include "engine/ChordRules.h"
 
 #if defined(__SSE2__)
@@ -182,6 +183,10 @@ void ScanWith(const char* text, std::size_t size, OnChord& onChord, Notation not
 /// Calls onChord(position, match) for every delimited chord name the rules
 /// take, in text order.
 template <typename OnChord> void Scan(const char* text, std::size_t size, const ChordRules& rules, OnChord&& onChord) {
+    if (rules.chordPro) {
+        ScanChordPro(std::string_view(text, size), rules, onChord);
+        return;
+    }
     if (rules.chordLines) {
         ScanChordLines(std::string_view(text, size), rules, onChord);
         return;

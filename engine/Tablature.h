@@ -67,6 +67,11 @@ public:
         m_rules.addedAfter = after;
         m_keyDetected = false;
     }
+    /// Whether the text is a ChordPro song (a .cho, .chopro, .chordpro,
+    /// .crd or .pro file): then only its bracketed chords and its key are
+    /// chords, with every option. Off in a new tablature; set it before Detect.
+    void SetChordPro(bool chordPro) { m_rules.chordPro = chordPro; }
+    bool IsChordPro() const { return m_rules.chordPro; }
     /// The options; all off in a new tablature. Detection reads allChords,
     /// so set them before Detect; Transpose and FindEasiest read the rest.
     void SetOptions(const SongOptions& options);

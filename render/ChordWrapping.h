@@ -13,6 +13,7 @@
 
 #include "chords/ChordCatalog.h"
 #include "engine/ChordScanner.h"
+#include "render/Highlight.h"
 #include "render/HighlightTags.h"
 
 namespace chordwrap {
@@ -139,7 +140,7 @@ void WalkWith(const std::string& text, OnText& onText, OnChord& onChord, Notatio
 
 template <typename OnText, typename OnChord>
 void Walk(const std::string& text, const ChordRules& rules, OnText&& onText, OnChord&& onChord) {
-    if (rules.chordLines) {
+    if (rules.chordLines || rules.chordPro) {
         std::size_t cursor = 0;
         chordscan::Scan(text.data(), text.size(), rules, [&](std::size_t pos, const ChordMatch& match) {
             // A fingering is text on the page.

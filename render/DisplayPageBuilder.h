@@ -11,6 +11,6 @@
 /// whole, highlighted with these settings, or plain without (nullptr).
 /// added says what opening the song put around its own bytes. With an
 /// otherPicturePrefix the names outside the table get pop-ups too (see
-/// HighlightedPage).
+/// HighlightedPage). A ChordPro song gets its own page (ChordProPage).
 std::string BuildDisplayPage(const CTablature& working, const AddedText& added, const HighlightSettings* highlight,
                              const std::string& picturePrefix, const std::string& otherPicturePrefix = std::string());

@@ -5,6 +5,7 @@
 
 #include "base/TextHelpers.h"
 #include "chords/NoteNames.h"
+#include "engine/ChordPro.h"
 #include "engine/Tablature.h"
 
 std::string FileTypeOf(const std::string& path) {
@@ -125,6 +126,12 @@ std::size_t TitlePlaceOf(const std::string& htmlBytes) {
 
 SongPage BuildSongPage(const std::string& path, const std::string& fileType, const std::string& fileBytes) {
     SongPage page;
+    // A ChordPro song is its own source: its page is made from it anew
+    // (ChordProPage), so nothing is added and every byte stays as written.
+    if (IsChordProType(fileType)) {
+        page.text = fileBytes;
+        return page;
+    }
     page.added.titleLine = TitleLine(path);
     if (IsHtmlType(fileType)) {
         page.added.titleAt = TitlePlaceOf(fileBytes);

@@ -74,7 +74,8 @@ std::size_t TitlePlaceOf(const std::string& htmlBytes);
 
 /// The page of a song file opened by the user: title line, then header,
 /// bytes and footer for a text song; for an HTML song its bytes with the
-/// title line at TitlePlaceOf; with "Maj7" normalised.
+/// title line at TitlePlaceOf; with "Maj7" normalised. A ChordPro song
+/// (IsChordProType) is its bytes alone, nothing added or normalised.
 SongPage BuildSongPage(const std::string& path, const std::string& fileType, const std::string& fileBytes);
 /// The page of the start page at start-up: the bytes with the title line at
 /// TitlePlaceOf, as for an HTML song, nothing normalised.

@@ -86,6 +86,7 @@ expected=(
     /usr/bin/quavern /usr/bin/quavern-cli
     /usr/share/quavern/Start.htm
     /usr/share/applications/quavern.desktop
+    /usr/share/mime/packages/quavern-chordpro.xml
     /usr/share/metainfo/invalid.quavern.Quavern.metainfo.xml
     /usr/share/icons/hicolor/scalable/apps/quavern.svg
     /usr/share/man/man1/quavern.1.gz /usr/share/man/man1/quavern-cli.1.gz

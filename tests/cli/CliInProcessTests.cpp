@@ -206,3 +206,28 @@ TEST_F(CliInProcess, InfoNamesTheUntouchedChordsAndTheKey) {
     ASSERT_EQ(Run({"info", Song("none.txt", "la la\n")}), kExitSuccess);
     EXPECT_NE(out.str().find("\"untouched\": [], \"key\": null}\n"), std::string::npos) << out.str();
 }
+
+TEST_F(CliInProcess, ConvertsBetweenTextAndChordProAndMovesOnlyChordProChords) {
+    const std::string text = Song("a.txt", "A Night\r\nAm      G/B\r\nA man walks\r\n");
+    const std::string chordPro = Song("a.cho", "{title: A Night}\r\n{key: Am}\r\n[Am]A man [G/B]walks\r\n");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    } kCases[] = {
+        {{"convert", "--to", "chordpro", text}, 0, "{title: A Night}\r\n[Am]A man wa[G/B]lks\r\n"},
+        {{"convert", "--to", "text", chordPro}, 0, "A Night\r\nKey: Am\r\nAm    G/B\r\nA man walks\r\n"},
+        {{"convert", "--to", "chordpro", chordPro}, 0, ReadFile(chordPro)},
+        {{"convert", "--to", "text", Song("a.html", "<p>A</p>")}, 1, ""},
+        {{"convert", text}, 2, ""},
+        {{"convert", "--to", "pdf", text}, 2, ""},
+        {{"transpose", "--by", "2", chordPro}, 0, "{title: A Night}\r\n{key: Bm}\r\n[Bm]A man [A/C#]walks\r\n"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(Run(c.args), c.status) << c.args.back();
+        EXPECT_EQ(out.str(), c.out) << c.args.back();
+    }
+    // The converted song is written to OUT as well.
+    EXPECT_EQ(Run({"convert", "--to", "chordpro", "-o", work / "b.cho", text}), 0);
+    EXPECT_EQ(ReadFile(work / "b.cho"), "{title: A Night}\r\n[Am]A man wa[G/B]lks\r\n");
+}

@@ -157,6 +157,7 @@ TEST(CliArguments, NamesTheMisuseExactly) {
         {CliCommand::Info, {"--spelling=x", "a.txt"}, "invalid spelling 'x': give as-written, sharps, flats or key"},
         {CliCommand::Info, {"a.txt", "b.txt"}, "too many arguments: 'b.txt' (one FILE only)"},
         {CliCommand::Capo, {"--all-chords"}, "missing FILE"},
+        {CliCommand::Convert, {"a.txt"}, "convert needs '--to FORMAT'"},
     };
     for (const auto& c : cases) {
         CliOptions options;
@@ -176,6 +177,7 @@ TEST(CliUsage, ListsEachCommandsOptionsAndWrapsLongLines) {
         "                          [-o OUT] FILE\n"
         "       quavern-cli capo [--all-chords] [--spelling S] [--chord-lines] [--notation N] [--default-levels] FILE\n"
         "       quavern-cli chord [--picture FILE] NAME\n"
+        "       quavern-cli convert (--to FORMAT) [-o OUT] FILE\n"
         "       quavern-cli --help | --version\n"
         "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns] [--chord-lines]\n"
         "              [--notation as-written|german]\n");
