@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Small byte-string helpers the layers share. Songs are bytes of any
@@ -47,3 +48,36 @@ inline bool ContainsNoCase(std::string_view text, std::string_view lowerWord) {
 /// The digits of hexadecimal numbers, for %XX and \u00XX escapes.
 inline constexpr char kHexUpper[] = "0123456789ABCDEF";
 inline constexpr char kHexLower[] = "0123456789abcdef";
+
+/// Appends text with the characters that mean something in HTML (& < > " ')
+/// written as entities, so that it shows as it is in an element or a
+/// quoted attribute.
+inline void AppendHtmlEscaped(std::string& html, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        case '\'':
+            html += "&#39;";
+            break;
+        default:
+            html += c;
+        }
+    }
+}
+
+inline std::string HtmlEscaped(std::string_view text) {
+    std::string html;
+    AppendHtmlEscaped(html, text);
+    return html;
+}

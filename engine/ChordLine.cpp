@@ -357,22 +357,27 @@ void BracketedNames(std::string_view line, std::size_t offset, const ChordRules&
         const std::size_t close = line.find(']', open + 1);
         if (close == std::string_view::npos)
             return;
-        const std::string_view inside = line.substr(open + 1, close - open - 1);
-        const std::size_t slash = inside.rfind('/');
-        const std::string_view name = slash == std::string_view::npos ? inside : inside.substr(0, slash);
-        const std::optional<ChordMatch> chord = ExactName(name, rules);
-        if (!chord)
-            continue;
-        std::optional<ChordMatch> bass;
-        if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1), rules.notation)))
-            continue;
-        onChord(offset + open + 1, *chord);
-        if (bass)
-            onChord(offset + open + 2 + slash, *bass);
+        ReadBracketedChord(line.substr(open + 1, close - open - 1), offset + open + 1, rules, onChord);
     }
 }
 
 } // namespace
+
+bool ReadBracketedChord(std::string_view inside, std::size_t at, const ChordRules& rules,
+                        const std::function<void(std::size_t, const ChordMatch&)>& onChord) {
+    const std::size_t slash = inside.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? inside : inside.substr(0, slash);
+    const std::optional<ChordMatch> chord = ExactName(name, rules);
+    if (!chord)
+        return false;
+    std::optional<ChordMatch> bass;
+    if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1), rules.notation)))
+        return false;
+    onChord(at, *chord);
+    if (bass)
+        onChord(at + slash + 1, *bass);
+    return true;
+}
 
 void ScanChordLines(std::string_view text, const ChordRules& rules,
                     const std::function<void(std::size_t, const ChordMatch&)>& onChord) {

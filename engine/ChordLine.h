@@ -58,6 +58,12 @@ ChordLineReading ReadChordLine(std::string_view line, const std::function<bool(s
 void ReadChordLine(std::string_view line, const std::function<bool(std::string_view)>& isChordName,
                    ChordLineReading& reading);
 
+/// Reads the chord written inside ChordPro brackets at at ("G", "G/B"):
+/// calls onChord for the name and for its bass note, a note. False, and no
+/// call, when the text is no chord as the rules read names (an annotation).
+bool ReadBracketedChord(std::string_view inside, std::size_t at, const ChordRules& rules,
+                        const std::function<void(std::size_t, const ChordMatch&)>& onChord);
+
 /// Whether a word written between parentheses, or alone, is a fingering:
 /// six strings, each x or a fret number, written as six characters or
 /// separated by "-" or blanks.

@@ -93,28 +93,6 @@ bool IsWideChordName(std::string_view word) {
     return ChordName::Read(word, true).has_value();
 }
 
-// The chord name that is exactly text, as the rules take it.
-std::optional<ChordMatch> ExactName(std::string_view text, const ChordRules& rules) {
-    std::optional<ChordMatch> match = ChordName::Read(text, rules.allChords, rules.notation);
-    if (match && match->length != text.size())
-        return std::nullopt;
-    return match;
-}
-
-// A bass note as its major chord, the case it is written in kept aside.
-std::optional<ChordMatch> BassNote(std::string_view text, Notation notation = Notation::AsWritten) {
-    std::string upper(text);
-    const bool lower = !upper.empty() && upper[0] >= 'a' && upper[0] <= 'z';
-    if (lower)
-        upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
-    std::optional<ChordMatch> match = ChordName::Read(upper, false, notation);
-    if (!match || match->length != text.size() || match->Quality() != Major)
-        return std::nullopt;
-    match->bass = true;
-    match->lowerCase = lower;
-    return match;
-}
-
 bool IsOneOf(char c, std::string_view marks) {
     return marks.find(c) != std::string_view::npos;
 }
@@ -130,17 +108,7 @@ void ReportChord(std::string_view inside, std::size_t at, const ChordRules& rule
     }
     while (!inside.empty() && IsOneOf(inside.back(), ")|:.,;"))
         inside.remove_suffix(1);
-    const std::size_t slash = inside.rfind('/');
-    const std::string_view name = slash == std::string_view::npos ? inside : inside.substr(0, slash);
-    const std::optional<ChordMatch> chord = ExactName(name, rules);
-    if (!chord)
-        return;
-    std::optional<ChordMatch> bass;
-    if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1), rules.notation)))
-        return;
-    onChord(at, *chord);
-    if (bass)
-        onChord(at + slash + 1, *bass);
+    ReadBracketedChord(inside, at, rules, onChord);
 }
 
 bool StartsBlock(const std::string& directive) {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/TextHelpers.h"
 #include "engine/ChordPro.h"
 #include "engine/Tablature.h"
 #include "render/ChordWrapping.h"
@@ -30,36 +31,6 @@ constexpr const char* kStyle = "<style type=\"text/css\">\n"
                                ".cp-label { font-weight: bold; margin: 0.5em 0 0 0; }\n"
                                "</style>\n";
 
-void AppendEscaped(std::string& page, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            page += "&amp;";
-            break;
-        case '<':
-            page += "&lt;";
-            break;
-        case '>':
-            page += "&gt;";
-            break;
-        case '"':
-            page += "&quot;";
-            break;
-        case '\'':
-            page += "&#39;";
-            break;
-        default:
-            page += c;
-        }
-    }
-}
-
-std::string Escaped(std::string_view text) {
-    std::string escaped;
-    AppendEscaped(escaped, text);
-    return escaped;
-}
-
 // Writes stretches of the song's text, its chords wrapped in the highlight
 // tags, everything else escaped.
 class CChordWriter final {
@@ -77,14 +48,14 @@ public:
         auto chord = std::lower_bound(m_chords.begin(), m_chords.end(), begin,
                                       [](const auto& found, std::size_t at) { return found.first < at; });
         for (; chord != m_chords.end() && chord->first + chord->second.length <= end; ++chord) {
-            AppendEscaped(page, std::string_view(m_text).substr(begin, chord->first - begin));
+            AppendHtmlEscaped(page, std::string_view(m_text).substr(begin, chord->first - begin));
             if (m_tags)
                 m_tags->AppendWrapped(page, m_text, chord->first, chord->second);
             else
-                AppendEscaped(page, std::string_view(m_text).substr(chord->first, chord->second.length));
+                AppendHtmlEscaped(page, std::string_view(m_text).substr(chord->first, chord->second.length));
             begin = chord->first + chord->second.length;
         }
-        AppendEscaped(page, std::string_view(m_text).substr(begin, end - begin));
+        AppendHtmlEscaped(page, std::string_view(m_text).substr(begin, end - begin));
     }
 
     std::string OtherPopupLines() const { return m_tags ? m_tags->OtherPopupLines() : std::string(); }
@@ -138,14 +109,14 @@ void AppendLyricLine(std::string& page, const PlacedLine& line, CChordWriter& wr
             return;
         }
         page += "<div class=\"cp-line\"><span class=\"cp-lyrics\">";
-        AppendEscaped(page, read.lyrics);
+        AppendHtmlEscaped(page, read.lyrics);
         page += "</span></div>\n";
         return;
     }
     page += "<div class=\"cp-line\">";
     if (read.chords.front().at > 0) {
         page += "<span class=\"cp-seg\"><span class=\"cp-chord\"></span><span class=\"cp-lyrics\">";
-        AppendEscaped(page, std::string_view(read.lyrics).substr(0, read.chords.front().at));
+        AppendHtmlEscaped(page, std::string_view(read.lyrics).substr(0, read.chords.front().at));
         page += "</span></span>";
     }
     for (std::size_t k = 0; k < read.chords.size(); ++k) {
@@ -154,7 +125,7 @@ void AppendLyricLine(std::string& page, const PlacedLine& line, CChordWriter& wr
         page += "<span class=\"cp-seg\"><span class=\"cp-chord\">";
         if (chord.annotation) {
             page += "<i>";
-            AppendEscaped(page, chord.text);
+            AppendHtmlEscaped(page, chord.text);
             page += "</i>";
         } else {
             const std::size_t begin = line.offset + chord.source;
@@ -164,7 +135,7 @@ void AppendLyricLine(std::string& page, const PlacedLine& line, CChordWriter& wr
         // A chord after the last syllable still keeps its row above the lyrics.
         if (until == chord.at)
             page += "<br>";
-        AppendEscaped(page, std::string_view(read.lyrics).substr(chord.at, until - chord.at));
+        AppendHtmlEscaped(page, std::string_view(read.lyrics).substr(chord.at, until - chord.at));
         page += "</span></span>";
     }
     page += "</div>\n";
@@ -187,9 +158,9 @@ std::string ChordProPage(const CTablature& song, const HighlightSettings* highli
         if (read.directive == "title") {
             if (title.empty())
                 title = read.value;
-            header += "<h1 class=\"cp-title\">" + Escaped(read.value) + "</h1>\n";
+            header += "<h1 class=\"cp-title\">" + HtmlEscaped(read.value) + "</h1>\n";
         } else if (read.directive == "subtitle") {
-            header += "<h2 class=\"cp-subtitle\">" + Escaped(read.value) + "</h2>\n";
+            header += "<h2 class=\"cp-subtitle\">" + HtmlEscaped(read.value) + "</h2>\n";
         } else {
             // The key moves with the song: it is written with its chord tags.
             meta += meta.empty() ? "" : " &nbsp; ";
@@ -198,7 +169,7 @@ std::string ChordProPage(const CTablature& song, const HighlightSettings* highli
             if (read.directive == "key")
                 writer.Append(meta, begin, begin + read.value.size());
             else
-                AppendEscaped(meta, read.value);
+                AppendHtmlEscaped(meta, read.value);
             meta += "</span>";
         }
     }
@@ -206,7 +177,7 @@ std::string ChordProPage(const CTablature& song, const HighlightSettings* highli
     std::string page = "<!DOCTYPE html>\n<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=";
     page += IsUtf8WithNonAscii(song.text) ? "utf-8" : "iso-8859-1";
     page += "\">\n<meta name=\"GENERATOR\" content=\"Quavern 3.0\">\n<title>";
-    page += Escaped(title.empty() ? std::string("ChordPro song") : title);
+    page += HtmlEscaped(title.empty() ? std::string("ChordPro song") : title);
     page += "</title>\n";
     page += kStyle;
     page += "</head>\n<body>\n<div class=\"cp-header\">\n" + header;
@@ -224,7 +195,7 @@ std::string ChordProPage(const CTablature& song, const HighlightSettings* highli
                 page += "</pre>\n";
                 inBlock = false;
             } else {
-                AppendEscaped(page, line.text);
+                AppendHtmlEscaped(page, line.text);
                 page += '\n';
             }
             continue;
@@ -239,21 +210,21 @@ std::string ChordProPage(const CTablature& song, const HighlightSettings* highli
         if (name == "comment" || name == "comment_italic" || name == "comment_box") {
             page += name == "comment_box" ? "<p class=\"cp-comment\"><span class=\"cp-box\"><i>"
                                           : "<p class=\"cp-comment\"><span><i>";
-            AppendEscaped(page, read.value);
+            AppendHtmlEscaped(page, read.value);
             page += "</i></span></p>\n";
         } else if (name == "start_of_chorus") {
             if (inChorus)
                 page += "</div>\n";
             page += "<div class=\"cp-chorus\">\n";
             if (!read.value.empty())
-                page += "<p class=\"cp-label\">" + Escaped(read.value) + "</p>\n";
+                page += "<p class=\"cp-label\">" + HtmlEscaped(read.value) + "</p>\n";
             inChorus = true;
         } else if (name == "end_of_chorus") {
             if (inChorus)
                 page += "</div>\n";
             inChorus = false;
         } else if ((name == "start_of_verse" || name == "start_of_bridge") && !read.value.empty()) {
-            page += "<p class=\"cp-label\">" + Escaped(read.value) + "</p>\n";
+            page += "<p class=\"cp-label\">" + HtmlEscaped(read.value) + "</p>\n";
         } else if (name == "start_of_tab" || name == "start_of_grid") {
             page += "<pre class=\"cp-tab\">";
             inBlock = true;

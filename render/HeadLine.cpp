@@ -3,32 +3,11 @@
 #include <cctype>
 #include <string_view>
 
+#include "base/TextHelpers.h"
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string Escaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
 
 // The position right after the opening tag "<name" (any case, followed by a
 // blank, "/" or ">") that starts at or after from; npos when there is none.
@@ -81,6 +60,6 @@ std::string WithHeadLine(const std::string& song, bool html, const std::string& 
         if (at == std::string::npos)
             at = start;
     }
-    result.insert(at, "\n<p>" + Escaped(line) + "</p>\n");
+    result.insert(at, "\n<p>" + HtmlEscaped(line) + "</p>\n");
     return result;
 }
