@@ -121,7 +121,7 @@ namespace {
 // scores are equal and a tie goes to the first key however the song's
 // chords are ordered.
 constexpr int kOnLineUnits = 4;
-constexpr int kOffLineUnits = 1;
+constexpr int kOffLineUnits = static_cast<int>(kOffLineWeight * kOnLineUnits);
 constexpr int Tenths(double value) {
     return static_cast<int>(value * 10 + 0.5);
 }
