@@ -55,7 +55,7 @@ public:
     /// a new tablature. Detection reads it: set it before Detect.
     void SetHtml(bool html) {
         m_rules.html = html;
-        m_keyDetected = false;
+        m_foundKey.reset();
     }
     bool IsHtml() const { return m_rules.html; }
     /// How many bytes opening put before and after the song's own text (a
@@ -65,12 +65,15 @@ public:
     void SetAddedText(std::size_t before, std::size_t after) {
         m_rules.addedBefore = before;
         m_rules.addedAfter = after;
-        m_keyDetected = false;
+        m_foundKey.reset();
     }
     /// Whether the text is a ChordPro song (a .cho, .chopro, .chordpro,
     /// .crd or .pro file): then only its bracketed chords and its key are
     /// chords, with every option. Off in a new tablature; set it before Detect.
-    void SetChordPro(bool chordPro) { m_rules.chordPro = chordPro; }
+    void SetChordPro(bool chordPro) {
+        m_rules.chordPro = chordPro;
+        m_foundKey.reset();
+    }
     bool IsChordPro() const { return m_rules.chordPro; }
     /// The options; all off in a new tablature. Detection reads allChords,
     /// so set them before Detect; Transpose and FindEasiest read the rest.
@@ -107,6 +110,10 @@ public:
     /// starts nor ends the song): the tonic, spelled as the key's signature writes it
     /// (the keys of six on the side most names are written on), followed by
     /// "m" for a minor key. Empty for a song without chords.
+    ///
+    /// The key is searched once for a text and kept until the text or the
+    /// options change; copies keep it, and a transposition moves it with
+    /// the song when that gives what a new search would.
     std::string Key() const;
     /// The names of the wider grammar in the text that are no table names
     /// and stay as written because allChords is off, each once, in order of
@@ -130,7 +137,9 @@ public:
     /// Replaces every delimited occurrence of name by replacement, in place.
     static void ReplaceChordWord(std::string& text, const std::string& name, const std::string& replacement);
 
-    /// The song text; positions are byte offsets into it.
+    /// The song text; positions are byte offsets into it. Writing it
+    /// directly leaves the chords and the key found in the old text: Detect
+    /// reads the new one.
     std::string text;
     /// Sum of the current levels of the distinct chords.
     int score = 0;
@@ -144,10 +153,29 @@ public:
 private:
     /// What the trials of a shift need to know of the song.
     SongSummary Summarize() const;
-    /// The key by the key finder; nothing for a song without chords.
+    /// What the key finder said about the text as it is now.
+    struct FoundKey {
+        /// Nothing for a song without chords.
+        std::optional<SongKey> key;
+        /// The key scored above every other one: the song moved by a shift
+        /// is then in this key moved by the same shift.
+        bool clear = false;
+    };
+    /// The key by the key finder, searched on the first call for the text.
     std::optional<SongKey> GuessedKey() const;
     /// The key finder's answer for the text as it is now.
-    std::optional<SongKey> FindKey() const;
+    FoundKey FindKey() const;
+    /// What the key finder reads of each chord but whether it stands on a
+    /// chord line, in text order, fingerings left out.
+    std::vector<KeyChord> KeyChords() const;
+    /// The side of the signature most of the names are written on.
+    SignatureSide WrittenSide() const;
+    /// After Transpose(shift), the key found before it moved by shift, when
+    /// that is what a new search would find; before is KeyChords() of the
+    /// song before it moved.
+    std::optional<FoundKey> CarriedKey(const std::vector<KeyChord>& before, int shift) const;
+    /// Detect without the key search.
+    void DetectChords(std::string newText);
     /// The positions, ascending, of the chords that stand on chord lines or
     /// in ChordPro brackets, whatever the options, but for a legend's: a
     /// chord with its fingering after it.
@@ -173,10 +201,10 @@ private:
     ChordCounts m_counts{};
     /// How many names outside the table occur.
     int m_extendedCount = 0;
-    /// The key, found once by detection when names are spelled by key: each
-    /// copy of the song then moves without asking the finder again.
-    std::optional<SongKey> m_detectedKey;
-    bool m_keyDetected = false;
+    /// The key once searched for the text, nothing before. Detection
+    /// searches it at once when names are spelled by key: each copy of the
+    /// song then moves without asking the finder again.
+    mutable std::optional<FoundKey> m_foundKey;
 };
 
 /// The chord moved by shift half-tones, spelled in its own family, as a copy
