@@ -80,6 +80,10 @@ bool IsBassNote(std::string_view text, const std::function<bool(std::string_view
 
 } // namespace
 
+bool IsRepeatOrNoChord(std::string_view word) {
+    return IsRepeat(word) || IsNoChord(word);
+}
+
 bool IsFingering(std::string_view text) {
     // Six strings: six characters of x and 0-9, or six fret words apart.
     std::vector<std::string_view> frets;
@@ -210,9 +214,10 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
         if (w == 0 && raw.back() == ':' && raw.size() > 1 && !isChordName(core)) {
             continue;
         }
-        // Bar lines and beats between names: G|C, Bb|F, .D.
-        std::vector<LineSpan> names;
-        std::vector<LineSpan> basses;
+        // Bar lines and beats between names: G|C, Bb|F, .D. The word's names
+        // go into the reading, and out again unless every part is one.
+        const std::size_t wordChords = reading.chords.size();
+        const std::size_t wordBasses = reading.basses.size();
         bool allNames = true;
         for (std::size_t pos = begin; pos <= end && allNames;) {
             std::size_t stop = pos;
@@ -239,22 +244,22 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
                     }
                 }
                 if (isChordName(name)) {
-                    names.push_back({a, b - a});
+                    reading.chords.push_back({a, b - a});
                 } else if (slash != std::string_view::npos && chordEnd > 0 && isChordName(name.substr(0, chordEnd)) &&
                            IsBassNote(bass, isChordName)) {
-                    names.push_back({a, chordEnd});
-                    basses.push_back({a + slash + 1, bass.size()});
+                    reading.chords.push_back({a, chordEnd});
+                    reading.basses.push_back({a + slash + 1, bass.size()});
                 } else {
                     allNames = false;
                 }
             }
             pos = stop + 1;
         }
-        if (allNames && !names.empty()) {
-            chords += static_cast<int>(names.size());
-            reading.chords.insert(reading.chords.end(), names.begin(), names.end());
-            reading.basses.insert(reading.basses.end(), basses.begin(), basses.end());
+        if (allNames && reading.chords.size() > wordChords) {
+            chords += static_cast<int>(reading.chords.size() - wordChords);
         } else {
+            reading.chords.resize(wordChords);
+            reading.basses.resize(wordBasses);
             ++others;
         }
     }

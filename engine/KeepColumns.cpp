@@ -317,7 +317,10 @@ public:
         bool crossed = false;
         for (std::size_t k = line.first; k < line.last; ++k) {
             const std::size_t name = m_names[k].position - line.beforeStart;
-            Words(line, i, name, drift, crossed, keepWide);
+            if (drift == 0)
+                m_out.AppendPiece(line.before.substr(i, name - i), line.beforeLimit);
+            else
+                Words(line, i, name, drift, crossed, keepWide);
             const std::size_t length = m_occurrences[k].length;
             m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
             m_out.AppendPiece(MovedName(k), m_moved.data() + m_moved.size());
@@ -342,9 +345,11 @@ private:
     void Words(const Line& line, std::size_t i, std::size_t stop, std::ptrdiff_t& drift, bool& crossed, bool keepWide) {
         const std::string_view before = line.before;
         while (drift != 0 && i < stop) {
-            const void* space = std::memchr(before.data() + i, ' ', stop - i);
-            const std::size_t gap =
-                space ? static_cast<std::size_t>(static_cast<const char*>(space) - before.data()) : stop;
+            // Between two names there are a few bytes: a loop finds the
+            // blank sooner than a call would.
+            std::size_t gap = i;
+            while (gap < stop && before[gap] != ' ')
+                ++gap;
             m_out.AppendPiece(before.substr(i, gap - i), line.beforeLimit);
             if (gap == stop)
                 return;
@@ -396,18 +401,35 @@ private:
 };
 
 // Blanks and the marks a sheet writes around and between chords.
-constexpr ByteClass kBlankOrMark = MakeByteClass(" \t()[]{}|:./*%-~");
+constexpr ByteClass kBlankOrMark = MakeByteClass(" \t()[]{}|:./*%-~,;?!");
 
-// Whether the line holds nothing but names, blanks and marks. Read as a
-// sheet, every part of such a line that holds a name is chord line, and each
-// word reads alone, so no gap changes how the line reads.
+// Whether the line holds nothing but names, blanks, marks and repeat or
+// no-chord words (x2, N.C.). Read as a sheet, every part of such a line that
+// holds a name is chord line, and each word reads alone, so no gap changes
+// how the line reads.
 bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
+    const std::string_view text = line.before;
     std::size_t i = 0;
     for (std::size_t k = line.first; k <= line.last; ++k) {
-        const std::size_t stop = k < line.last ? names[k].position - line.beforeStart : line.before.size();
+        const std::size_t stop = k < line.last ? names[k].position - line.beforeStart : text.size();
         for (; i < stop; ++i) {
-            if (!kBlankOrMark[static_cast<unsigned char>(line.before[i])])
+            if (kBlankOrMark[static_cast<unsigned char>(text[i])])
+                continue;
+            // A word that holds no name: marks around a repeat or N.C.
+            std::size_t begin = i;
+            while (begin > 0 && !IsBlank(text[begin - 1]) && kBlankOrMark[static_cast<unsigned char>(text[begin - 1])])
+                --begin;
+            std::size_t end = i;
+            while (end < stop && !IsBlank(text[end]))
+                ++end;
+            if ((begin > 0 && !IsBlank(text[begin - 1])) || (end == stop && k < line.last))
                 return false;
+            std::string_view core = text.substr(i, end - i);
+            while (!core.empty() && kBlankOrMark[static_cast<unsigned char>(core.back())] && core.back() != '.')
+                core.remove_suffix(1);
+            if (!IsRepeatOrNoChord(core) && !IsRepeatOrNoChord(text.substr(i, end - i)))
+                return false;
+            i = end - 1;
         }
         if (k < line.last)
             i += names[k].length;
@@ -415,17 +437,17 @@ bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
     return true;
 }
 
-bool IsChordName(std::string_view word) {
-    return ChordName::Read(word, true).has_value();
-}
-
-// Whether two versions of a line read alike as a sheet: as a chord line or
-// not, with as many names, bass notes and fingerings.
-bool ReadsAlike(std::string_view one, std::string_view other) {
+// Whether two versions of a line read alike as a sheet, names read in the
+// song's notation: as a chord line or not, with as many names, bass notes
+// and fingerings.
+bool ReadsAlike(std::string_view one, std::string_view other, Notation notation) {
     thread_local ChordLineReading first;
     thread_local ChordLineReading second;
-    ReadChordLine(one, IsChordName, first);
-    ReadChordLine(other, IsChordName, second);
+    const auto isChordName = [notation](std::string_view word) {
+        return ChordName::Read(word, true, notation).has_value();
+    };
+    ReadChordLine(one, isChordName, first);
+    ReadChordLine(other, isChordName, second);
     return first.isChordLine == second.isChordLine && first.chords.size() == second.chords.size() &&
            first.basses.size() == second.basses.size() && first.fingerings.size() == second.fingerings.size();
 }
@@ -498,11 +520,11 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
             continue;
         if (plain)
             layout.Rewrite(line, rewritten);
-        if (ReadsAlike(line.after, out.Since(mark)))
+        if (ReadsAlike(line.after, out.Since(mark), rules.notation))
             continue;
         out.Truncate(mark);
         layOut(true);
-        if (ReadsAlike(line.after, out.Since(mark)))
+        if (ReadsAlike(line.after, out.Since(mark), rules.notation))
             continue;
         out.Truncate(mark);
         layout.Copy(line);

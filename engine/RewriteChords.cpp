@@ -9,6 +9,9 @@
 
 namespace {
 
+// The bytes kept for each table name, its end padded.
+constexpr std::size_t kTableNameBytes = TableNames::kBytes;
+
 // Writes the moved names: one at a time, into a buffer with room for it.
 class CNameWriter {
 public:
@@ -22,9 +25,10 @@ public:
 
     // Room for the moved names of occurrences beyond their old bytes: a
     // moved name is at most one byte longer than the old one; a fingering
-    // grows by its separators and a digit a string.
+    // grows by its separators and a digit a string. The last name may be
+    // written as a whole table entry.
     static std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) {
-        std::size_t room = occurrences.size();
+        std::size_t room = occurrences.size() + kTableNameBytes;
         for (const ChordOccurrence& occurrence : occurrences)
             room += occurrence.fingering ? 12 : 0;
         return room;
@@ -58,11 +62,13 @@ public:
             if (occurrence.lowerCase)
                 out[0] += 'a' - 'A';
         } else if (!occurrence.extended && m_notation == Notation::AsWritten) {
+            // A table name is copied whole, its eight bytes, as a few
+            // bytes of any length would take a call.
             const std::string_view name = kTableNames[target];
             newSize = name.size();
-            std::memcpy(out, name.data(), newSize);
+            std::memcpy(out, name.data(), kTableNameBytes);
             ++m_counts[target];
-            occurrence.longRoot = NoteSpelling::AtIndex(target % NoteSpelling::kCount).Length() == 2;
+            occurrence.longRoot = newSize > 1 && (name[1] == '#' || name[1] == 'b');
         } else {
             // The root moves and the suffix stays as written.
             const std::size_t oldRoot = occurrence.RootLength();
