@@ -146,8 +146,18 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
         const std::size_t begin = i;
         while (i < to && !IsBlank(line[i]))
             ++i;
-        if (i > begin)
+        if (i == begin)
+            continue;
+        // A fingering in parentheses with something glued after it,
+        // "(x20102)?or", is two words.
+        const std::size_t close = line.substr(begin, i - begin).find(')');
+        if (line[begin] == '(' && close != std::string_view::npos && begin + close + 1 < i &&
+            IsFingering(line.substr(begin + 1, close - 1))) {
+            words.push_back({begin, begin + close + 1});
+            words.push_back({begin + close + 1, i});
+        } else {
             words.push_back({begin, i});
+        }
     }
 
     const std::size_t chordsBefore = reading.chords.size();
@@ -155,6 +165,9 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
     const std::size_t fingeringsBefore = reading.fingerings.size();
     int chords = 0;
     int others = 0;
+    // The last word that was a fingering: "or" after one ("(x02220) or
+    // (x02223)") offers another and counts for nothing.
+    std::size_t lastFingering = words.size();
     for (std::size_t w = 0; w < words.size(); ++w) {
         const std::string_view raw = line.substr(words[w].begin, words[w].end - words[w].begin);
         // A group in parentheses over several words: a fingering written
@@ -169,6 +182,7 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
                 if (IsFingering(group)) {
                     reading.fingerings.push_back({inside, group.size()});
                     w = last;
+                    lastFingering = w;
                     continue;
                 }
                 bool anyChord = false;
@@ -208,6 +222,12 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
             continue;
         if (IsFingering(core)) {
             reading.fingerings.push_back({begin, core.size()});
+            lastFingering = w;
+            continue;
+        }
+        if (lastFingering + 1 == w && core.size() == 2 && std::tolower(static_cast<unsigned char>(core[0])) == 'o' &&
+            std::tolower(static_cast<unsigned char>(core[1])) == 'r') {
+            lastFingering = w;
             continue;
         }
         // A label that opens the line: "Intro:", "Chorus:".
