@@ -437,19 +437,95 @@ bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
     return true;
 }
 
-// Whether two versions of a line read alike as a sheet, names read in the
-// song's notation: as a chord line or not, with as many names, bass notes
-// and fingerings.
+// What a stretch of a line reads as: any chord line in it, and the names,
+// bass notes and fingerings its chord lines hold.
+struct StretchReading {
+    bool chordLine = false;
+    std::size_t chords = 0;
+    std::size_t basses = 0;
+    std::size_t fingerings = 0;
+
+    void Add(std::string_view stretch, Notation notation) {
+        thread_local ChordLineReading reading;
+        ReadChordLine(
+            stretch, [notation](std::string_view word) { return ChordName::Read(word, true, notation).has_value(); },
+            reading);
+        chordLine = chordLine || reading.isChordLine;
+        chords += reading.chords.size();
+        basses += reading.basses.size();
+        fingerings += reading.fingerings.size();
+    }
+    bool operator==(const StretchReading& other) const {
+        return chordLine == other.chordLine && chords == other.chords && basses == other.basses &&
+               fingerings == other.fingerings;
+    }
+};
+
+// Whether two versions of a line, the same words with other gaps between
+// them, read alike as a sheet, names read in the song's notation: as a
+// chord line or not, with as many names, bass notes and fingerings.
+//
+// A line is read in columns that gaps of kChordColumnGap blanks part, each
+// column by its words alone; so where a gap is that wide in both versions,
+// they read alike on either side of it, and only the stretches between such
+// gaps where some gap changed need reading.
 bool ReadsAlike(std::string_view one, std::string_view other, Notation notation) {
-    thread_local ChordLineReading first;
-    thread_local ChordLineReading second;
-    const auto isChordName = [notation](std::string_view word) {
-        return ChordName::Read(word, true, notation).has_value();
+    const auto gapEnd = [](std::string_view line, std::size_t i, std::size_t& weight) {
+        weight = 0;
+        for (; i < line.size() && IsBlank(line[i]); ++i)
+            weight += line[i] == '\t' ? kChordColumnGap : 1;
+        return i;
     };
-    ReadChordLine(one, isChordName, first);
-    ReadChordLine(other, isChordName, second);
-    return first.isChordLine == second.isChordLine && first.chords.size() == second.chords.size() &&
-           first.basses.size() == second.basses.size() && first.fingerings.size() == second.fingerings.size();
+    StretchReading changedOne;
+    StretchReading changedOther;
+    bool anyChanged = false;
+    std::size_t i = 0; // in one
+    std::size_t j = 0; // in other
+    std::size_t stretchOne = 0;
+    std::size_t stretchOther = 0;
+    bool changed = false;
+    for (;;) {
+        // A gap (the first one is the line's indent) and the word after it.
+        std::size_t weightOne = 0;
+        std::size_t weightOther = 0;
+        const std::size_t wordOne = gapEnd(one, i, weightOne);
+        const std::size_t wordOther = gapEnd(other, j, weightOther);
+        const bool last = wordOne == one.size() || wordOther == other.size();
+        const bool wideOne = weightOne >= kChordColumnGap;
+        const bool wideOther = weightOther >= kChordColumnGap;
+        if (last || (wideOne && wideOther && i > 0)) {
+            if (changed) {
+                changedOne.Add(one.substr(stretchOne, i - stretchOne), notation);
+                changedOther.Add(other.substr(stretchOther, j - stretchOther), notation);
+                anyChanged = true;
+            }
+            if (last)
+                break;
+            stretchOne = wordOne;
+            stretchOther = wordOther;
+            changed = false;
+        } else {
+            changed = changed || wideOne != wideOther;
+        }
+        i = wordOne;
+        j = wordOther;
+        while (i < one.size() && !IsBlank(one[i]))
+            ++i;
+        while (j < other.size() && !IsBlank(other[j]))
+            ++j;
+    }
+    if (!anyChanged || changedOne == changedOther)
+        return true;
+    if (changedOne.chords != changedOther.chords || changedOne.basses != changedOther.basses ||
+        changedOne.fingerings != changedOther.fingerings)
+        return false;
+    // Only whether a chord line is in the stretches differs: the whole line
+    // is one when any other stretch is.
+    StretchReading wholeOne;
+    StretchReading wholeOther;
+    wholeOne.Add(one, notation);
+    wholeOther.Add(other, notation);
+    return wholeOne.chordLine == wholeOther.chordLine;
 }
 
 } // namespace
