@@ -1,9 +1,12 @@
 #include "engine/ChordLine.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 #include <string>
+
+#include "base/TextHelpers.h"
 
 namespace {
 
@@ -86,16 +89,23 @@ bool IsRepeatOrNoChord(std::string_view word) {
 
 bool IsFingering(std::string_view text) {
     // Six strings: six characters of x and 0-9, or six fret words apart.
-    std::vector<std::string_view> frets;
+    // Asked of every word of every line: most words go at their first byte.
+    if (text.empty() || !(IsDigit(text[0]) || text[0] == 'x' || text[0] == 'X' || IsBlank(text[0])))
+        return false;
+    std::array<std::string_view, 6> frets;
+    std::size_t fretCount = 0;
     bool separated = false;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && text[i] != '-' && !IsBlank(text[i]))
             continue;
-        if (i > start)
-            frets.push_back(text.substr(start, i - start));
-        else if (i < text.size() && text[i] == '-')
+        if (i > start) {
+            if (fretCount == frets.size())
+                return false;
+            frets[fretCount++] = text.substr(start, i - start);
+        } else if (i < text.size() && text[i] == '-') {
             return false;
+        }
         separated = separated || i < text.size();
         start = i + 1;
     }
@@ -108,7 +118,7 @@ bool IsFingering(std::string_view text) {
             if (!IsDigit(c))
                 return false;
         }
-        return !wide || std::stoi(std::string(fret)) <= 24;
+        return !wide || (fret.size() == 1 ? fret[0] - '0' : (fret[0] - '0') * 10 + fret[1] - '0') <= 24;
     };
     if (!separated) {
         if (text.size() != 6)
@@ -121,7 +131,7 @@ bool IsFingering(std::string_view text) {
         }
         return played > 0;
     }
-    if (frets.size() != 6)
+    if (fretCount != frets.size())
         return false;
     for (const std::string_view fret : frets) {
         if (!isFret(fret, true))
@@ -426,7 +436,7 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
     std::string blanked;
     bool inTag = false;
     for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = FindLineEnd(text, start);
         if (end == std::string_view::npos)
             end = text.size();
         std::string_view line = text.substr(start, end - start);
