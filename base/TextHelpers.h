@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,21 @@ inline bool StartsWith(std::string_view text, std::string_view prefix) {
 
 inline bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+/// Where the line that goes on at from ends: its first "\r" or "\n", npos
+/// when it runs to the end of text. One pass over the line, not one search
+/// of the pair a byte.
+inline std::size_t FindLineEnd(std::string_view text, std::size_t from) {
+    if (from >= text.size())
+        return std::string_view::npos;
+    const void* newline = std::memchr(text.data() + from, '\n', text.size() - from);
+    const std::size_t end =
+        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text.data()) : text.size();
+    const void* carriage = std::memchr(text.data() + from, '\r', end - from);
+    if (carriage)
+        return static_cast<std::size_t>(static_cast<const char*>(carriage) - text.data());
+    return newline ? end : std::string_view::npos;
 }
 
 /// The ASCII letter in lower case; every other byte as it is.

@@ -28,13 +28,17 @@ public:
         }
     }
 
+    /// The bytes kept for each name, the rest of them zeros: a name can be
+    /// copied as all of them.
+    static constexpr std::size_t kBytes = 8;
+
     constexpr std::string_view operator[](int index) const {
         const auto i = static_cast<std::size_t>(index);
         return {m_bytes[i].data(), m_size[i]};
     }
 
 private:
-    std::array<std::array<char, 8>, kSize> m_bytes{};
+    std::array<std::array<char, kBytes>, kSize> m_bytes{};
     std::array<std::uint8_t, kSize> m_size{};
 };
 

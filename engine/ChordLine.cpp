@@ -1,9 +1,12 @@
 #include "engine/ChordLine.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 #include <string>
+
+#include "base/TextHelpers.h"
 
 namespace {
 
@@ -80,18 +83,29 @@ bool IsBassNote(std::string_view text, const std::function<bool(std::string_view
 
 } // namespace
 
+bool IsRepeatOrNoChord(std::string_view word) {
+    return IsRepeat(word) || IsNoChord(word);
+}
+
 bool IsFingering(std::string_view text) {
     // Six strings: six characters of x and 0-9, or six fret words apart.
-    std::vector<std::string_view> frets;
+    // Asked of every word of every line: most words go at their first byte.
+    if (text.empty() || !(IsDigit(text[0]) || text[0] == 'x' || text[0] == 'X' || IsBlank(text[0])))
+        return false;
+    std::array<std::string_view, 6> frets;
+    std::size_t fretCount = 0;
     bool separated = false;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && text[i] != '-' && !IsBlank(text[i]))
             continue;
-        if (i > start)
-            frets.push_back(text.substr(start, i - start));
-        else if (i < text.size() && text[i] == '-')
+        if (i > start) {
+            if (fretCount == frets.size())
+                return false;
+            frets[fretCount++] = text.substr(start, i - start);
+        } else if (i < text.size() && text[i] == '-') {
             return false;
+        }
         separated = separated || i < text.size();
         start = i + 1;
     }
@@ -104,7 +118,7 @@ bool IsFingering(std::string_view text) {
             if (!IsDigit(c))
                 return false;
         }
-        return !wide || std::stoi(std::string(fret)) <= 24;
+        return !wide || (fret.size() == 1 ? fret[0] - '0' : (fret[0] - '0') * 10 + fret[1] - '0') <= 24;
     };
     if (!separated) {
         if (text.size() != 6)
@@ -117,7 +131,7 @@ bool IsFingering(std::string_view text) {
         }
         return played > 0;
     }
-    if (frets.size() != 6)
+    if (fretCount != frets.size())
         return false;
     for (const std::string_view fret : frets) {
         if (!isFret(fret, true))
@@ -142,8 +156,18 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
         const std::size_t begin = i;
         while (i < to && !IsBlank(line[i]))
             ++i;
-        if (i > begin)
+        if (i == begin)
+            continue;
+        // A fingering in parentheses with something glued after it,
+        // "(x20102)?or", is two words.
+        const std::size_t close = line.substr(begin, i - begin).find(')');
+        if (line[begin] == '(' && close != std::string_view::npos && begin + close + 1 < i &&
+            IsFingering(line.substr(begin + 1, close - 1))) {
+            words.push_back({begin, begin + close + 1});
+            words.push_back({begin + close + 1, i});
+        } else {
             words.push_back({begin, i});
+        }
     }
 
     const std::size_t chordsBefore = reading.chords.size();
@@ -151,6 +175,9 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
     const std::size_t fingeringsBefore = reading.fingerings.size();
     int chords = 0;
     int others = 0;
+    // The last word that was a fingering: "or" after one ("(x02220) or
+    // (x02223)") offers another and counts for nothing.
+    std::size_t lastFingering = words.size();
     for (std::size_t w = 0; w < words.size(); ++w) {
         const std::string_view raw = line.substr(words[w].begin, words[w].end - words[w].begin);
         // A group in parentheses over several words: a fingering written
@@ -165,6 +192,7 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
                 if (IsFingering(group)) {
                     reading.fingerings.push_back({inside, group.size()});
                     w = last;
+                    lastFingering = w;
                     continue;
                 }
                 bool anyChord = false;
@@ -204,15 +232,22 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
             continue;
         if (IsFingering(core)) {
             reading.fingerings.push_back({begin, core.size()});
+            lastFingering = w;
+            continue;
+        }
+        if (lastFingering + 1 == w && core.size() == 2 && std::tolower(static_cast<unsigned char>(core[0])) == 'o' &&
+            std::tolower(static_cast<unsigned char>(core[1])) == 'r') {
+            lastFingering = w;
             continue;
         }
         // A label that opens the line: "Intro:", "Chorus:".
         if (w == 0 && raw.back() == ':' && raw.size() > 1 && !isChordName(core)) {
             continue;
         }
-        // Bar lines and beats between names: G|C, Bb|F, .D.
-        std::vector<LineSpan> names;
-        std::vector<LineSpan> basses;
+        // Bar lines and beats between names: G|C, Bb|F, .D. The word's names
+        // go into the reading, and out again unless every part is one.
+        const std::size_t wordChords = reading.chords.size();
+        const std::size_t wordBasses = reading.basses.size();
         bool allNames = true;
         for (std::size_t pos = begin; pos <= end && allNames;) {
             std::size_t stop = pos;
@@ -239,22 +274,22 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
                     }
                 }
                 if (isChordName(name)) {
-                    names.push_back({a, b - a});
+                    reading.chords.push_back({a, b - a});
                 } else if (slash != std::string_view::npos && chordEnd > 0 && isChordName(name.substr(0, chordEnd)) &&
                            IsBassNote(bass, isChordName)) {
-                    names.push_back({a, chordEnd});
-                    basses.push_back({a + slash + 1, bass.size()});
+                    reading.chords.push_back({a, chordEnd});
+                    reading.basses.push_back({a + slash + 1, bass.size()});
                 } else {
                     allNames = false;
                 }
             }
             pos = stop + 1;
         }
-        if (allNames && !names.empty()) {
-            chords += static_cast<int>(names.size());
-            reading.chords.insert(reading.chords.end(), names.begin(), names.end());
-            reading.basses.insert(reading.basses.end(), basses.begin(), basses.end());
+        if (allNames && reading.chords.size() > wordChords) {
+            chords += static_cast<int>(reading.chords.size() - wordChords);
         } else {
+            reading.chords.resize(wordChords);
+            reading.basses.resize(wordBasses);
             ++others;
         }
     }
@@ -401,7 +436,7 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
     std::string blanked;
     bool inTag = false;
     for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = FindLineEnd(text, start);
         if (end == std::string_view::npos)
             end = text.size();
         std::string_view line = text.substr(start, end - start);

@@ -64,6 +64,10 @@ void ReadChordLine(std::string_view line, const std::function<bool(std::string_v
 bool ReadBracketedChord(std::string_view inside, std::size_t at, const ChordRules& rules,
                         const std::function<void(std::size_t, const ChordMatch&)>& onChord);
 
+/// Whether a word, without the marks around it, says how often to play
+/// (x2, 2x) or that no chord is played (N.C., n/c): a mark, no chord.
+bool IsRepeatOrNoChord(std::string_view word);
+
 /// Whether a word written between parentheses, or alone, is a fingering:
 /// six strings, each x or a fret number, written as six characters or
 /// separated by "-" or blanks.

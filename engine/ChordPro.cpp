@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "base/TextHelpers.h"
 #include "engine/ChordLine.h"
 
 namespace {
@@ -17,7 +18,7 @@ struct SourceLine {
 std::vector<SourceLine> SplitLines(std::string_view text) {
     std::vector<SourceLine> lines;
     for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = FindLineEnd(text, start);
         if (end == std::string_view::npos)
             end = text.size();
         std::size_t next = end;
@@ -43,10 +44,6 @@ std::string_view Trimmed(std::string_view text) {
 
 bool IsBlankLine(std::string_view line) {
     return Trimmed(line).empty();
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Whether the bytes are UTF-8: then a letter's continuation bytes take no

@@ -183,67 +183,53 @@ private:
     std::size_t m_size = 0;
 };
 
-// The spaces of a line as bits, so that the ends of its words and gaps are
-// found without a loop over their bytes, whose lengths no branch foresees.
-class CBlankBits {
-public:
-    void Set(std::string_view line) {
-        m_size = line.size();
-        m_bits.assign(m_size / 64 + 1, 0);
-        std::size_t i = 0;
-#if defined(__SSE2__)
-        for (; i + 16 <= m_size; i += 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + i));
-            const auto spaces = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
-            m_bits[i / 64] |= spaces << (i % 64);
-        }
-#endif
-        for (; i < m_size; ++i)
-            m_bits[i / 64] |= static_cast<std::uint64_t>(line[i] == ' ') << (i % 64);
-    }
-
-    // The first space (space) or other byte (!space) from i on; the line's
-    // size when there is none.
-    std::size_t Next(std::size_t i, bool space) const {
-        while (i < m_size) {
-            const std::uint64_t bits = (space ? m_bits[i / 64] : ~m_bits[i / 64]) >> (i % 64);
-            if (bits != 0)
-                return std::min(i + static_cast<std::size_t>(__builtin_ctzll(bits)), m_size);
-            i = (i | 63) + 1;
-        }
-        return m_size;
-    }
-
-private:
-    std::vector<std::uint64_t> m_bits;
-    std::size_t m_size = 0;
-};
-
-// One line that holds names: its old and its new bytes, the names on it
-// (first..last in names and occurrences) and where both lines start.
+// One line that holds names: its old bytes, where it starts in the old text
+// and the names on it (first..last in names and occurrences). Its new bytes,
+// the line as rewritten with no column kept, are written out only when a
+// layout asks for them.
 struct Line {
     std::string_view before;
     std::string_view after;
     std::size_t beforeStart = 0;
-    std::size_t afterStart = 0;
     std::size_t first = 0;
     std::size_t last = 0;
-    // The ends of the whole old and new texts.
+    // The ends of the whole old text and of the new line's buffer.
     const char* beforeLimit = nullptr;
     const char* afterLimit = nullptr;
 };
 
 class CLayout {
 public:
-    CLayout(const std::vector<NameBefore>& names, std::vector<ChordOccurrence>& occurrences, COutput& out)
-        : m_names(names), m_occurrences(occurrences), m_out(out) {}
+    CLayout(std::string_view moved, const std::vector<NameBefore>& names, std::vector<ChordOccurrence>& occurrences,
+            COutput& out)
+        : m_moved(moved), m_names(names), m_occurrences(occurrences), m_out(out) {}
+
+    // Points line.after at the line as rewritten, kept in buffer.
+    void Rewrite(Line& line, std::string& buffer) const {
+        buffer.clear();
+        std::size_t i = 0;
+        for (std::size_t k = line.first; k < line.last; ++k) {
+            const std::size_t name = m_names[k].position - line.beforeStart;
+            buffer.append(line.before, i, name - i);
+            buffer.append(MovedName(k));
+            i = name + m_names[k].length;
+        }
+        buffer.append(line.before, i);
+        line.after = buffer;
+        line.afterLimit = buffer.data() + buffer.size();
+    }
 
     // Appends the line as rewritten, its names moved to where out puts them.
     void Copy(const Line& line) {
         const std::size_t base = m_out.Size();
         m_out.Append(line.after);
-        for (std::size_t k = line.first; k < line.last; ++k)
-            m_occurrences[k].position = static_cast<std::uint32_t>(base + m_occurrences[k].position - line.afterStart);
+        std::ptrdiff_t grown = 0;
+        for (std::size_t k = line.first; k < line.last; ++k) {
+            m_occurrences[k].position = static_cast<std::uint32_t>(
+                static_cast<std::ptrdiff_t>(base + m_names[k].position - line.beforeStart) + grown);
+            grown +=
+                static_cast<std::ptrdiff_t>(m_occurrences[k].length) - static_cast<std::ptrdiff_t>(m_names[k].length);
+        }
     }
 
     // Appends the line with its words at their old columns where they fit;
@@ -292,7 +278,7 @@ public:
             while (i < before.size()) {
                 if (k < line.last && line.beforeStart + i == m_names[k].position) {
                     const std::size_t nameEnd = i + m_names[k].length;
-                    const std::size_t afterName = m_occurrences[k].position - line.afterStart;
+                    const auto afterName = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i) + grown);
                     grown = static_cast<std::ptrdiff_t>(afterName + m_occurrences[k].length) -
                             static_cast<std::ptrdiff_t>(nameEnd);
                     m_occurrences[k].position =
@@ -322,56 +308,59 @@ public:
     }
 
     // LayOut for a line of text without tabs and with one byte a
-    // character, where a column is a byte: what the line has grown by so far
-    // (drift) goes into the next gap, and between there and the next name
-    // the line is copied as it is.
+    // character, where a column is a byte: the words between two names go
+    // out as they stand while the line has not grown or shrunk so far, and
+    // the next gap takes up what it has (drift).
     bool LayOutPlain(const Line& line, bool keepWide) {
-        const std::string_view before = line.before;
-        const std::string_view after = line.after;
-        const std::size_t size = before.size();
-        m_blanks.Set(before);
-        std::size_t k = line.first;
         std::size_t i = 0; // in the old line
-        std::size_t j = 0; // the same place in the new one
         std::ptrdiff_t drift = 0;
         bool crossed = false;
-        for (;;) {
-            if (drift == 0) {
-                if (k == line.last) {
-                    m_out.AppendPiece(after.substr(j), line.afterLimit);
-                    return crossed;
-                }
-                const std::size_t name = m_names[k].position - line.beforeStart;
-                m_out.AppendPiece(after.substr(j, name - i), line.afterLimit);
-                j += name - i;
-                i = name;
-            }
-            // The rest of a word, names and all (a fingering may hold blanks).
-            std::size_t end = m_blanks.Next(i, true);
-            while (k < line.last && m_names[k].position - line.beforeStart < end) {
-                const std::size_t name = m_names[k].position - line.beforeStart;
-                m_out.AppendPiece(before.substr(i, name - i), line.beforeLimit);
-                j += name - i;
-                const std::size_t length = m_occurrences[k].length;
-                m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
-                m_out.AppendPiece(after.substr(j, length), line.afterLimit);
-                drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
-                i = name + m_names[k].length;
-                j += length;
-                ++k;
-                end = m_blanks.Next(i, true);
-            }
-            m_out.AppendPiece(before.substr(i, end - i), line.beforeLimit);
-            j += end - i;
-            i = end;
-            const std::size_t gap = m_blanks.Next(i, false) - i;
-            const auto old = static_cast<std::ptrdiff_t>(gap);
+        for (std::size_t k = line.first; k < line.last; ++k) {
+            const std::size_t name = m_names[k].position - line.beforeStart;
+            if (drift == 0)
+                m_out.AppendPiece(line.before.substr(i, name - i), line.beforeLimit);
+            else
+                Words(line, i, name, drift, crossed, keepWide);
+            const std::size_t length = m_occurrences[k].length;
+            m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
+            m_out.AppendPiece(MovedName(k), m_moved.data() + m_moved.size());
+            drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
+            i = name + m_names[k].length;
+        }
+        Words(line, i, line.before.size(), drift, crossed, keepWide);
+        return crossed;
+    }
+
+private:
+    std::string_view MovedName(std::size_t k) const {
+        return m_moved.substr(m_names[k].moved, m_occurrences[k].length);
+    }
+
+    // Appends the old bytes i..stop of a plain line, between two names or
+    // after the last one: each gap between words narrowed or widened by what
+    // the line has grown or shrunk by so far (drift), keeping one blank
+    // (with keepWide, a gap wide enough to part two columns of a sheet stays
+    // so and a narrower one stays narrower); the blanks after the last word
+    // keep the old end of the line where they can.
+    void Words(const Line& line, std::size_t i, std::size_t stop, std::ptrdiff_t& drift, bool& crossed, bool keepWide) {
+        const std::string_view before = line.before;
+        while (drift != 0 && i < stop) {
+            // Between two names there are a few bytes: a loop finds the
+            // blank sooner than a call would.
+            std::size_t gap = i;
+            while (gap < stop && before[gap] != ' ')
+                ++gap;
+            m_out.AppendPiece(before.substr(i, gap - i), line.beforeLimit);
+            if (gap == stop)
+                return;
+            i = gap;
+            while (i < stop && before[i] == ' ')
+                ++i;
+            const auto old = static_cast<std::ptrdiff_t>(i - gap);
             std::ptrdiff_t blanks = old - drift;
-            if (i + gap == size) {
-                // The blanks after the last word keep the old end of the line where they can.
-                if (gap > 0)
-                    m_out.Spaces(static_cast<std::size_t>(std::max<std::ptrdiff_t>(blanks, 0)));
-                return crossed;
+            if (i == before.size()) {
+                m_out.Spaces(static_cast<std::size_t>(std::max<std::ptrdiff_t>(blanks, 0)));
+                return;
             }
             const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
             blanks = std::max<std::ptrdiff_t>(blanks, 1);
@@ -382,12 +371,10 @@ public:
             crossed = crossed || (old >= columnGap) != (blanks >= columnGap);
             m_out.Spaces(static_cast<std::size_t>(blanks));
             drift += blanks - old;
-            i += gap;
-            j += gap;
         }
+        m_out.AppendPiece(before.substr(i, stop - i), line.beforeLimit);
     }
 
-private:
     // Whether blanks part two columns as a sheet is read (engine/ChordLine.h).
     static bool IsWide(std::string_view gap) {
         std::size_t blanks = 0;
@@ -407,25 +394,42 @@ private:
         column = std::max(column, target);
     }
 
+    std::string_view m_moved;
     const std::vector<NameBefore>& m_names;
     std::vector<ChordOccurrence>& m_occurrences;
     COutput& m_out;
-    CBlankBits m_blanks;
 };
 
 // Blanks and the marks a sheet writes around and between chords.
-constexpr ByteClass kBlankOrMark = MakeByteClass(" \t()[]{}|:./*%-~");
+constexpr ByteClass kBlankOrMark = MakeByteClass(" \t()[]{}|:./*%-~,;?!");
 
-// Whether the line holds nothing but names, blanks and marks. Read as a
-// sheet, every part of such a line that holds a name is chord line, and each
-// word reads alone, so no gap changes how the line reads.
+// Whether the line holds nothing but names, blanks, marks and repeat or
+// no-chord words (x2, N.C.). Read as a sheet, every part of such a line that
+// holds a name is chord line, and each word reads alone, so no gap changes
+// how the line reads.
 bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
+    const std::string_view text = line.before;
     std::size_t i = 0;
     for (std::size_t k = line.first; k <= line.last; ++k) {
-        const std::size_t stop = k < line.last ? names[k].position - line.beforeStart : line.before.size();
+        const std::size_t stop = k < line.last ? names[k].position - line.beforeStart : text.size();
         for (; i < stop; ++i) {
-            if (!kBlankOrMark[static_cast<unsigned char>(line.before[i])])
+            if (kBlankOrMark[static_cast<unsigned char>(text[i])])
+                continue;
+            // A word that holds no name: marks around a repeat or N.C.
+            std::size_t begin = i;
+            while (begin > 0 && !IsBlank(text[begin - 1]) && kBlankOrMark[static_cast<unsigned char>(text[begin - 1])])
+                --begin;
+            std::size_t end = i;
+            while (end < stop && !IsBlank(text[end]))
+                ++end;
+            if ((begin > 0 && !IsBlank(text[begin - 1])) || (end == stop && k < line.last))
                 return false;
+            std::string_view core = text.substr(i, end - i);
+            while (!core.empty() && kBlankOrMark[static_cast<unsigned char>(core.back())] && core.back() != '.')
+                core.remove_suffix(1);
+            if (!IsRepeatOrNoChord(core) && !IsRepeatOrNoChord(text.substr(i, end - i)))
+                return false;
+            i = end - 1;
         }
         if (k < line.last)
             i += names[k].length;
@@ -433,39 +437,113 @@ bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
     return true;
 }
 
-bool IsChordName(std::string_view word) {
-    return ChordName::Read(word, true).has_value();
-}
+// What a stretch of a line reads as: any chord line in it, and the names,
+// bass notes and fingerings its chord lines hold.
+struct StretchReading {
+    bool chordLine = false;
+    std::size_t chords = 0;
+    std::size_t basses = 0;
+    std::size_t fingerings = 0;
 
-// Whether two versions of a line read alike as a sheet: as a chord line or
-// not, with as many names, bass notes and fingerings.
-bool ReadsAlike(std::string_view one, std::string_view other) {
-    thread_local ChordLineReading first;
-    thread_local ChordLineReading second;
-    ReadChordLine(one, IsChordName, first);
-    ReadChordLine(other, IsChordName, second);
-    return first.isChordLine == second.isChordLine && first.chords.size() == second.chords.size() &&
-           first.basses.size() == second.basses.size() && first.fingerings.size() == second.fingerings.size();
+    void Add(std::string_view stretch, Notation notation) {
+        thread_local ChordLineReading reading;
+        ReadChordLine(
+            stretch, [notation](std::string_view word) { return ChordName::Read(word, true, notation).has_value(); },
+            reading);
+        chordLine = chordLine || reading.isChordLine;
+        chords += reading.chords.size();
+        basses += reading.basses.size();
+        fingerings += reading.fingerings.size();
+    }
+    bool operator==(const StretchReading& other) const {
+        return chordLine == other.chordLine && chords == other.chords && basses == other.basses &&
+               fingerings == other.fingerings;
+    }
+};
+
+// Whether two versions of a line, the same words with other gaps between
+// them, read alike as a sheet, names read in the song's notation: as a
+// chord line or not, with as many names, bass notes and fingerings.
+//
+// A line is read in columns that gaps of kChordColumnGap blanks part, each
+// column by its words alone; so where a gap is that wide in both versions,
+// they read alike on either side of it, and only the stretches between such
+// gaps where some gap changed need reading.
+bool ReadsAlike(std::string_view one, std::string_view other, Notation notation) {
+    const auto gapEnd = [](std::string_view line, std::size_t i, std::size_t& weight) {
+        weight = 0;
+        for (; i < line.size() && IsBlank(line[i]); ++i)
+            weight += line[i] == '\t' ? kChordColumnGap : 1;
+        return i;
+    };
+    StretchReading changedOne;
+    StretchReading changedOther;
+    bool anyChanged = false;
+    std::size_t i = 0; // in one
+    std::size_t j = 0; // in other
+    std::size_t stretchOne = 0;
+    std::size_t stretchOther = 0;
+    bool changed = false;
+    for (;;) {
+        // A gap (the first one is the line's indent) and the word after it.
+        std::size_t weightOne = 0;
+        std::size_t weightOther = 0;
+        const std::size_t wordOne = gapEnd(one, i, weightOne);
+        const std::size_t wordOther = gapEnd(other, j, weightOther);
+        const bool last = wordOne == one.size() || wordOther == other.size();
+        const bool wideOne = weightOne >= kChordColumnGap;
+        const bool wideOther = weightOther >= kChordColumnGap;
+        if (last || (wideOne && wideOther && i > 0)) {
+            if (changed) {
+                changedOne.Add(one.substr(stretchOne, i - stretchOne), notation);
+                changedOther.Add(other.substr(stretchOther, j - stretchOther), notation);
+                anyChanged = true;
+            }
+            if (last)
+                break;
+            stretchOne = wordOne;
+            stretchOther = wordOther;
+            changed = false;
+        } else {
+            changed = changed || wideOne != wideOther;
+        }
+        i = wordOne;
+        j = wordOther;
+        while (i < one.size() && !IsBlank(one[i]))
+            ++i;
+        while (j < other.size() && !IsBlank(other[j]))
+            ++j;
+    }
+    if (!anyChanged || changedOne == changedOther)
+        return true;
+    if (changedOne.chords != changedOther.chords || changedOne.basses != changedOther.basses ||
+        changedOne.fingerings != changedOther.fingerings)
+        return false;
+    // Only whether a chord line is in the stretches differs: the whole line
+    // is one when any other stretch is.
+    StretchReading wholeOne;
+    StretchReading wholeOther;
+    wholeOne.Add(one, notation);
+    wholeOther.Add(other, notation);
+    return wholeOne.chordLine == wholeOther.chordLine;
 }
 
 } // namespace
 
-std::string KeepColumns(std::string_view before, std::string_view after, const std::vector<NameBefore>& names,
+std::string KeepColumns(std::string_view before, std::string_view moved, const std::vector<NameBefore>& names,
                         std::vector<ChordOccurrence>& occurrences, const ChordRules& rules) {
     const bool html = rules.html;
-    thread_local std::vector<std::uint32_t> saved;
-    COutput out(after.size() + after.size() / 8 + 64);
-    CLayout layout(names, occurrences, out);
-    std::size_t afterCursor = 0; // copied from after up to here
-    std::size_t tagScanned = 0;  // in before, HTML only
+    thread_local std::string rewritten;
+    COutput out(before.size() + moved.size() + before.size() / 8 + 64);
+    CLayout layout(moved, names, occurrences, out);
+    std::size_t cursor = 0;     // copied from before up to here
+    std::size_t tagScanned = 0; // HTML only
     bool inTag = false;
     for (std::size_t k = 0; k < names.size();) {
         Line line;
         line.beforeLimit = before.data() + before.size();
-        line.afterLimit = after.data() + after.size();
-        const std::size_t position = names[k].position;
-        std::size_t start = position;
-        while (start > 0 && !IsLineEnd(before[start - 1]))
+        std::size_t start = names[k].position;
+        while (start > cursor && !IsLineEnd(before[start - 1]))
             --start;
         // Tabs and bytes beyond ASCII ask for columns counted one by one.
         bool plain = !html;
@@ -476,15 +554,9 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
         line.last = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
-        line.afterStart = start + occurrences[line.first].position - position;
-        const ChordOccurrence& lastName = occurrences[line.last - 1];
-        const NameBefore& lastBefore = names[line.last - 1];
-        const std::size_t afterEnd =
-            end + lastName.position + lastName.length - lastBefore.position - lastBefore.length;
-        line.after = after.substr(line.afterStart, afterEnd - line.afterStart);
 
-        out.Append(after.substr(afterCursor, line.afterStart - afterCursor));
-        afterCursor = afterEnd;
+        out.Append(before.substr(cursor, start - cursor));
+        cursor = end;
         if (html) {
             // The last "<" or ">" before the line says whether a tag is open at its start.
             const std::size_t mark = before.substr(tagScanned, start - tagScanned).find_last_of("<>");
@@ -503,10 +575,13 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
             const std::size_t mark = html ? line.before.find_last_of("<>") : std::string_view::npos;
             if (mark != std::string_view::npos)
                 inTag = line.before[mark] == '<';
+            layout.Rewrite(line, rewritten);
             layout.Copy(line);
             continue;
         }
         const ColumnCounter counter{!plain && IsValidUtf8(line.before), html};
+        if (!plain)
+            layout.Rewrite(line, rewritten);
         const auto layOut = [&](bool keepWide) {
             return plain ? layout.LayOutPlain(line, keepWide) : layout.LayOut(line, counter, inTag, keepWide);
         };
@@ -517,23 +592,19 @@ std::string KeepColumns(std::string_view before, std::string_view after, const s
         // A gap wide enough to part two columns of a sheet changes how the
         // line reads: the line laid out must read as the line rewritten.
         const std::size_t mark = out.Size();
-        saved.clear();
-        for (std::size_t n = line.first; n < line.last; ++n)
-            saved.push_back(occurrences[n].position);
-        const auto undo = [&] {
-            out.Truncate(mark);
-            for (std::size_t n = line.first; n < line.last; ++n)
-                occurrences[n].position = saved[n - line.first];
-        };
-        if (!layOut(false) || OnlyNamesAndMarks(line, names) || ReadsAlike(line.after, out.Since(mark)))
+        if (!layOut(false) || OnlyNamesAndMarks(line, names))
             continue;
-        undo();
+        if (plain)
+            layout.Rewrite(line, rewritten);
+        if (ReadsAlike(line.after, out.Since(mark), rules.notation))
+            continue;
+        out.Truncate(mark);
         layOut(true);
-        if (ReadsAlike(line.after, out.Since(mark)))
+        if (ReadsAlike(line.after, out.Since(mark), rules.notation))
             continue;
-        undo();
+        out.Truncate(mark);
         layout.Copy(line);
     }
-    out.Append(after.substr(afterCursor));
+    out.Append(before.substr(cursor));
     return out.Take();
 }

@@ -8,16 +8,19 @@
 #include "engine/ChordOccurrence.h"
 #include "engine/ChordRules.h"
 
-/// Where a name stood before it was rewritten.
+/// Where a name stood in the old text, and where its moved name is kept.
 struct NameBefore {
     std::uint32_t position = 0;
     std::uint16_t length = 0;
+    /// The offset of the moved name in the buffer of moved names.
+    std::uint32_t moved = 0;
 };
 
-/// The column rule of a chord sheet: after the names of a text were
-/// rewritten in place (before -> after, the k-th name at before[k] in the
-/// old text and at occurrences[k] in the new one), every word of a line that
-/// holds a name goes back to its old column as far as the line has room.
+/// The column rule of a chord sheet: the text with its names replaced by
+/// their moved names (the k-th name stood at names[k] in before; its moved
+/// name is occurrences[k].length bytes at names[k].moved in moved), every
+/// word of a line that holds a name back at its old column as far as the
+/// line has room.
 ///
 /// A word is a stretch of the line without blanks (spaces, tabs), a name
 /// with what is written around it: "(A7)", "Am/G", "|C", a bar line. Each
@@ -42,6 +45,6 @@ struct NameBefore {
 /// rewritten. An HTML line with markup, which that reading takes as blanks,
 /// stays as rewritten then too.
 ///
-/// Returns the text laid out again; occurrences are moved with their names.
-std::string KeepColumns(std::string_view before, std::string_view after, const std::vector<NameBefore>& names,
+/// Returns the new text; occurrences are moved to where their names stand in it.
+std::string KeepColumns(std::string_view before, std::string_view moved, const std::vector<NameBefore>& names,
                         std::vector<ChordOccurrence>& occurrences, const ChordRules& rules);

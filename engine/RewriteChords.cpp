@@ -7,88 +7,138 @@
 #include "engine/ChordLine.h"
 #include "engine/KeepColumns.h"
 
-std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
-                          bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
-                          const std::vector<std::uint8_t>* targets) {
-    const Notation notation = rules.notation;
-    // A moved name is at most one byte longer than the old one; a fingering
-    // grows by its separators and a digit a string.
-    std::size_t room = occurrences.size();
-    for (const ChordOccurrence& occurrence : occurrences)
-        room += occurrence.fingering ? 12 : 0;
-    std::string result(text.size() + room, '\0');
-    // Frets go the short way: down 3 rather than up 9.
-    const int frets = ((shift % 12) + 12) % 12 > 6 ? ((shift % 12) + 12) % 12 - 12 : ((shift % 12) + 12) % 12;
-    char* const begin = result.data();
-    char* out = begin;
-    const char* in = text.data();
-    std::size_t cursor = 0;
-    auto copy = [&out](const char* bytes, std::size_t size) {
-        std::memcpy(out, bytes, size);
-        out += size;
-    };
-    counts.fill(0);
-    // Where each name stood, for the column rule. Kept from call to call.
-    thread_local std::vector<NameBefore> before;
-    before.clear();
-    if (keepColumns)
-        before.reserve(occurrences.size());
-    for (ChordOccurrence& occurrence : occurrences) {
-        const std::size_t position = occurrence.position;
-        if (keepColumns)
-            before.push_back({occurrence.position, occurrence.length});
-        copy(in + cursor, position - cursor);
-        const auto newPosition = static_cast<std::uint32_t>(out - begin);
-        const std::uint8_t target =
-            targets ? (*targets)[static_cast<std::size_t>(&occurrence - occurrences.data())] : moves[occurrence.index];
-        const std::size_t oldSize = occurrence.NameLength(text);
+namespace {
+
+// The bytes kept for each table name, its end padded.
+constexpr std::size_t kTableNameBytes = TableNames::kBytes;
+
+// Writes the moved names: one at a time, into a buffer with room for it.
+class CNameWriter {
+public:
+    CNameWriter(const std::string& text, const TableMoves& moves, const std::vector<std::uint8_t>* targets,
+                Notation notation, int shift, ChordCounts& counts)
+        : m_text(text), m_moves(moves), m_targets(targets), m_notation(notation), m_counts(counts) {
+        // Frets go the short way: down 3 rather than up 9.
+        const int up = ((shift % 12) + 12) % 12;
+        m_frets = up > 6 ? up - 12 : up;
+    }
+
+    // Room for the moved names of occurrences beyond their old bytes: a
+    // moved name is at most one byte longer than the old one; a fingering
+    // grows by its separators and a digit a string. The last name may be
+    // written as a whole table entry.
+    static std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) {
+        std::size_t room = occurrences.size() + kTableNameBytes;
+        for (const ChordOccurrence& occurrence : occurrences)
+            room += occurrence.fingering ? 12 : 0;
+        return room;
+    }
+
+    // Writes the moved name of occurrences[k] at out and returns its bytes.
+    // The occurrence takes its new name's table entry, length and root, and
+    // keeps its position in the old text.
+    std::size_t Write(std::vector<ChordOccurrence>& occurrences, std::size_t k, char* out) {
+        ChordOccurrence& occurrence = occurrences[k];
+        const char* const in = m_text.data() + occurrence.position;
+        const std::uint8_t target = m_targets ? (*m_targets)[k] : m_moves[occurrence.index];
+        const std::size_t oldSize = occurrence.NameLength(m_text);
         std::size_t newSize = 0;
         if (occurrence.fingering) {
-            std::string moved = MoveFingering(std::string_view(text).substr(position, oldSize), frets);
+            std::string moved = MoveFingering(std::string_view(in, oldSize), m_frets);
             if (moved.empty())
-                moved.assign(text, position, oldSize);
-            newSize = moved.size();
-            copy(moved.data(), newSize);
-            occurrence.position = newPosition;
-            occurrence.length = static_cast<std::uint16_t>(newSize);
-            cursor = position + oldSize;
-            continue;
-        } else if (notation != Notation::AsWritten && target == occurrence.index) {
-            copy(in + position, oldSize);
+                moved.assign(in, oldSize);
+            std::memcpy(out, moved.data(), moved.size());
+            occurrence.length = static_cast<std::uint16_t>(moved.size());
+            return moved.size();
+        } else if (m_notation != Notation::AsWritten && target == occurrence.index) {
+            std::memcpy(out, in, oldSize);
             newSize = oldSize;
-            counts[target] += occurrence.extended || occurrence.bass ? 0 : 1;
+            m_counts[target] += occurrence.extended || occurrence.bass ? 0 : 1;
         } else if (occurrence.bass) {
             // A note: its major chord's root.
-            const std::string_view name = chordnotation::RootName(NoteSpelling::AtIndex(target), notation);
+            const std::string_view name = chordnotation::RootName(NoteSpelling::AtIndex(target), m_notation);
             newSize = name.size();
-            copy(name.data(), newSize);
+            std::memcpy(out, name.data(), newSize);
             if (occurrence.lowerCase)
-                out[-static_cast<std::ptrdiff_t>(newSize)] += 'a' - 'A';
-        } else if (!occurrence.extended && notation == Notation::AsWritten) {
+                out[0] += 'a' - 'A';
+        } else if (!occurrence.extended && m_notation == Notation::AsWritten) {
+            // A table name is copied whole, its eight bytes, as a few
+            // bytes of any length would take a call.
             const std::string_view name = kTableNames[target];
             newSize = name.size();
-            copy(name.data(), newSize);
-            ++counts[target];
-            occurrence.longRoot = NoteSpelling::AtIndex(target % NoteSpelling::kCount).Length() == 2;
+            std::memcpy(out, name.data(), kTableNameBytes);
+            ++m_counts[target];
+            occurrence.longRoot = newSize > 1 && (name[1] == '#' || name[1] == 'b');
         } else {
             // The root moves and the suffix stays as written.
             const std::size_t oldRoot = occurrence.RootLength();
             const std::string_view newRoot =
-                chordnotation::RootName(NoteSpelling::AtIndex(target % NoteSpelling::kCount), notation);
-            copy(newRoot.data(), newRoot.size());
-            copy(in + position + oldRoot, oldSize - oldRoot);
+                chordnotation::RootName(NoteSpelling::AtIndex(target % NoteSpelling::kCount), m_notation);
+            std::memcpy(out, newRoot.data(), newRoot.size());
+            std::memcpy(out + newRoot.size(), in + oldRoot, oldSize - oldRoot);
             newSize = oldSize - oldRoot + newRoot.size();
-            counts[target] += occurrence.extended ? 0 : 1;
+            m_counts[target] += occurrence.extended ? 0 : 1;
             occurrence.longRoot = newRoot.size() == 2;
         }
-        occurrence.position = newPosition;
         occurrence.index = target;
         occurrence.length = static_cast<std::uint16_t>(newSize);
+        return newSize;
+    }
+
+private:
+    const std::string& m_text;
+    const TableMoves& m_moves;
+    const std::vector<std::uint8_t>* m_targets;
+    Notation m_notation;
+    ChordCounts& m_counts;
+    int m_frets = 0;
+};
+
+} // namespace
+
+std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
+                          bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
+                          const std::vector<std::uint8_t>* targets) {
+    counts.fill(0);
+    CNameWriter writer(text, moves, targets, rules.notation, shift, counts);
+    const std::size_t room = CNameWriter::Growth(occurrences);
+    if (keepColumns) {
+        // The moved names one after another, each with where it stood; the
+        // column rule then writes the text around them. Kept from call to call.
+        thread_local std::vector<NameBefore> keptNames;
+        thread_local std::string keptMoved;
+        std::vector<NameBefore>& names = keptNames;
+        std::string& moved = keptMoved;
+        names.resize(occurrences.size());
+        std::size_t nameBytes = 0;
+        for (const ChordOccurrence& occurrence : occurrences)
+            nameBytes += occurrence.length;
+        if (moved.size() < nameBytes + room)
+            moved.resize(nameBytes + room);
+        std::size_t size = 0;
+        for (std::size_t k = 0; k < occurrences.size(); ++k) {
+            names[k] = {occurrences[k].position, occurrences[k].length, static_cast<std::uint32_t>(size)};
+            size += writer.Write(occurrences, k, moved.data() + size);
+        }
+        return KeepColumns(text, std::string_view(moved.data(), size), names, occurrences, rules);
+    }
+    std::string result(text.size() + room, '\0');
+    char* const begin = result.data();
+    char* out = begin;
+    std::size_t cursor = 0;
+    for (std::size_t k = 0; k < occurrences.size(); ++k) {
+        ChordOccurrence& occurrence = occurrences[k];
+        const std::size_t position = occurrence.position;
+        const std::size_t oldSize = occurrence.NameLength(text);
+        std::memcpy(out, text.data() + cursor, position - cursor);
+        out += position - cursor;
+        const auto newPosition = static_cast<std::uint32_t>(out - begin);
+        out += writer.Write(occurrences, k, out);
+        occurrence.position = newPosition;
         cursor = position + oldSize;
     }
-    copy(in + cursor, text.size() - cursor);
+    std::memcpy(out, text.data() + cursor, text.size() - cursor);
+    out += text.size() - cursor;
     result.resize(static_cast<std::size_t>(out - begin));
-    if (keepColumns)
-        return KeepColumns(text, result, before, occurrences, rules);
     return result;
 }

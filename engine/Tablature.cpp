@@ -174,6 +174,15 @@ std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift
         for (auto& byKind : byRoot)
             byKind.fill(-1);
     }
+    // Each table entry's moved pitch and the first entry of its quality.
+    std::array<std::uint8_t, TableNames::kSize> movedPitches;
+    std::array<std::uint8_t, TableNames::kSize> qualities;
+    for (std::size_t index = 0; index < TableNames::kSize; ++index) {
+        const std::size_t spelling = index % NoteSpelling::kCount;
+        movedPitches[index] = static_cast<std::uint8_t>(
+            NoteSpelling::AtIndex(static_cast<int>(spelling)).GetPitch().Moved(shift).Value());
+        qualities[index] = static_cast<std::uint8_t>(index - spelling);
+    }
     // The chord a bass note stands under, its root and whether it is diminished.
     int chordRoot = -1;
     bool chordDiminished = false;
@@ -181,9 +190,15 @@ std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift
         const ChordOccurrence& occurrence = m_occurrences[i];
         if (occurrence.fingering)
             continue;
-        const int pitch =
-            NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetPitch().Moved(shift).Value();
-        const int quality = occurrence.index - occurrence.index % NoteSpelling::kCount;
+        const int pitch = movedPitches[occurrence.index];
+        const int quality = qualities[occurrence.index];
+        if (!occurrence.bass && !occurrence.extended) {
+            // A table name: a diminished chord is one outside the table.
+            chordRoot = pitch;
+            chordDiminished = false;
+            targets[i] = moves[occurrence.index];
+            continue;
+        }
         if (occurrence.bass) {
             std::int8_t& bass = basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)]
                                       [chordDiminished ? 1 : 0];

@@ -76,7 +76,7 @@ struct PlacedLine {
 std::vector<PlacedLine> ReadLines(const std::string& text) {
     std::vector<PlacedLine> lines;
     for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = FindLineEnd(text, start);
         if (end == std::string::npos)
             end = text.size();
         const std::string_view line = std::string_view(text).substr(start, end - start);

@@ -5,8 +5,10 @@ Transposes every song of a folder by +1..+6 with quavern-cli (with
 --keep-columns, and with --all-chords --chord-lines --keep-columns) and, when
 node and bench/js/node_modules are there, with the peer transposer
 (npm chord-transposer, as bench/js calls it). For the chords on chord lines
-it counts the share that changed column, and the share whose start now
-stands over another word of the lyric line below than before.
+it counts the share that changed column, the share of those moves that the
+one blank between two words forces (the word before, grown, reaches the old
+column), and the share whose start now stands over another word of the
+lyric line below than before.
 
     python3 tools/column-drift.py [--cli build/out/quavern-cli] [FOLDER]
 
@@ -109,6 +111,10 @@ def measure(old_text, new_text, html, tally):
             new_start = after[index][0] if len(after) == len(before) else None
             if new_start != start:
                 tally["moved"] += 1
+                # Forced: the word before it, grown, ends where it stood,
+                # and one blank must part them.
+                if new_start is not None and index > 0 and after[index - 1][1] + 1 > start:
+                    tally["forced"] += 1
             if lyric:
                 tally["over lyrics"] += 1
                 if new_start is None or word_under(lyric, new_start) != word_under(lyric, start):
@@ -120,13 +126,14 @@ def report(name, tally):
     lyric = tally["over lyrics"] or 1
     print(
         f"{name:<44} {tally['chords']:>7} {100 * tally['moved'] / chords:>8.2f} % "
+        f"{100 * tally['forced'] / chords:>8.2f} % "
         f"{tally['over lyrics']:>8} {100 * tally['over another word'] / lyric:>8.2f} %"
         + (f"  ({tally['songs with lost lines']} runs changed the line count)" if tally["songs with lost lines"] else "")
     )
 
 
 def new_tally():
-    return {"chords": 0, "moved": 0, "over lyrics": 0, "over another word": 0, "songs with lost lines": 0}
+    return {"chords": 0, "moved": 0, "forced": 0, "over lyrics": 0, "over another word": 0, "songs with lost lines": 0}
 
 
 PEER = r"""
@@ -158,7 +165,7 @@ def main():
         if name.lower().endswith((".txt", ".htm", ".html")) and name != "README.md"
     )
     print(f"{len(songs)} songs, shifts +1..+6")
-    print(f"{'transposer':<44} {'chords':>7} {'moved':>10} {'over lyr.':>8} {'other word':>10}")
+    print(f"{'transposer':<44} {'chords':>7} {'moved':>10} {'forced':>10} {'over lyr.':>8} {'other word':>10}")
     env = dict(os.environ, XDG_CONFIG_HOME=tempfile.mkdtemp())
     runs = [
         ("quavern-cli", []),

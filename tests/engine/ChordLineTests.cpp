@@ -56,6 +56,7 @@ TEST(ChordLine, ReadsChordLinesAndLeavesEveryOtherLine) {
         {"A       (x02220) or (x02223)", "A | x02220 x02223"},
         {"Fm6  133131", "Fm6 | 133131"},
         {"Bm  x-2-4-4-3-2   D  (x 5 7 7 7 5)", "Bm D | x-2-4-4-3-2 x 5 7 7 7 5"},
+        {"G+      (321003)?or (xx5443) or (xx1003)?", "G+ | 321003 xx5443 xx1003"},
         // Two columns: chords on the left, another verse on the right.
         {"D     (D7)   G          Alles schläft; einsam wacht", "D D7 G"},
         // Lyrics, titles, headings and prose.
@@ -118,6 +119,8 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
         {"G/B   C(/E)   Am/G   G/b", "A/C#   D(/F#)   Bm/A   A/c#", "E/G#   A(/C#)   F#m/E   E/g#"},
         {"Am (x02210)   Fm6  133131   D x-5-7-7-7-5", "Bm (x24432)   Gm6  355353   E x-7-9-9-9-7",
          "F#m (x-9-11-11-10-9)   Dm6  10-12-12-10-12-10   B x-2-4-4-4-2"},
+        {"G+      (321003)?or (xx5443) or (xx1003)?", "A+      (543225)?or (xx7665) or (xx3225)?",
+         "E+      (12-11-10-9-9-12)?or (xx2110) or (x-x-10-9-9-12)?"},
         {"Asus4  Bm7b5  Cadd9  (A7)", "Bsus4  C#m7b5  Dadd9  (B7)", "F#sus4  G#m7b5  Aadd9  (F#7)"},
         {"[G]Amazing [G7]grace, how [C/E]sweet", "[A]Amazing [A7]grace, how [D/F#]sweet",
          "[E]Amazing [E7]grace, how [A/C#]sweet"},
