@@ -87,18 +87,21 @@ std::optional<SongKey> CTablature::GuessedKey() const {
     return m_foundKey->key;
 }
 
+KeyChord CTablature::KeyChordAt(int i) const {
+    const ChordOccurrence& occurrence = m_occurrences[static_cast<std::size_t>(i)];
+    KeyChord chord;
+    chord.root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetPitch().Value();
+    chord.bassOnly = occurrence.bass;
+    chord.kind = occurrence.bass ? ChordKind::Major : KindAt(i);
+    return chord;
+}
+
 std::vector<KeyChord> CTablature::KeyChords() const {
     std::vector<KeyChord> chords;
     chords.reserve(m_occurrences.size());
     for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
-        const ChordOccurrence& occurrence = m_occurrences[i];
-        if (occurrence.fingering)
-            continue;
-        KeyChord chord;
-        chord.root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetPitch().Value();
-        chord.bassOnly = occurrence.bass;
-        chord.kind = occurrence.bass ? ChordKind::Major : KindAt(static_cast<int>(i));
-        chords.push_back(chord);
+        if (!m_occurrences[i].fingering)
+            chords.push_back(KeyChordAt(static_cast<int>(i)));
     }
     return chords;
 }
@@ -135,20 +138,29 @@ CTablature::FoundKey CTablature::FindKey() const {
     return FoundKey{SongKey{guess->key, CKeySpelling::WritersSide(guess->key, WrittenSide())}, guess->margin > 0};
 }
 
-std::optional<CTablature::FoundKey> CTablature::CarriedKey(const std::vector<KeyChord>& before, int shift) const {
+std::vector<std::pair<int, KeyChord>> CTablature::ExtendedKeyChords() const {
+    std::vector<std::pair<int, KeyChord>> chords;
+    for (int i = 0; m_extendedCount > 0 && i < OccurrenceCount(); ++i) {
+        if (IsExtendedAt(i) && !IsFingeringAt(i))
+            chords.emplace_back(i, KeyChordAt(i));
+    }
+    return chords;
+}
+
+std::optional<CTablature::FoundKey> CTablature::CarriedKey(const std::vector<std::pair<int, KeyChord>>& extended,
+                                                           int shift) const {
     // The finder scores every key from the chords' degrees above its tonic:
     // chords moved one and all by the shift score each key moved by it as
     // they scored the key before, so the clear winner moves with them. A
     // tie would go to another key, and the chord lines must read as before;
-    // kept columns may move a column gap, so those are read again.
+    // kept columns may move a column gap, so those are read again. A table
+    // name moves to the table name of its quality a shift away; a name
+    // outside the table is read again and may read otherwise.
     if (!m_foundKey || !m_foundKey->clear || (m_options.keepColumns && !m_options.chordLines))
         return std::nullopt;
-    const std::vector<KeyChord> after = KeyChords();
-    if (after.size() != before.size())
-        return std::nullopt;
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        if (after[i].root != Pitch(before[i].root).Moved(shift).Value() || after[i].kind != before[i].kind ||
-            after[i].bassOnly != before[i].bassOnly)
+    for (const auto& [i, before] : extended) {
+        const KeyChord after = KeyChordAt(i);
+        if (after.root != Pitch(before.root).Moved(shift).Value() || after.kind != before.kind)
             return std::nullopt;
     }
     if (!m_foundKey->key)
@@ -398,7 +410,8 @@ void CTablature::Transpose(int shift) {
     }
     // The chords as the key finder read them, to move the key found for
     // them with the song.
-    const std::vector<KeyChord> keyChords = m_foundKey && m_foundKey->clear ? KeyChords() : std::vector<KeyChord>();
+    const std::vector<std::pair<int, KeyChord>> extended =
+        m_foundKey && m_foundKey->clear ? ExtendedKeyChords() : std::vector<std::pair<int, KeyChord>>();
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
                                        targets.empty() ? nullptr : &targets);
     // Every moved table name is again a delimited table name outside any
@@ -410,7 +423,7 @@ void CTablature::Transpose(int shift) {
         return;
     }
     ListDistinctChords();
-    m_foundKey = CarriedKey(keyChords, shift);
+    m_foundKey = CarriedKey(extended, shift);
 }
 
 int CTablature::FindEasiest() {

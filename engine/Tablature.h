@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chords/Chord.h"
@@ -165,15 +166,19 @@ private:
     std::optional<SongKey> GuessedKey() const;
     /// The key finder's answer for the text as it is now.
     FoundKey FindKey() const;
-    /// What the key finder reads of each chord but whether it stands on a
-    /// chord line, in text order, fingerings left out.
+    /// What the key finder reads of occurrence i but whether it stands on
+    /// a chord line.
+    KeyChord KeyChordAt(int i) const;
+    /// The same of every occurrence, in text order, fingerings left out.
     std::vector<KeyChord> KeyChords() const;
+    /// The same of the names outside the table, with their occurrence.
+    std::vector<std::pair<int, KeyChord>> ExtendedKeyChords() const;
     /// The side of the signature most of the names are written on.
     SignatureSide WrittenSide() const;
     /// After Transpose(shift), the key found before it moved by shift, when
-    /// that is what a new search would find; before is KeyChords() of the
-    /// song before it moved.
-    std::optional<FoundKey> CarriedKey(const std::vector<KeyChord>& before, int shift) const;
+    /// that is what a new search would find; extended is ExtendedKeyChords()
+    /// of the song before it moved.
+    std::optional<FoundKey> CarriedKey(const std::vector<std::pair<int, KeyChord>>& extended, int shift) const;
     /// Detect without the key search.
     void DetectChords(std::string newText);
     /// The positions, ascending, of the chords that stand on chord lines or
