@@ -205,6 +205,12 @@ TEST_F(CliInProcess, InfoNamesTheUntouchedChordsAndTheKey) {
     EXPECT_NE(out.str().find("\"distinct\": [\"F\", \"Dm\", \"G\", \"C\"]"), std::string::npos) << out.str();
     ASSERT_EQ(Run({"info", Song("none.txt", "la la\n")}), kExitSuccess);
     EXPECT_NE(out.str().find("\"untouched\": [], \"key\": null}\n"), std::string::npos) << out.str();
+    // A legend whose shape cannot move to the shift is left as written, after the names.
+    const std::string legend = Song("legend.txt", "B7 (x21202)  Em (022000)\nEm  Asus4  B7\n");
+    ASSERT_EQ(Run({"info", "--by", "2", "--chord-lines", legend}), kExitSuccess);
+    EXPECT_NE(out.str().find("\"untouched\": [\"Asus4\", \"B7 (x21202)\"]"), std::string::npos) << out.str();
+    ASSERT_EQ(Run({"info", "--chord-lines", legend}), kExitSuccess);
+    EXPECT_NE(out.str().find("\"untouched\": [\"Asus4\"]"), std::string::npos) << out.str();
 }
 
 TEST_F(CliInProcess, ConvertsBetweenTextAndChordProAndMovesOnlyChordProChords) {
