@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
@@ -357,9 +358,13 @@ void CTablature::Transpose(int shift) {
     std::vector<std::string> legendsLeft;
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
                                        targets.empty() ? nullptr : &targets, &legendsLeft);
-    // A sheet may repeat its legend: each is named once.
-    for (auto it = legendsLeft.begin(); it != legendsLeft.end();)
-        it = std::find(legendsLeft.begin(), it, *it) != it ? legendsLeft.erase(it) : it + 1;
+    // A sheet may repeat its legend (a songbook, thousands of times): each is named once.
+    std::vector<std::string> legendsOnce;
+    std::unordered_set<std::string> named;
+    for (std::string& legend : legendsLeft) {
+        if (named.insert(legend).second)
+            legendsOnce.push_back(std::move(legend));
+    }
     // Every moved table name is again a delimited table name outside any
     // tag, so detecting the new text would find exactly the moved names
     // where they are written: the list follows them instead.
@@ -369,7 +374,7 @@ void CTablature::Transpose(int shift) {
         Detect(std::move(text));
     else
         ListDistinctChords();
-    m_legendsLeft = std::move(legendsLeft);
+    m_legendsLeft = std::move(legendsOnce);
 }
 
 int CTablature::FindEasiest() {
