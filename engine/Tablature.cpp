@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
@@ -230,6 +231,7 @@ void CTablature::ReplaceChordWord(std::string& text, const std::string& name, co
 
 void CTablature::Detect(std::string newText) {
     text = std::move(newText);
+    m_legendsLeft.clear();
     m_occurrences.clear();
     m_counts.fill(0);
     m_extendedCount = 0;
@@ -353,18 +355,26 @@ void CTablature::Transpose(int shift) {
                 ++target;
         }
     }
+    std::vector<std::string> legendsLeft;
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
-                                       targets.empty() ? nullptr : &targets);
+                                       targets.empty() ? nullptr : &targets, &legendsLeft);
+    // A sheet may repeat its legend (a songbook, thousands of times): each is named once.
+    std::vector<std::string> legendsOnce;
+    std::unordered_set<std::string> named;
+    for (std::string& legend : legendsLeft) {
+        if (named.insert(legend).second)
+            legendsOnce.push_back(std::move(legend));
+    }
     // Every moved table name is again a delimited table name outside any
     // tag, so detecting the new text would find exactly the moved names
     // where they are written: the list follows them instead.
     text = std::move(result);
     m_keyDetected = false;
-    if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
+    if (m_extendedCount > 0 && !ReadMovedNamesAgain())
         Detect(std::move(text));
-        return;
-    }
-    ListDistinctChords();
+    else
+        ListDistinctChords();
+    m_legendsLeft = std::move(legendsOnce);
 }
 
 int CTablature::FindEasiest() {
