@@ -474,29 +474,51 @@ void CMainFrame::BuildStatusBar() {
     m_pUntouchedNote = new QToolButton(bar);
     m_pUntouchedNote->setObjectName(ObjectNameOf(IDC_UNTOUCHED_NOTE));
     m_pUntouchedNote->setAutoRaise(true);
-    m_pUntouchedNote->setToolTip(QStringLiteral(
-        "Click to read the song as a guitarist: every chord name, on chord lines only, spelled by the key"));
     m_pUntouchedNote->hide();
     bar->addPermanentWidget(m_pUntouchedNote);
     connect(m_pUntouchedNote, &QToolButton::clicked, this, [this] {
         QAction* reading = Action(ID_READ_AS_GUITARIST);
-        if (!reading->isChecked())
+        if (!m_untouchedNames.isEmpty() && !reading->isChecked())
             reading->trigger();
     });
 }
 
 void CMainFrame::ShowUntouchedNames() {
     // Names the table lacks stay as written: the user is told which.
-    QStringList names;
+    m_untouchedNames.clear();
     if (m_pDocument && !m_pDocument->Options().allChords) {
         for (const std::string& name : m_pDocument->Loaded().UntouchedNames())
-            names << QString::fromStdString(name);
+            m_untouchedNames << QString::fromStdString(name);
     }
-    m_pUntouchedNote->setText(
-        names.isEmpty()
-            ? QString()
-            : QStringLiteral("Left as written: %1 (click: Read as a Guitarist)").arg(names.join(QStringLiteral(", "))));
-    m_pUntouchedNote->setVisible(!names.isEmpty());
+    ShowLeftAsWritten();
+}
+
+void CMainFrame::ShowLeftAsWritten() {
+    // A legend whose shape cannot move to the shift keeps its name too,
+    // whatever the reading: it is named without an offer.
+    QStringList legends;
+    if (m_pDocument) {
+        for (const std::string& legend : m_pDocument->Working().LegendsLeftAsWritten())
+            legends << QString::fromStdString(legend);
+    }
+    QStringList parts;
+    if (!m_untouchedNames.isEmpty()) {
+        parts << QStringLiteral("Left as written: %1 (click: Read as a Guitarist)")
+                     .arg(m_untouchedNames.join(QStringLiteral(", ")));
+    }
+    if (!legends.isEmpty()) {
+        const QString text = legends.size() == 1 ? QStringLiteral("Fingering left as written: %1")
+                                                 : QStringLiteral("Fingerings left as written: %1");
+        parts << text.arg(legends.join(QStringLiteral(", ")));
+    }
+    m_pUntouchedNote->setText(parts.join(QStringLiteral("; ")));
+    m_pUntouchedNote->setToolTip(
+        !m_untouchedNames.isEmpty()
+            ? QStringLiteral(
+                  "Click to read the song as a guitarist: every chord name, on chord lines only, spelled by the key")
+            : QStringLiteral("At this shift these shapes would leave the neck or need more than a hand: each stays "
+                             "as written, with its chord name"));
+    m_pUntouchedNote->setVisible(!parts.isEmpty());
 }
 
 void CMainFrame::ShowKey() {
@@ -590,6 +612,8 @@ void CMainFrame::OnSongOptions() {
 void CMainFrame::OnWorkingChanged() {
     m_pTranspositionBar->ShowHardness(m_pDocument->HardnessLevel());
     ShowKey();
+    // Which legends stay as written changes with the shift.
+    ShowLeftAsWritten();
 }
 
 void CMainFrame::OnSliderReleased() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QStringList>
 
 struct FrameCommand;
 struct ProgramFolders;
@@ -71,6 +72,9 @@ private:
     /// The lasting notes of the status bar: which names stay as written, the
     /// song's key (or the capo and the keys of its shapes and its sound).
     void ShowUntouchedNames();
+    /// The same note after a transposition: the legends left as written at
+    /// the shift, with the names found when the song was read.
+    void ShowLeftAsWritten();
     void ShowKey();
 
     CQuavernDoc* m_pDocument = nullptr;
@@ -79,6 +83,9 @@ private:
     QToolBar* m_pDialogBar = nullptr;
     CTranspositionBar* m_pTranspositionBar = nullptr;
     QToolButton* m_pUntouchedNote = nullptr;
+    /// The names the table lacks the note names, which Read as a Guitarist
+    /// moves; a legend left as written it cannot move.
+    QStringList m_untouchedNames;
     QLabel* m_pKeyNote = nullptr;
     std::map<int, QAction*> m_actions;
     /// The capo the song's shapes were chosen for, 0 when none, and how the

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chords/ChordCatalog.h"
+#include "chords/ChordName.h"
 #include "chords/NoteNames.h"
 
 namespace {
@@ -44,6 +45,26 @@ std::optional<ChordTones> ChordTonesOfName(const std::string& name) {
             return std::nullopt;
     }
     return ChordTonesOf(*root, name.substr(rootLength, slash - rootLength), bass);
+}
+
+std::optional<std::string> NameInTableLetters(const std::string& name, Notation notation) {
+    const std::size_t slash = name.find('/');
+    const std::string chord = name.substr(0, slash);
+    const std::optional<ChordMatch> match = ChordName::Read(chord, true, notation);
+    if (!match || match->length != chord.size())
+        return std::nullopt;
+    std::string suffix = chord.substr(match->rootLength);
+    if (const std::size_t minor = chordnotation::MinorWordAt(suffix.data(), suffix.size(), 0, notation))
+        suffix.replace(0, minor, "m");
+    std::string written = std::string(match->Root().Name()) + suffix;
+    if (slash != std::string::npos) {
+        const std::string bass = name.substr(slash + 1);
+        const std::optional<ChordMatch> note = ChordName::Read(bass, false, notation);
+        if (!note || note->length != bass.size() || note->Quality() != Major)
+            return std::nullopt;
+        written += '/' + std::string(note->Root().Name());
+    }
+    return written;
 }
 
 std::optional<Voicing> VoicingOfName(const std::string& name) {

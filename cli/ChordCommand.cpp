@@ -51,10 +51,16 @@ int RunChordCommand(const std::vector<std::string>& args, std::ostream& out, std
         out << HelpText();
         return kExitSuccess;
     }
+    // The name as typed is the picture's title; it is looked up in the table's letters.
     const std::string& name = options.filePath;
-    if (!theChordCatalog.Find(name) && !ChordTonesOfName(name))
+    std::string lookedUp = name;
+    if (options.notation) {
+        if (const std::optional<std::string> written = NameInTableLetters(name, *options.notation))
+            lookedUp = *written;
+    }
+    if (!theChordCatalog.Find(lookedUp) && !ChordTonesOfName(lookedUp))
         return ReportUsageError(err, "unknown chord name '" + name + "'");
-    const std::optional<Voicing> voicing = VoicingOfName(name);
+    const std::optional<Voicing> voicing = VoicingOfName(lookedUp);
     if (!voicing) {
         err << "quavern-cli: no playable fingering for '" << name << "'\n";
         return kExitFailure;

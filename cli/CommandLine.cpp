@@ -290,8 +290,11 @@ const std::vector<CliCommandRow>& CliCommandTable() {
          "chords; \"offset\" is the byte offset of the chord in the song as\n"
          "transpose writes it (without the added title line and header).\n"
          "\"untouched\" lists the chord names outside the 85 (Asus4,\n"
-         "Bm7b5, ...) that stay as written, each once; it is empty with\n"
-         "--all-chords. \"key\" is the key of the song at the shift as\n"
+         "Bm7b5, ...) that stay as written, each once, none with\n"
+         "--all-chords; then, with --chord-lines, each fingering legend\n"
+         "the shift leaves as written, name and shapes, because a shape\n"
+         "would leave the neck or take more than a hand (\"B7 (x21202)\").\n"
+         "\"key\" is the key of the song at the shift as\n"
          "heard from its chords (how often each comes, the first and the\n"
          "last, how well they fit each major and minor key; with\n"
          "--chord-lines those on chord lines only): its tonic, with \"m\"\n"
@@ -320,8 +323,8 @@ const std::vector<CliCommandRow>& CliCommandTable() {
          "one on a tie:\n"
          "  {\"capos\": [{\"capo\": 0, \"score\": N, \"shapes\": [\"G\", \"C\"]}, ...],\n"
          "   \"best\": B}"},
-        // A chord, not a song: no settings and no song options.
-        {CliCommand::Chord, "chord", RunChordCommand, "NAME", Options({"--picture"}), 0, 0,
+        // A chord, not a song: no settings, and of the song options only how roots are written.
+        {CliCommand::Chord, "chord", RunChordCommand, "NAME", Options({"--notation", "--picture"}), 0, 0,
          "Print a fingering of the chord NAME in standard tuning, from the\n"
          "low E string up, \"x\" for a string not played: x02210 for Am.\n"
          "The 85 names of the table keep their own fingering. Any other\n"
@@ -329,7 +332,9 @@ const std::vector<CliCommandRow>& CliCommandTable() {
          "optional bass after a slash (D/F#) gets the first of its\n"
          "playable fingerings: the lowest position, then the most open\n"
          "strings, then the fewest fingers. A name it cannot read exits 2.\n"
-         "With --picture FILE it also writes the picture of the fingering."},
+         "With --notation german NAME is read the German way (Hmi, H7, B,\n"
+         "Cmoll: B minor, B7, B flat, C minor). With --picture FILE it also\n"
+         "writes the picture of the fingering."},
         {CliCommand::Convert, "convert", RunConvertCommand, "FILE", Options({"--to", "-o"}), kFormatGroup, 0,
          "Write a text song (chords over lyrics) as a ChordPro song, or a\n"
          "ChordPro song (.cho .chopro .chordpro .crd .pro) as chords over\n"

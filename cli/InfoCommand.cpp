@@ -41,7 +41,9 @@ std::string InfoJson(const CSongJob& job) {
     if (apart)
         json += "], \"bass\": [" + list(true);
     json += "], \"untouched\": [";
-    const std::vector<std::string> untouched = song.UntouchedNames();
+    // Left as written as well: the legends whose fingering cannot move to the shift.
+    std::vector<std::string> untouched = song.UntouchedNames();
+    untouched.insert(untouched.end(), song.LegendsLeftAsWritten().begin(), song.LegendsLeftAsWritten().end());
     for (std::size_t i = 0; i < untouched.size(); ++i) {
         if (i > 0)
             json += ", ";

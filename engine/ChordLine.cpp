@@ -487,6 +487,42 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
     }
 }
 
+namespace {
+
+// Whether a hand cannot hold the frets, low E string first, -1 muted and 0
+// open: the fretted strings span more than four frets, or take more than
+// four fingers, one of which may bar the strings of one fret.
+bool NeedsMoreThanAHand(const std::vector<int>& frets) {
+    constexpr int kFingers = 4;
+    int lowest = 99;
+    int highest = 0;
+    int strings = 0;
+    for (const int fret : frets) {
+        if (fret > 0) {
+            lowest = std::min(lowest, fret);
+            highest = std::max(highest, fret);
+            ++strings;
+        }
+    }
+    if (strings == 0)
+        return false;
+    if (highest - lowest >= kFingers)
+        return true;
+    // One finger bars the strings of one fret in a run of strings none of
+    // which is played lower.
+    int barred = 0;
+    for (int barre = lowest; barre <= highest; ++barre) {
+        int run = 0;
+        for (const int fret : frets) {
+            run = fret < barre ? 0 : run + (fret == barre ? 1 : 0);
+            barred = std::max(barred, run - 1);
+        }
+    }
+    return strings - barred > kFingers;
+}
+
+} // namespace
+
 std::string MoveFingering(std::string_view written, int shift) {
     if (!IsFingering(written))
         return std::string();
@@ -521,6 +557,17 @@ std::string MoveFingering(std::string_view written, int shift) {
     }
     const int octave = lowest < 0 ? 12 : 0;
     if (highest + octave > 24)
+        return std::string();
+    // Open strings the move frets may ask more of the hand than the shape
+    // as written did; such a shape is no fingering of the moved chord.
+    std::vector<int> before;
+    std::vector<int> after;
+    for (std::size_t i = 0; i < frets.size(); ++i) {
+        const bool muted = strings[i] == "x" || strings[i] == "X";
+        before.push_back(muted ? -1 : frets[i] - shift);
+        after.push_back(muted ? -1 : frets[i] + octave);
+    }
+    if (NeedsMoreThanAHand(after) && !NeedsMoreThanAHand(before))
         return std::string();
     std::string moved;
     const bool compact = separator == 0 && highest + octave <= 9;

@@ -87,5 +87,7 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
 /// frets, the open strings fretted, in the sheet's own way of writing it
 /// (six characters while every fret is below 10). A shape that would go
 /// below the nut goes up twelve frets instead. Empty when written is no
-/// fingering or the shape would leave the neck.
+/// fingering, the shape would leave the neck, or the open strings it frets
+/// make it more than a hand holds where the written shape was not (Gsus4
+/// 320013 up one: 431124 takes five fingers).
 std::string MoveFingering(std::string_view written, int shift);

@@ -1,5 +1,6 @@
 #include "engine/RewriteChords.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -34,6 +35,35 @@ public:
         return room;
     }
 
+    // Moves every fingering once. A legend whose fingering cannot move
+    // sound keeps its name, bass and fingerings as written: a moved name
+    // over the old shape would contradict itself. Each such legend is
+    // added to leftAsWritten when given.
+    void HoldLegends(const std::vector<ChordOccurrence>& occurrences, std::vector<std::string>* leftAsWritten) {
+        m_held.clear();
+        m_fingerings.clear();
+        for (std::size_t k = 0, name = 0; k < occurrences.size(); ++k) {
+            const ChordOccurrence& occurrence = occurrences[k];
+            if (!occurrence.fingering) {
+                name = occurrence.bass ? name : k;
+                continue;
+            }
+            if (m_fingerings.empty()) {
+                m_fingerings.resize(occurrences.size());
+                m_held.resize(occurrences.size());
+            }
+            m_fingerings[k] =
+                MoveFingering(std::string_view(m_text).substr(occurrence.position, occurrence.length), m_frets);
+            if (!m_fingerings[k].empty() || m_held[name])
+                continue;
+            for (std::size_t i = name;
+                 i < occurrences.size() && (i == name || occurrences[i].bass || occurrences[i].fingering); ++i)
+                m_held[i] = true;
+            if (leftAsWritten)
+                leftAsWritten->push_back(LegendAsWritten(occurrences, name));
+        }
+    }
+
     // Writes the moved name of occurrences[k] at out and returns its bytes.
     // The occurrence takes its new name's table entry, length and root, and
     // keeps its position in the old text.
@@ -43,10 +73,13 @@ public:
         const std::uint8_t target = m_targets ? (*m_targets)[k] : m_moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(m_text);
         std::size_t newSize = 0;
+        if (!m_held.empty() && m_held[k]) {
+            std::memcpy(out, in, oldSize);
+            m_counts[occurrence.index] += occurrence.extended || occurrence.bass || occurrence.fingering ? 0 : 1;
+            return oldSize;
+        }
         if (occurrence.fingering) {
-            std::string moved = MoveFingering(std::string_view(in, oldSize), m_frets);
-            if (moved.empty())
-                moved.assign(in, oldSize);
+            const std::string& moved = m_fingerings[k];
             std::memcpy(out, moved.data(), moved.size());
             occurrence.length = static_cast<std::uint16_t>(moved.size());
             return moved.size();
@@ -86,21 +119,42 @@ public:
     }
 
 private:
+    // A legend as a notice names it: the name (with its bass, C/E) and each
+    // fingering in parentheses, "Am (x02210)".
+    std::string LegendAsWritten(const std::vector<ChordOccurrence>& occurrences, std::size_t name) const {
+        std::size_t end = occurrences[name].position + occurrences[name].length;
+        std::size_t k = name + 1;
+        for (; k < occurrences.size() && occurrences[k].bass; ++k)
+            end = occurrences[k].position + occurrences[k].length;
+        std::string legend = m_text.substr(occurrences[name].position, end - occurrences[name].position);
+        // C(/E): the parenthesis the bass opened closes.
+        if (std::count(legend.begin(), legend.end(), '(') > std::count(legend.begin(), legend.end(), ')'))
+            legend += ')';
+        for (; k < occurrences.size() && occurrences[k].fingering; ++k)
+            legend += " (" + m_text.substr(occurrences[k].position, occurrences[k].length) + ")";
+        return legend;
+    }
+
     const std::string& m_text;
     const TableMoves& m_moves;
     const std::vector<std::uint8_t>* m_targets;
     Notation m_notation;
     ChordCounts& m_counts;
     int m_frets = 0;
+    // By occurrence, once the song has a fingering: whether its legend
+    // stays as written, and the moved fingerings.
+    std::vector<bool> m_held;
+    std::vector<std::string> m_fingerings;
 };
 
 } // namespace
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
                           bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
-                          const std::vector<std::uint8_t>* targets) {
+                          const std::vector<std::uint8_t>* targets, std::vector<std::string>* leftAsWritten) {
     counts.fill(0);
     CNameWriter writer(text, moves, targets, rules.notation, shift, counts);
+    writer.HoldLegends(occurrences, leftAsWritten);
     const std::size_t room = CNameWriter::Growth(occurrences);
     if (keepColumns) {
         // The moved names one after another, each with where it stood; the

@@ -18,7 +18,11 @@
 /// notes are written in the notation; in German every name keeps its suffix
 /// as written (Ami moves to Hmi) and a name that does not move keeps its
 /// bytes (Hb stays Hb). With targets (one per occurrence), each occurrence
-/// moves to its own entry instead of the moves'.
+/// moves to its own entry instead of the moves'. A fingering that cannot
+/// move (MoveFingering) leaves its whole legend as written, the name and
+/// its bass with it; each such legend is added to leftAsWritten when given
+/// ("Am (x02210)").
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
                           bool keepColumns, ChordCounts& counts, int shift = 0, const ChordRules& rules = ChordRules(),
-                          const std::vector<std::uint8_t>* targets = nullptr);
+                          const std::vector<std::uint8_t>* targets = nullptr,
+                          std::vector<std::string>* leftAsWritten = nullptr);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "chords/ChordCatalog.h"
@@ -288,6 +289,7 @@ void CTablature::Detect(std::string newText) {
 
 void CTablature::DetectChords(std::string newText) {
     text = std::move(newText);
+    m_legendsLeft.clear();
     m_occurrences.clear();
     m_counts.fill(0);
     m_extendedCount = 0;
@@ -412,18 +414,30 @@ void CTablature::Transpose(int shift) {
     // them with the song.
     const std::vector<std::pair<int, KeyChord>> extended =
         m_foundKey && m_foundKey->clear ? ExtendedKeyChords() : std::vector<std::pair<int, KeyChord>>();
+    std::vector<std::string> legendsLeft;
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
-                                       targets.empty() ? nullptr : &targets);
+                                       targets.empty() ? nullptr : &targets, &legendsLeft);
+    // A sheet may repeat its legend (a songbook, thousands of times): each is named once.
+    std::vector<std::string> legendsOnce;
+    std::unordered_set<std::string> named;
+    for (std::string& legend : legendsLeft) {
+        if (named.insert(legend).second)
+            legendsOnce.push_back(std::move(legend));
+    }
     // Every moved table name is again a delimited table name outside any
     // tag, so detecting the new text would find exactly the moved names
     // where they are written: the list follows them instead.
     text = std::move(result);
+    // A legend left as written did not move with the song: the key is
+    // searched again.
+    const bool allMoved = legendsOnce.empty();
     if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
         Detect(std::move(text));
-        return;
+    } else {
+        ListDistinctChords();
+        m_foundKey = allMoved ? CarriedKey(extended, shift) : std::nullopt;
     }
-    ListDistinctChords();
-    m_foundKey = CarriedKey(extended, shift);
+    m_legendsLeft = std::move(legendsOnce);
 }
 
 int CTablature::FindEasiest() {

@@ -122,6 +122,12 @@ public:
     /// occasional notice, not for every command.
     std::vector<std::string> UntouchedNames() const;
 
+    /// The fingering legends the last Transpose left as written, name and
+    /// fingering both, because the shape could not move sound (it would
+    /// leave the neck or take more than a hand): "A9 (x42000)", each once,
+    /// in text order. Empty after Detect.
+    const std::vector<std::string>& LegendsLeftAsWritten() const { return m_legendsLeft; }
+
     /// The chords of the song moved by a shift, as Transpose(shift) would
     /// leave them, found without rewriting the text.
     struct ShiftedChords {
@@ -210,6 +216,7 @@ private:
     /// searches it at once when names are spelled by key: each copy of the
     /// song then moves without asking the finder again.
     mutable std::optional<FoundKey> m_foundKey;
+    std::vector<std::string> m_legendsLeft;
 };
 
 /// The chord moved by shift half-tones, spelled in its own family, as a copy

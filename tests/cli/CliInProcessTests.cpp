@@ -105,6 +105,19 @@ TEST_F(CliInProcess, ChordPrintsTheTablesFingeringOrTheFindersFirst) {
         EXPECT_EQ(out.str(), fingering) << name;
         EXPECT_EQ(err.str(), "") << name;
     }
+    // Read the German way H is B, B is B flat and "mi" or "moll" minor;
+    // without the option such a name is none.
+    const std::vector<std::pair<std::string, std::string>> german = {
+        {"Hmi", "Bm"}, {"H7", "B7"}, {"B", "Bb"}, {"Cmoll", "Cm"}, {"Hmi7/A", "Bm7/A"}, {"Ami", "Am"}};
+    for (const auto& [name, written] : german) {
+        ASSERT_EQ(Run({"chord", written}), kExitSuccess) << written;
+        const std::string fingering = out.str();
+        EXPECT_EQ(Run({"chord", "--notation", "german", name}), kExitSuccess) << name;
+        EXPECT_EQ(out.str(), fingering) << name;
+    }
+    EXPECT_EQ(Run({"chord", "Hmi"}), kExitUsage);
+    EXPECT_EQ(Run({"chord", "--notation", "german", "Hmix"}), kExitUsage);
+    EXPECT_NE(err.str().find("unknown chord name 'Hmix'"), std::string::npos) << err.str();
 }
 
 TEST_F(CliInProcess, UnreadableSongIsNamedWithTheReason) {
@@ -205,6 +218,12 @@ TEST_F(CliInProcess, InfoNamesTheUntouchedChordsAndTheKey) {
     EXPECT_NE(out.str().find("\"distinct\": [\"F\", \"Dm\", \"G\", \"C\"]"), std::string::npos) << out.str();
     ASSERT_EQ(Run({"info", Song("none.txt", "la la\n")}), kExitSuccess);
     EXPECT_NE(out.str().find("\"untouched\": [], \"key\": null}\n"), std::string::npos) << out.str();
+    // A legend whose shape cannot move to the shift is left as written, after the names.
+    const std::string legend = Song("legend.txt", "B7 (x21202)  Em (022000)\nEm  Asus4  B7\n");
+    ASSERT_EQ(Run({"info", "--by", "2", "--chord-lines", legend}), kExitSuccess);
+    EXPECT_NE(out.str().find("\"untouched\": [\"Asus4\", \"B7 (x21202)\"]"), std::string::npos) << out.str();
+    ASSERT_EQ(Run({"info", "--chord-lines", legend}), kExitSuccess);
+    EXPECT_NE(out.str().find("\"untouched\": [\"Asus4\"]"), std::string::npos) << out.str();
 }
 
 TEST_F(CliInProcess, ConvertsBetweenTextAndChordProAndMovesOnlyChordProChords) {

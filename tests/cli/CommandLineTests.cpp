@@ -176,7 +176,7 @@ TEST(CliUsage, ListsEachCommandsOptionsAndWrapsLongLines) {
         "[--default-levels]\n"
         "                          [-o OUT] FILE\n"
         "       quavern-cli capo [--all-chords] [--spelling S] [--chord-lines] [--notation N] [--default-levels] FILE\n"
-        "       quavern-cli chord [--picture FILE] NAME\n"
+        "       quavern-cli chord [--notation N] [--picture FILE] NAME\n"
         "       quavern-cli convert (--to FORMAT) [-o OUT] FILE\n"
         "       quavern-cli --help | --version\n"
         "SONG OPTIONS: [--all-chords] [--spelling as-written|sharps|flats|key] [--keep-columns] [--chord-lines]\n"

@@ -81,6 +81,48 @@ TEST(ChordLine, TellsFingeringsFromOtherWords) {
         EXPECT_FALSE(IsFingering(no)) << no;
 }
 
+TEST(ChordLine, MovesAFingeringOnlyWhereTheShapeStaysPlayable) {
+    // written, shift, moved ("" stays as written)
+    const std::vector<std::array<std::string, 3>> cases = {
+        {"x02210", "2", "x24432"},
+        {"x02210", "-1", "x-11-13-13-12-11"},
+        {"133131", "-1", "022020"},
+        // Open strings fretted: a barre may take the strings of one fret.
+        {"022100", "1", "133211"},
+        {"x02212", "1", "x13323"},
+        {"x03211", "1", "x14322"},
+        // Five fingers (Gsus4, B7), or five frets apart (Bm/A, A9).
+        {"320013", "1", ""},
+        {"x21202", "-1", ""},
+        {"x04432", "1", ""},
+        {"x42000", "2", ""},
+        // Off the neck; a shape as wide as written moves.
+        {"x-22-24-24-24-22", "1", ""},
+        {"5x455x", "1", "6x566x"},
+    };
+    for (const auto& [written, shift, moved] : cases)
+        EXPECT_EQ(MoveFingering(written, std::stoi(shift)), moved) << written << " " << shift;
+}
+
+TEST(ChordLine, NamesEachLegendLeftAsWrittenOnce) {
+    CTablature song;
+    SongOptions options;
+    options.chordLines = true;
+    song.SetOptions(options);
+    song.Detect("B7 (x21202)   Am (x02210)\nBm/A (x04432)\nE  B7\nB7 (x21202)\n");
+    song.Transpose(1);
+    EXPECT_EQ(song.text, "B7 (x21202)   A#m (x13321)\nBm/A (x04432)\nF  C7\nB7 (x21202)\n");
+    EXPECT_EQ(song.LegendsLeftAsWritten(), (std::vector<std::string>{"B7 (x21202)", "Bm/A (x04432)"}));
+    // The legends' names stay among the song's chords as written.
+    EXPECT_EQ(song.distinctCount, 5);
+    // At no shift every shape stays playable; detection forgets the list.
+    CTablature again = song;
+    again.Transpose(0);
+    EXPECT_TRUE(again.LegendsLeftAsWritten().empty());
+    song.Detect(song.text);
+    EXPECT_TRUE(song.LegendsLeftAsWritten().empty());
+}
+
 namespace {
 
 // The song moved by shift with every chord name and chord lines only, or
@@ -119,8 +161,13 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
         {"G/B   C(/E)   Am/G   G/b", "A/C#   D(/F#)   Bm/A   A/c#", "E/G#   A(/C#)   F#m/E   E/g#"},
         {"Am (x02210)   Fm6  133131   D x-5-7-7-7-5", "Bm (x24432)   Gm6  355353   E x-7-9-9-9-7",
          "F#m (x-9-11-11-10-9)   Dm6  10-12-12-10-12-10   B x-2-4-4-4-2"},
-        {"G+      (321003)?or (xx5443) or (xx1003)?", "A+      (543225)?or (xx7665) or (xx3225)?",
-         "E+      (12-11-10-9-9-12)?or (xx2110) or (x-x-10-9-9-12)?"},
+        // A legend whose shape cannot move stays whole: five fingers (G+,
+        // Gsus4), five frets (Bm/A), off the neck (G at 22).
+        {"G+      (321003)?or (xx5443) or (xx1003)?", "G+      (321003)?or (xx5443) or (xx1003)?",
+         "G+      (321003)?or (xx5443) or (xx1003)?"},
+        {"Gsus4 (320013)  Bm/A (x04432)  G (x-22-24-24-24-22)  Bm6 (x20102)?or (xx0102)",
+         "Gsus4 (320013)  Bm/A (x04432)  G (x-22-24-24-24-22)  C#m6 (x42324)?or (xx2324)",
+         "Gsus4 (320013)  Bm/A (x04432)  E (x-19-21-21-21-19)  G#m6 (x-11-9-10-9-11)?or (x-x-9-10-9-11)"},
         {"Asus4  Bm7b5  Cadd9  (A7)", "Bsus4  C#m7b5  Dadd9  (B7)", "F#sus4  G#m7b5  Aadd9  (F#7)"},
         {"[G]Amazing [G7]grace, how [C/E]sweet", "[A]Amazing [A7]grace, how [D/F#]sweet",
          "[E]Amazing [E7]grace, how [A/C#]sweet"},

@@ -304,6 +304,20 @@ void TestWindowHabits::songOptionsFromTheMenuMoveEveryChord() {
     QVERIFY(readingIs(false));
     QVERIFY(program.Document()->Working().text.find("Asus4 G#\n") != std::string::npos);
     QTRY_VERIFY(note->isVisible());
+    // A legend whose shape cannot move stays as written and is named, the
+    // reading on, with no offer to turn it on; its click changes nothing.
+    QVERIFY(ChooseOption(program, ID_READ_AS_GUITARIST));
+    QVERIFY(program.WaitReady());
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("b.txt"), "Gsus4 (320013)\nGsus4 G\n")));
+    QTRY_VERIFY(!note->isVisible());
+    QVERIFY(program.Run(ID_TRANSPOSE_UP));
+    QVERIFY(program.Document()->Working().text.find("Gsus4 (320013)\nAbsus4 Ab\n") != std::string::npos);
+    QTRY_COMPARE(note->text(), QStringLiteral("Fingering left as written: Gsus4 (320013)"));
+    QVERIFY(note->isVisible());
+    QTest::mouseClick(window, Qt::LeftButton, {}, note->mapTo(program.Frame(), note->rect().center()));
+    QVERIFY(readingIs(true));
+    QVERIFY(program.Run(ID_TRANSPOSE_DOWN));
+    QTRY_VERIFY(!note->isVisible());
     QCOMPARE(program.sink.messages.size(), std::size_t(0));
 }
 
