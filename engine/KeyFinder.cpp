@@ -64,6 +64,14 @@ constexpr double kTonicShareWeight = 1.0;
 constexpr double kCadenceWeight = 0.5;
 constexpr double kLastChordWeight = 0.75;
 constexpr double kFirstChordWeight = 0.25;
+// A song that starts and ends on two different triads, and does not end
+// on a cadence, may be a progression written out once ("C G Am F"), which
+// stops where its turn ends, as well as a song after a pick-up: either end
+// may be the tonic, so both weigh the same and the harmony decides. It
+// takes a turn of at least three triads to hear a key in; with fewer the
+// ending tells more ("Bbm7 F" ends in F).
+constexpr double kOpenEndWeight = (kFirstChordWeight + kLastChordWeight) / 2;
+constexpr int kTurnTriads = 3;
 // What a chord-like word off the chord lines counts for, against 1 for a
 // chord of the song: the chords of a legend are mostly the song's, a word
 // of the lyrics mostly not.
@@ -85,6 +93,21 @@ double Fit(const KeyChord& chord, MusicalKey key) {
 // on its way elsewhere (the A7 of a song in D), not a place to rest.
 bool IsTonic(const KeyChord& chord, MusicalKey key) {
     return chord.root == key.tonic && chord.kind == (key.minor ? ChordKind::Minor : ChordKind::Major);
+}
+
+bool IsTriad(const KeyChord& chord) {
+    return chord.kind == ChordKind::Major || chord.kind == ChordKind::Minor;
+}
+
+bool IsSameChord(const KeyChord& a, const KeyChord& b) {
+    return a.root == b.root && a.kind == b.kind;
+}
+
+// Whether the chord is the dominant of the other, a fifth above it, with or
+// without its seventh.
+bool IsDominantOf(const KeyChord& chord, const KeyChord& other) {
+    return (chord.kind == ChordKind::Major || chord.kind == ChordKind::Dominant7) &&
+           (chord.root - other.root + 12) % 12 == 7;
 }
 
 } // namespace
@@ -136,6 +159,13 @@ struct ChordTally {
     int count = 0;
     const KeyChord* first = nullptr;
     const KeyChord* last = nullptr;
+    // The chord the song came to the root of its last chord from: Esus4
+    // or E7 before the E that ends it is that E on its way.
+    const KeyChord* approach = nullptr;
+    // Whether both ends may be the tonic (kOpenEndWeight).
+    bool openEnd = false;
+    // The triads on chord lines, by root and kind (Major, Minor).
+    std::array<std::array<bool, 2>, 12> triads{};
 
     explicit ChordTally(const std::vector<KeyChord>& chords) {
         for (const KeyChord& chord : chords) {
@@ -152,8 +182,17 @@ struct ChordTally {
                 ++resolved[root][kind];
             if (!first)
                 first = &chord;
+            if (last && last->root != chord.root)
+                approach = last;
             last = &chord;
+            if (IsTriad(chord))
+                triads[root][kind] = true;
         }
+        int turn = 0;
+        for (const auto& byRoot : triads)
+            turn += (byRoot[0] ? 1 : 0) + (byRoot[1] ? 1 : 0);
+        openEnd = first && IsTriad(*first) && IsTriad(*last) && !IsSameChord(*first, *last) &&
+                  !(approach && IsDominantOf(*approach, *last)) && turn >= kTurnTriads;
     }
 
     double Score(MusicalKey key) const {
@@ -177,9 +216,9 @@ struct ChordTally {
                    Tenths(kCadenceWeight);
         double score = static_cast<double>(weighed) / (10.0 * count);
         if (first && IsTonic(*first, key))
-            score += kFirstChordWeight;
+            score += openEnd ? kOpenEndWeight : kFirstChordWeight;
         if (last && IsTonic(*last, key))
-            score += kLastChordWeight;
+            score += openEnd ? kOpenEndWeight : kLastChordWeight;
         return score;
     }
 };

@@ -59,7 +59,9 @@ struct KeyGuess {
 /// which the other chords make sense (the dominant seventh resolving onto
 /// it, the borrowed bVII and iv of a major key, the major V of a minor
 /// one). The last chord weighs more than the first, which a sheet often
-/// plays as a pick-up or an intro.
+/// plays as a pick-up or an intro, unless they are two different triads
+/// and no dominant leads to the last: a progression written out once stops
+/// where its turn ends.
 class CKeyFinder final {
 public:
     /// The best of the 24 keys, or nothing for a song without chords

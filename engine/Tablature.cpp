@@ -28,7 +28,7 @@ void CTablature::SetOptions(const SongOptions& options) {
     m_rules.allChords = options.allChords;
     m_rules.chordLines = options.chordLines;
     m_rules.notation = options.notation;
-    m_keyDetected = false;
+    m_foundKey.reset();
 }
 
 const CChord& CTablature::ChordAt(int i) const {
@@ -83,40 +83,91 @@ std::vector<std::uint32_t> CTablature::ChordLinePositions() const {
 }
 
 std::optional<SongKey> CTablature::GuessedKey() const {
-    return m_keyDetected ? m_detectedKey : FindKey();
+    if (!m_foundKey)
+        m_foundKey = FindKey();
+    return m_foundKey->key;
 }
 
-std::optional<SongKey> CTablature::FindKey() const {
-    const std::vector<std::uint32_t> onLines = ChordLinePositions();
-    auto onLine = onLines.begin();
+KeyChord CTablature::KeyChordAt(int i) const {
+    const ChordOccurrence& occurrence = m_occurrences[static_cast<std::size_t>(i)];
+    KeyChord chord;
+    chord.root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetPitch().Value();
+    chord.bassOnly = occurrence.bass;
+    chord.kind = occurrence.bass ? ChordKind::Major : KindAt(i);
+    return chord;
+}
+
+std::vector<KeyChord> CTablature::KeyChords() const {
     std::vector<KeyChord> chords;
     chords.reserve(m_occurrences.size());
+    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
+        if (!m_occurrences[i].fingering)
+            chords.push_back(KeyChordAt(static_cast<int>(i)));
+    }
+    return chords;
+}
+
+SignatureSide CTablature::WrittenSide() const {
     int sharps = 0;
     int flats = 0;
-    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
-        const ChordOccurrence& occurrence = m_occurrences[i];
+    for (const ChordOccurrence& occurrence : m_occurrences) {
         if (occurrence.fingering)
             continue;
-        const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
-        sharps += root.GetAccidental() == Accidental::Sharp ? 1 : 0;
-        flats += root.GetAccidental() == Accidental::Flat ? 1 : 0;
-        KeyChord chord;
-        chord.root = root.GetPitch().Value();
-        chord.bassOnly = occurrence.bass;
-        chord.kind = occurrence.bass ? ChordKind::Major : KindAt(static_cast<int>(i));
+        const Accidental accidental = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetAccidental();
+        sharps += accidental == Accidental::Sharp ? 1 : 0;
+        flats += accidental == Accidental::Flat ? 1 : 0;
+    }
+    return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
+}
+
+CTablature::FoundKey CTablature::FindKey() const {
+    std::vector<KeyChord> chords = KeyChords();
+    const std::vector<std::uint32_t> onLines = ChordLinePositions();
+    auto onLine = onLines.begin();
+    auto chord = chords.begin();
+    for (const ChordOccurrence& occurrence : m_occurrences) {
+        if (occurrence.fingering)
+            continue;
         // Both lists are in text order: one walk finds each position.
         while (onLine != onLines.end() && *onLine < occurrence.position)
             ++onLine;
-        chord.onChordLine = onLine != onLines.end() && *onLine == occurrence.position;
-        chords.push_back(chord);
+        (chord++)->onChordLine = onLine != onLines.end() && *onLine == occurrence.position;
     }
     const std::optional<KeyGuess> guess = CKeyFinder::Find(chords);
     if (!guess)
+        return FoundKey{std::nullopt, true};
+    return FoundKey{SongKey{guess->key, CKeySpelling::WritersSide(guess->key, WrittenSide())}, guess->margin > 0};
+}
+
+std::vector<std::pair<int, KeyChord>> CTablature::ExtendedKeyChords() const {
+    std::vector<std::pair<int, KeyChord>> chords;
+    for (int i = 0; m_extendedCount > 0 && i < OccurrenceCount(); ++i) {
+        if (IsExtendedAt(i) && !IsFingeringAt(i))
+            chords.emplace_back(i, KeyChordAt(i));
+    }
+    return chords;
+}
+
+std::optional<CTablature::FoundKey> CTablature::CarriedKey(const std::vector<std::pair<int, KeyChord>>& extended,
+                                                           int shift) const {
+    // The finder scores every key from the chords' degrees above its tonic:
+    // chords moved one and all by the shift score each key moved by it as
+    // they scored the key before, so the clear winner moves with them. A
+    // tie would go to another key, and the chord lines must read as before;
+    // kept columns may move a column gap, so those are read again. A table
+    // name moves to the table name of its quality a shift away; a name
+    // outside the table is read again and may read otherwise.
+    if (!m_foundKey || !m_foundKey->clear || (m_options.keepColumns && !m_options.chordLines))
         return std::nullopt;
-    const SignatureSide written = sharps > flats   ? SignatureSide::Sharps
-                                  : flats > sharps ? SignatureSide::Flats
-                                                   : SignatureSide::Natural;
-    return SongKey{guess->key, CKeySpelling::WritersSide(guess->key, written)};
+    for (const auto& [i, before] : extended) {
+        const KeyChord after = KeyChordAt(i);
+        if (after.root != Pitch(before.root).Moved(shift).Value() || after.kind != before.kind)
+            return std::nullopt;
+    }
+    if (!m_foundKey->key)
+        return m_foundKey;
+    const MusicalKey moved = MovedKey(m_foundKey->key->key, shift);
+    return FoundKey{SongKey{moved, CKeySpelling::WritersSide(moved, WrittenSide())}, true};
 }
 
 std::string CTablature::Key() const {
@@ -230,6 +281,13 @@ void CTablature::ReplaceChordWord(std::string& text, const std::string& name, co
 }
 
 void CTablature::Detect(std::string newText) {
+    DetectChords(std::move(newText));
+    m_foundKey.reset();
+    if (m_options.spelling == Spelling::Key)
+        m_foundKey = FindKey();
+}
+
+void CTablature::DetectChords(std::string newText) {
     text = std::move(newText);
     m_legendsLeft.clear();
     m_occurrences.clear();
@@ -246,9 +304,6 @@ void CTablature::Detect(std::string newText) {
         m_occurrences.push_back(ChordOccurrence::Of(pos, match));
     });
     ListDistinctChords();
-    m_keyDetected = m_options.spelling == Spelling::Key;
-    if (m_keyDetected)
-        m_detectedKey = FindKey();
 }
 
 void CTablature::ListDistinctChords() {
@@ -355,6 +410,10 @@ void CTablature::Transpose(int shift) {
                 ++target;
         }
     }
+    // The chords as the key finder read them, to move the key found for
+    // them with the song.
+    const std::vector<std::pair<int, KeyChord>> extended =
+        m_foundKey && m_foundKey->clear ? ExtendedKeyChords() : std::vector<std::pair<int, KeyChord>>();
     std::vector<std::string> legendsLeft;
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
                                        targets.empty() ? nullptr : &targets, &legendsLeft);
@@ -369,18 +428,27 @@ void CTablature::Transpose(int shift) {
     // tag, so detecting the new text would find exactly the moved names
     // where they are written: the list follows them instead.
     text = std::move(result);
-    m_keyDetected = false;
-    if (m_extendedCount > 0 && !ReadMovedNamesAgain())
+    // A legend left as written did not move with the song: the key is
+    // searched again.
+    const bool allMoved = legendsOnce.empty();
+    if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
         Detect(std::move(text));
-    else
+    } else {
         ListDistinctChords();
+        m_foundKey = allMoved ? CarriedKey(extended, shift) : std::nullopt;
+    }
     m_legendsLeft = std::move(legendsOnce);
 }
 
 int CTablature::FindEasiest() {
     // Every trial starts from the song as it is now, scored from its
-    // summary; the text is rewritten once, at the chosen shift.
-    Detect(std::move(text));
+    // summary; the text is rewritten once, at the chosen shift. The text
+    // stays the same, and so does its key once found.
+    const std::optional<FoundKey> found = m_foundKey;
+    DetectChords(std::move(text));
+    m_foundKey = found;
+    if (!m_foundKey && m_options.spelling == Spelling::Key)
+        m_foundKey = FindKey();
     const SongSummary summary = Summarize();
     int bestScore = 0;
     int bestShift = 0;

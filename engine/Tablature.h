@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chords/Chord.h"
@@ -55,7 +56,7 @@ public:
     /// a new tablature. Detection reads it: set it before Detect.
     void SetHtml(bool html) {
         m_rules.html = html;
-        m_keyDetected = false;
+        m_foundKey.reset();
     }
     bool IsHtml() const { return m_rules.html; }
     /// How many bytes opening put before and after the song's own text (a
@@ -65,12 +66,15 @@ public:
     void SetAddedText(std::size_t before, std::size_t after) {
         m_rules.addedBefore = before;
         m_rules.addedAfter = after;
-        m_keyDetected = false;
+        m_foundKey.reset();
     }
     /// Whether the text is a ChordPro song (a .cho, .chopro, .chordpro,
     /// .crd or .pro file): then only its bracketed chords and its key are
     /// chords, with every option. Off in a new tablature; set it before Detect.
-    void SetChordPro(bool chordPro) { m_rules.chordPro = chordPro; }
+    void SetChordPro(bool chordPro) {
+        m_rules.chordPro = chordPro;
+        m_foundKey.reset();
+    }
     bool IsChordPro() const { return m_rules.chordPro; }
     /// The options; all off in a new tablature. Detection reads allChords,
     /// so set them before Detect; Transpose and FindEasiest read the rest.
@@ -107,6 +111,10 @@ public:
     /// starts nor ends the song): the tonic, spelled as the key's signature writes it
     /// (the keys of six on the side most names are written on), followed by
     /// "m" for a minor key. Empty for a song without chords.
+    ///
+    /// The key is searched once for a text and kept until the text or the
+    /// options change; copies keep it, and a transposition moves it with
+    /// the song when that gives what a new search would.
     std::string Key() const;
     /// The names of the wider grammar in the text that are no table names
     /// and stay as written because allChords is off, each once, in order of
@@ -136,7 +144,9 @@ public:
     /// Replaces every delimited occurrence of name by replacement, in place.
     static void ReplaceChordWord(std::string& text, const std::string& name, const std::string& replacement);
 
-    /// The song text; positions are byte offsets into it.
+    /// The song text; positions are byte offsets into it. Writing it
+    /// directly leaves the chords and the key found in the old text: Detect
+    /// reads the new one.
     std::string text;
     /// Sum of the current levels of the distinct chords.
     int score = 0;
@@ -150,10 +160,33 @@ public:
 private:
     /// What the trials of a shift need to know of the song.
     SongSummary Summarize() const;
-    /// The key by the key finder; nothing for a song without chords.
+    /// What the key finder said about the text as it is now.
+    struct FoundKey {
+        /// Nothing for a song without chords.
+        std::optional<SongKey> key;
+        /// The key scored above every other one: the song moved by a shift
+        /// is then in this key moved by the same shift.
+        bool clear = false;
+    };
+    /// The key by the key finder, searched on the first call for the text.
     std::optional<SongKey> GuessedKey() const;
     /// The key finder's answer for the text as it is now.
-    std::optional<SongKey> FindKey() const;
+    FoundKey FindKey() const;
+    /// What the key finder reads of occurrence i but whether it stands on
+    /// a chord line.
+    KeyChord KeyChordAt(int i) const;
+    /// The same of every occurrence, in text order, fingerings left out.
+    std::vector<KeyChord> KeyChords() const;
+    /// The same of the names outside the table, with their occurrence.
+    std::vector<std::pair<int, KeyChord>> ExtendedKeyChords() const;
+    /// The side of the signature most of the names are written on.
+    SignatureSide WrittenSide() const;
+    /// After Transpose(shift), the key found before it moved by shift, when
+    /// that is what a new search would find; extended is ExtendedKeyChords()
+    /// of the song before it moved.
+    std::optional<FoundKey> CarriedKey(const std::vector<std::pair<int, KeyChord>>& extended, int shift) const;
+    /// Detect without the key search.
+    void DetectChords(std::string newText);
     /// The positions, ascending, of the chords that stand on chord lines or
     /// in ChordPro brackets, whatever the options, but for a legend's: a
     /// chord with its fingering after it.
@@ -179,10 +212,10 @@ private:
     ChordCounts m_counts{};
     /// How many names outside the table occur.
     int m_extendedCount = 0;
-    /// The key, found once by detection when names are spelled by key: each
-    /// copy of the song then moves without asking the finder again.
-    std::optional<SongKey> m_detectedKey;
-    bool m_keyDetected = false;
+    /// The key once searched for the text, nothing before. Detection
+    /// searches it at once when names are spelled by key: each copy of the
+    /// song then moves without asking the finder again.
+    mutable std::optional<FoundKey> m_foundKey;
     std::vector<std::string> m_legendsLeft;
 };
 

@@ -1,7 +1,8 @@
 // Engine benchmarks on three generated songs: Detect, Transpose, FindEasiest,
-// HighlightChords, the engine part of the document's "+" command and the
-// highlighted page in parts of a large song; Detect, Transpose and
-// FindEasiest again with every song option on.
+// HighlightChords, the engine part of the document's "+" command, the
+// window's move with its key note and the highlighted page in parts of a
+// large song; Detect, Transpose and FindEasiest again with every song
+// option on.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -138,6 +139,22 @@ void DocumentUp(benchmark::State& state, const std::string& name) {
     SetBytes(state, name);
 }
 
+// A move of the window's slider without the page: the working copy from
+// the loaded song moved to the next shift, then the key note's two keys.
+void WindowMove(benchmark::State& state, const std::string& name, const SongOptions& options) {
+    const CTablature& loaded = LoadedSong(name, options);
+    CTablature working;
+    int shift = 0;
+    for (auto _ : state) {
+        shift = shift == 6 ? -5 : shift + 1;
+        working = loaded;
+        working.Transpose(shift);
+        benchmark::DoNotOptimize(loaded.Key());
+        benchmark::DoNotOptimize(working.Key());
+    }
+    SetBytes(state, name);
+}
+
 // The highlighted display page of a song shown in parts (the 1 MB songbook;
 // the smaller songs are shown whole).
 void PartedPage(benchmark::State& state, const std::string& name) {
@@ -161,6 +178,8 @@ void RegisterAll() {
         benchmark::RegisterBenchmark(("HighlightChords/" + name).c_str(), HighlightChords, name);
         benchmark::RegisterBenchmark(("DocumentUp/" + name).c_str(), DocumentUp, name);
     }
+    benchmark::RegisterBenchmark("WindowMove/1MB", WindowMove, std::string("1MB"), SongOptions());
+    benchmark::RegisterBenchmark("WindowMove/1MB/options", WindowMove, std::string("1MB"), kEveryOption);
     benchmark::RegisterBenchmark("PartedPage/1MB", PartedPage, std::string("1MB"));
     for (const char* song : {"5KB", "100KB", "1MB"}) {
         const std::string name = song;

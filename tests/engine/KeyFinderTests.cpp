@@ -75,6 +75,14 @@ TEST(KeyFinder, FindsTheKeyOfShortProgressions) {
         {"", "E G A B7 E", "E"},
         {"", "A7 D G A7 D", "D"}, // a pick-up on the dominant
         {"", "C G/B Am Em/G F C/E G7 C", "C"},
+        // A progression written out once stops where its turn ends.
+        {"", "C G Am F", "C"},
+        {"", "Am F C G", "Am"},
+        {"", "G D Em C", "G"},
+        {"", "D A Bm G", "D"},
+        {"", "Am G F E", "Am"},         // down to the major V
+        {"", "Dm Bb C A7", "Dm"},       // on its dominant seventh
+        {"", "C Fm C G", "C"},          // borrowed iv
         {"A C", "C G Am F G C", "C"},   // "A Thousand Years (in C)"
         {"Abdim", "Am Dm E7 Am", "Am"}, // "Abdim (xx0101)"
     };

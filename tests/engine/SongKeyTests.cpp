@@ -113,6 +113,28 @@ TEST(SongKey, IsTheKeyItsChordsMake) {
     EXPECT_EQ(moved.Key(), "F#") << "a key moves with the song";
 }
 
+// A key found before a move moves with the song only when a new reading of
+// the moved text hears it there: not for a tie between keys, nor for a name
+// that reads otherwise once moved.
+TEST(SongKey, AfterAMoveIsTheKeyOfTheMovedText) {
+    const std::vector<std::pair<const char*, SongOptions>> songs = {
+        {"G C D7 G", kTableOnly},
+        {"Gb Ebm Db7 Gb", kByKey},
+        {"Am I Blue\nG C D7 G\nEm C D7 G\nA poor man\n", kTableOnly},
+        {"Csus4 Dsus4 Gsus4", kByKeyEveryName},
+        {"E#7 Am E#7 Am", kByKeyEveryName},
+        {"G    C    D7\nAm   D7        G\n", {false, Spelling::Sharps, true}},
+    };
+    for (const auto& [text, options] : songs) {
+        for (int shift = -6; shift <= 6; ++shift) {
+            CTablature song = Read(text, options);
+            song.Key();
+            song.Transpose(shift);
+            EXPECT_EQ(song.Key(), Read(song.text, options).Key()) << text << " by " << shift;
+        }
+    }
+}
+
 // Every degree of every key, written in the key and moved up a half-tone:
 // the moved song writes each degree as the moved key does.
 TEST(SongKey, SpellsEveryDegreeOfEveryKeyByItsScale) {
