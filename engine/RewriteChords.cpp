@@ -42,19 +42,18 @@ public:
     void HoldLegends(const std::vector<ChordOccurrence>& occurrences, std::vector<std::string>* leftAsWritten) {
         m_held.clear();
         m_fingerings.clear();
+        m_nextFingering = 0;
         for (std::size_t k = 0, name = 0; k < occurrences.size(); ++k) {
             const ChordOccurrence& occurrence = occurrences[k];
             if (!occurrence.fingering) {
                 name = occurrence.bass ? name : k;
                 continue;
             }
-            if (m_fingerings.empty()) {
-                m_fingerings.resize(occurrences.size());
+            if (m_held.empty())
                 m_held.resize(occurrences.size());
-            }
-            m_fingerings[k] =
-                MoveFingering(std::string_view(m_text).substr(occurrence.position, occurrence.length), m_frets);
-            if (!m_fingerings[k].empty() || m_held[name])
+            m_fingerings.push_back(
+                MoveFingering(std::string_view(m_text).substr(occurrence.position, occurrence.length), m_frets));
+            if (!m_fingerings.back().empty() || m_held[name])
                 continue;
             for (std::size_t i = name;
                  i < occurrences.size() && (i == name || occurrences[i].bass || occurrences[i].fingering); ++i)
@@ -64,11 +63,13 @@ public:
         }
     }
 
-    // Writes the moved name of occurrences[k] at out and returns its bytes.
-    // The occurrence takes its new name's table entry, length and root, and
-    // keeps its position in the old text.
+    // Writes the moved name of occurrences[k] at out and returns its bytes,
+    // called for each occurrence in text order. The occurrence takes its new
+    // name's table entry, length and root, and keeps its position in the old
+    // text.
     std::size_t Write(std::vector<ChordOccurrence>& occurrences, std::size_t k, char* out) {
         ChordOccurrence& occurrence = occurrences[k];
+        const std::string* movedFingering = occurrence.fingering ? &m_fingerings[m_nextFingering++] : nullptr;
         const char* const in = m_text.data() + occurrence.position;
         const std::uint8_t target = m_targets ? (*m_targets)[k] : m_moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(m_text);
@@ -79,7 +80,7 @@ public:
             return oldSize;
         }
         if (occurrence.fingering) {
-            const std::string& moved = m_fingerings[k];
+            const std::string& moved = *movedFingering;
             std::memcpy(out, moved.data(), moved.size());
             occurrence.length = static_cast<std::uint16_t>(moved.size());
             return moved.size();
@@ -142,9 +143,11 @@ private:
     ChordCounts& m_counts;
     int m_frets = 0;
     // By occurrence, once the song has a fingering: whether its legend
-    // stays as written, and the moved fingerings.
+    // stays as written.
     std::vector<bool> m_held;
+    // The moved fingerings in text order, and the next one Write takes.
     std::vector<std::string> m_fingerings;
+    std::size_t m_nextFingering = 0;
 };
 
 } // namespace
