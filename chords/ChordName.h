@@ -35,21 +35,30 @@ struct ChordMatch {
 
     NoteSpelling Root() const { return NoteSpelling::AtIndex(index % NoteSpelling::kCount); }
     ChordQuality Quality() const { return static_cast<ChordQuality>(index / NoteSpelling::kCount); }
+    /// Whether the root is written E#, B#, Fb or Cb: two bytes for a white
+    /// key, which Root() names as it sounds (F, C, E, B).
+    bool SignedWhiteKey() const { return rootLength == 2 && Root().Length() == 1; }
 };
 
 /// A chord name as a value: its root as written, the suffix after it and an
 /// optional bass note.
 ///
-/// The grammar: a root of the 17 spellings as the notation writes them,
+/// The grammar: a root of the 17 spellings as the notation writes them
+/// (for every chord name also E#, B#, Fb and Cb, which sound F, C, E and B),
 /// then either one of the table's suffixes "", "m", "7", "m7", "maj7" (in
 /// German "mi", "moll" and "mi7" as well), or (for every chord name) a suffix
 /// (maj|Maj|min|m|M|dim|aug|\+|-)? followed by parts
 /// ([0-9]+#?|sus[24]?|alt|add[b#+-]?[0-9]+|[b#+-][0-9]+|-?maj[0-9]+|
 /// Maj[0-9]+|M[0-9]+|\([0-9a-z#+]*\))*.
 /// Where several readings fit, the longest name wins, and of two roots the
-/// one with its sharp or flat. A name outside the table scores as its base
+/// one with its sharp or flat; but a sharp or flat before 5, 9, 11 or 13
+/// alters the letter's chord (E#9 is E with a raised ninth, Cb5 is C with a
+/// lowered fifth). A trailing "+" after a number raises the fifth (E7+).
+/// A name outside the table scores as its base
 /// chord: the root, with "m" when the suffix starts with "m" but not "maj",
-/// or with "-" (E-, A-7, C-maj7).
+/// or with "-" (E-, A-7, C-maj7); a name whose root is E#, B#, Fb or Cb is
+/// outside the table and scores as the chord of the root it sounds, the
+/// table's when its suffix is one of the table's (E#7 as F7).
 /// A bass note is never read today ("/" ends a name); it is kept and written
 /// for the notations that will read one.
 class ChordName final {
@@ -61,21 +70,28 @@ public:
     };
 
     ChordName() = default;
-    ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass = std::nullopt);
+    /// writtenRoot is the root as the text writes it when the 17 spellings
+    /// lack it (E#, B#, Fb, Cb; root is then the note it sounds), else empty.
+    ChordName(NoteSpelling root, std::string suffix, std::optional<Bass> bass = std::nullopt,
+              std::string_view writtenRoot = {});
 
     /// The chord name text is as a whole, or nothing. Without allChords only
     /// the 85 names of the table are names.
     static std::optional<ChordName> Parse(std::string_view text, bool allChords = true,
                                           Notation notation = Notation::AsWritten);
     /// What Parse reads, without making the value: for the inner loops.
+    /// Without signedWhiteKeys the wider grammar reads no root E#, B#, Fb
+    /// or Cb, as lines are told when only the table's names move.
     static std::optional<ChordMatch> Read(std::string_view text, bool allChords = true,
-                                          Notation notation = Notation::AsWritten);
+                                          Notation notation = Notation::AsWritten, bool signedWhiteKeys = true);
 
     NoteSpelling Root() const { return m_root; }
     Pitch RootPitch() const { return m_root.GetPitch(); }
     const std::string& Suffix() const { return m_suffix; }
     const std::optional<Bass>& GetBass() const { return m_bass; }
-    /// Whether the suffix is one of the table's five.
+    /// The root as written when it is E#, B#, Fb or Cb; empty otherwise.
+    const std::string& WrittenRoot() const { return m_writtenRoot; }
+    /// Whether the root is one of the 17 spellings and the suffix one of the table's five.
     bool IsTableName() const { return m_tableName; }
     /// The quality of the name, or of its base chord for a name outside the table.
     ChordQuality Quality() const { return m_quality; }
@@ -83,7 +99,7 @@ public:
     int TableIndex() const { return Quality() * NoteSpelling::kCount + m_root.Index(); }
 
     /// The name as it was written.
-    std::string Write() const { return Write(m_root); }
+    std::string Write() const;
     /// The name with its root spelled as chosen (and its bass, when given):
     /// the suffix and the bass's case stay as written.
     std::string Write(NoteSpelling root, std::optional<NoteSpelling> bass = std::nullopt) const;
@@ -95,6 +111,7 @@ private:
     NoteSpelling m_root;
     std::string m_suffix;
     std::optional<Bass> m_bass;
+    std::string m_writtenRoot;
     // Read from the suffix once: the easiest search asks at every trial.
     ChordQuality m_quality = Major;
     bool m_tableName = true;
@@ -148,8 +165,10 @@ inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_
             // Eaddb9, Cadd+11
             if (digitsFrom < size && IsAlteration(text[digitsFrom]))
                 ++digitsFrom;
-        } else if (c == '#' && p > start && IsDigit(text[p - 1]) && (p + 1 == size || !IsDigit(text[p + 1]))) {
-            // A sharp after the number it raises: F9#.
+        } else if ((c == '#' || c == '+') && p > start && IsDigit(text[p - 1]) &&
+                   (p + 1 == size || !IsDigit(text[p + 1]))) {
+            // A sharp after the number it raises (F9#), a plus after the
+            // seventh for a raised fifth (E7+).
             ++p;
             continue;
         } else if (c == '-' && HasAt(text, size, p + 1, "maj")) {
@@ -202,35 +221,59 @@ inline std::size_t ExtendedSuffixEnd(const char* text, std::size_t size, std::si
     return best;
 }
 
-/// Whether the bytes are one of the table's suffixes.
-inline bool IsTableSuffix(const char* suffix, std::size_t size) {
+/// The quality of the bytes when they are one of the table's suffixes, or -1.
+inline int TableSuffixQuality(const char* suffix, std::size_t size) {
     switch (size) {
     case 0:
-        return true;
+        return Major;
     case 1:
-        return suffix[0] == 'm' || suffix[0] == '7';
+        return suffix[0] == 'm' ? Minor : suffix[0] == '7' ? Seventh : -1;
     case 2:
-        return suffix[0] == 'm' && suffix[1] == '7';
+        return suffix[0] == 'm' && suffix[1] == '7' ? MinorSeventh : -1;
     case 4:
-        return HasAt(suffix, size, 0, "maj7");
+        return HasAt(suffix, size, 0, "maj7") ? MajorSeventh : -1;
     default:
-        return false;
+        return -1;
     }
 }
 
+/// Whether the bytes are one of the table's suffixes.
+inline bool IsTableSuffix(const char* suffix, std::size_t size) {
+    return TableSuffixQuality(suffix, size) >= 0;
+}
+
 /// A name of the wider grammar at pos whose root, the spelling given, ends
-/// before rootEnd.
+/// before rootEnd. A root the 17 spellings lack (signedWhiteKey) makes any
+/// suffix a name outside the table, a table suffix the table's chord.
 inline bool ExtendedAt(const char* text, std::size_t size, std::size_t pos, std::size_t rootEnd, int spelling,
-                       const ByteClass& follows, Notation notation, ChordMatch& match) {
+                       const ByteClass& follows, Notation notation, ChordMatch& match, bool signedWhiteKey = false) {
     const std::size_t end = ExtendedSuffixEnd(text, size, rootEnd, follows, notation);
-    if (end == std::string::npos || IsTableSuffix(text + rootEnd, end - rootEnd))
+    if (end == std::string::npos)
         return false;
-    const bool minor = (text[rootEnd] == 'm' && !HasAt(text, end, rootEnd, "maj")) || text[rootEnd] == '-';
+    int quality = TableSuffixQuality(text + rootEnd, end - rootEnd);
+    if (quality >= 0 && !signedWhiteKey)
+        return false;
+    if (quality < 0) {
+        const bool minor = (text[rootEnd] == 'm' && !HasAt(text, end, rootEnd, "maj")) || text[rootEnd] == '-';
+        quality = minor ? Minor : Major;
+    }
     match.length = end - pos;
     match.rootLength = rootEnd - pos;
-    match.index = (minor ? Minor : Major) * NoteSpelling::kCount + spelling;
+    match.index = quality * NoteSpelling::kCount + spelling;
     match.extended = true;
     return true;
+}
+
+/// Whether the digits from pos on are 5, 9, 11 or 13: after a sharp or
+/// flat, the fifth or an extension it alters.
+inline bool IsAlteredNumberAt(const char* text, std::size_t size, std::size_t pos) {
+    std::size_t end = pos;
+    while (end < size && end < pos + 3 && IsDigit(text[end]))
+        ++end;
+    if (end < size && IsDigit(text[end]))
+        return false;
+    const std::string_view digits(text + pos, end - pos);
+    return digits == "5" || digits == "9" || digits == "11" || digits == "13";
 }
 
 /// Reads the longest chord name at pos that the end of the text or a byte of
@@ -239,7 +282,7 @@ inline bool ExtendedAt(const char* text, std::size_t size, std::size_t pos, std:
 /// looked at.
 template <bool kAllChords>
 inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const ByteClass& follows, ChordMatch& match,
-                    Notation notation = Notation::AsWritten) {
+                    Notation notation = Notation::AsWritten, bool signedWhiteKeys = true) {
     const unsigned letter = static_cast<unsigned char>(text[pos]) - static_cast<unsigned>('A');
     if (letter >= static_cast<unsigned>(chordnotation::kLetterCount))
         return false;
@@ -295,6 +338,13 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const B
         // first, then the letter alone.
         if (rootEnd > letterEnd && ExtendedAt(text, size, pos, rootEnd, spelling, follows, notation, match))
             return true;
+        // E#, B#, Fb, Cb: a sheet in C# or Gb writes the white keys so.
+        // Before 5, 9, 11 or 13 the sign alters the letter's chord instead.
+        if (signedWhiteKeys && rootEnd == letterEnd && letterEnd < size) {
+            const int white = chordnotation::SignedWhiteKey(notation, letter, text[letterEnd]);
+            if (white >= 0 && !IsAlteredNumberAt(text, size, letterEnd + 1))
+                return ExtendedAt(text, size, pos, letterEnd + 1, white, follows, notation, match, true);
+        }
         return spellings[0] >= 0 && ExtendedAt(text, size, pos, letterEnd, spellings[0], follows, notation, match);
     }
     return false;

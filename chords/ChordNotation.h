@@ -55,6 +55,34 @@ inline constexpr LetterSpellings kLetterSpellings = [] {
     return table;
 }();
 
+/// The spelling of the white key a root written E#, B#, Fb or Cb sounds
+/// (F, C, E, B), by letter A..H and sign ('#' or 'b'), or -1. German
+/// sheets write these Eis, His, Fes and Ces, which are not read.
+struct SignedWhiteKeys {
+    signed char of[kLetterCount][2];
+};
+inline constexpr SignedWhiteKeys kSignedWhiteKeys = [] {
+    SignedWhiteKeys table{};
+    constexpr int kLetterPitch[7] = {9, 11, 0, 2, 4, 5, 7}; // A..G
+    for (int letter = 0; letter < kLetterCount; ++letter) {
+        for (int sign = 0; sign < 2; ++sign) {
+            const Accidental accidental = sign == 0 ? Accidental::Sharp : Accidental::Flat;
+            const bool lacking = letter < 7 && !NoteSpelling::Of(static_cast<char>('A' + letter), accidental);
+            const Pitch pitch(lacking ? kLetterPitch[letter] + static_cast<int>(accidental) : 0);
+            table.of[letter][sign] =
+                static_cast<signed char>(lacking ? NoteSpelling::InFamily(pitch, false).Index() : -1);
+        }
+    }
+    return table;
+}();
+
+inline int SignedWhiteKey(Notation notation, unsigned letter, char sign) {
+    if (notation != Notation::AsWritten || letter >= static_cast<unsigned>(kLetterCount) ||
+        (sign != '#' && sign != 'b'))
+        return -1;
+    return kSignedWhiteKeys.of[letter][sign == '#' ? 0 : 1];
+}
+
 /// The spellings of the letters of a notation.
 inline const signed char (*LettersOf(Notation notation))[3] {
     return kLetterSpellings.of[static_cast<int>(notation)];

@@ -351,14 +351,16 @@ std::optional<ChordMatch> ExactName(std::string_view text, const ChordRules& rul
 }
 
 // A bass note as its major chord, the case it is written in kept aside.
-std::optional<ChordMatch> BassNote(std::string_view text, Notation notation) {
+// With every chord name it may be written E#, B#, Fb or Cb.
+std::optional<ChordMatch> BassNote(std::string_view text, const ChordRules& rules) {
     std::string upper(text);
     const bool lower = !upper.empty() && upper[0] >= 'a' && upper[0] <= 'z';
     if (lower)
         upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
-    std::optional<ChordMatch> match = ChordName::Read(upper, false, notation);
-    if (!match || match->length != text.size() || match->Quality() != Major)
+    std::optional<ChordMatch> match = ChordName::Read(upper, rules.allChords, rules.notation);
+    if (!match || match->length != text.size() || match->length != match->rootLength || match->Quality() != Major)
         return std::nullopt;
+    match->extended = false;
     match->bass = true;
     match->lowerCase = lower;
     return match;
@@ -406,12 +408,16 @@ bool ReadBracketedChord(std::string_view inside, std::size_t at, const ChordRule
     if (!chord)
         return false;
     std::optional<ChordMatch> bass;
-    if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1), rules.notation)))
+    if (slash != std::string_view::npos && !(bass = BassNote(inside.substr(slash + 1), rules)))
         return false;
     onChord(at, *chord);
     if (bass)
         onChord(at + slash + 1, *bass);
     return true;
+}
+
+bool IsLineChordName(std::string_view word, const ChordRules& rules) {
+    return ChordName::Read(word, true, rules.notation, rules.allChords).has_value();
 }
 
 void ScanChordLines(std::string_view text, const ChordRules& rules,
@@ -429,9 +435,8 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
                        [&onChord, before](std::size_t pos, const ChordMatch& match) { onChord(before + pos, match); });
         return;
     }
-    // Lines are told by the wider grammar either way.
     const std::function<bool(std::string_view)> isWideChordName = [&rules](std::string_view word) {
-        return ChordName::Read(word, true, rules.notation).has_value();
+        return IsLineChordName(word, rules);
     };
     std::string blanked;
     bool inTag = false;
@@ -469,7 +474,7 @@ void ScanChordLines(std::string_view text, const ChordRules& rules,
                     match = ExactName(word, rules);
                     nameMoves = match.has_value();
                 } else if (kind == Bass) {
-                    match = BassNote(word, rules.notation);
+                    match = BassNote(word, rules);
                 } else if (nameMoves) {
                     match = ChordMatch();
                     match->length = span.length;

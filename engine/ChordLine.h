@@ -73,6 +73,11 @@ bool IsRepeatOrNoChord(std::string_view word);
 /// separated by "-" or blanks.
 bool IsFingering(std::string_view text);
 
+/// Whether a word counts as a chord name where lines are told: by the wider
+/// grammar whatever the rules, its roots E#, B#, Fb and Cb only when every
+/// chord name moves (rules.allChords).
+bool IsLineChordName(std::string_view word, const ChordRules& rules);
+
 /// Calls onChord(position, match) for every chord name of a song's text the
 /// rules take when only chord lines count (rules.chordLines): the names on
 /// its chord lines, their bass notes (match.bass) and the names written in

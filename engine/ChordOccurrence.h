@@ -39,4 +39,9 @@ struct ChordOccurrence {
     std::size_t NameLength(const std::string&) const { return length; }
     /// The bytes of the root as the text writes it.
     std::size_t RootLength() const { return longRoot ? 2 : 1; }
+    /// Whether the root is written E#, B#, Fb or Cb: two bytes for the
+    /// white key index names.
+    bool SignedWhiteKey() const {
+        return longRoot && NoteSpelling::AtIndex(index % NoteSpelling::kCount).Length() == 1;
+    }
 };

@@ -86,8 +86,9 @@ std::size_t WidthOf(std::string_view text, bool utf8) {
     return column;
 }
 
+// Converting reads lines as moving the table's names does: no root E#, B#, Fb or Cb.
 bool IsWideChordName(std::string_view word) {
-    return ChordName::Read(word, true).has_value();
+    return ChordName::Read(word, true, Notation::AsWritten, false).has_value();
 }
 
 bool IsOneOf(char c, std::string_view marks) {

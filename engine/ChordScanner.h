@@ -60,7 +60,7 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, ChordMa
                 continue;
             constexpr ByteClass kClosing = MakeByteClass(")");
             ChordMatch bass;
-            return chordgrammar::MatchAt<false>(text, size, q + 2, kClosing, bass, notation) &&
+            return chordgrammar::MatchAt<true>(text, size, q + 2, kClosing, bass, notation) &&
                    bass.Quality() == Major && bass.length == bass.rootLength &&
                    chordgrammar::MatchAt<true>(text, q, pos, kRightDelimiter, match, notation);
         }
@@ -73,13 +73,15 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, ChordMa
 inline bool LowerCaseBassAt(const char* text, std::size_t size, std::size_t pos, Notation notation, ChordMatch& bass) {
     if (pos + 1 >= size || text[pos] != '/' || text[pos + 1] < 'a' || text[pos + 1] > 'h')
         return false;
+    // Asked with every chord name only: the note may be written e#, b#, fb or cb.
     char note[2] = {static_cast<char>(text[pos + 1] - 'a' + 'A'), pos + 2 < size ? text[pos + 2] : ' '};
-    if (!chordgrammar::MatchAt<false>(note, 2, 0, kRightDelimiter, bass, notation) || bass.Quality() != Major ||
+    if (!chordgrammar::MatchAt<true>(note, 2, 0, kRightDelimiter, bass, notation) || bass.Quality() != Major ||
         bass.length != bass.rootLength)
         return false;
     const std::size_t end = pos + 1 + bass.length;
     if (end < size && !kRightDelimiter[static_cast<unsigned char>(text[end])])
         return false;
+    bass.extended = false;
     bass.bass = true;
     bass.lowerCase = true;
     return true;

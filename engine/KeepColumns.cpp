@@ -445,11 +445,10 @@ struct StretchReading {
     std::size_t basses = 0;
     std::size_t fingerings = 0;
 
-    void Add(std::string_view stretch, Notation notation) {
+    void Add(std::string_view stretch, const ChordRules& rules) {
         thread_local ChordLineReading reading;
         ReadChordLine(
-            stretch, [notation](std::string_view word) { return ChordName::Read(word, true, notation).has_value(); },
-            reading);
+            stretch, [&rules](std::string_view word) { return IsLineChordName(word, rules); }, reading);
         chordLine = chordLine || reading.isChordLine;
         chords += reading.chords.size();
         basses += reading.basses.size();
@@ -469,7 +468,7 @@ struct StretchReading {
 // column by its words alone; so where a gap is that wide in both versions,
 // they read alike on either side of it, and only the stretches between such
 // gaps where some gap changed need reading.
-bool ReadsAlike(std::string_view one, std::string_view other, Notation notation) {
+bool ReadsAlike(std::string_view one, std::string_view other, const ChordRules& rules) {
     const auto gapEnd = [](std::string_view line, std::size_t i, std::size_t& weight) {
         weight = 0;
         for (; i < line.size() && IsBlank(line[i]); ++i)
@@ -495,8 +494,8 @@ bool ReadsAlike(std::string_view one, std::string_view other, Notation notation)
         const bool wideOther = weightOther >= kChordColumnGap;
         if (last || (wideOne && wideOther && i > 0)) {
             if (changed) {
-                changedOne.Add(one.substr(stretchOne, i - stretchOne), notation);
-                changedOther.Add(other.substr(stretchOther, j - stretchOther), notation);
+                changedOne.Add(one.substr(stretchOne, i - stretchOne), rules);
+                changedOther.Add(other.substr(stretchOther, j - stretchOther), rules);
                 anyChanged = true;
             }
             if (last)
@@ -523,8 +522,8 @@ bool ReadsAlike(std::string_view one, std::string_view other, Notation notation)
     // is one when any other stretch is.
     StretchReading wholeOne;
     StretchReading wholeOther;
-    wholeOne.Add(one, notation);
-    wholeOther.Add(other, notation);
+    wholeOne.Add(one, rules);
+    wholeOther.Add(other, rules);
     return wholeOne.chordLine == wholeOther.chordLine;
 }
 
@@ -596,11 +595,11 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
             continue;
         if (plain)
             layout.Rewrite(line, rewritten);
-        if (ReadsAlike(line.after, out.Since(mark), rules.notation))
+        if (ReadsAlike(line.after, out.Since(mark), rules))
             continue;
         out.Truncate(mark);
         layOut(true);
-        if (ReadsAlike(line.after, out.Since(mark), rules.notation))
+        if (ReadsAlike(line.after, out.Since(mark), rules))
             continue;
         out.Truncate(mark);
         layout.Copy(line);

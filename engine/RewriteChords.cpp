@@ -84,7 +84,8 @@ public:
             std::memcpy(out, moved.data(), moved.size());
             occurrence.length = static_cast<std::uint16_t>(moved.size());
             return moved.size();
-        } else if (m_notation != Notation::AsWritten && target == occurrence.index) {
+        } else if (target == occurrence.index && (m_notation != Notation::AsWritten || occurrence.SignedWhiteKey())) {
+            // A name that does not move stays as written: E#7 is not made F7.
             std::memcpy(out, in, oldSize);
             newSize = oldSize;
             m_counts[target] += occurrence.extended || occurrence.bass ? 0 : 1;

@@ -12,21 +12,28 @@ DistinctChords SongSummary::At(int shift) const {
         moved[moves[i]] += counts[i];
     std::vector<int> bases;
     for (const ChordName& name : extended) {
-        // A moved name may read otherwise ("E#7" moved up is "F#7"), so it
+        // A moved name may read otherwise ("E#7" moved down is "E7"), so it
         // is read again as the text will hold it.
         int root = moves[static_cast<std::size_t>(name.TableIndex())] % NoteSpelling::kCount;
         if (spelling == Spelling::Key && key && Pitch::Wrap(shift) != 0 &&
             ChordKindOfSuffix(name.Suffix()) == ChordKind::Diminished)
             root = key->Moved(shift).Root(name.RootPitch().Moved(shift).Value(), true).Index();
+        // Fb and Cb move as flats, as their sheet writes its roots.
+        const std::string& written = name.WrittenRoot();
+        if (spelling == Spelling::AsWritten && !written.empty() && written[1] == 'b' && Pitch::Wrap(shift) != 0)
+            root = NoteSpelling::InFamily(name.RootPitch().Moved(shift), true).Index();
+        // A root written E#, B#, Fb or Cb that does not move stays as written.
         const std::string movedName =
-            std::string(chordnotation::RootName(NoteSpelling::AtIndex(root), notation)) + name.Suffix();
-        const std::optional<ChordMatch> written = ChordName::Read(movedName, true, notation);
-        if (!written)
+            root == name.Root().Index() && !written.empty()
+                ? name.Write()
+                : std::string(chordnotation::RootName(NoteSpelling::AtIndex(root), notation)) + name.Suffix();
+        const std::optional<ChordMatch> read = ChordName::Read(movedName, true, notation);
+        if (!read)
             continue;
-        if (written->extended)
-            bases.push_back(written->index);
+        if (read->extended)
+            bases.push_back(read->index);
         else
-            ++moved[static_cast<std::size_t>(written->index)];
+            ++moved[static_cast<std::size_t>(read->index)];
     }
     return ListDistinct(moved, bases);
 }

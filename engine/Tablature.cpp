@@ -113,7 +113,11 @@ SignatureSide CTablature::WrittenSide() const {
     for (const ChordOccurrence& occurrence : m_occurrences) {
         if (occurrence.fingering)
             continue;
-        const Accidental accidental = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetAccidental();
+        // E# and B# are a sheet's sharps, Fb and Cb its flats.
+        const Accidental accidental =
+            occurrence.SignedWhiteKey()
+                ? (text[occurrence.position + 1] == '#' ? Accidental::Sharp : Accidental::Flat)
+                : NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetAccidental();
         sharps += accidental == Accidental::Sharp ? 1 : 0;
         flats += accidental == Accidental::Flat ? 1 : 0;
     }
@@ -236,6 +240,27 @@ std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift
     return targets;
 }
 
+std::vector<std::uint8_t> CTablature::FlatWhiteKeyTargets(int shift, const TableMoves& moves) const {
+    std::vector<std::uint8_t> targets;
+    if (Pitch::Wrap(shift) == 0)
+        return targets;
+    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
+        const ChordOccurrence& occurrence = m_occurrences[i];
+        if (occurrence.fingering || !occurrence.SignedWhiteKey() || text[occurrence.position + 1] != 'b')
+            continue;
+        if (targets.empty()) {
+            targets.resize(m_occurrences.size());
+            for (std::size_t k = 0; k < m_occurrences.size(); ++k)
+                targets[k] = moves[m_occurrences[k].index];
+        }
+        const int spelling = occurrence.index % NoteSpelling::kCount;
+        const Pitch moved = NoteSpelling::AtIndex(spelling).GetPitch().Moved(shift);
+        targets[i] =
+            static_cast<std::uint8_t>(occurrence.index - spelling + NoteSpelling::InFamily(moved, true).Index());
+    }
+    return targets;
+}
+
 std::vector<std::string> CTablature::UntouchedNames() const {
     std::vector<std::string> names;
     if (m_options.allChords)
@@ -345,9 +370,13 @@ SongSummary CTablature::Summarize() const {
         const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
         const std::string_view suffix = std::string_view(text).substr(
             occurrence.position + occurrence.RootLength(), occurrence.NameLength(text) - occurrence.RootLength());
-        const auto known = [&](const ChordName& name) { return name.Root() == root && name.Suffix() == suffix; };
+        const std::string_view writtenRoot =
+            occurrence.SignedWhiteKey() ? std::string_view(text).substr(occurrence.position, 2) : std::string_view();
+        const auto known = [&](const ChordName& name) {
+            return name.Root() == root && name.Suffix() == suffix && name.WrittenRoot() == writtenRoot;
+        };
         if (std::none_of(summary.extended.begin(), summary.extended.end(), known))
-            summary.extended.emplace_back(root, std::string(suffix));
+            summary.extended.emplace_back(root, std::string(suffix), std::nullopt, writtenRoot);
     }
     return summary;
 }
@@ -362,12 +391,12 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
 }
 
 bool CTablature::ReadMovedNamesAgain() {
-    // A moved name outside the table may read otherwise ("E#7", E with "#7",
-    // moved up is "F#7"); it is read again where it stands, as detection
-    // would read it. Nothing else can read otherwise: only the bytes of
-    // names and, keeping columns, blanks that leave every line reading as
-    // it did have changed. A name that no longer reads whole leaves the
-    // whole text to detection.
+    // A moved name outside the table may read otherwise ("E#7", F7 written
+    // from E#, moved down is the table's "E7"); it is read again where it
+    // stands, as detection would read it. Nothing else can read otherwise:
+    // only the bytes of names and, keeping columns, blanks that leave every
+    // line reading as it did have changed. A name that no longer reads whole
+    // leaves the whole text to detection.
     for (ChordOccurrence& occurrence : m_occurrences) {
         if (!occurrence.extended)
             continue;
@@ -402,6 +431,8 @@ void CTablature::Transpose(int shift) {
     const TableMoves moves = MovesAt(shift, m_options.spelling, key, m_options.notation);
     std::vector<std::uint8_t> targets =
         key && Pitch::Wrap(shift) != 0 ? KeyedTargets(*key, shift, moves) : std::vector<std::uint8_t>();
+    if (targets.empty() && m_options.spelling == Spelling::AsWritten)
+        targets = FlatWhiteKeyTargets(shift, moves);
     if (m_options.notation == Notation::German) {
         // A German sheet has no A#: its B is B flat.
         constexpr int kASharp = 14;

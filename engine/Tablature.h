@@ -198,6 +198,10 @@ private:
     /// from its chord for a bass note, the raised degree for a diminished
     /// chord on a flattened one.
     std::vector<std::uint8_t> KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const;
+    /// Where each occurrence goes, spelled as written, when a root written Fb
+    /// or Cb moves: as a flat, where the moves would take its white key to a
+    /// sharp. Empty when there is none or the shift is a whole octave.
+    std::vector<std::uint8_t> FlatWhiteKeyTargets(int shift, const TableMoves& moves) const;
     /// The distinct list and the score, from the occurrences.
     void ListDistinctChords();
     /// After a transposition, reads the moved names outside the table again

@@ -68,7 +68,19 @@ TEST(ChordName, ParsesNamesIntoRootSuffixAndBaseChordAndWritesThemBack) {
         {"C#dim7", "C#", "dim7", Major, false},
         {"D+", "D", "+", Major, false},
         {"Gbadd9", "Gb", "add9", Major, false},
-        {"E#7", "E", "#7", Major, false},
+        // A sheet in C# or Gb writes white keys E#, B#, Fb, Cb: outside the
+        // table, as the chord the root sounds; before 5, 9, 11 or 13 the sign
+        // alters the letter's chord.
+        {"E#7", "F", "7", Seventh, false},
+        {"Fb", "E", "", Major, false},
+        {"Cbmaj7", "B", "maj7", MajorSeventh, false},
+        {"B#m7b5", "C", "m7b5", Minor, false},
+        {"Fbsus4", "E", "sus4", Major, false},
+        {"E#69", "F", "69", Major, false},
+        {"Cb+", "B", "+", Major, false},
+        {"E#9", "E", "#9", Major, false},
+        {"Cb13", "C", "b13", Major, false},
+        {"E7+", "E", "7+", Major, false},
         {"Abmin7", "Ab", "min7", Minor, false},
         {"E-", "E", "-", Minor, false},
         {"A-7", "A", "-7", Minor, false},
@@ -93,16 +105,20 @@ TEST(ChordName, ParsesNamesIntoRootSuffixAndBaseChordAndWritesThemBack) {
         EXPECT_EQ(name->Write(), c.name);
         EXPECT_EQ(ChordName::Parse(c.name, false).has_value(), c.table) << c.name;
     }
-    for (const char* notName : {"", "H", "Cb", "c", "Am,", "G/B", "Asus4 ", "Cadd", "Bb(9", "Ami", "E-mail", "A7-"})
+    for (const char* notName :
+         {"", "H", "c", "Am,", "G/B", "Asus4 ", "Cadd", "Bb(9", "Ami", "E-mail", "A7-", "E7++", "C#b", "Fbx", "Cb/"})
         EXPECT_FALSE(ChordName::Parse(notName)) << notName;
 }
 
 TEST(ChordName, ReadsGermanRootsAndMinorWordsAsTheTablesChords) {
     // name, the table name it scores as, whether it is outside the table
     const std::vector<std::tuple<const char*, const char*, bool>> cases = {
-        {"H", "B", false},      {"B", "Bb", false},     {"Hb", "Bb", false},        {"Bb", "Bb", false},
-        {"Ami", "Am", false},   {"Hmi7", "Bm7", false}, {"Cmoll", "Cm", false},     {"H7", "B7", false},
-        {"Gmi7b5", "Gm", true}, {"Hsus4", "B", true},   {"Bmaj7", "Bbmaj7", false},
+        {"H", "B", false},          {"B", "Bb", false},
+        {"Hb", "Bb", false},        {"Bb", "Bb", false},
+        {"Ami", "Am", false},       {"Hmi7", "Bm7", false},
+        {"Cmoll", "Cm", false},     {"H7", "B7", false},
+        {"Gmi7b5", "Gm", true},     {"Hsus4", "B", true},
+        {"Bmaj7", "Bbmaj7", false}, {"E#7", "E", true}, // German writes Eis: E with a raised seventh, as ever
     };
     for (const auto& [text, table, extended] : cases) {
         const std::optional<ChordMatch> match = ChordName::Read(text, true, Notation::German);
@@ -110,7 +126,7 @@ TEST(ChordName, ReadsGermanRootsAndMinorWordsAsTheTablesChords) {
         EXPECT_EQ(kTableNames[match->index], table) << text;
         EXPECT_EQ(match->extended, extended) << text;
     }
-    for (const char* notName : {"Hi", "Be", "H#", "Hm I", "Amin7x"})
+    for (const char* notName : {"Hi", "Be", "H#", "Hm I", "Amin7x", "Fb", "Cbmaj7"})
         EXPECT_FALSE(ChordName::Parse(notName, true, Notation::German)) << notName;
 }
 

@@ -20,6 +20,17 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A root the 17 spellings lack, and the white key it sounds: "F" for "E#".
+std::string SoundingWhiteKey(const std::string& root) {
+    static const std::pair<const char*, const char*> kWhiteKeys[] = {
+        {"E#", "F"}, {"B#", "C"}, {"Fb", "E"}, {"Cb", "B"}};
+    for (const auto& [written, sounding] : kWhiteKeys) {
+        if (root == written)
+            return sounding;
+    }
+    return "";
+}
+
 } // namespace
 
 void CReferenceTablature::Detect(std::string newText) {
@@ -90,30 +101,44 @@ void CReferenceTablature::SearchChord(const std::string& name) {
 
 void CReferenceTablature::SearchOtherNames() {
     // A number may carry a sharp after it (F9#).
+    // A number may carry a plus after it too: the raised fifth of E7+.
     static const std::regex suffixGrammar(
-        "(maj|Maj|min|m|M|dim|aug|\\+|-)?([0-9]+#?|sus[24]?|alt|add[-b#+]?[0-9]+#?|[-b#+][0-9]+#?|-?maj[0-9]+#?|"
-        "Maj[0-9]+#?|M[0-9]+#?|\\([0-9a-z#+]*\\))*");
+        "(maj|Maj|min|m|M|dim|aug|\\+|-)?([0-9]+[#+]?|sus[24]?|alt|add[-b#+]?[0-9]+[#+]?|"
+        "[-b#+][0-9]+[#+]?|-?maj[0-9]+[#+]?|Maj[0-9]+[#+]?|M[0-9]+[#+]?|"
+        "\\([0-9a-z#+]*\\))*");
+    // After E#, B#, Fb or Cb these numbers are what the sign alters (E#9, Cb5).
+    static const std::regex alteredNumber("(5|9|11|13)([^0-9][\\s\\S]*)?");
     const std::set<int> taken(positions.begin(), positions.end());
     for (std::size_t p = 0; p < text.size(); ++p) {
         if (text[p] < 'A' || text[p] > 'G' || taken.count(static_cast<int>(p)) || !MayStartAt(text, p))
             continue;
         // The longest root first; for each, the longest suffix the grammar takes.
         bool found = false;
-        for (std::size_t rootSize = 2; rootSize >= 1 && !found; --rootSize) {
+        bool rootDecided = false;
+        for (std::size_t rootSize = 2; rootSize >= 1 && !found && !rootDecided; --rootSize) {
             const std::string root = text.substr(p, rootSize);
-            if (std::find(rootSpellings.begin(), rootSpellings.end(), root) == rootSpellings.end())
+            const std::string white = rootSize == 2 ? SoundingWhiteKey(root) : "";
+            if (!white.empty()) {
+                rootDecided = !std::regex_match(text.substr(p + rootSize), alteredNumber);
+                if (!rootDecided)
+                    continue;
+            } else if (std::find(rootSpellings.begin(), rootSpellings.end(), root) == rootSpellings.end()) {
                 continue;
+            }
             std::size_t run = p + rootSize;
             while (run < text.size() &&
                    std::string("0123456789abcdefghijklmnopqrstuvwxyzM#+-()").find(text[run]) != std::string::npos)
                 ++run;
-            for (std::size_t end = run; end > p + rootSize && !found; --end) {
+            for (std::size_t end = run; end >= p + rootSize + (white.empty() ? 1 : 0) && !found; --end) {
                 const std::string suffix = text.substr(p + rootSize, end - p - rootSize);
-                if ((end < text.size() && !CTablature::IsRightDelimiter(text[end])) || IsTableSuffix(suffix) ||
-                    !std::regex_match(suffix, suffixGrammar))
+                if ((end < text.size() && !CTablature::IsRightDelimiter(text[end])) ||
+                    (IsTableSuffix(suffix) && white.empty()) || !std::regex_match(suffix, suffixGrammar))
                     continue;
                 const bool minor = (StartsWith(suffix, "m") && !StartsWith(suffix, "maj")) || StartsWith(suffix, "-");
-                occurrences.push_back(*theChordCatalog.Find(root + (minor ? "m" : "")));
+                const std::string base = white.empty() ? root : white;
+                occurrences.push_back(*theChordCatalog.Find(base + (IsTableSuffix(suffix) ? suffix
+                                                                    : minor               ? "m"
+                                                                                          : "")));
                 positions.push_back(static_cast<int>(p));
                 written.push_back(root + suffix);
                 outsideTable.push_back(true);
@@ -175,9 +200,16 @@ void CReferenceTablature::Transpose(int shift) {
         const CChord& chord = occurrences[i];
         const auto position = static_cast<std::size_t>(positions[i]);
         result.append(text, cursor, position - cursor);
-        const std::string moved = TransposeChord(chord, shift).GetName();
-        result += moved.substr(0, moved.size() - chord.suffix.size());
-        result += written[i].substr(chord.GetName().size() - chord.suffix.size());
+        // A root written E#, B#, Fb or Cb: its sign's family, and as written where it stays.
+        const std::string writtenRoot = written[i].substr(0, 2);
+        const std::string white = SoundingWhiteKey(writtenRoot);
+        const bool signedWhiteKey = !white.empty() && theChordCatalog.Find(white)->root == chord.root;
+        CChord family = chord;
+        family.accidental = signedWhiteKey && writtenRoot[1] == 'b' ? 'b' : chord.accidental;
+        const std::string moved = TransposeChord(family, shift).GetName();
+        const std::size_t rootSize = signedWhiteKey ? 2 : chord.GetName().size() - chord.suffix.size();
+        result += signedWhiteKey && shift % 12 == 0 ? writtenRoot : moved.substr(0, moved.size() - chord.suffix.size());
+        result += written[i].substr(rootSize);
         cursor = position + written[i].size();
     }
     result.append(text, cursor, std::string::npos);

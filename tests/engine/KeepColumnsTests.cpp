@@ -85,7 +85,8 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
         {"C#m\tF#  G", -1, "Cm\tF   F#", Both},             // a tab still reaches its stop
         {"Ab\tBb", 1, "A\tB", Both},                        //
         {"G  ", 1, "G# ", Both},                            // blanks at the end keep the line's end
-        {"E#7  Am", 1, "F#7  A#m", Both},                   // E with "#7" moved up reads as F#7
+        {"E#7  Am", 1, "F#7  A#m", Both},                   // E#7 is F7 moved up
+        {"E#7  Fb  Am", -1, "E7   Eb  G#m", Both},          // ... and down: a table name
         {"[Bb]Amazing grace", 1, "[B]Amazing grace", Both}, // no columns inside lyrics
         {"D  (x 5 7 7 7 5)  G", 3, "F  (x 8 10 10 10 8) A#", ChordLinesOnly},
         // Read by chord lines, a gap that parts two columns stays wide.

@@ -123,6 +123,7 @@ TEST(SongKey, AfterAMoveIsTheKeyOfTheMovedText) {
         {"Am I Blue\nG C D7 G\nEm C D7 G\nA poor man\n", kTableOnly},
         {"Csus4 Dsus4 Gsus4", kByKeyEveryName},
         {"E#7 Am E#7 Am", kByKeyEveryName},
+        {"Gb Cb Db7 Gb Ebm Cb", kByKeyEveryName},
         {"G    C    D7\nAm   D7        G\n", {false, Spelling::Sharps, true}},
     };
     for (const auto& [text, options] : songs) {

@@ -47,7 +47,10 @@ TEST(SongOptions, EveryChordNameTakesTheWiderGrammarOnly) {
         {"Fadd11 G7b9 A7#9 E#9 Cb5 Bbm(maj7) C()", "Fadd11=F G7b9=G A7#9=A E#9=E Cb5=C Bbm(maj7)=Bbm C()=C"},
         {"(Asus4) [D6] Gsus4/B Am Cmaj7", "Asus4=A D6=D Gsus4=G B Am Cmaj7"},
         // The grammar as a whole, and a right delimiter or the end after it.
-        {"Asus4, Csu4 Csux Cadd Cb C#b E7+ Ami Cm7x Cmaj7b xAsus4 -Dsus4 H7sus4", ""},
+        {"Asus4, Csu4 Csux Cadd C#b E7++ Ami Cm7x Cmaj7b xAsus4 -Dsus4 H7sus4 Fbx", ""},
+        // White keys with a sign are roots; a note after "/" is a name of its own.
+        {"Cb E7+ E#7 B# Fbm Cbmaj7 E#m7b5 C#/E# Ab/Cb",
+         "Cb=B E7+=E E#7=F7 B#=C Fbm=Em Cbmaj7=Bmaj7 E#m7b5=Fm C# E#=F Ab Cb=B"},
     };
     for (const auto& [text, names] : cases)
         EXPECT_EQ(NamesOf(Detected(text, kAllChords)), names) << text;
@@ -79,6 +82,7 @@ TEST(SongOptions, SpellsMovedNamesAsAsked) {
         Spelling spelling;
         int shift;
         const char* moved;
+        bool allChords = false;
     };
     const Case cases[] = {
         {"C Db F#m Bb", Spelling::AsWritten, 1, "C# D Gm B"},
@@ -92,9 +96,22 @@ TEST(SongOptions, SpellsMovedNamesAsAsked) {
         {"D A# Eb", Spelling::Key, -2, "C Ab Db"},           // D major to C: bVI and bII
         {"Em7 A#", Spelling::Key, 3, "Gm7 Db"},              // m7 is minor
         {"Cmaj7 A#", Spelling::Key, 5, "Fmaj7 Eb"},          // maj7 is major
+        // E#, B#, Fb, Cb move as the notes they sound, Fb and Cb as flats.
+        {"E#7 B# Fb Cbmaj7 E7+ Gb C", Spelling::AsWritten, -1, "E7 B Eb Bbmaj7 D#7+ F B", true},
+        {"E#7 B# Fb Cbmaj7 E7+ Gb C", Spelling::AsWritten, 2, "G7 D Gb Dbmaj7 F#7+ Ab D", true},
+        {"E#7 B# Fb Cbmaj7 E7+ Gb C", Spelling::AsWritten, 0, "E#7 B# Fb Cbmaj7 E7+ Gb C", true},
+        {"E#7 B# Fb Cbmaj7 E7+ Gb C", Spelling::AsWritten, 12, "E#7 B# Fb Cbmaj7 E7+ Gb C", true},
+        // E#9 is E with a raised ninth, and so is D##9 D# with one.
+        {"Fb Cbm E#9 Cb5 A+ C+7 Caug", Spelling::Sharps, -1, "D# A#m D##9 Bb5 G#+ B+7 Baug", true},
+        {"C#/E# Ab/Cb Abm/cb Fb(/Ab)", Spelling::AsWritten, 1, "D/F# A/C Am/c F(/A)", true},
+        {"Gb Cb Db7 Gb Ebm Cbmaj7", Spelling::Key, -1, "F Bb C7 F Dm Bbmaj7", true},
+        {"C# F# G# E#m7b5 A#m", Spelling::Key, -1, "C F G Em7b5 Am", true},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(Moved(c.song, {false, c.spelling, false}, c.shift), c.moved) << c.song << " by " << c.shift;
+    for (const Case& c : cases) {
+        EXPECT_EQ(Moved(c.song, {c.allChords, c.spelling, false}, c.shift), c.moved) << c.song << " by " << c.shift;
+        EXPECT_EQ(Moved(c.song, {c.allChords, c.spelling, false, true}, c.shift), c.moved)
+            << c.song << " by " << c.shift << " on chord lines";
+    }
     EXPECT_EQ(Moved("Dsus4 Bm", {true, Spelling::Key, false}, 3), "Fsus4 Dm") << "the key may come from any name";
 }
 
@@ -171,7 +188,8 @@ TEST(SongOptions, KeyIsTheOneItsChordsMake) {
 TEST(SongOptions, ScoresOfEveryShiftAreThoseOfTheMovedSong) {
     CCatalogLevelsGuard levels;
     CCatalogLevelsGuard::SetLevel("Db", 5); // the flat spelling of C# scores otherwise
-    for (const char* text : {"C G Am F", "Asus4 Dsus2 E7sus4 F#m7b5 Bb", "Db Ebm7 Gb Abmaj7", "E#7 B#m7 Cb5"}) {
+    for (const char* text : {"C G Am F", "Asus4 Dsus2 E7sus4 F#m7b5 Bb", "Db Ebm7 Gb Abmaj7", "E#7 B#m7 Cb5",
+                             "Gb Cbmaj7 Ab/Cb Fbsus4 E# Abm/fb"}) {
         for (int s = 0; s < 4; ++s) {
             const CTablature song = Detected(text, {true, static_cast<Spelling>(s), false});
             for (int shift = -6; shift <= 7; ++shift) {
