@@ -189,13 +189,17 @@ private:
     }
 
     // A sharp written after a number: C5# (the fifth raised), E7# and F9#
-    // (the ninth raised), C11# (the eleventh raised).
+    // (the ninth raised), C11# (the eleventh raised). A plus there raises
+    // the fifth: E7+.
     bool ReadRaisedAfter(int number, std::size_t end) {
-        if (m_pos >= end || m_text[m_pos] != '#')
+        if (m_pos >= end || (m_text[m_pos] != '#' && m_text[m_pos] != '+'))
             return true;
         if (m_pos + 1 < end && m_text[m_pos + 1] >= '0' && m_text[m_pos + 1] <= '9')
             return true;
-        ++m_pos;
+        if (m_text[m_pos++] == '+') {
+            m_fifth = kSharpFifth;
+            return true;
+        }
         switch (number) {
         case 5:
             m_fifth = kSharpFifth;

@@ -12,8 +12,9 @@ constexpr int kStrings = 6;
 // The diagram's fret columns.
 constexpr int kDiagramFrets = 4;
 
-// The pitch class of the longest root spelling the text starts with, as a
-// song spells roots (no B#, Cb, E# or Fb), and its length.
+// The pitch class of the longest root spelling the text starts with, and
+// its length: E#, B#, Fb and Cb as the white keys they sound, but where the
+// sign alters the letter's chord (E#9, Cb5).
 std::optional<int> ReadRoot(const std::string& text, std::size_t& length) {
     static const int kLetterTones[7] = {9, 11, 0, 2, 4, 5, 7}; // A..G
     std::optional<int> root;
@@ -23,6 +24,14 @@ std::optional<int> ReadRoot(const std::string& text, std::size_t& length) {
             const int accidental = spelling.size() == 1 ? 0 : spelling[1] == '#' ? 1 : -1;
             root = (kLetterTones[spelling[0] - 'A'] + accidental + 12) % 12;
             length = spelling.size();
+        }
+    }
+    if (length == 1 && text.size() > 1 && !chordgrammar::IsAlteredNumberAt(text.data(), text.size(), 2)) {
+        const int white =
+            chordnotation::SignedWhiteKey(Notation::AsWritten, static_cast<unsigned>(text[0] - 'A'), text[1]);
+        if (white >= 0) {
+            root = NoteSpelling::AtIndex(white).GetPitch().Value();
+            length = 2;
         }
     }
     return root;

@@ -54,6 +54,7 @@ const std::vector<std::pair<std::string, std::string>> kSuffixes = {
     {"m7b5", "1 b3 b5 b7"},
     {"7b5", "1 3 b5 b7"},
     {"7#5", "1 3 #5 b7"},
+    {"7+", "1 3 #5 b7"},
     {"7b9", "1 3 (5) b7 b9"},
     {"7#9", "1 3 (5) b7 #9"},
     {"maj7#11", "1 3 (5) 7 #11"},

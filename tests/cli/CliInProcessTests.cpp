@@ -106,13 +106,27 @@ TEST_F(CliInProcess, ChordPrintsTheTablesFingeringOrTheFindersFirst) {
         EXPECT_EQ(err.str(), "") << name;
     }
     // Read the German way H is B, B is B flat and "mi" or "moll" minor;
-    // without the option such a name is none.
-    const std::vector<std::pair<std::string, std::string>> german = {
-        {"Hmi", "Bm"}, {"H7", "B7"}, {"B", "Bb"}, {"Cmoll", "Cm"}, {"Hmi7/A", "Bm7/A"}, {"Ami", "Am"}};
-    for (const auto& [name, written] : german) {
+    // without the option such a name is none. E#, B#, Fb and Cb are the
+    // white keys they sound.
+    struct Equivalent {
+        const char* name;
+        const char* written;
+        const char* notation;
+    };
+    const Equivalent sounding[] = {
+        {"Hmi", "Bm", "german"},       {"H7", "B7", "german"},
+        {"B", "Bb", "german"},         {"Cmoll", "Cm", "german"},
+        {"Hmi7/A", "Bm7/A", "german"}, {"Ami", "Am", "german"},
+        {"Fb", "E", "as-written"},     {"Cbmaj7", "Bmaj7", "as-written"},
+        {"E#7", "F7", "as-written"},   {"E#sus4", "Fsus4", ""},
+        {"C#/E#", "C#/F", ""},         {"E7+", "E7+5", ""},
+        {"E#9", "Eadd#9", ""},
+    };
+    for (const auto& [name, written, notation] : sounding) {
         ASSERT_EQ(Run({"chord", written}), kExitSuccess) << written;
         const std::string fingering = out.str();
-        EXPECT_EQ(Run({"chord", "--notation", "german", name}), kExitSuccess) << name;
+        EXPECT_EQ(*notation ? Run({"chord", "--notation", notation, name}) : Run({"chord", name}), kExitSuccess)
+            << name;
         EXPECT_EQ(out.str(), fingering) << name;
     }
     EXPECT_EQ(Run({"chord", "Hmi"}), kExitUsage);
