@@ -139,31 +139,14 @@ CTablature::FoundKey CTablature::FindKey() const {
     return FoundKey{SongKey{guess->key, CKeySpelling::WritersSide(guess->key, WrittenSide())}, guess->margin > 0};
 }
 
-std::vector<std::pair<int, KeyChord>> CTablature::ExtendedKeyChords() const {
-    std::vector<std::pair<int, KeyChord>> chords;
-    for (int i = 0; m_extendedCount > 0 && i < OccurrenceCount(); ++i) {
-        if (IsExtendedAt(i) && !IsFingeringAt(i))
-            chords.emplace_back(i, KeyChordAt(i));
-    }
-    return chords;
-}
-
-std::optional<CTablature::FoundKey> CTablature::CarriedKey(const std::vector<std::pair<int, KeyChord>>& extended,
-                                                           int shift) const {
+std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift) const {
     // The finder scores every key from the chords' degrees above its tonic:
     // chords moved one and all by the shift score each key moved by it as
     // they scored the key before, so the clear winner moves with them. A
     // tie would go to another key, and the chord lines must read as before;
-    // kept columns may move a column gap, so those are read again. A table
-    // name moves to the table name of its quality a shift away; a name
-    // outside the table is read again and may read otherwise.
+    // kept columns may move a column gap, so those are read again.
     if (!m_foundKey || !m_foundKey->clear || (m_options.keepColumns && !m_options.chordLines))
         return std::nullopt;
-    for (const auto& [i, before] : extended) {
-        const KeyChord after = KeyChordAt(i);
-        if (after.root != Pitch(before.root).Moved(shift).Value() || after.kind != before.kind)
-            return std::nullopt;
-    }
     if (!m_foundKey->key)
         return m_foundKey;
     const MusicalKey moved = MovedKey(m_foundKey->key->key, shift);
@@ -361,7 +344,7 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
-bool CTablature::ReadMovedNamesAgain() {
+bool CTablature::ReadMovedNamesAgain(bool& asWritten) {
     // A moved name outside the table may read otherwise ("E#7", E with "#7",
     // moved up is "F#7"); it is read again where it stands, as detection
     // would read it. Nothing else can read otherwise: only the bytes of
@@ -383,6 +366,9 @@ bool CTablature::ReadMovedNamesAgain() {
         }
         if (match.length != occurrence.length)
             return false;
+        // Read with the root it was written with, the name keeps its suffix
+        // and so its kind.
+        asWritten = asWritten && (match.rootLength == 2) == occurrence.longRoot;
         occurrence.index = static_cast<std::uint8_t>(match.index);
         occurrence.longRoot = match.rootLength == 2;
         if (!match.extended) {
@@ -410,10 +396,6 @@ void CTablature::Transpose(int shift) {
                 ++target;
         }
     }
-    // The chords as the key finder read them, to move the key found for
-    // them with the song.
-    const std::vector<std::pair<int, KeyChord>> extended =
-        m_foundKey && m_foundKey->clear ? ExtendedKeyChords() : std::vector<std::pair<int, KeyChord>>();
     std::vector<std::string> legendsLeft;
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
                                        targets.empty() ? nullptr : &targets, &legendsLeft);
@@ -431,11 +413,12 @@ void CTablature::Transpose(int shift) {
     // A legend left as written did not move with the song: the key is
     // searched again.
     const bool allMoved = legendsOnce.empty();
-    if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
+    bool asWritten = true;
+    if (m_extendedCount > 0 && !ReadMovedNamesAgain(asWritten)) {
         Detect(std::move(text));
     } else {
         ListDistinctChords();
-        m_foundKey = allMoved ? CarriedKey(extended, shift) : std::nullopt;
+        m_foundKey = allMoved && asWritten ? CarriedKey(shift) : std::nullopt;
     }
     m_legendsLeft = std::move(legendsOnce);
 }
