@@ -567,11 +567,15 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
         bool plain = !html;
         const std::size_t end = LineEnd(before, start, plain);
         line.first = k;
-        while (k < names.size() && names[k].position < end)
-            ++k;
-        line.last = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
+        bool inline_ = false;
+        for (; k < names.size() && names[k].position < end; ++k) {
+            const std::size_t at = names[k].position - start;
+            inline_ =
+                inline_ || (at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[k].length));
+        }
+        line.last = k;
 
         out.Append(before.substr(cursor, start - cursor));
         cursor = end;
@@ -583,9 +587,6 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
             tagScanned = end;
         }
 
-        bool inline_ = false;
-        for (std::size_t n = line.first; n < line.last && !inline_; ++n)
-            inline_ = HasInlineName(line.before, names[n].position - start, names[n].length);
         // Read by its chord lines, an HTML song's markup reads as blanks,
         // which the columns here do not count: such a line is left as it is.
         const bool markup = html && (inTag || line.before.find_first_of("<>&") != std::string_view::npos);

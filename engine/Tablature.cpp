@@ -1,6 +1,7 @@
 #include "engine/Tablature.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -108,14 +109,20 @@ std::vector<KeyChord> CTablature::KeyChords() const {
 }
 
 SignatureSide CTablature::WrittenSide() const {
+    // Each index's accidental, from its root's spelling: a songbook holds many names.
+    static const std::array<signed char, 256> kAccidentals = [] {
+        std::array<signed char, 256> accidentals{};
+        for (std::size_t index = 0; index < accidentals.size(); ++index)
+            accidentals[index] = static_cast<signed char>(
+                NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
+        return accidentals;
+    }();
     int sharps = 0;
     int flats = 0;
     for (const ChordOccurrence& occurrence : m_occurrences) {
-        if (occurrence.fingering)
-            continue;
-        const Accidental accidental = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetAccidental();
-        sharps += accidental == Accidental::Sharp ? 1 : 0;
-        flats += accidental == Accidental::Flat ? 1 : 0;
+        const int accidental = occurrence.fingering ? 0 : kAccidentals[occurrence.index];
+        sharps += accidental > 0 ? 1 : 0;
+        flats += accidental < 0 ? 1 : 0;
     }
     return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
 }
