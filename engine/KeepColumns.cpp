@@ -135,25 +135,14 @@ bool HasInlineName(std::string_view line, std::size_t offset, std::size_t length
 // small pieces of a line go in without a check of their own.
 class COutput {
 public:
+    static constexpr std::size_t kPiece = 16;
+
     explicit COutput(std::size_t capacity) : m_bytes(capacity, '\0') {}
 
     void Append(std::string_view bytes) {
         Reserve(bytes.size());
         std::memcpy(m_bytes.data() + m_size, bytes.data(), bytes.size());
         m_size += bytes.size();
-    }
-    // A line comes in pieces of a few bytes, whose lengths no branch
-    // foresees: a short piece is copied as sixteen bytes, of which the rest
-    // is written over next, when the text it comes from (up to limit) holds
-    // as many.
-    void AppendPiece(std::string_view bytes, const char* limit) {
-        if (bytes.size() <= kPiece && limit - bytes.data() >= static_cast<std::ptrdiff_t>(kPiece)) {
-            Reserve(kPiece);
-            std::memcpy(m_bytes.data() + m_size, bytes.data(), kPiece);
-            m_size += bytes.size();
-        } else {
-            Append(bytes);
-        }
     }
     void Spaces(std::size_t count) {
         Reserve(std::max(count, kPiece));
@@ -163,6 +152,13 @@ public:
             std::memset(m_bytes.data() + m_size, ' ', count);
         m_size += count;
     }
+    // Room for count more bytes and a piece beyond them, to be written from
+    // the returned end and handed back by Commit.
+    char* Room(std::size_t count) {
+        Reserve(count + kPiece);
+        return m_bytes.data() + m_size;
+    }
+    void Commit(const char* end) { m_size = static_cast<std::size_t>(end - m_bytes.data()); }
     std::size_t Size() const { return m_size; }
     std::string_view Since(std::size_t mark) const { return std::string_view(m_bytes).substr(mark, m_size - mark); }
     void Truncate(std::size_t size) { m_size = size; }
@@ -172,8 +168,6 @@ public:
     }
 
 private:
-    static constexpr std::size_t kPiece = 16;
-
     void Reserve(std::size_t count) {
         if (m_size + count > m_bytes.size())
             m_bytes.resize(std::max(m_bytes.size() * 2, m_size + count));
@@ -182,6 +176,26 @@ private:
     std::string m_bytes;
     std::size_t m_size = 0;
 };
+
+// Writes bytes at out and returns the end. A line comes in pieces of a few
+// bytes, whose lengths no branch foresees: a short piece is copied as
+// sixteen bytes, of which the rest is written over next, when roomy says
+// the text it comes from holds as many.
+char* PutPiece(char* out, const char* bytes, std::size_t size, bool roomy) {
+    if (size <= COutput::kPiece && roomy)
+        std::memcpy(out, bytes, COutput::kPiece);
+    else
+        std::memcpy(out, bytes, size);
+    return out + size;
+}
+
+char* PutSpaces(char* out, std::size_t count) {
+    if (count <= COutput::kPiece)
+        std::memcpy(out, "                ", COutput::kPiece);
+    else
+        std::memset(out, ' ', count);
+    return out + count;
+}
 
 // One line that holds names: its old bytes, where it starts in the old text
 // and the names on it (first..last in names and occurrences). Its new bytes,
@@ -309,70 +323,74 @@ public:
 
     // LayOut for a line of text without tabs and with one byte a
     // character, where a column is a byte: the words between two names go
-    // out as they stand while the line has not grown or shrunk so far, and
-    // the next gap takes up what it has (drift).
+    // out as they stand while the line has not grown or shrunk so far;
+    // else each gap between words is narrowed or widened by what the line
+    // has grown or shrunk by so far (drift), keeping one blank (with
+    // keepWide, a gap wide enough to part two columns of a sheet stays so
+    // and a narrower one stays narrower), and the blanks after the last
+    // word keep the old end of the line where they can.
     bool LayOutPlain(const Line& line, bool keepWide) {
+        const std::string_view before = line.before;
+        // The line comes out no longer than its old bytes and its moved
+        // names, with blanks for what names shrank or grew by.
+        const std::size_t movedBytes =
+            line.last > line.first
+                ? m_names[line.last - 1].moved + m_occurrences[line.last - 1].length - m_names[line.first].moved
+                : 0;
+        const std::size_t start = m_out.Size();
+        char* const begin = m_out.Room(2 * (before.size() + movedBytes) + COutput::kPiece);
+        char* out = begin;
+        const bool roomy = line.beforeLimit - (before.data() + before.size()) >= std::ptrdiff_t{COutput::kPiece};
+        const bool namesRoomy = m_names[line.first].moved + movedBytes + COutput::kPiece <= m_moved.size();
+        const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
         std::size_t i = 0; // in the old line
         std::ptrdiff_t drift = 0;
         bool crossed = false;
-        for (std::size_t k = line.first; k < line.last; ++k) {
-            const std::size_t name = m_names[k].position - line.beforeStart;
-            if (drift == 0)
-                m_out.AppendPiece(line.before.substr(i, name - i), line.beforeLimit);
-            else
-                Words(line, i, name, drift, crossed, keepWide);
+        for (std::size_t k = line.first;; ++k) {
+            const std::size_t stop = k < line.last ? m_names[k].position - line.beforeStart : before.size();
+            while (drift != 0 && i < stop) {
+                // Between two names there are a few bytes: a loop finds the
+                // blank sooner than a call would.
+                std::size_t gap = i;
+                while (gap < stop && before[gap] != ' ')
+                    ++gap;
+                out = PutPiece(out, before.data() + i, gap - i, roomy);
+                i = gap;
+                if (gap == stop)
+                    break;
+                while (i < stop && before[i] == ' ')
+                    ++i;
+                const auto old = static_cast<std::ptrdiff_t>(i - gap);
+                std::ptrdiff_t blanks = old - drift;
+                if (i == before.size()) {
+                    out = PutSpaces(out, static_cast<std::size_t>(std::max<std::ptrdiff_t>(blanks, 0)));
+                    break;
+                }
+                blanks = std::max<std::ptrdiff_t>(blanks, 1);
+                if (keepWide && old >= columnGap)
+                    blanks = std::max(blanks, columnGap);
+                else if (keepWide)
+                    blanks = std::min(blanks, columnGap - 1);
+                crossed = crossed || (old >= columnGap) != (blanks >= columnGap);
+                out = PutSpaces(out, static_cast<std::size_t>(blanks));
+                drift += blanks - old;
+            }
+            out = PutPiece(out, before.data() + i, stop - i, roomy);
+            if (k == line.last)
+                break;
             const std::size_t length = m_occurrences[k].length;
-            m_occurrences[k].position = static_cast<std::uint32_t>(m_out.Size());
-            m_out.AppendPiece(MovedName(k), m_moved.data() + m_moved.size());
+            m_occurrences[k].position = static_cast<std::uint32_t>(start + static_cast<std::size_t>(out - begin));
+            out = PutPiece(out, m_moved.data() + m_names[k].moved, length, namesRoomy);
             drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
-            i = name + m_names[k].length;
+            i = stop + m_names[k].length;
         }
-        Words(line, i, line.before.size(), drift, crossed, keepWide);
+        m_out.Commit(out);
         return crossed;
     }
 
 private:
     std::string_view MovedName(std::size_t k) const {
         return m_moved.substr(m_names[k].moved, m_occurrences[k].length);
-    }
-
-    // Appends the old bytes i..stop of a plain line, between two names or
-    // after the last one: each gap between words narrowed or widened by what
-    // the line has grown or shrunk by so far (drift), keeping one blank
-    // (with keepWide, a gap wide enough to part two columns of a sheet stays
-    // so and a narrower one stays narrower); the blanks after the last word
-    // keep the old end of the line where they can.
-    void Words(const Line& line, std::size_t i, std::size_t stop, std::ptrdiff_t& drift, bool& crossed, bool keepWide) {
-        const std::string_view before = line.before;
-        while (drift != 0 && i < stop) {
-            // Between two names there are a few bytes: a loop finds the
-            // blank sooner than a call would.
-            std::size_t gap = i;
-            while (gap < stop && before[gap] != ' ')
-                ++gap;
-            m_out.AppendPiece(before.substr(i, gap - i), line.beforeLimit);
-            if (gap == stop)
-                return;
-            i = gap;
-            while (i < stop && before[i] == ' ')
-                ++i;
-            const auto old = static_cast<std::ptrdiff_t>(i - gap);
-            std::ptrdiff_t blanks = old - drift;
-            if (i == before.size()) {
-                m_out.Spaces(static_cast<std::size_t>(std::max<std::ptrdiff_t>(blanks, 0)));
-                return;
-            }
-            const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
-            blanks = std::max<std::ptrdiff_t>(blanks, 1);
-            if (keepWide && old >= columnGap)
-                blanks = std::max(blanks, columnGap);
-            else if (keepWide)
-                blanks = std::min(blanks, columnGap - 1);
-            crossed = crossed || (old >= columnGap) != (blanks >= columnGap);
-            m_out.Spaces(static_cast<std::size_t>(blanks));
-            drift += blanks - old;
-        }
-        m_out.AppendPiece(before.substr(i, stop - i), line.beforeLimit);
     }
 
     // Whether blanks part two columns as a sheet is read (engine/ChordLine.h).
@@ -548,11 +566,15 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
         bool plain = !html;
         const std::size_t end = LineEnd(before, start, plain);
         line.first = k;
-        while (k < names.size() && names[k].position < end)
-            ++k;
-        line.last = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
+        bool inline_ = false;
+        for (; k < names.size() && names[k].position < end; ++k) {
+            const std::size_t at = names[k].position - start;
+            inline_ =
+                inline_ || (at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[k].length));
+        }
+        line.last = k;
 
         out.Append(before.substr(cursor, start - cursor));
         cursor = end;
@@ -564,9 +586,6 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
             tagScanned = end;
         }
 
-        bool inline_ = false;
-        for (std::size_t n = line.first; n < line.last && !inline_; ++n)
-            inline_ = HasInlineName(line.before, names[n].position - start, names[n].length);
         // Read by its chord lines, an HTML song's markup reads as blanks,
         // which the columns here do not count: such a line is left as it is.
         const bool markup = html && (inTag || line.before.find_first_of("<>&") != std::string_view::npos);

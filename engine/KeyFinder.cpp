@@ -121,20 +121,40 @@ ChordKind ChordKindOfSuffix(std::string_view written) {
             bytes[size++] = written[i];
     }
     const std::string_view suffix(bytes, size);
-    if (StartsWith(suffix, "m7b5") || StartsWith(suffix, "m7-5") || StartsWith(suffix, "dim") ||
-        StartsWith(suffix, "o") || StartsWith(suffix, "\xC2\xB0"))
+    // A songbook asks for every name outside the table: the first byte
+    // picks the few prefixes that can match.
+    switch (size == 0 ? '\0' : suffix[0]) {
+    case 'm':
+        if (StartsWith(suffix, "m7b5") || StartsWith(suffix, "m7-5"))
+            return ChordKind::Diminished;
+        return StartsWith(suffix, "maj") ? ChordKind::Major : ChordKind::Minor;
+    case 'd':
+        return StartsWith(suffix, "dim") ? ChordKind::Diminished : ChordKind::Major;
+    case 'o':
         return ChordKind::Diminished;
-    if (StartsWith(suffix, "maj") || StartsWith(suffix, "M"))
+    case '\xC2':
+        return StartsWith(suffix, "\xC2\xB0") ? ChordKind::Diminished : ChordKind::Major;
+    case 'M':
         return ChordKind::Major;
     // A minus sign stands for minor as well (E-, A-7, D-maj7).
-    if (StartsWith(suffix, "m") || StartsWith(suffix, "-"))
+    case '-':
         return ChordKind::Minor;
-    if (StartsWith(suffix, "7") || StartsWith(suffix, "9") || StartsWith(suffix, "11") || StartsWith(suffix, "13"))
+    case '7':
+    case '9':
         return ChordKind::Dominant7;
-    if (StartsWith(suffix, "sus") || StartsWith(suffix, "5") || StartsWith(suffix, "+") || StartsWith(suffix, "aug"))
+    case '1':
+        return StartsWith(suffix, "11") || StartsWith(suffix, "13") ? ChordKind::Dominant7 : ChordKind::Major;
+    case 's':
+        return StartsWith(suffix, "sus") ? ChordKind::Other : ChordKind::Major;
+    case '5':
+    case '+':
         return ChordKind::Other;
-    // "", "6", "2", "add9", "69": a major triad with a colour added.
-    return ChordKind::Major;
+    case 'a':
+        return StartsWith(suffix, "aug") ? ChordKind::Other : ChordKind::Major;
+    default:
+        // "", "6", "2", "add9", "69": a major triad with a colour added.
+        return ChordKind::Major;
+    }
 }
 
 namespace {

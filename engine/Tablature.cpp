@@ -1,6 +1,7 @@
 #include "engine/Tablature.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -108,18 +109,23 @@ std::vector<KeyChord> CTablature::KeyChords() const {
 }
 
 SignatureSide CTablature::WrittenSide() const {
+    // Each index's accidental, from its root's spelling: a songbook holds many names.
+    static const std::array<signed char, 256> kAccidentals = [] {
+        std::array<signed char, 256> accidentals{};
+        for (std::size_t index = 0; index < accidentals.size(); ++index)
+            accidentals[index] = static_cast<signed char>(
+                NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
+        return accidentals;
+    }();
     int sharps = 0;
     int flats = 0;
     for (const ChordOccurrence& occurrence : m_occurrences) {
-        if (occurrence.fingering)
-            continue;
-        // E# and B# are a sheet's sharps, Fb and Cb its flats.
-        const Accidental accidental =
-            occurrence.SignedWhiteKey()
-                ? (text[occurrence.position + 1] == '#' ? Accidental::Sharp : Accidental::Flat)
-                : NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount).GetAccidental();
-        sharps += accidental == Accidental::Sharp ? 1 : 0;
-        flats += accidental == Accidental::Flat ? 1 : 0;
+        int accidental = occurrence.fingering ? 0 : kAccidentals[occurrence.index];
+        // E# and B# are a sheet's sharps, Fb and Cb its flats: a natural in two bytes.
+        if (accidental == 0 && occurrence.longRoot)
+            accidental = text[occurrence.position + 1] == '#' ? 1 : -1;
+        sharps += accidental > 0 ? 1 : 0;
+        flats += accidental < 0 ? 1 : 0;
     }
     return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
 }
@@ -143,31 +149,14 @@ CTablature::FoundKey CTablature::FindKey() const {
     return FoundKey{SongKey{guess->key, CKeySpelling::WritersSide(guess->key, WrittenSide())}, guess->margin > 0};
 }
 
-std::vector<std::pair<int, KeyChord>> CTablature::ExtendedKeyChords() const {
-    std::vector<std::pair<int, KeyChord>> chords;
-    for (int i = 0; m_extendedCount > 0 && i < OccurrenceCount(); ++i) {
-        if (IsExtendedAt(i) && !IsFingeringAt(i))
-            chords.emplace_back(i, KeyChordAt(i));
-    }
-    return chords;
-}
-
-std::optional<CTablature::FoundKey> CTablature::CarriedKey(const std::vector<std::pair<int, KeyChord>>& extended,
-                                                           int shift) const {
+std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift) const {
     // The finder scores every key from the chords' degrees above its tonic:
     // chords moved one and all by the shift score each key moved by it as
     // they scored the key before, so the clear winner moves with them. A
     // tie would go to another key, and the chord lines must read as before;
-    // kept columns may move a column gap, so those are read again. A table
-    // name moves to the table name of its quality a shift away; a name
-    // outside the table is read again and may read otherwise.
+    // kept columns may move a column gap, so those are read again.
     if (!m_foundKey || !m_foundKey->clear || (m_options.keepColumns && !m_options.chordLines))
         return std::nullopt;
-    for (const auto& [i, before] : extended) {
-        const KeyChord after = KeyChordAt(i);
-        if (after.root != Pitch(before.root).Moved(shift).Value() || after.kind != before.kind)
-            return std::nullopt;
-    }
     if (!m_foundKey->key)
         return m_foundKey;
     const MusicalKey moved = MovedKey(m_foundKey->key->key, shift);
@@ -390,7 +379,7 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
-bool CTablature::ReadMovedNamesAgain() {
+bool CTablature::ReadMovedNamesAgain(bool& asWritten) {
     // A moved name outside the table may read otherwise ("E#7", F7 written
     // from E#, moved down is the table's "E7"); it is read again where it
     // stands, as detection would read it. Nothing else can read otherwise:
@@ -412,6 +401,9 @@ bool CTablature::ReadMovedNamesAgain() {
         }
         if (match.length != occurrence.length)
             return false;
+        // Read with the root it was written with, the name keeps its suffix
+        // and so its kind.
+        asWritten = asWritten && (match.rootLength == 2) == occurrence.longRoot;
         occurrence.index = static_cast<std::uint8_t>(match.index);
         occurrence.longRoot = match.rootLength == 2;
         if (!match.extended) {
@@ -441,10 +433,6 @@ void CTablature::Transpose(int shift) {
                 ++target;
         }
     }
-    // The chords as the key finder read them, to move the key found for
-    // them with the song.
-    const std::vector<std::pair<int, KeyChord>> extended =
-        m_foundKey && m_foundKey->clear ? ExtendedKeyChords() : std::vector<std::pair<int, KeyChord>>();
     std::vector<std::string> legendsLeft;
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
                                        targets.empty() ? nullptr : &targets, &legendsLeft);
@@ -462,11 +450,12 @@ void CTablature::Transpose(int shift) {
     // A legend left as written did not move with the song: the key is
     // searched again.
     const bool allMoved = legendsOnce.empty();
-    if (m_extendedCount > 0 && !ReadMovedNamesAgain()) {
+    bool asWritten = true;
+    if (m_extendedCount > 0 && !ReadMovedNamesAgain(asWritten)) {
         Detect(std::move(text));
     } else {
         ListDistinctChords();
-        m_foundKey = allMoved ? CarriedKey(extended, shift) : std::nullopt;
+        m_foundKey = allMoved && asWritten ? CarriedKey(shift) : std::nullopt;
     }
     m_legendsLeft = std::move(legendsOnce);
 }

@@ -177,14 +177,12 @@ private:
     KeyChord KeyChordAt(int i) const;
     /// The same of every occurrence, in text order, fingerings left out.
     std::vector<KeyChord> KeyChords() const;
-    /// The same of the names outside the table, with their occurrence.
-    std::vector<std::pair<int, KeyChord>> ExtendedKeyChords() const;
     /// The side of the signature most of the names are written on.
     SignatureSide WrittenSide() const;
-    /// After Transpose(shift), the key found before it moved by shift, when
-    /// that is what a new search would find; extended is ExtendedKeyChords()
-    /// of the song before it moved.
-    std::optional<FoundKey> CarriedKey(const std::vector<std::pair<int, KeyChord>>& extended, int shift) const;
+    /// After Transpose(shift), whose every name moved whole and reads as
+    /// written, the key found before it moved by shift, when that is what a
+    /// new search would find.
+    std::optional<FoundKey> CarriedKey(int shift) const;
     /// Detect without the key search.
     void DetectChords(std::string newText);
     /// The positions, ascending, of the chords that stand on chord lines or
@@ -206,7 +204,8 @@ private:
     void ListDistinctChords();
     /// After a transposition, reads the moved names outside the table again
     /// as detection would; false when one no longer reads as a whole name.
-    bool ReadMovedNamesAgain();
+    /// asWritten tells whether each read with the root it was written with.
+    bool ReadMovedNamesAgain(bool& asWritten);
 
     ChordRules m_rules;
     SongOptions m_options;
