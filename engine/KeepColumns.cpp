@@ -556,6 +556,10 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
     std::size_t cursor = 0;     // copied from before up to here
     std::size_t tagScanned = 0; // HTML only
     bool inTag = false;
+    // The footer opening put after a song shares the song's last line when
+    // the file ends without a line end: it is no part of the line, and stays
+    // as it was put, for saving finds it by its bytes.
+    const std::size_t songEnd = before.size() - std::min(rules.addedAfter, before.size());
     for (std::size_t k = 0; k < names.size();) {
         Line line;
         line.beforeLimit = before.data() + before.size();
@@ -564,7 +568,8 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
             --start;
         // Tabs and bytes beyond ASCII ask for columns counted one by one.
         bool plain = !html;
-        const std::size_t end = LineEnd(before, start, plain);
+        const std::size_t end =
+            std::min(LineEnd(before, start, plain), std::max<std::size_t>(songEnd, names[k].position + 1));
         line.first = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;

@@ -115,6 +115,18 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
 
 // On real sheets the rule moves only blanks: every line keeps its words,
 // and the chords the moved song holds are those its text reads.
+TEST(KeepColumns, LeavesTheFooterOnASongsLastLineAsItWasPut) {
+    const std::string footer = "</pre> </body>";
+    for (const bool chordLines : {false, true}) {
+        CTablature song;
+        song.SetOptions({false, Spelling::AsWritten, true, chordLines});
+        song.SetAddedText(0, footer.size());
+        song.Detect("Db  Eb\nDb Eb" + footer);
+        song.Transpose(1);
+        EXPECT_EQ(song.text, "D   E\nD  E" + footer) << chordLines;
+    }
+}
+
 TEST(KeepColumns, MovesNothingButBlanksOnRealSheets) {
     const std::vector<std::string> paths = CorpusSongPaths();
     if (paths.empty())
