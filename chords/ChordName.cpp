@@ -7,13 +7,12 @@ constexpr ByteClass kNothing{};
 
 } // namespace
 
-std::optional<ChordMatch> ChordName::Read(std::string_view text, bool allChords, Notation notation,
-                                          bool signedWhiteKeys) {
+std::optional<ChordMatch> ChordName::Read(std::string_view text, bool allChords, Notation notation, bool allForms) {
     if (text.empty())
         return std::nullopt;
     ChordMatch match;
     const bool found =
-        allChords ? chordgrammar::MatchAt<true>(text.data(), text.size(), 0, kNothing, match, notation, signedWhiteKeys)
+        allChords ? chordgrammar::MatchAt<true>(text.data(), text.size(), 0, kNothing, match, notation, allForms)
                   : chordgrammar::MatchAt<false>(text.data(), text.size(), 0, kNothing, match, notation);
     if (!found)
         return std::nullopt;

@@ -80,10 +80,11 @@ public:
     static std::optional<ChordName> Parse(std::string_view text, bool allChords = true,
                                           Notation notation = Notation::AsWritten);
     /// What Parse reads, without making the value: for the inner loops.
-    /// Without signedWhiteKeys the wider grammar reads no root E#, B#, Fb
-    /// or Cb, as lines are told when only the table's names move.
+    /// Without allForms the wider grammar reads neither a root E#, B#, Fb
+    /// or Cb nor a plus after a number (E7+): as lines are told, and the
+    /// names outside the table listed, when only the table's names move.
     static std::optional<ChordMatch> Read(std::string_view text, bool allChords = true,
-                                          Notation notation = Notation::AsWritten, bool signedWhiteKeys = true);
+                                          Notation notation = Notation::AsWritten, bool allForms = true);
 
     NoteSpelling Root() const { return m_root; }
     Pitch RootPitch() const { return m_root.GetPitch(); }
@@ -141,8 +142,10 @@ inline constexpr ByteClass kInParentheses = MakeByteClass("0123456789abcdefghijk
 /// The end of the longest run of suffix parts from start on after which the
 /// text ends or a byte of `follows` comes; npos when there is none. Each part
 /// is known by its first byte and digits may be split anyhow, so one pass
-/// from left to right sees every place the run can end.
-inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_t start, const ByteClass& follows) {
+/// from left to right sees every place the run can end. A plus after a
+/// number (E7+) is read with allForms only.
+inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_t start, const ByteClass& follows,
+                                  bool allForms = true) {
     std::size_t best = std::string::npos;
     std::size_t p = start;
     for (;;) {
@@ -165,7 +168,7 @@ inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_
             // Eaddb9, Cadd+11
             if (digitsFrom < size && IsAlteration(text[digitsFrom]))
                 ++digitsFrom;
-        } else if ((c == '#' || c == '+') && p > start && IsDigit(text[p - 1]) &&
+        } else if ((c == '#' || (c == '+' && allForms)) && p > start && IsDigit(text[p - 1]) &&
                    (p + 1 == size || !IsDigit(text[p + 1]))) {
             // A sharp after the number it raises (F9#), a plus after the
             // seventh for a raised fifth (E7+).
@@ -202,12 +205,12 @@ inline std::size_t SuffixPartsEnd(const char* text, std::size_t size, std::size_
 /// The end of the longest suffix of the wider grammar from start on,
 /// followed by the end of the text or a byte of `follows`; npos when there is none.
 inline std::size_t ExtendedSuffixEnd(const char* text, std::size_t size, std::size_t start, const ByteClass& follows,
-                                     Notation notation = Notation::AsWritten) {
-    std::size_t best = SuffixPartsEnd(text, size, start, follows);
+                                     Notation notation = Notation::AsWritten, bool allForms = true) {
+    std::size_t best = SuffixPartsEnd(text, size, start, follows, allForms);
     if (start == size)
         return best;
     const auto tryQuality = [&](std::size_t length) {
-        const std::size_t end = SuffixPartsEnd(text, size, start + length, follows);
+        const std::size_t end = SuffixPartsEnd(text, size, start + length, follows, allForms);
         if (end != std::string::npos && (best == std::string::npos || end > best))
             best = end;
     };
@@ -246,8 +249,9 @@ inline bool IsTableSuffix(const char* suffix, std::size_t size) {
 /// before rootEnd. A root the 17 spellings lack (signedWhiteKey) makes any
 /// suffix a name outside the table, a table suffix the table's chord.
 inline bool ExtendedAt(const char* text, std::size_t size, std::size_t pos, std::size_t rootEnd, int spelling,
-                       const ByteClass& follows, Notation notation, ChordMatch& match, bool signedWhiteKey = false) {
-    const std::size_t end = ExtendedSuffixEnd(text, size, rootEnd, follows, notation);
+                       const ByteClass& follows, Notation notation, ChordMatch& match, bool allForms,
+                       bool signedWhiteKey = false) {
+    const std::size_t end = ExtendedSuffixEnd(text, size, rootEnd, follows, notation, allForms);
     if (end == std::string::npos)
         return false;
     int quality = TableSuffixQuality(text + rootEnd, end - rootEnd);
@@ -282,7 +286,7 @@ inline bool IsAlteredNumberAt(const char* text, std::size_t size, std::size_t po
 /// looked at.
 template <bool kAllChords>
 inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const ByteClass& follows, ChordMatch& match,
-                    Notation notation = Notation::AsWritten, bool signedWhiteKeys = true) {
+                    Notation notation = Notation::AsWritten, bool allForms = true) {
     const unsigned letter = static_cast<unsigned char>(text[pos]) - static_cast<unsigned>('A');
     if (letter >= static_cast<unsigned>(chordnotation::kLetterCount))
         return false;
@@ -336,16 +340,17 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, const B
     if constexpr (kAllChords) {
         // The longest root that lets the rest match: with its sharp or flat
         // first, then the letter alone.
-        if (rootEnd > letterEnd && ExtendedAt(text, size, pos, rootEnd, spelling, follows, notation, match))
+        if (rootEnd > letterEnd && ExtendedAt(text, size, pos, rootEnd, spelling, follows, notation, match, allForms))
             return true;
         // E#, B#, Fb, Cb: a sheet in C# or Gb writes the white keys so.
         // Before 5, 9, 11 or 13 the sign alters the letter's chord instead.
-        if (signedWhiteKeys && rootEnd == letterEnd && letterEnd < size) {
+        if (allForms && rootEnd == letterEnd && letterEnd < size) {
             const int white = chordnotation::SignedWhiteKey(notation, letter, text[letterEnd]);
             if (white >= 0 && !IsAlteredNumberAt(text, size, letterEnd + 1))
-                return ExtendedAt(text, size, pos, letterEnd + 1, white, follows, notation, match, true);
+                return ExtendedAt(text, size, pos, letterEnd + 1, white, follows, notation, match, true, true);
         }
-        return spellings[0] >= 0 && ExtendedAt(text, size, pos, letterEnd, spellings[0], follows, notation, match);
+        return spellings[0] >= 0 &&
+               ExtendedAt(text, size, pos, letterEnd, spellings[0], follows, notation, match, allForms);
     }
     return false;
 }

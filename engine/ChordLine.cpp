@@ -344,7 +344,7 @@ namespace {
 
 // The chord name that is exactly text, as the rules take it.
 std::optional<ChordMatch> ExactName(std::string_view text, const ChordRules& rules) {
-    std::optional<ChordMatch> match = ChordName::Read(text, rules.allChords, rules.notation);
+    std::optional<ChordMatch> match = ChordName::Read(text, rules.allChords, rules.notation, rules.allForms);
     if (match && match->length != text.size())
         return std::nullopt;
     return match;
@@ -357,7 +357,7 @@ std::optional<ChordMatch> BassNote(std::string_view text, const ChordRules& rule
     const bool lower = !upper.empty() && upper[0] >= 'a' && upper[0] <= 'z';
     if (lower)
         upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
-    std::optional<ChordMatch> match = ChordName::Read(upper, rules.allChords, rules.notation);
+    std::optional<ChordMatch> match = ChordName::Read(upper, rules.allChords, rules.notation, rules.allForms);
     if (!match || match->length != text.size() || match->length != match->rootLength || match->Quality() != Major)
         return std::nullopt;
     match->extended = false;
@@ -417,7 +417,7 @@ bool ReadBracketedChord(std::string_view inside, std::size_t at, const ChordRule
 }
 
 bool IsLineChordName(std::string_view word, const ChordRules& rules) {
-    return ChordName::Read(word, true, rules.notation, rules.allChords).has_value();
+    return ChordName::Read(word, true, rules.notation, rules.allChords && rules.allForms).has_value();
 }
 
 void ScanChordLines(std::string_view text, const ChordRules& rules,

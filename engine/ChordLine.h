@@ -74,8 +74,8 @@ bool IsRepeatOrNoChord(std::string_view word);
 bool IsFingering(std::string_view text);
 
 /// Whether a word counts as a chord name where lines are told: by the wider
-/// grammar whatever the rules, its roots E#, B#, Fb and Cb only when every
-/// chord name moves (rules.allChords).
+/// grammar whatever the rules, its forms E#, B#, Fb, Cb and E7+ only when
+/// every chord name moves (rules.allChords, rules.allForms).
 bool IsLineChordName(std::string_view word, const ChordRules& rules);
 
 /// Calls onChord(position, match) for every chord name of a song's text the

@@ -86,7 +86,8 @@ std::size_t WidthOf(std::string_view text, bool utf8) {
     return column;
 }
 
-// Converting reads lines as moving the table's names does: no root E#, B#, Fb or Cb.
+// Converting reads lines as moving the table's names does: no root E#, B#, Fb
+// or Cb, no E7+.
 bool IsWideChordName(std::string_view word) {
     return ChordName::Read(word, true, Notation::AsWritten, false).has_value();
 }

@@ -26,6 +26,10 @@ struct ChordRules {
     /// the song's first and last ones. Chord lines are read without them.
     std::size_t addedBefore = 0;
     std::size_t addedAfter = 0;
+    /// With allChords, the forms only every chord name reads: roots E#, B#,
+    /// Fb and Cb, and a plus after a number (E7+). Off to list the names
+    /// outside the table as lines are told when only the table's move.
+    bool allForms = true;
     /// The text is a ChordPro song: its chords are the names in the
     /// brackets of its lyric lines and the value of its {key:} directive,
     /// and nothing else (engine/ChordPro.h), whatever chordLines says.

@@ -46,8 +46,8 @@ inline constexpr ByteClass kRightDelimiter = MakeByteClass("])} \n\r</\t");
 /// The byte before pos is not looked at.
 template <bool kAllChords = false>
 inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, ChordMatch& match,
-                    Notation notation = Notation::AsWritten) {
-    if (chordgrammar::MatchAt<kAllChords>(text, size, pos, kRightDelimiter, match, notation))
+                    Notation notation = Notation::AsWritten, bool allForms = true) {
+    if (chordgrammar::MatchAt<kAllChords>(text, size, pos, kRightDelimiter, match, notation, allForms))
         return true;
     if constexpr (kAllChords) {
         // C(/E), Am7(/G): the name ends where the group opens, when the
@@ -60,9 +60,9 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, ChordMa
                 continue;
             constexpr ByteClass kClosing = MakeByteClass(")");
             ChordMatch bass;
-            return chordgrammar::MatchAt<true>(text, size, q + 2, kClosing, bass, notation) &&
+            return chordgrammar::MatchAt<true>(text, size, q + 2, kClosing, bass, notation, allForms) &&
                    bass.Quality() == Major && bass.length == bass.rootLength &&
-                   chordgrammar::MatchAt<true>(text, q, pos, kRightDelimiter, match, notation);
+                   chordgrammar::MatchAt<true>(text, q, pos, kRightDelimiter, match, notation, allForms);
         }
     }
     return false;
@@ -70,13 +70,14 @@ inline bool MatchAt(const char* text, std::size_t size, std::size_t pos, ChordMa
 
 /// The bass note written in lower case after a name that ends at pos, as in
 /// "G/b" or "D/f#", delimited as a name is; its position is pos + 1.
-inline bool LowerCaseBassAt(const char* text, std::size_t size, std::size_t pos, Notation notation, ChordMatch& bass) {
+inline bool LowerCaseBassAt(const char* text, std::size_t size, std::size_t pos, Notation notation, bool allForms,
+                            ChordMatch& bass) {
     if (pos + 1 >= size || text[pos] != '/' || text[pos + 1] < 'a' || text[pos + 1] > 'h')
         return false;
     // Asked with every chord name only: the note may be written e#, b#, fb or cb.
     char note[2] = {static_cast<char>(text[pos + 1] - 'a' + 'A'), pos + 2 < size ? text[pos + 2] : ' '};
-    if (!chordgrammar::MatchAt<true>(note, 2, 0, kRightDelimiter, bass, notation) || bass.Quality() != Major ||
-        bass.length != bass.rootLength)
+    if (!chordgrammar::MatchAt<true>(note, 2, 0, kRightDelimiter, bass, notation, allForms) ||
+        bass.Quality() != Major || bass.length != bass.rootLength)
         return false;
     const std::size_t end = pos + 1 + bass.length;
     if (end < size && !kRightDelimiter[static_cast<unsigned char>(text[end])])
@@ -102,12 +103,13 @@ inline bool TagOpenAfter(std::uint32_t lt, std::uint32_t gt, bool openBefore) {
 }
 
 template <bool kHtml, bool kAllChords, typename OnChord>
-void ScanWith(const char* text, std::size_t size, OnChord& onChord, Notation notation = Notation::AsWritten) {
+void ScanWith(const char* text, std::size_t size, OnChord& onChord, Notation notation = Notation::AsWritten,
+              bool allForms = true) {
     const auto found = [&](std::size_t at, const ChordMatch& match) {
         onChord(at, match);
         if constexpr (kAllChords) {
             ChordMatch bass;
-            if (LowerCaseBassAt(text, size, at + match.length, notation, bass))
+            if (LowerCaseBassAt(text, size, at + match.length, notation, allForms, bass))
                 onChord(at + match.length + 1, bass);
         }
     };
@@ -160,7 +162,7 @@ void ScanWith(const char* text, std::size_t size, OnChord& onChord, Notation not
             }
             const std::size_t at = pos + bit;
             ChordMatch match;
-            if (MatchAt<kAllChords>(text, size, at, match, notation))
+            if (MatchAt<kAllChords>(text, size, at, match, notation, allForms))
                 found(at, match);
         }
     }
@@ -169,7 +171,7 @@ void ScanWith(const char* text, std::size_t size, OnChord& onChord, Notation not
         const unsigned char c = bytes[pos];
         if (afterLeft & chordLetter[c] && !inTag) {
             ChordMatch match;
-            if (MatchAt<kAllChords>(text, size, pos, match, notation))
+            if (MatchAt<kAllChords>(text, size, pos, match, notation, allForms))
                 found(pos, match);
         }
         afterLeft = kLeftDelimiter[c];
@@ -195,9 +197,9 @@ template <typename OnChord> void Scan(const char* text, std::size_t size, const 
     }
     if (rules.allChords) {
         if (rules.html)
-            ScanWith<true, true>(text, size, onChord, rules.notation);
+            ScanWith<true, true>(text, size, onChord, rules.notation, rules.allForms);
         else
-            ScanWith<false, true>(text, size, onChord, rules.notation);
+            ScanWith<false, true>(text, size, onChord, rules.notation, rules.allForms);
     } else if (rules.html) {
         ScanWith<true, false>(text, size, onChord, rules.notation);
     } else {

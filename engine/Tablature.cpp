@@ -256,6 +256,7 @@ std::vector<std::string> CTablature::UntouchedNames() const {
         return names;
     ChordRules wider = m_rules;
     wider.allChords = true;
+    wider.allForms = false;
     chordscan::Scan(text.data(), text.size(), wider, [&](std::size_t pos, const ChordMatch& match) {
         if (!match.extended)
             return;

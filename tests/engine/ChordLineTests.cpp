@@ -169,6 +169,9 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
          "Gsus4 (320013)  Bm/A (x04432)  G (x-22-24-24-24-22)  C#m6 (x42324)?or (xx2324)",
          "Gsus4 (320013)  Bm/A (x04432)  E (x-19-21-21-21-19)  G#m6 (x-11-9-10-9-11)?or (x-x-9-10-9-11)"},
         {"Asus4  Bm7b5  Cadd9  (A7)", "Bsus4  C#m7b5  Dadd9  (B7)", "F#sus4  G#m7b5  Aadd9  (F#7)"},
+        // A sheet in Gb: Cb and Fb are B and E, and move as flats.
+        {"Gb  Cb  Abm/Cb  E#7  Fbmaj7  (to repeat: Db  E7+)", "Ab  Db  Bbm/Db  G7  Gbmaj7  (to repeat: Eb  F#7+)",
+         "Eb  Ab  Fm/Ab  D7  Dbmaj7  (to repeat: Bb  C#7+)"},
         {"[G]Amazing [G7]grace, how [C/E]sweet", "[A]Amazing [A7]grace, how [D/F#]sweet",
          "[E]Amazing [E7]grace, how [A/C#]sweet"},
         {"A poor man's made of mud", "A poor man's made of mud", "A poor man's made of mud"},

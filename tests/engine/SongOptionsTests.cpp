@@ -54,11 +54,15 @@ TEST(SongOptions, EveryChordNameTakesTheWiderGrammarOnly) {
     };
     for (const auto& [text, names] : cases)
         EXPECT_EQ(NamesOf(Detected(text, kAllChords)), names) << text;
-    // Without the option they stay as written, and are named so, each once.
-    const CTablature tableOnly = Detected("Asus4 G Dsus4 Asus4 (Em(add9)) Amen", SongOptions());
+    // Without the option they stay as written, and are named so, each once;
+    // E#7 as E with a raised seventh, and neither Fb nor E7+.
+    const CTablature tableOnly = Detected("Asus4 G Dsus4 Asus4 (Em(add9)) Amen E#7 Fb E7+", SongOptions());
     EXPECT_EQ(NamesOf(tableOnly), "G");
-    EXPECT_EQ(tableOnly.UntouchedNames(), (std::vector<std::string>{"Asus4", "Dsus4", "Em(add9)"}));
+    EXPECT_EQ(tableOnly.UntouchedNames(), (std::vector<std::string>{"Asus4", "Dsus4", "Em(add9)", "E#7"}));
     EXPECT_EQ(Detected(tableOnly.text, kAllChords).UntouchedNames(), std::vector<std::string>{});
+    // On chord lines these forms are words unless every chord name moves.
+    EXPECT_EQ(Moved("A  Fb  B#  Cb  E7+", {false, Spelling::AsWritten, false, true}, 1), "A  Fb  B#  Cb  E7+");
+    EXPECT_EQ(Moved("A  Fb  B#  Cb  E7+", {true, Spelling::AsWritten, false, true}, 1), "A#  F  C#  C  F7+");
 }
 
 TEST(SongOptions, NamesOutsideTheTableMoveByTheirRootAndScoreAsTheirBase) {
