@@ -50,15 +50,16 @@ struct ChordMatch {
 /// (maj|Maj|min|m|M|dim|aug|\+|-)? followed by parts
 /// ([0-9]+#?|sus[24]?|alt|add[b#+-]?[0-9]+|[b#+-][0-9]+|-?maj[0-9]+|
 /// Maj[0-9]+|M[0-9]+|\([0-9a-z#+]*\))*.
-/// Where several readings fit, the longest name wins, and of two roots the
-/// one with its sharp or flat; but a sharp or flat before 5, 9, 11 or 13
-/// alters the letter's chord (E#9 is E with a raised ninth, Cb5 is C with a
-/// lowered fifth). A trailing "+" after a number raises the fifth (E7+).
-/// A name outside the table scores as its base
-/// chord: the root, with "m" when the suffix starts with "m" but not "maj",
-/// or with "-" (E-, A-7, C-maj7); a name whose root is E#, B#, Fb or Cb is
-/// outside the table and scores as the chord of the root it sounds, the
-/// table's when its suffix is one of the table's (E#7 as F7).
+/// A number may carry a sharp after it (F9#) and, for every chord name, a
+/// plus, the raised fifth (E7+). Where several readings fit, the longest
+/// name wins, and of two roots the one with its sharp or flat; but a sharp
+/// or flat before 5, 9, 11 or 13 alters the letter's chord (E#9 is E with a
+/// raised ninth, Cb5 is C with a lowered fifth). A name outside the table
+/// scores as its base chord: the root, with "m" when the suffix starts with
+/// "m" but not "maj", or with "-" (E-, A-7, C-maj7); a name whose root is
+/// E#, B#, Fb or Cb is outside the table and scores as the chord of the
+/// root it sounds, the table's when its suffix is one of the table's (E#7
+/// as F7).
 /// A bass note is never read today ("/" ends a name); it is kept and written
 /// for the notations that will read one.
 class ChordName final {
