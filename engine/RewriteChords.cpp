@@ -12,6 +12,8 @@ namespace {
 
 // The bytes kept for each table name, its end padded.
 constexpr std::size_t kTableNameBytes = TableNames::kBytes;
+// What a moved fingering may grow by: its separators and a digit a string.
+constexpr std::size_t kFingeringGrowth = 12;
 
 // Writes the moved names: one at a time, into a buffer with room for it.
 class CNameWriter {
@@ -24,15 +26,12 @@ public:
         m_frets = up > 6 ? up - 12 : up;
     }
 
-    // Room for the moved names of occurrences beyond their old bytes: a
-    // moved name is at most one byte longer than the old one; a fingering
-    // grows by its separators and a digit a string. The last name may be
-    // written as a whole table entry.
-    static std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) {
-        std::size_t room = occurrences.size() + kTableNameBytes;
-        for (const ChordOccurrence& occurrence : occurrences)
-            room += occurrence.fingering ? 12 : 0;
-        return room;
+    // Room for the moved names of occurrences beyond their old bytes, once
+    // HoldLegends has moved the fingerings: a moved name is at most one byte
+    // longer than the old one; a fingering grows by its separators and a
+    // digit a string. The last name may be written as a whole table entry.
+    std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) const {
+        return occurrences.size() + kTableNameBytes + kFingeringGrowth * m_fingerings.size();
     }
 
     // Moves every fingering once. A legend whose fingering cannot move
@@ -158,7 +157,6 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
     counts.fill(0);
     CNameWriter writer(text, moves, targets, rules.notation, shift, counts);
     writer.HoldLegends(occurrences, leftAsWritten);
-    const std::size_t room = CNameWriter::Growth(occurrences);
     if (keepColumns) {
         // The moved names one after another, each with where it stood; the
         // column rule then writes the text around them. Kept from call to call.
@@ -170,6 +168,7 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         std::size_t nameBytes = 0;
         for (const ChordOccurrence& occurrence : occurrences)
             nameBytes += occurrence.length;
+        const std::size_t room = writer.Growth(occurrences);
         if (moved.size() < nameBytes + room)
             moved.resize(nameBytes + room);
         std::size_t size = 0;
@@ -179,7 +178,7 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         }
         return KeepColumns(text, std::string_view(moved.data(), size), names, occurrences, rules);
     }
-    std::string result(text.size() + room, '\0');
+    std::string result(text.size() + writer.Growth(occurrences), '\0');
     char* const begin = result.data();
     char* out = begin;
     std::size_t cursor = 0;
