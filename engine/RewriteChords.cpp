@@ -60,6 +60,7 @@ public:
             if (leftAsWritten)
                 leftAsWritten->push_back(LegendAsWritten(occurrences, name));
         }
+        m_tableNamesAlone = m_notation == Notation::AsWritten && m_held.empty();
     }
 
     // Writes the moved name of occurrences[k] at out and returns its bytes,
@@ -68,9 +69,29 @@ public:
     // text.
     std::size_t Write(std::vector<ChordOccurrence>& occurrences, std::size_t k, char* out) {
         ChordOccurrence& occurrence = occurrences[k];
+        if (!m_tableNamesAlone || occurrence.fingering || occurrence.bass || occurrence.extended)
+            return WriteAny(occurrences, k, out);
+        // Most names are table names: one is copied whole, its eight bytes,
+        // as a few bytes of any length would take a call.
+        const std::uint8_t target = m_moves[occurrence.index];
+        const std::string_view name = kTableNames[target];
+        std::memcpy(out, name.data(), kTableNameBytes);
+        ++m_counts[target];
+        occurrence.longRoot = name.size() > 1 && (name[1] == '#' || name[1] == 'b');
+        occurrence.index = target;
+        occurrence.length = static_cast<std::uint16_t>(name.size());
+        return name.size();
+    }
+
+private:
+    // Write for any occurrence: kept out of line, so that Write's few
+    // bytes for a table name go inline into the loops that call it.
+    [[gnu::noinline]] std::size_t WriteAny(std::vector<ChordOccurrence>& occurrences, std::size_t k, char* out) {
+        ChordOccurrence& occurrence = occurrences[k];
         const std::string* movedFingering = occurrence.fingering ? &m_fingerings[m_nextFingering++] : nullptr;
         const char* const in = m_text.data() + occurrence.position;
-        const std::uint8_t target = m_targets ? (*m_targets)[k] : m_moves[occurrence.index];
+        const std::uint8_t target =
+            m_targets && occurrence.SpelledAlone() ? (*m_targets)[m_nextTarget++] : m_moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(m_text);
         std::size_t newSize = 0;
         if (!m_held.empty() && m_held[k]) {
@@ -118,7 +139,6 @@ public:
         return newSize;
     }
 
-private:
     // A legend as a notice names it: the name (with its bass, C/E) and each
     // fingering in parentheses, "Am (x02210)".
     std::string LegendAsWritten(const std::vector<ChordOccurrence>& occurrences, std::size_t name) const {
@@ -147,6 +167,11 @@ private:
     // The moved fingerings in text order, and the next one Write takes.
     std::vector<std::string> m_fingerings;
     std::size_t m_nextFingering = 0;
+    // The next of the targets Write takes.
+    std::size_t m_nextTarget = 0;
+    // Whether a table name moves by the moves alone, written as the table
+    // writes it: no notation of its own and no legend held.
+    bool m_tableNamesAlone = false;
 };
 
 } // namespace

@@ -17,8 +17,9 @@
 /// its frets by shift half-tones, taken the short way round. Roots and bass
 /// notes are written in the notation; in German every name keeps its suffix
 /// as written (Ami moves to Hmi) and a name that does not move keeps its
-/// bytes (Hb stays Hb). With targets (one per occurrence), each occurrence
-/// moves to its own entry instead of the moves'. A fingering that cannot
+/// bytes (Hb stays Hb). With targets (one per occurrence spelled alone,
+/// ChordOccurrence::SpelledAlone, in text order), each of those moves to its
+/// own entry instead of the moves'. A fingering that cannot
 /// move (MoveFingering) leaves its whole legend as written, the name and
 /// its bass with it; each such legend is added to leftAsWritten when given
 /// ("Am (x02210)").

@@ -167,7 +167,7 @@ std::string CTablature::Key() const {
 
 std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const {
     const SongKey target = key.Moved(shift);
-    std::vector<std::uint8_t> targets(m_occurrences.size(), 0);
+    std::vector<std::uint8_t> targets;
     // A songbook repeats its notes: each spelling is worked out once, by
     // pitch, and by the chord's root and kind for a bass note.
     std::array<std::int8_t, 12> leadingNotes;
@@ -186,42 +186,43 @@ std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift
             NoteSpelling::AtIndex(static_cast<int>(spelling)).GetPitch().Moved(shift).Value());
         qualities[index] = static_cast<std::uint8_t>(index - spelling);
     }
-    // The chord a bass note stands under, its root and whether it is diminished.
-    int chordRoot = -1;
+    // The chord a bass note stands under: its table entry (its root), none
+    // before the first chord, and whether it is diminished.
+    int chordIndex = -1;
     bool chordDiminished = false;
     for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
         const ChordOccurrence& occurrence = m_occurrences[i];
-        if (occurrence.fingering)
-            continue;
-        const int pitch = movedPitches[occurrence.index];
-        const int quality = qualities[occurrence.index];
-        if (!occurrence.bass && !occurrence.extended) {
+        if (!occurrence.SpelledAlone()) {
             // A table name: a diminished chord is one outside the table.
-            chordRoot = pitch;
-            chordDiminished = false;
-            targets[i] = moves[occurrence.index];
+            if (!occurrence.fingering) {
+                chordIndex = occurrence.index;
+                chordDiminished = false;
+            }
             continue;
         }
+        const int pitch = movedPitches[occurrence.index];
+        const int quality = qualities[occurrence.index];
         if (occurrence.bass) {
+            const int chordRoot = chordIndex < 0 ? -1 : movedPitches[static_cast<std::size_t>(chordIndex)];
             std::int8_t& bass = basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)]
                                       [chordDiminished ? 1 : 0];
             if (bass < 0) {
                 bass = static_cast<std::int8_t>(
                     (chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished)).Index());
             }
-            targets[i] = static_cast<std::uint8_t>(quality + bass);
+            targets.push_back(static_cast<std::uint8_t>(quality + bass));
             continue;
         }
-        chordRoot = pitch;
-        chordDiminished = occurrence.extended && KindAt(static_cast<int>(i)) == ChordKind::Diminished;
+        chordIndex = occurrence.index;
+        chordDiminished = KindAt(static_cast<int>(i)) == ChordKind::Diminished;
         if (!chordDiminished) {
-            targets[i] = moves[occurrence.index];
+            targets.push_back(moves[occurrence.index]);
             continue;
         }
         std::int8_t& leading = leadingNotes[static_cast<std::size_t>(pitch)];
         if (leading < 0)
             leading = static_cast<std::int8_t>(target.Root(pitch, true).Index());
-        targets[i] = static_cast<std::uint8_t>(quality + leading);
+        targets.push_back(static_cast<std::uint8_t>(quality + leading));
     }
     return targets;
 }
