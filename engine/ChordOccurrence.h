@@ -37,9 +37,6 @@ struct ChordOccurrence {
     }
     /// The length of the name as text writes it at position.
     std::size_t NameLength(const std::string&) const { return length; }
-    /// Spelled by key, whether it moves to a target of its own rather than
-    /// by the table's moves: a bass note, a name outside the table.
-    bool SpelledAlone() const { return !fingering && (bass || extended); }
     /// The bytes of the root as the text writes it.
     std::size_t RootLength() const { return longRoot ? 2 : 1; }
 };

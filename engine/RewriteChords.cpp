@@ -7,6 +7,7 @@
 
 #include "engine/ChordLine.h"
 #include "engine/KeepColumns.h"
+#include "engine/KeyFinder.h"
 
 namespace {
 
@@ -18,9 +19,9 @@ constexpr std::size_t kFingeringGrowth = 12;
 // Writes the moved names: one at a time, into a buffer with room for it.
 class CNameWriter {
 public:
-    CNameWriter(const std::string& text, const TableMoves& moves, const std::vector<std::uint8_t>* targets,
-                Notation notation, int shift, ChordCounts& counts)
-        : m_text(text), m_moves(moves), m_targets(targets), m_notation(notation), m_counts(counts) {
+    CNameWriter(const std::string& text, const TableMoves& moves, CKeyedTargets* keyed, Notation notation, int shift,
+                ChordCounts& counts)
+        : m_text(text), m_moves(moves), m_keyed(keyed), m_notation(notation), m_counts(counts) {
         // Frets go the short way: down 3 rather than up 9.
         const int up = ((shift % 12) + 12) % 12;
         m_frets = up > 6 ? up - 12 : up;
@@ -74,6 +75,8 @@ public:
         // Most names are table names: one is copied whole, its eight bytes,
         // as a few bytes of any length would take a call.
         const std::uint8_t target = m_moves[occurrence.index];
+        m_chord = occurrence.index;
+        m_chordDiminished = false;
         const std::string_view name = kTableNames[target];
         std::memcpy(out, name.data(), kTableNameBytes);
         ++m_counts[target];
@@ -90,8 +93,7 @@ private:
         ChordOccurrence& occurrence = occurrences[k];
         const std::string* movedFingering = occurrence.fingering ? &m_fingerings[m_nextFingering++] : nullptr;
         const char* const in = m_text.data() + occurrence.position;
-        const std::uint8_t target =
-            m_targets && occurrence.SpelledAlone() ? (*m_targets)[m_nextTarget++] : m_moves[occurrence.index];
+        const std::uint8_t target = m_keyed ? KeyedTarget(occurrence) : m_moves[occurrence.index];
         const std::size_t oldSize = occurrence.NameLength(m_text);
         std::size_t newSize = 0;
         if (!m_held.empty() && m_held[k]) {
@@ -139,6 +141,22 @@ private:
         return newSize;
     }
 
+    // Spelled by key, where occurrence moves, asked in text order: a bass
+    // note is spelled from the chord before it.
+    std::uint8_t KeyedTarget(const ChordOccurrence& occurrence) {
+        if (occurrence.fingering)
+            return occurrence.index;
+        if (occurrence.bass)
+            return m_keyed->Bass(occurrence.index, m_chord, m_chordDiminished);
+        m_chord = occurrence.index;
+        const std::size_t root = occurrence.RootLength();
+        m_chordDiminished =
+            occurrence.extended &&
+            ChordKindOfSuffix(std::string_view(m_text).substr(occurrence.position + root, occurrence.length - root)) ==
+                ChordKind::Diminished;
+        return m_keyed->Chord(occurrence.index, m_chordDiminished);
+    }
+
     // A legend as a notice names it: the name (with its bass, C/E) and each
     // fingering in parentheses, "Am (x02210)".
     std::string LegendAsWritten(const std::vector<ChordOccurrence>& occurrences, std::size_t name) const {
@@ -157,7 +175,7 @@ private:
 
     const std::string& m_text;
     const TableMoves& m_moves;
-    const std::vector<std::uint8_t>* m_targets;
+    CKeyedTargets* m_keyed;
     Notation m_notation;
     ChordCounts& m_counts;
     int m_frets = 0;
@@ -167,8 +185,10 @@ private:
     // The moved fingerings in text order, and the next one Write takes.
     std::vector<std::string> m_fingerings;
     std::size_t m_nextFingering = 0;
-    // The next of the targets Write takes.
-    std::size_t m_nextTarget = 0;
+    // The table entry of the last chord written, none before the first,
+    // and whether it is diminished: a bass note is spelled from it.
+    int m_chord = -1;
+    bool m_chordDiminished = false;
     // Whether a table name moves by the moves alone, written as the table
     // writes it: no notation of its own and no legend held.
     bool m_tableNamesAlone = false;
@@ -178,9 +198,9 @@ private:
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
                           bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
-                          const std::vector<std::uint8_t>* targets, std::vector<std::string>* leftAsWritten) {
+                          CKeyedTargets* keyed, std::vector<std::string>* leftAsWritten) {
     counts.fill(0);
-    CNameWriter writer(text, moves, targets, rules.notation, shift, counts);
+    CNameWriter writer(text, moves, keyed, rules.notation, shift, counts);
     writer.HoldLegends(occurrences, leftAsWritten);
     if (keepColumns) {
         // The moved names one after another, each with where it stood; the

@@ -165,68 +165,6 @@ std::string CTablature::Key() const {
     return key ? key->Name() : std::string();
 }
 
-std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const {
-    const SongKey target = key.Moved(shift);
-    std::vector<std::uint8_t> targets;
-    // A songbook repeats its notes: each spelling is worked out once, by
-    // pitch, and by the chord's root and kind for a bass note.
-    std::array<std::int8_t, 12> leadingNotes;
-    leadingNotes.fill(-1);
-    std::array<std::array<std::array<std::int8_t, 2>, 13>, 12> basses;
-    for (auto& byRoot : basses) {
-        for (auto& byKind : byRoot)
-            byKind.fill(-1);
-    }
-    // Each table entry's moved pitch and the first entry of its quality.
-    std::array<std::uint8_t, TableNames::kSize> movedPitches;
-    std::array<std::uint8_t, TableNames::kSize> qualities;
-    for (std::size_t index = 0; index < TableNames::kSize; ++index) {
-        const std::size_t spelling = index % NoteSpelling::kCount;
-        movedPitches[index] = static_cast<std::uint8_t>(
-            NoteSpelling::AtIndex(static_cast<int>(spelling)).GetPitch().Moved(shift).Value());
-        qualities[index] = static_cast<std::uint8_t>(index - spelling);
-    }
-    // The chord a bass note stands under: its table entry (its root), none
-    // before the first chord, and whether it is diminished.
-    int chordIndex = -1;
-    bool chordDiminished = false;
-    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
-        const ChordOccurrence& occurrence = m_occurrences[i];
-        if (!occurrence.SpelledAlone()) {
-            // A table name: a diminished chord is one outside the table.
-            if (!occurrence.fingering) {
-                chordIndex = occurrence.index;
-                chordDiminished = false;
-            }
-            continue;
-        }
-        const int pitch = movedPitches[occurrence.index];
-        const int quality = qualities[occurrence.index];
-        if (occurrence.bass) {
-            const int chordRoot = chordIndex < 0 ? -1 : movedPitches[static_cast<std::size_t>(chordIndex)];
-            std::int8_t& bass = basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)]
-                                      [chordDiminished ? 1 : 0];
-            if (bass < 0) {
-                bass = static_cast<std::int8_t>(
-                    (chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished)).Index());
-            }
-            targets.push_back(static_cast<std::uint8_t>(quality + bass));
-            continue;
-        }
-        chordIndex = occurrence.index;
-        chordDiminished = KindAt(static_cast<int>(i)) == ChordKind::Diminished;
-        if (!chordDiminished) {
-            targets.push_back(moves[occurrence.index]);
-            continue;
-        }
-        std::int8_t& leading = leadingNotes[static_cast<std::size_t>(pitch)];
-        if (leading < 0)
-            leading = static_cast<std::int8_t>(target.Root(pitch, true).Index());
-        targets.push_back(static_cast<std::uint8_t>(quality + leading));
-    }
-    return targets;
-}
-
 std::vector<std::string> CTablature::UntouchedNames() const {
     std::vector<std::string> names;
     if (m_options.allChords)
@@ -394,19 +332,12 @@ void CTablature::Transpose(int shift) {
     // names alone do not tell these apart.
     const std::optional<SongKey> key = m_options.spelling == Spelling::Key ? GuessedKey() : std::optional<SongKey>();
     const TableMoves moves = MovesAt(shift, m_options.spelling, key, m_options.notation);
-    std::vector<std::uint8_t> targets =
-        key && Pitch::Wrap(shift) != 0 ? KeyedTargets(*key, shift, moves) : std::vector<std::uint8_t>();
-    if (m_options.notation == Notation::German) {
-        // A German sheet has no A#: its B is B flat.
-        constexpr int kASharp = 14;
-        for (std::uint8_t& target : targets) {
-            if (target % NoteSpelling::kCount == kASharp)
-                ++target;
-        }
-    }
+    std::optional<CKeyedTargets> keyed;
+    if (key && Pitch::Wrap(shift) != 0)
+        keyed.emplace(*key, shift, moves, m_options.notation);
     std::vector<std::string> legendsLeft;
     std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
-                                       targets.empty() ? nullptr : &targets, &legendsLeft);
+                                       keyed ? &*keyed : nullptr, &legendsLeft);
     // A sheet may repeat its legend (a songbook, thousands of times): each is named once.
     std::vector<std::string> legendsOnce;
     std::unordered_set<std::string> named;

@@ -191,12 +191,6 @@ private:
     std::vector<std::uint32_t> ChordLinePositions() const;
     /// What occurrence i says about the key.
     ChordKind KindAt(int i) const;
-    /// The table index each occurrence spelled alone (ChordOccurrence::
-    /// SpelledAlone) moves to, in text order, when the song in key is
-    /// spelled by key at a shift other than 0: from its chord for a bass
-    /// note, the raised degree for a diminished chord on a flattened one,
-    /// else moves.
-    std::vector<std::uint8_t> KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const;
     /// The distinct list and the score, from the occurrences.
     void ListDistinctChords();
     /// After a transposition, reads the moved names outside the table again
