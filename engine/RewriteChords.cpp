@@ -218,7 +218,7 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
             moved.resize(nameBytes + room);
         std::size_t size = 0;
         for (std::size_t k = 0; k < occurrences.size(); ++k) {
-            names[k] = {occurrences[k].position, occurrences[k].length, static_cast<std::uint32_t>(size)};
+            names[k] = {occurrences[k].position, occurrences[k].length};
             size += writer.Write(occurrences, k, moved.data() + size);
         }
         return KeepColumns(text, std::string_view(moved.data(), size), names, occurrences, rules);
