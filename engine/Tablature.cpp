@@ -108,23 +108,38 @@ std::vector<KeyChord> CTablature::KeyChords() const {
     return chords;
 }
 
-SignatureSide CTablature::WrittenSide() const {
-    // Each index's accidental, from its root's spelling: a songbook holds many names.
-    static const std::array<signed char, 256> kAccidentals = [] {
-        std::array<signed char, 256> accidentals{};
-        for (std::size_t index = 0; index < accidentals.size(); ++index)
-            accidentals[index] = static_cast<signed char>(
-                NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
-        return accidentals;
-    }();
+namespace {
+
+// How many names are written with a sharp and with a flat.
+struct SideCount {
     int sharps = 0;
     int flats = 0;
-    for (const ChordOccurrence& occurrence : m_occurrences) {
+
+    void Add(const ChordOccurrence& occurrence) {
+        // Each index's accidental, from its root's spelling: a songbook holds many names.
+        static const std::array<signed char, 256> kAccidentals = [] {
+            std::array<signed char, 256> accidentals{};
+            for (std::size_t index = 0; index < accidentals.size(); ++index)
+                accidentals[index] = static_cast<signed char>(
+                    NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
+            return accidentals;
+        }();
         const int accidental = occurrence.fingering ? 0 : kAccidentals[occurrence.index];
         sharps += accidental > 0 ? 1 : 0;
         flats += accidental < 0 ? 1 : 0;
     }
-    return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
+    SignatureSide Side() const {
+        return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
+    }
+};
+
+} // namespace
+
+SignatureSide CTablature::WrittenSide() const {
+    SideCount count;
+    for (const ChordOccurrence& occurrence : m_occurrences)
+        count.Add(occurrence);
+    return count.Side();
 }
 
 CTablature::FoundKey CTablature::FindKey() const {
@@ -146,7 +161,7 @@ CTablature::FoundKey CTablature::FindKey() const {
     return FoundKey{SongKey{guess->key, CKeySpelling::WritersSide(guess->key, WrittenSide())}, guess->margin > 0};
 }
 
-std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift) const {
+std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift, SignatureSide side) const {
     // The finder scores every key from the chords' degrees above its tonic:
     // chords moved one and all by the shift score each key moved by it as
     // they scored the key before, so the clear winner moves with them. A
@@ -157,7 +172,7 @@ std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift) const {
     if (!m_foundKey->key)
         return m_foundKey;
     const MusicalKey moved = MovedKey(m_foundKey->key->key, shift);
-    return FoundKey{SongKey{moved, CKeySpelling::WritersSide(moved, WrittenSide())}, true};
+    return FoundKey{SongKey{moved, CKeySpelling::WritersSide(moved, side)}, true};
 }
 
 std::string CTablature::Key() const {
@@ -235,15 +250,15 @@ void CTablature::DetectChords(std::string newText) {
     ListDistinctChords();
 }
 
-void CTablature::ListDistinctChords() {
-    std::vector<int> bases;
-    if (m_extendedCount > 0) {
+void CTablature::ListDistinctChords(const std::vector<int>* extendedBases) {
+    std::vector<int> collected;
+    if (!extendedBases && m_extendedCount > 0) {
         for (const ChordOccurrence& occurrence : m_occurrences) {
             if (occurrence.extended)
-                bases.push_back(occurrence.index);
+                collected.push_back(occurrence.index);
         }
     }
-    const DistinctChords distinct = ListDistinct(m_counts, bases);
+    const DistinctChords distinct = ListDistinct(m_counts, extendedBases ? *extendedBases : collected);
     distinctCount = distinct.count;
     score = distinct.score;
     for (int k = 0; k < distinctCount; ++k)
@@ -290,38 +305,48 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
-bool CTablature::ReadMovedNamesAgain(bool& asWritten) {
+std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain() {
     // A moved name outside the table may read otherwise ("E#7", E with "#7",
     // moved up is "F#7"); it is read again where it stands, as detection
     // would read it. Nothing else can read otherwise: only the bytes of
     // names and, keeping columns, blanks that leave every line reading as
     // it did have changed. A name that no longer reads whole leaves the
     // whole text to detection.
+    MovedNames moved;
+    SideCount side;
     for (ChordOccurrence& occurrence : m_occurrences) {
-        if (!occurrence.extended)
-            continue;
-        ChordMatch match;
-        if (m_rules.chordLines) {
-            const std::optional<ChordMatch> read = ChordName::Read(
-                std::string_view(text).substr(occurrence.position, occurrence.length), true, m_rules.notation);
-            if (!read)
-                return false;
-            match = *read;
-        } else if (!chordscan::MatchAt<true>(text.data(), text.size(), occurrence.position, match, m_rules.notation)) {
+        if (occurrence.extended && !ReadAgain(occurrence, moved))
+            return std::nullopt;
+        side.Add(occurrence);
+    }
+    moved.side = side.Side();
+    return moved;
+}
+
+bool CTablature::ReadAgain(ChordOccurrence& occurrence, MovedNames& moved) {
+    ChordMatch match;
+    if (m_rules.chordLines) {
+        const std::optional<ChordMatch> read = ChordName::Read(
+            std::string_view(text).substr(occurrence.position, occurrence.length), true, m_rules.notation);
+        if (!read)
             return false;
-        }
-        if (match.length != occurrence.length)
-            return false;
-        // Read with the root it was written with, the name keeps its suffix
-        // and so its kind.
-        asWritten = asWritten && (match.rootLength == 2) == occurrence.longRoot;
-        occurrence.index = static_cast<std::uint8_t>(match.index);
-        occurrence.longRoot = match.rootLength == 2;
-        if (!match.extended) {
-            occurrence.extended = false;
-            --m_extendedCount;
-            ++m_counts[static_cast<std::size_t>(match.index)];
-        }
+        match = *read;
+    } else if (!chordscan::MatchAt<true>(text.data(), text.size(), occurrence.position, match, m_rules.notation)) {
+        return false;
+    }
+    if (match.length != occurrence.length)
+        return false;
+    // Read with the root it was written with, the name keeps its suffix
+    // and so its kind.
+    moved.asWritten = moved.asWritten && (match.rootLength == 2) == occurrence.longRoot;
+    occurrence.index = static_cast<std::uint8_t>(match.index);
+    occurrence.longRoot = match.rootLength == 2;
+    if (!match.extended) {
+        occurrence.extended = false;
+        --m_extendedCount;
+        ++m_counts[static_cast<std::size_t>(match.index)];
+    } else {
+        moved.bases.push_back(occurrence.index);
     }
     return true;
 }
@@ -352,12 +377,12 @@ void CTablature::Transpose(int shift) {
     // A legend left as written did not move with the song: the key is
     // searched again.
     const bool allMoved = legendsOnce.empty();
-    bool asWritten = true;
-    if (m_extendedCount > 0 && !ReadMovedNamesAgain(asWritten)) {
+    const std::optional<MovedNames> moved = ReadMovedNamesAgain();
+    if (!moved) {
         Detect(std::move(text));
     } else {
-        ListDistinctChords();
-        m_foundKey = allMoved && asWritten ? CarriedKey(shift) : std::nullopt;
+        ListDistinctChords(&moved->bases);
+        m_foundKey = allMoved && moved->asWritten ? CarriedKey(shift, moved->side) : std::nullopt;
     }
     m_legendsLeft = std::move(legendsOnce);
 }
