@@ -15,16 +15,9 @@ CKeyedTargets::CKeyedTargets(const SongKey& key, int shift, const TableMoves& mo
     }
 }
 
-std::uint8_t CKeyedTargets::Bass(int index, int chordIndex, bool chordDiminished) {
-    const int pitch = m_movedPitches[static_cast<std::size_t>(index)];
-    const int chordRoot = chordIndex < 0 ? -1 : m_movedPitches[static_cast<std::size_t>(chordIndex)];
-    std::int8_t& bass =
-        m_basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)][chordDiminished ? 1 : 0];
-    if (bass < 0) {
-        bass = static_cast<std::int8_t>(
-            (chordRoot < 0 ? m_target.Root(pitch) : m_target.Bass(pitch, chordRoot, chordDiminished)).Index());
-    }
-    return Written(m_qualities[static_cast<std::size_t>(index)] + bass);
+std::int8_t CKeyedTargets::SpellBass(int pitch, int chordRoot, bool chordDiminished) const {
+    return static_cast<std::int8_t>(
+        (chordRoot < 0 ? m_target.Root(pitch) : m_target.Bass(pitch, chordRoot, chordDiminished)).Index());
 }
 
 std::uint8_t CKeyedTargets::Chord(int index, bool diminished) {
@@ -35,10 +28,4 @@ std::uint8_t CKeyedTargets::Chord(int index, bool diminished) {
     if (leading < 0)
         leading = static_cast<std::int8_t>(m_target.Root(pitch, true).Index());
     return Written(m_qualities[static_cast<std::size_t>(index)] + leading);
-}
-
-std::uint8_t CKeyedTargets::Written(int index) const {
-    constexpr int kASharp = 14;
-    const bool german = m_notation == Notation::German && index % NoteSpelling::kCount == kASharp;
-    return static_cast<std::uint8_t>(german ? index + 1 : index);
 }

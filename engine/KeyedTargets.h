@@ -19,13 +19,26 @@ public:
 
     /// The table index a bass note at index moves to, under the chord at
     /// chordIndex (-1 for none before it).
-    std::uint8_t Bass(int index, int chordIndex, bool chordDiminished);
+    std::uint8_t Bass(int index, int chordIndex, bool chordDiminished) {
+        const int pitch = m_movedPitches[static_cast<std::size_t>(index)];
+        const int chordRoot = chordIndex < 0 ? -1 : m_movedPitches[static_cast<std::size_t>(chordIndex)];
+        std::int8_t& bass =
+            m_basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)][chordDiminished ? 1 : 0];
+        if (bass < 0)
+            bass = SpellBass(pitch, chordRoot, chordDiminished);
+        return Written(m_qualities[static_cast<std::size_t>(index)] + bass);
+    }
     /// The table index a chord name at index moves to.
     std::uint8_t Chord(int index, bool diminished);
 
 private:
+    std::int8_t SpellBass(int pitch, int chordRoot, bool chordDiminished) const;
     // A German sheet has no A#: its B is B flat.
-    std::uint8_t Written(int index) const;
+    std::uint8_t Written(int index) const {
+        constexpr int kASharp = 14;
+        const bool german = m_notation == Notation::German && index % NoteSpelling::kCount == kASharp;
+        return static_cast<std::uint8_t>(german ? index + 1 : index);
+    }
 
     SongKey m_target;
     const TableMoves& m_moves;
