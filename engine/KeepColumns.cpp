@@ -207,6 +207,10 @@ struct Line {
     std::size_t beforeStart = 0;
     std::size_t first = 0;
     std::size_t last = 0;
+    // Where the moved names of the line start in the buffer of moved
+    // names, and their bytes.
+    std::size_t moved = 0;
+    std::size_t movedBytes = 0;
     // The ends of the whole old text and of the new line's buffer.
     const char* beforeLimit = nullptr;
     const char* afterLimit = nullptr;
@@ -222,10 +226,12 @@ public:
     void Rewrite(Line& line, std::string& buffer) const {
         buffer.clear();
         std::size_t i = 0;
+        std::size_t moved = line.moved;
         for (std::size_t k = line.first; k < line.last; ++k) {
             const std::size_t name = m_names[k].position - line.beforeStart;
             buffer.append(line.before, i, name - i);
-            buffer.append(MovedName(k));
+            buffer.append(m_moved.substr(moved, m_occurrences[k].length));
+            moved += m_occurrences[k].length;
             i = name + m_names[k].length;
         }
         buffer.append(line.before, i);
@@ -333,15 +339,13 @@ public:
         const std::string_view before = line.before;
         // The line comes out no longer than its old bytes and its moved
         // names, with blanks for what names shrank or grew by.
-        const std::size_t movedBytes =
-            line.last > line.first
-                ? m_names[line.last - 1].moved + m_occurrences[line.last - 1].length - m_names[line.first].moved
-                : 0;
+        const std::size_t movedBytes = line.movedBytes;
         const std::size_t start = m_out.Size();
         char* const begin = m_out.Room(2 * (before.size() + movedBytes) + COutput::kPiece);
         char* out = begin;
         const bool roomy = line.beforeLimit - (before.data() + before.size()) >= std::ptrdiff_t{COutput::kPiece};
-        const bool namesRoomy = m_names[line.first].moved + movedBytes + COutput::kPiece <= m_moved.size();
+        const bool namesRoomy = line.moved + movedBytes + COutput::kPiece <= m_moved.size();
+        const char* moved = m_moved.data() + line.moved;
         const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
         std::size_t i = 0; // in the old line
         std::ptrdiff_t drift = 0;
@@ -380,7 +384,8 @@ public:
                 break;
             const std::size_t length = m_occurrences[k].length;
             m_occurrences[k].position = static_cast<std::uint32_t>(start + static_cast<std::size_t>(out - begin));
-            out = PutPiece(out, m_moved.data() + m_names[k].moved, length, namesRoomy);
+            out = PutPiece(out, moved, length, namesRoomy);
+            moved += length;
             drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
             i = stop + m_names[k].length;
         }
@@ -389,10 +394,6 @@ public:
     }
 
 private:
-    std::string_view MovedName(std::size_t k) const {
-        return m_moved.substr(m_names[k].moved, m_occurrences[k].length);
-    }
-
     // Whether blanks part two columns as a sheet is read (engine/ChordLine.h).
     static bool IsWide(std::string_view gap) {
         std::size_t blanks = 0;
@@ -554,6 +555,7 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
     COutput out(before.size() + moved.size() + before.size() / 8 + 64);
     CLayout layout(moved, names, occurrences, out);
     std::size_t cursor = 0;     // copied from before up to here
+    std::size_t movedAt = 0;    // the moved names of the lines before
     std::size_t tagScanned = 0; // HTML only
     bool inTag = false;
     // The footer opening put after a song shares the song's last line when
@@ -573,13 +575,16 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
         line.first = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
+        line.moved = movedAt;
         bool inline_ = false;
         for (; k < names.size() && names[k].position < end; ++k) {
+            line.movedBytes += occurrences[k].length;
             const std::size_t at = names[k].position - start;
             inline_ =
                 inline_ || (at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[k].length));
         }
         line.last = k;
+        movedAt += line.movedBytes;
 
         out.Append(before.substr(cursor, start - cursor));
         cursor = end;

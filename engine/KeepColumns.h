@@ -8,17 +8,16 @@
 #include "engine/ChordOccurrence.h"
 #include "engine/ChordRules.h"
 
-/// Where a name stood in the old text, and where its moved name is kept.
+/// Where a name stood in the old text.
 struct NameBefore {
     std::uint32_t position = 0;
     std::uint16_t length = 0;
-    /// The offset of the moved name in the buffer of moved names.
-    std::uint32_t moved = 0;
 };
 
 /// The column rule of a chord sheet: the text with its names replaced by
-/// their moved names (the k-th name stood at names[k] in before; its moved
-/// name is occurrences[k].length bytes at names[k].moved in moved), every
+/// their moved names (the k-th name stood at names[k] in before; the moved
+/// names are written one after another in moved, the k-th of
+/// occurrences[k].length bytes), every
 /// word of a line that holds a name back at its old column as far as the
 /// line has room.
 ///

@@ -7,32 +7,33 @@
 
 #include "engine/ChordLine.h"
 #include "engine/KeepColumns.h"
+#include "engine/KeyFinder.h"
 
 namespace {
 
 // The bytes kept for each table name, its end padded.
 constexpr std::size_t kTableNameBytes = TableNames::kBytes;
+// What a moved fingering may grow by: its separators and a digit a string.
+constexpr std::size_t kFingeringGrowth = 12;
 
 // Writes the moved names: one at a time, into a buffer with room for it.
 class CNameWriter {
 public:
-    CNameWriter(const std::string& text, const TableMoves& moves, const std::vector<std::uint8_t>* targets,
-                Notation notation, int shift, ChordCounts& counts)
-        : m_text(text), m_moves(moves), m_targets(targets), m_notation(notation), m_counts(counts) {
+    CNameWriter(const std::string& text, const TableMoves& moves, CKeyedTargets* keyed, Notation notation, int shift,
+                ChordCounts& counts, bool flatWhiteKeys)
+        : m_text(text), m_moves(moves), m_keyed(keyed), m_flatWhiteKeys(flatWhiteKeys), m_shift(shift),
+          m_notation(notation), m_counts(counts) {
         // Frets go the short way: down 3 rather than up 9.
         const int up = ((shift % 12) + 12) % 12;
         m_frets = up > 6 ? up - 12 : up;
     }
 
-    // Room for the moved names of occurrences beyond their old bytes: a
-    // moved name is at most one byte longer than the old one; a fingering
-    // grows by its separators and a digit a string. The last name may be
-    // written as a whole table entry.
-    static std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) {
-        std::size_t room = occurrences.size() + kTableNameBytes;
-        for (const ChordOccurrence& occurrence : occurrences)
-            room += occurrence.fingering ? 12 : 0;
-        return room;
+    // Room for the moved names of occurrences beyond their old bytes, once
+    // HoldLegends has moved the fingerings: a moved name is at most one byte
+    // longer than the old one; a fingering grows by its separators and a
+    // digit a string. The last name may be written as a whole table entry.
+    std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) const {
+        return occurrences.size() + kTableNameBytes + kFingeringGrowth * m_fingerings.size();
     }
 
     // Moves every fingering once. A legend whose fingering cannot move
@@ -61,6 +62,7 @@ public:
             if (leftAsWritten)
                 leftAsWritten->push_back(LegendAsWritten(occurrences, name));
         }
+        m_tableNamesAlone = m_notation == Notation::AsWritten && m_held.empty();
     }
 
     // Writes the moved name of occurrences[k] at out and returns its bytes,
@@ -69,9 +71,39 @@ public:
     // text.
     std::size_t Write(std::vector<ChordOccurrence>& occurrences, std::size_t k, char* out) {
         ChordOccurrence& occurrence = occurrences[k];
+        if (!m_tableNamesAlone || occurrence.fingering || occurrence.bass || occurrence.extended)
+            return WriteAny(occurrences, k, out);
+        // Most names are table names: one is copied whole, its eight bytes,
+        // as a few bytes of any length would take a call.
+        const std::uint8_t target = m_moves[occurrence.index];
+        m_chord = occurrence.index;
+        m_chordDiminished = false;
+        const std::string_view name = kTableNames[target];
+        std::memcpy(out, name.data(), kTableNameBytes);
+        ++m_counts[target];
+        occurrence.longRoot = name.size() > 1 && (name[1] == '#' || name[1] == 'b');
+        occurrence.index = target;
+        occurrence.length = static_cast<std::uint16_t>(name.size());
+        return name.size();
+    }
+
+private:
+    // The index a root written Fb or Cb moves to as a flat.
+    std::uint8_t FlatTarget(int index) const {
+        const int spelling = index % NoteSpelling::kCount;
+        const Pitch moved = NoteSpelling::AtIndex(spelling).GetPitch().Moved(m_shift);
+        return static_cast<std::uint8_t>(index - spelling + NoteSpelling::InFamily(moved, true).Index());
+    }
+
+    // Write for any occurrence: kept out of line, so that Write's few
+    // bytes for a table name go inline into the loops that call it.
+    [[gnu::noinline]] std::size_t WriteAny(std::vector<ChordOccurrence>& occurrences, std::size_t k, char* out) {
+        ChordOccurrence& occurrence = occurrences[k];
         const std::string* movedFingering = occurrence.fingering ? &m_fingerings[m_nextFingering++] : nullptr;
         const char* const in = m_text.data() + occurrence.position;
-        const std::uint8_t target = m_targets ? (*m_targets)[k] : m_moves[occurrence.index];
+        std::uint8_t target = m_keyed ? KeyedTarget(occurrence) : m_moves[occurrence.index];
+        if (m_flatWhiteKeys && !m_keyed && occurrence.SignedWhiteKey() && in[1] == 'b')
+            target = FlatTarget(occurrence.index);
         const std::size_t oldSize = occurrence.NameLength(m_text);
         std::size_t newSize = 0;
         if (!m_held.empty() && m_held[k]) {
@@ -120,7 +152,22 @@ public:
         return newSize;
     }
 
-private:
+    // Spelled by key, where occurrence moves, asked in text order: a bass
+    // note is spelled from the chord before it.
+    std::uint8_t KeyedTarget(const ChordOccurrence& occurrence) {
+        if (occurrence.fingering)
+            return occurrence.index;
+        if (occurrence.bass)
+            return m_keyed->Bass(occurrence.index, m_chord, m_chordDiminished);
+        m_chord = occurrence.index;
+        const std::size_t root = occurrence.RootLength();
+        m_chordDiminished =
+            occurrence.extended &&
+            ChordKindOfSuffix(std::string_view(m_text).substr(occurrence.position + root, occurrence.length - root)) ==
+                ChordKind::Diminished;
+        return m_keyed->Chord(occurrence.index, m_chordDiminished);
+    }
+
     // A legend as a notice names it: the name (with its bass, C/E) and each
     // fingering in parentheses, "Am (x02210)".
     std::string LegendAsWritten(const std::vector<ChordOccurrence>& occurrences, std::size_t name) const {
@@ -139,7 +186,10 @@ private:
 
     const std::string& m_text;
     const TableMoves& m_moves;
-    const std::vector<std::uint8_t>* m_targets;
+    CKeyedTargets* m_keyed;
+    // Spelled as written, a root written Fb or Cb moves as a flat.
+    bool m_flatWhiteKeys = false;
+    int m_shift = 0;
     Notation m_notation;
     ChordCounts& m_counts;
     int m_frets = 0;
@@ -149,17 +199,23 @@ private:
     // The moved fingerings in text order, and the next one Write takes.
     std::vector<std::string> m_fingerings;
     std::size_t m_nextFingering = 0;
+    // The table entry of the last chord written, none before the first,
+    // and whether it is diminished: a bass note is spelled from it.
+    int m_chord = -1;
+    bool m_chordDiminished = false;
+    // Whether a table name moves by the moves alone, written as the table
+    // writes it: no notation of its own and no legend held.
+    bool m_tableNamesAlone = false;
 };
 
 } // namespace
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
                           bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
-                          const std::vector<std::uint8_t>* targets, std::vector<std::string>* leftAsWritten) {
+                          CKeyedTargets* keyed, std::vector<std::string>* leftAsWritten, bool ownFamilies) {
     counts.fill(0);
-    CNameWriter writer(text, moves, targets, rules.notation, shift, counts);
+    CNameWriter writer(text, moves, keyed, rules.notation, shift, counts, ownFamilies && Pitch::Wrap(shift) != 0);
     writer.HoldLegends(occurrences, leftAsWritten);
-    const std::size_t room = CNameWriter::Growth(occurrences);
     if (keepColumns) {
         // The moved names one after another, each with where it stood; the
         // column rule then writes the text around them. Kept from call to call.
@@ -171,16 +227,17 @@ std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>&
         std::size_t nameBytes = 0;
         for (const ChordOccurrence& occurrence : occurrences)
             nameBytes += occurrence.length;
+        const std::size_t room = writer.Growth(occurrences);
         if (moved.size() < nameBytes + room)
             moved.resize(nameBytes + room);
         std::size_t size = 0;
         for (std::size_t k = 0; k < occurrences.size(); ++k) {
-            names[k] = {occurrences[k].position, occurrences[k].length, static_cast<std::uint32_t>(size)};
+            names[k] = {occurrences[k].position, occurrences[k].length};
             size += writer.Write(occurrences, k, moved.data() + size);
         }
         return KeepColumns(text, std::string_view(moved.data(), size), names, occurrences, rules);
     }
-    std::string result(text.size() + room, '\0');
+    std::string result(text.size() + writer.Growth(occurrences), '\0');
     char* const begin = result.data();
     char* out = begin;
     std::size_t cursor = 0;

@@ -6,6 +6,7 @@
 #include "engine/ChordOccurrence.h"
 #include "engine/ChordRules.h"
 #include "engine/DistinctChords.h"
+#include "engine/KeyedTargets.h"
 #include "engine/TableMoves.h"
 
 /// The text with every occurrence's name moved as moves say: a table name
@@ -17,12 +18,12 @@
 /// its frets by shift half-tones, taken the short way round. Roots and bass
 /// notes are written in the notation; in German every name keeps its suffix
 /// as written (Ami moves to Hmi) and a name that does not move keeps its
-/// bytes (Hb stays Hb). With targets (one per occurrence), each occurrence
-/// moves to its own entry instead of the moves'. A fingering that cannot
+/// bytes (Hb stays Hb). With keyed, each bass note and name outside the
+/// table moves where it says instead, spelled by key. A fingering that cannot
 /// move (MoveFingering) leaves its whole legend as written, the name and
 /// its bass with it; each such legend is added to leftAsWritten when given
 /// ("Am (x02210)").
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
                           bool keepColumns, ChordCounts& counts, int shift = 0, const ChordRules& rules = ChordRules(),
-                          const std::vector<std::uint8_t>* targets = nullptr,
-                          std::vector<std::string>* leftAsWritten = nullptr);
+                          CKeyedTargets* keyed = nullptr, std::vector<std::string>* leftAsWritten = nullptr,
+                          bool ownFamilies = false);

@@ -108,18 +108,22 @@ std::vector<KeyChord> CTablature::KeyChords() const {
     return chords;
 }
 
-SignatureSide CTablature::WrittenSide() const {
-    // Each index's accidental, from its root's spelling: a songbook holds many names.
-    static const std::array<signed char, 256> kAccidentals = [] {
-        std::array<signed char, 256> accidentals{};
-        for (std::size_t index = 0; index < accidentals.size(); ++index)
-            accidentals[index] = static_cast<signed char>(
-                NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
-        return accidentals;
-    }();
+namespace {
+
+// How many names are written with a sharp and with a flat.
+struct SideCount {
     int sharps = 0;
     int flats = 0;
-    for (const ChordOccurrence& occurrence : m_occurrences) {
+
+    void Add(const ChordOccurrence& occurrence, const std::string& text) {
+        // Each index's accidental, from its root's spelling: a songbook holds many names.
+        static const std::array<signed char, 256> kAccidentals = [] {
+            std::array<signed char, 256> accidentals{};
+            for (std::size_t index = 0; index < accidentals.size(); ++index)
+                accidentals[index] = static_cast<signed char>(
+                    NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
+            return accidentals;
+        }();
         int accidental = occurrence.fingering ? 0 : kAccidentals[occurrence.index];
         // E# and B# are a sheet's sharps, Fb and Cb its flats: a natural in two bytes.
         if (accidental == 0 && occurrence.longRoot)
@@ -127,7 +131,18 @@ SignatureSide CTablature::WrittenSide() const {
         sharps += accidental > 0 ? 1 : 0;
         flats += accidental < 0 ? 1 : 0;
     }
-    return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
+    SignatureSide Side() const {
+        return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
+    }
+};
+
+} // namespace
+
+SignatureSide CTablature::WrittenSide() const {
+    SideCount count;
+    for (const ChordOccurrence& occurrence : m_occurrences)
+        count.Add(occurrence, text);
+    return count.Side();
 }
 
 CTablature::FoundKey CTablature::FindKey() const {
@@ -149,7 +164,7 @@ CTablature::FoundKey CTablature::FindKey() const {
     return FoundKey{SongKey{guess->key, CKeySpelling::WritersSide(guess->key, WrittenSide())}, guess->margin > 0};
 }
 
-std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift) const {
+std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift, SignatureSide side) const {
     // The finder scores every key from the chords' degrees above its tonic:
     // chords moved one and all by the shift score each key moved by it as
     // they scored the key before, so the clear winner moves with them. A
@@ -160,94 +175,12 @@ std::optional<CTablature::FoundKey> CTablature::CarriedKey(int shift) const {
     if (!m_foundKey->key)
         return m_foundKey;
     const MusicalKey moved = MovedKey(m_foundKey->key->key, shift);
-    return FoundKey{SongKey{moved, CKeySpelling::WritersSide(moved, WrittenSide())}, true};
+    return FoundKey{SongKey{moved, CKeySpelling::WritersSide(moved, side)}, true};
 }
 
 std::string CTablature::Key() const {
     const std::optional<SongKey> key = GuessedKey();
     return key ? key->Name() : std::string();
-}
-
-std::vector<std::uint8_t> CTablature::KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const {
-    const SongKey target = key.Moved(shift);
-    std::vector<std::uint8_t> targets(m_occurrences.size(), 0);
-    // A songbook repeats its notes: each spelling is worked out once, by
-    // pitch, and by the chord's root and kind for a bass note.
-    std::array<std::int8_t, 12> leadingNotes;
-    leadingNotes.fill(-1);
-    std::array<std::array<std::array<std::int8_t, 2>, 13>, 12> basses;
-    for (auto& byRoot : basses) {
-        for (auto& byKind : byRoot)
-            byKind.fill(-1);
-    }
-    // Each table entry's moved pitch and the first entry of its quality.
-    std::array<std::uint8_t, TableNames::kSize> movedPitches;
-    std::array<std::uint8_t, TableNames::kSize> qualities;
-    for (std::size_t index = 0; index < TableNames::kSize; ++index) {
-        const std::size_t spelling = index % NoteSpelling::kCount;
-        movedPitches[index] = static_cast<std::uint8_t>(
-            NoteSpelling::AtIndex(static_cast<int>(spelling)).GetPitch().Moved(shift).Value());
-        qualities[index] = static_cast<std::uint8_t>(index - spelling);
-    }
-    // The chord a bass note stands under, its root and whether it is diminished.
-    int chordRoot = -1;
-    bool chordDiminished = false;
-    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
-        const ChordOccurrence& occurrence = m_occurrences[i];
-        if (occurrence.fingering)
-            continue;
-        const int pitch = movedPitches[occurrence.index];
-        const int quality = qualities[occurrence.index];
-        if (!occurrence.bass && !occurrence.extended) {
-            // A table name: a diminished chord is one outside the table.
-            chordRoot = pitch;
-            chordDiminished = false;
-            targets[i] = moves[occurrence.index];
-            continue;
-        }
-        if (occurrence.bass) {
-            std::int8_t& bass = basses[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(chordRoot + 1)]
-                                      [chordDiminished ? 1 : 0];
-            if (bass < 0) {
-                bass = static_cast<std::int8_t>(
-                    (chordRoot < 0 ? target.Root(pitch) : target.Bass(pitch, chordRoot, chordDiminished)).Index());
-            }
-            targets[i] = static_cast<std::uint8_t>(quality + bass);
-            continue;
-        }
-        chordRoot = pitch;
-        chordDiminished = occurrence.extended && KindAt(static_cast<int>(i)) == ChordKind::Diminished;
-        if (!chordDiminished) {
-            targets[i] = moves[occurrence.index];
-            continue;
-        }
-        std::int8_t& leading = leadingNotes[static_cast<std::size_t>(pitch)];
-        if (leading < 0)
-            leading = static_cast<std::int8_t>(target.Root(pitch, true).Index());
-        targets[i] = static_cast<std::uint8_t>(quality + leading);
-    }
-    return targets;
-}
-
-std::vector<std::uint8_t> CTablature::FlatWhiteKeyTargets(int shift, const TableMoves& moves) const {
-    std::vector<std::uint8_t> targets;
-    if (Pitch::Wrap(shift) == 0)
-        return targets;
-    for (std::size_t i = 0; i < m_occurrences.size(); ++i) {
-        const ChordOccurrence& occurrence = m_occurrences[i];
-        if (occurrence.fingering || !occurrence.SignedWhiteKey() || text[occurrence.position + 1] != 'b')
-            continue;
-        if (targets.empty()) {
-            targets.resize(m_occurrences.size());
-            for (std::size_t k = 0; k < m_occurrences.size(); ++k)
-                targets[k] = moves[m_occurrences[k].index];
-        }
-        const int spelling = occurrence.index % NoteSpelling::kCount;
-        const Pitch moved = NoteSpelling::AtIndex(spelling).GetPitch().Moved(shift);
-        targets[i] =
-            static_cast<std::uint8_t>(occurrence.index - spelling + NoteSpelling::InFamily(moved, true).Index());
-    }
-    return targets;
 }
 
 std::vector<std::string> CTablature::UntouchedNames() const {
@@ -321,15 +254,15 @@ void CTablature::DetectChords(std::string newText) {
     ListDistinctChords();
 }
 
-void CTablature::ListDistinctChords() {
-    std::vector<int> bases;
-    if (m_extendedCount > 0) {
+void CTablature::ListDistinctChords(const std::vector<int>* extendedBases) {
+    std::vector<int> collected;
+    if (!extendedBases && m_extendedCount > 0) {
         for (const ChordOccurrence& occurrence : m_occurrences) {
             if (occurrence.extended)
-                bases.push_back(occurrence.index);
+                collected.push_back(occurrence.index);
         }
     }
-    const DistinctChords distinct = ListDistinct(m_counts, bases);
+    const DistinctChords distinct = ListDistinct(m_counts, extendedBases ? *extendedBases : collected);
     distinctCount = distinct.count;
     score = distinct.score;
     for (int k = 0; k < distinctCount; ++k)
@@ -380,38 +313,48 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
-bool CTablature::ReadMovedNamesAgain(bool& asWritten) {
+std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain() {
     // A moved name outside the table may read otherwise ("E#7", F7 written
     // from E#, moved down is the table's "E7"); it is read again where it
     // stands, as detection would read it. Nothing else can read otherwise:
     // only the bytes of names and, keeping columns, blanks that leave every
     // line reading as it did have changed. A name that no longer reads whole
     // leaves the whole text to detection.
+    MovedNames moved;
+    SideCount side;
     for (ChordOccurrence& occurrence : m_occurrences) {
-        if (!occurrence.extended)
-            continue;
-        ChordMatch match;
-        if (m_rules.chordLines) {
-            const std::optional<ChordMatch> read = ChordName::Read(
-                std::string_view(text).substr(occurrence.position, occurrence.length), true, m_rules.notation);
-            if (!read)
-                return false;
-            match = *read;
-        } else if (!chordscan::MatchAt<true>(text.data(), text.size(), occurrence.position, match, m_rules.notation)) {
+        if (occurrence.extended && !ReadAgain(occurrence, moved))
+            return std::nullopt;
+        side.Add(occurrence, text);
+    }
+    moved.side = side.Side();
+    return moved;
+}
+
+bool CTablature::ReadAgain(ChordOccurrence& occurrence, MovedNames& moved) {
+    ChordMatch match;
+    if (m_rules.chordLines) {
+        const std::optional<ChordMatch> read = ChordName::Read(
+            std::string_view(text).substr(occurrence.position, occurrence.length), true, m_rules.notation);
+        if (!read)
             return false;
-        }
-        if (match.length != occurrence.length)
-            return false;
-        // Read with the root it was written with, the name keeps its suffix
-        // and so its kind.
-        asWritten = asWritten && (match.rootLength == 2) == occurrence.longRoot;
-        occurrence.index = static_cast<std::uint8_t>(match.index);
-        occurrence.longRoot = match.rootLength == 2;
-        if (!match.extended) {
-            occurrence.extended = false;
-            --m_extendedCount;
-            ++m_counts[static_cast<std::size_t>(match.index)];
-        }
+        match = *read;
+    } else if (!chordscan::MatchAt<true>(text.data(), text.size(), occurrence.position, match, m_rules.notation)) {
+        return false;
+    }
+    if (match.length != occurrence.length)
+        return false;
+    // Read with the root it was written with, the name keeps its suffix
+    // and so its kind.
+    moved.asWritten = moved.asWritten && (match.rootLength == 2) == occurrence.longRoot;
+    occurrence.index = static_cast<std::uint8_t>(match.index);
+    occurrence.longRoot = match.rootLength == 2;
+    if (!match.extended) {
+        occurrence.extended = false;
+        --m_extendedCount;
+        ++m_counts[static_cast<std::size_t>(match.index)];
+    } else {
+        moved.bases.push_back(occurrence.index);
     }
     return true;
 }
@@ -422,21 +365,13 @@ void CTablature::Transpose(int shift) {
     // names alone do not tell these apart.
     const std::optional<SongKey> key = m_options.spelling == Spelling::Key ? GuessedKey() : std::optional<SongKey>();
     const TableMoves moves = MovesAt(shift, m_options.spelling, key, m_options.notation);
-    std::vector<std::uint8_t> targets =
-        key && Pitch::Wrap(shift) != 0 ? KeyedTargets(*key, shift, moves) : std::vector<std::uint8_t>();
-    if (targets.empty() && m_options.spelling == Spelling::AsWritten)
-        targets = FlatWhiteKeyTargets(shift, moves);
-    if (m_options.notation == Notation::German) {
-        // A German sheet has no A#: its B is B flat.
-        constexpr int kASharp = 14;
-        for (std::uint8_t& target : targets) {
-            if (target % NoteSpelling::kCount == kASharp)
-                ++target;
-        }
-    }
+    std::optional<CKeyedTargets> keyed;
+    if (key && Pitch::Wrap(shift) != 0)
+        keyed.emplace(*key, shift, moves, m_options.notation);
     std::vector<std::string> legendsLeft;
-    std::string result = RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
-                                       targets.empty() ? nullptr : &targets, &legendsLeft);
+    std::string result =
+        RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
+                      keyed ? &*keyed : nullptr, &legendsLeft, m_options.spelling == Spelling::AsWritten);
     // A sheet may repeat its legend (a songbook, thousands of times): each is named once.
     std::vector<std::string> legendsOnce;
     std::unordered_set<std::string> named;
@@ -451,12 +386,12 @@ void CTablature::Transpose(int shift) {
     // A legend left as written did not move with the song: the key is
     // searched again.
     const bool allMoved = legendsOnce.empty();
-    bool asWritten = true;
-    if (m_extendedCount > 0 && !ReadMovedNamesAgain(asWritten)) {
+    const std::optional<MovedNames> moved = ReadMovedNamesAgain();
+    if (!moved) {
         Detect(std::move(text));
     } else {
-        ListDistinctChords();
-        m_foundKey = allMoved && asWritten ? CarriedKey(shift) : std::nullopt;
+        ListDistinctChords(&moved->bases);
+        m_foundKey = allMoved && moved->asWritten ? CarriedKey(shift, moved->side) : std::nullopt;
     }
     m_legendsLeft = std::move(legendsOnce);
 }

@@ -180,9 +180,9 @@ private:
     /// The side of the signature most of the names are written on.
     SignatureSide WrittenSide() const;
     /// After Transpose(shift), whose every name moved whole and reads as
-    /// written, the key found before it moved by shift, when that is what a
-    /// new search would find.
-    std::optional<FoundKey> CarriedKey(int shift) const;
+    /// written, now written on side, the key found before it moved by
+    /// shift, when that is what a new search would find.
+    std::optional<FoundKey> CarriedKey(int shift, SignatureSide side) const;
     /// Detect without the key search.
     void DetectChords(std::string newText);
     /// The positions, ascending, of the chords that stand on chord lines or
@@ -191,21 +191,25 @@ private:
     std::vector<std::uint32_t> ChordLinePositions() const;
     /// What occurrence i says about the key.
     ChordKind KindAt(int i) const;
-    /// The table index each occurrence moves to when the song in key is
-    /// spelled by key at a shift other than 0: moves for a table name,
-    /// from its chord for a bass note, the raised degree for a diminished
-    /// chord on a flattened one.
-    std::vector<std::uint8_t> KeyedTargets(const SongKey& key, int shift, const TableMoves& moves) const;
-    /// Where each occurrence goes, spelled as written, when a root written Fb
-    /// or Cb moves: as a flat, where the moves would take its white key to a
-    /// sharp. Empty when there is none or the shift is a whole octave.
-    std::vector<std::uint8_t> FlatWhiteKeyTargets(int shift, const TableMoves& moves) const;
-    /// The distinct list and the score, from the occurrences.
-    void ListDistinctChords();
+    /// The distinct list and the score, from the occurrences; the bases of
+    /// the names outside the table are collected unless given.
+    void ListDistinctChords(const std::vector<int>* extendedBases = nullptr);
+    /// What the names of a moved text read as.
+    struct MovedNames {
+        /// Whether each name outside the table read with the root it was
+        /// written with.
+        bool asWritten = true;
+        /// The bases of the names that still stand outside the table.
+        std::vector<int> bases;
+        /// The side of the signature most names are written on.
+        SignatureSide side = SignatureSide::Natural;
+    };
     /// After a transposition, reads the moved names outside the table again
-    /// as detection would; false when one no longer reads as a whole name.
-    /// asWritten tells whether each read with the root it was written with.
-    bool ReadMovedNamesAgain(bool& asWritten);
+    /// as detection would; none when one no longer reads as a whole name.
+    std::optional<MovedNames> ReadMovedNamesAgain();
+    /// Reads one moved name outside the table again into occurrence and
+    /// moved; false when it no longer reads whole.
+    bool ReadAgain(ChordOccurrence& occurrence, MovedNames& moved);
 
     ChordRules m_rules;
     SongOptions m_options;

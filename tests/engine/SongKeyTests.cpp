@@ -166,6 +166,8 @@ TEST(SongKey, SpellsRealProgressionsByDegree) {
         // chord as the leading note it is.
         {"C E/G# Am\nF G7 C\n", kByKeyEveryName, 2, "D F#/A# Bm\nG A7 D\n"},
         {"C C#dim Dm G7 C", kByKeyEveryName, 2, "D D#dim Em A7 D"},
+        // A German sheet has no A#: its B stands for it.
+        {"C E/G# Ami\nF G7 C\n", {true, Spelling::Key, false, true, Notation::German}, 2, "D F#/B Hmi\nG A7 D\n"},
         // The keys of six as the writer spells.
         {"G C D7 G", kByKey, -1, "F# B C#7 F#"},
         {"F Bb C7 F", kByKey, 1, "Gb B Db7 Gb"},
