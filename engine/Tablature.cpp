@@ -313,7 +313,7 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
-std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain() {
+std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain(bool countSide) {
     // A moved name outside the table may read otherwise ("E#7", F7 written
     // from E#, moved down is the table's "E7"); it is read again where it
     // stands, as detection would read it. Nothing else can read otherwise:
@@ -321,11 +321,14 @@ std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain() {
     // line reading as it did have changed. A name that no longer reads whole
     // leaves the whole text to detection.
     MovedNames moved;
+    if (m_extendedCount == 0 && !countSide)
+        return moved;
     SideCount side;
     for (ChordOccurrence& occurrence : m_occurrences) {
         if (occurrence.extended && !ReadAgain(occurrence, moved))
             return std::nullopt;
-        side.Add(occurrence, text);
+        if (countSide)
+            side.Add(occurrence, text);
     }
     moved.side = side.Side();
     return moved;
@@ -386,7 +389,9 @@ void CTablature::Transpose(int shift) {
     // A legend left as written did not move with the song: the key is
     // searched again.
     const bool allMoved = legendsOnce.empty();
-    const std::optional<MovedNames> moved = ReadMovedNamesAgain();
+    // The side the names are written on names a key carried with them.
+    const bool carry = allMoved && m_foundKey && m_foundKey->clear && m_foundKey->key;
+    const std::optional<MovedNames> moved = ReadMovedNamesAgain(carry);
     if (!moved) {
         Detect(std::move(text));
     } else {

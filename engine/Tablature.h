@@ -201,12 +201,12 @@ private:
         bool asWritten = true;
         /// The bases of the names that still stand outside the table.
         std::vector<int> bases;
-        /// The side of the signature most names are written on.
+        /// The side of the signature most names are written on, when counted.
         SignatureSide side = SignatureSide::Natural;
     };
     /// After a transposition, reads the moved names outside the table again
     /// as detection would; none when one no longer reads as a whole name.
-    std::optional<MovedNames> ReadMovedNamesAgain();
+    std::optional<MovedNames> ReadMovedNamesAgain(bool countSide);
     /// Reads one moved name outside the table again into occurrence and
     /// moved; false when it no longer reads whole.
     bool ReadAgain(ChordOccurrence& occurrence, MovedNames& moved);
