@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "chords/ChordName.h"
 
@@ -37,6 +38,10 @@ struct ChordOccurrence {
     }
     /// The length of the name as text writes it at position.
     std::size_t NameLength(const std::string&) const { return length; }
+    /// The suffix after the root, as the text holds it at position.
+    std::string_view SuffixIn(const std::string& text) const {
+        return std::string_view(text).substr(position + RootLength(), length - RootLength());
+    }
     /// The bytes of the root as the text writes it.
     std::size_t RootLength() const { return longRoot ? 2 : 1; }
     /// Whether the root is written E#, B#, Fb or Cb: two bytes for the

@@ -160,11 +160,8 @@ private:
         if (occurrence.bass)
             return m_keyed->Bass(occurrence.index, m_chord, m_chordDiminished);
         m_chord = occurrence.index;
-        const std::size_t root = occurrence.RootLength();
         m_chordDiminished =
-            occurrence.extended &&
-            ChordKindOfSuffix(std::string_view(m_text).substr(occurrence.position + root, occurrence.length - root)) ==
-                ChordKind::Diminished;
+            occurrence.extended && ChordKindOfSuffix(occurrence.SuffixIn(m_text)) == ChordKind::Diminished;
         return m_keyed->Chord(occurrence.index, m_chordDiminished);
     }
 

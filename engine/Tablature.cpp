@@ -54,8 +54,7 @@ ChordKind CTablature::KindAt(int i) const {
     }();
     if (!occurrence.extended)
         return kTableKinds[occurrence.index / NoteSpelling::kCount];
-    const std::size_t root = occurrence.RootLength();
-    return ChordKindOfSuffix(std::string_view(text).substr(occurrence.position + root, occurrence.length - root));
+    return ChordKindOfSuffix(occurrence.SuffixIn(text));
 }
 
 std::vector<std::uint32_t> CTablature::ChordLinePositions() const {
@@ -291,8 +290,7 @@ SongSummary CTablature::Summarize() const {
         // The occurrence knows its root: the rest of its name is the suffix.
         // A song repeats its names, so a name is made only when it is new.
         const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
-        const std::string_view suffix = std::string_view(text).substr(
-            occurrence.position + occurrence.RootLength(), occurrence.NameLength(text) - occurrence.RootLength());
+        const std::string_view suffix = occurrence.SuffixIn(text);
         const std::string_view writtenRoot =
             occurrence.SignedWhiteKey() ? std::string_view(text).substr(occurrence.position, 2) : std::string_view();
         const auto known = [&](const ChordName& name) {
