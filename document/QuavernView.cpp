@@ -42,6 +42,12 @@ CQuavernView::CQuavernView(CQuavernDoc* document, ProgramFolders folders, QWidge
 
 CQuavernView::~CQuavernView() {
     *m_alive = false;
+    // The page goes first, while the view that shows it is whole: torn down
+    // later, from under a view already half destroyed, it calls into parts of
+    // the view that are gone. Nothing it sends on its way reaches this view.
+    disconnect(this, nullptr, this, nullptr);
+    delete m_pPage;
+    m_pPage = nullptr;
 }
 
 void CQuavernView::OnInitialUpdate() {
@@ -118,8 +124,8 @@ bool CQuavernView::TrySwapContent(const QString& path) {
         return false;
     m_bReady = false;
     const int asked = m_nPagesAsked;
-    // The page answers pending scripts when it is destroyed, with the view
-    // already half gone: the token says whether the view still lives.
+    // The page answers pending scripts when it is destroyed, as the view
+    // goes: the token says whether the view still lives.
     m_pPage->RunProgramScript(SwapContentScript(bytes),
                               [self = this, alive = m_alive, path, asked](const QVariant& swapped) {
                                   // Gone, or a newer page was asked for meanwhile: that one is shown.

@@ -37,6 +37,8 @@ class TestDocument final : public QObject {
 
 private Q_SLOTS:
     void displayFileFollowsTheSongAndGoesAtClose();
+    void closingWhileAPageLoadsEndsCleanly_data();
+    void closingWhileAPageLoadsEndsCleanly();
     void openingTheDisplayFileIsRefused();
     void fileThatCannotBeOpenedKeepsTheSong();
     void displayFileThatCannotBeWrittenKeepsTheSong();
@@ -75,6 +77,29 @@ void TestDocument::displayFileFollowsTheSongAndGoesAtClose() {
     QVERIFY(program.Close());
     QVERIFY(!QFile::exists(songDisplay));
     QCOMPARE(program.dialogs.questionsAsked, 0);
+}
+
+void TestDocument::closingWhileAPageLoadsEndsCleanly_data() {
+    QTest::addColumn<int>("rounds");
+    for (const int rounds : {0, 3, 30})
+        QTest::addRow("after %d rounds of events", rounds) << rounds;
+}
+
+void TestDocument::closingWhileAPageLoadsEndsCleanly() {
+    // The window is closed at points ever further into a page's load, its
+    // chord pictures and the pop-up script included: the program ends
+    // without a crash and takes its display file with it.
+    QFETCH(int, rounds);
+    CProgramFixture program;
+    QVERIFY(program.Start(1));
+    QVERIFY(program.OpenSong(program.WriteFile(QStringLiteral("a.txt"), "Am  G/B  C\nA man walks by\n")));
+    const QString display = program.Document()->DisplayPath();
+    QTest::keyClick(program.Frame()->windowHandle(), Qt::Key_Plus);
+    for (int i = 0; i < rounds; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    program.dialogs.answers.enqueue(QMessageBox::No);
+    QVERIFY(program.Close());
+    QVERIFY(!QFile::exists(display));
 }
 
 void TestDocument::openingTheDisplayFileIsRefused() {
