@@ -25,6 +25,7 @@ public:
             for (const char c : suffix)
                 bytes[n++] = c;
             m_size[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(n);
+            m_longRoot[static_cast<std::size_t>(i)] = root.size() == 2;
         }
     }
 
@@ -37,9 +38,13 @@ public:
         return {m_bytes[i].data(), m_size[i]};
     }
 
+    /// Whether the name's root takes two bytes (a sharp or a flat).
+    constexpr bool LongRoot(int index) const { return m_longRoot[static_cast<std::size_t>(index)]; }
+
 private:
     std::array<std::array<char, kBytes>, kSize> m_bytes{};
     std::array<std::uint8_t, kSize> m_size{};
+    std::array<bool, kSize> m_longRoot{};
 };
 
 inline constexpr TableNames kTableNames;

@@ -81,7 +81,7 @@ public:
         const std::string_view name = kTableNames[target];
         std::memcpy(out, name.data(), kTableNameBytes);
         ++m_counts[target];
-        occurrence.longRoot = name.size() > 1 && (name[1] == '#' || name[1] == 'b');
+        occurrence.longRoot = kTableNames.LongRoot(target);
         occurrence.index = target;
         occurrence.length = static_cast<std::uint16_t>(name.size());
         return name.size();
@@ -135,7 +135,7 @@ private:
             newSize = name.size();
             std::memcpy(out, name.data(), kTableNameBytes);
             ++m_counts[target];
-            occurrence.longRoot = newSize > 1 && (name[1] == '#' || name[1] == 'b');
+            occurrence.longRoot = kTableNames.LongRoot(target);
         } else {
             // The root moves and the suffix stays as written.
             const std::size_t oldRoot = occurrence.RootLength();

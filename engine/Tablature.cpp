@@ -123,12 +123,16 @@ struct SideCount {
                     NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
             return accidentals;
         }();
-        int accidental = occurrence.fingering ? 0 : kAccidentals[occurrence.index];
-        // E# and B# are a sheet's sharps, Fb and Cb its flats: a natural in two bytes.
-        if (accidental == 0 && occurrence.longRoot)
+        int accidental = kAccidentals[occurrence.index];
+        // E# and B# are a sheet's sharps, Fb and Cb its flats: a natural in
+        // two bytes, which no table name is. Tested first, as the rarest.
+        if ((occurrence.extended & occurrence.longRoot) && accidental == 0)
             accidental = text[occurrence.position + 1] == '#' ? 1 : -1;
-        sharps += accidental > 0 ? 1 : 0;
-        flats += accidental < 0 ? 1 : 0;
+        // Counted without a branch: names of both sides follow each other
+        // in no order a branch could foresee.
+        const int counted = occurrence.fingering ? 0 : 1;
+        sharps += static_cast<int>(accidental > 0) & counted;
+        flats += static_cast<int>(accidental < 0) & counted;
     }
     SignatureSide Side() const {
         return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;

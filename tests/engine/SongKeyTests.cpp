@@ -95,6 +95,8 @@ TEST(SongKey, IsTheKeyItsChordsMake) {
         {"D#m G#m A#7 D#m", kTableOnly, "D#m"},
         {"C# F# G#7 C#", kTableOnly, "Db"},
         {"A#m D#m F7 A#m", kTableOnly, "Bbm"},
+        // Cb is written on the flat side (E# on the sharp one).
+        {"Gb Cb C#7 F# Cb C#7 Gb", kByKeyEveryName, "Gb"},
         // A title and lyrics start nothing; a legend neither.
         {"Am I Blue\nG C D7 G\nEm C D7 G\nA poor man\n", kChordLines, "G"},
         {"A Song\nG C D G\nEm C D G\nI sang it in A\n", kTableOnly, "G"},
