@@ -30,10 +30,11 @@ public:
 
     // Room for the moved names of occurrences beyond their old bytes, once
     // HoldLegends has moved the fingerings: a moved name is at most one byte
-    // longer than the old one; a fingering grows by its separators and a
+    // longer than the old one, and a name outside the table two more for
+    // parentheses (WriteSuffix); a fingering grows by its separators and a
     // digit a string. The last name may be written as a whole table entry.
     std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) const {
-        return occurrences.size() + kTableNameBytes + kFingeringGrowth * m_fingerings.size();
+        return occurrences.size() + 2 * m_extended + kTableNameBytes + kFingeringGrowth * m_fingerings.size();
     }
 
     // Moves every fingering once. A legend whose fingering cannot move
@@ -44,8 +45,10 @@ public:
         m_held.clear();
         m_fingerings.clear();
         m_nextFingering = 0;
+        m_extended = 0;
         for (std::size_t k = 0, name = 0; k < occurrences.size(); ++k) {
             const ChordOccurrence& occurrence = occurrences[k];
+            m_extended += occurrence.extended ? 1 : 0;
             if (!occurrence.fingering) {
                 name = occurrence.bass ? name : k;
                 continue;
@@ -142,14 +145,29 @@ private:
             const std::string_view newRoot =
                 chordnotation::RootName(NoteSpelling::AtIndex(target % NoteSpelling::kCount), m_notation);
             std::memcpy(out, newRoot.data(), newRoot.size());
-            std::memcpy(out + newRoot.size(), in + oldRoot, oldSize - oldRoot);
-            newSize = oldSize - oldRoot + newRoot.size();
+            newSize =
+                newRoot.size() + WriteSuffix(std::string_view(in + oldRoot, oldSize - oldRoot), out + newRoot.size());
             m_counts[target] += occurrence.extended ? 0 : 1;
             occurrence.longRoot = newRoot.size() == 2;
         }
         occurrence.index = target;
         occurrence.length = static_cast<std::uint16_t>(newSize);
         return newSize;
+    }
+
+    // Writes a moved name's suffix after its new root and returns its bytes,
+    // an altered note it opens with in parentheses.
+    static std::size_t WriteSuffix(std::string_view suffix, char* out) {
+        const std::size_t altered = chordgrammar::OpeningAlteration(suffix);
+        if (altered == 0) {
+            std::memcpy(out, suffix.data(), suffix.size());
+            return suffix.size();
+        }
+        out[0] = '(';
+        std::memcpy(out + 1, suffix.data(), altered);
+        out[altered + 1] = ')';
+        std::memcpy(out + altered + 2, suffix.data() + altered, suffix.size() - altered);
+        return suffix.size() + 2;
     }
 
     // Spelled by key, where occurrence moves, asked in text order: a bass
@@ -196,6 +214,8 @@ private:
     // The moved fingerings in text order, and the next one Write takes.
     std::vector<std::string> m_fingerings;
     std::size_t m_nextFingering = 0;
+    // The names outside the table.
+    std::size_t m_extended = 0;
     // The table entry of the last chord written, none before the first,
     // and whether it is diminished: a bass note is spelled from it.
     int m_chord = -1;

@@ -5,6 +5,18 @@
 #include "engine/KeyFinder.h"
 #include "engine/TableMoves.h"
 
+namespace {
+
+// A name outside the table as its moved root and its suffix write it.
+std::string MovedName(std::string_view root, std::string_view suffix) {
+    const std::size_t altered = chordgrammar::OpeningAlteration(suffix);
+    if (altered == 0)
+        return std::string(root).append(suffix);
+    return std::string(root).append("(").append(suffix.substr(0, altered)).append(")").append(suffix.substr(altered));
+}
+
+} // namespace
+
 DistinctChords SongSummary::At(int shift) const {
     const TableMoves moves = MovesAt(shift, spelling, key, notation);
     ChordCounts moved{};
@@ -26,7 +38,7 @@ DistinctChords SongSummary::At(int shift) const {
         const std::string movedName =
             root == name.Root().Index() && !written.empty()
                 ? name.Write()
-                : std::string(chordnotation::RootName(NoteSpelling::AtIndex(root), notation)) + name.Suffix();
+                : MovedName(chordnotation::RootName(NoteSpelling::AtIndex(root), notation), name.Suffix());
         const std::optional<ChordMatch> read = ChordName::Read(movedName, true, notation);
         if (!read)
             continue;

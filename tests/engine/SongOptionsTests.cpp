@@ -105,8 +105,10 @@ TEST(SongOptions, SpellsMovedNamesAsAsked) {
         {"E#7 B# Fb Cbmaj7 E7+ Gb C", Spelling::AsWritten, 2, "G7 D Gb Dbmaj7 F#7+ Ab D", true},
         {"E#7 B# Fb Cbmaj7 E7+ Gb C", Spelling::AsWritten, 0, "E#7 B# Fb Cbmaj7 E7+ Gb C", true},
         {"E#7 B# Fb Cbmaj7 E7+ Gb C", Spelling::AsWritten, 12, "E#7 B# Fb Cbmaj7 E7+ Gb C", true},
-        // E#9 is E with a raised ninth, and so is D##9 D# with one.
-        {"Fb Cbm E#9 Cb5 A+ C+7 Caug", Spelling::Sharps, -1, "D# A#m D##9 Bb5 G#+ B+7 Baug", true},
+        // E#9 is E with a raised ninth, Cb5 C with a lowered fifth: moved,
+        // the alteration is parted from the root (not F#9, a ninth chord).
+        {"Fb Cbm E#9 Cb5 A+ C+7 Caug", Spelling::Sharps, -1, "D# A#m D#(#9) B(b5) G#+ B+7 Baug", true},
+        {"E#9 Cb5 Fb#11sus4 E#9", Spelling::AsWritten, 1, "F(#9) C#(b5) F(#11)sus4 F(#9)", true},
         {"C#/E# Ab/Cb Abm/cb Fb(/Ab)", Spelling::AsWritten, 1, "D/F# A/C Am/c F(/A)", true},
         {"Gb Cb Db7 Gb Ebm Cbmaj7", Spelling::Key, -1, "F Bb C7 F Dm Bbmaj7", true},
         {"C# F# G# E#m7b5 A#m", Spelling::Key, -1, "C F G Em7b5 Am", true},
