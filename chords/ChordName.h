@@ -125,19 +125,6 @@ inline bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-/// The bytes of the altered note a suffix opens with ("#9" of "#9sus4",
-/// "b5"), none when it opens otherwise. Written after another root than
-/// its own, the alteration goes in parentheses, or it runs into the root:
-/// E#9 (E with a raised ninth) moved up is F(#9), not the ninth chord F#9.
-inline std::size_t OpeningAlteration(std::string_view suffix) {
-    if (suffix.size() < 2 || (suffix[0] != '#' && suffix[0] != 'b') || !IsDigit(suffix[1]))
-        return 0;
-    std::size_t end = 2;
-    while (end < suffix.size() && IsDigit(suffix[end]))
-        ++end;
-    return end;
-}
-
 inline bool HasAt(const char* text, std::size_t size, std::size_t pos, const char* word) {
     for (; *word; ++word, ++pos) {
         if (pos >= size || text[pos] != *word)
@@ -292,6 +279,20 @@ inline bool IsAlteredNumberAt(const char* text, std::size_t size, std::size_t po
         return false;
     const std::string_view digits(text + pos, end - pos);
     return digits == "5" || digits == "9" || digits == "11" || digits == "13";
+}
+
+/// The bytes of the altered note a suffix opens with ("#9" of "#9sus4",
+/// "b5"), none when it opens otherwise. Written after another root than
+/// its own, the alteration goes in parentheses, or it runs into the root:
+/// E#9 (E with a raised ninth) moved up is F(#9), not the ninth chord F#9.
+inline std::size_t OpeningAlteration(std::string_view suffix) {
+    if (suffix.size() < 2 || (suffix[0] != '#' && suffix[0] != 'b') ||
+        !IsAlteredNumberAt(suffix.data(), suffix.size(), 1))
+        return 0;
+    std::size_t end = 2;
+    while (end < suffix.size() && IsDigit(suffix[end]))
+        ++end;
+    return end;
 }
 
 /// Reads the longest chord name at pos that the end of the text or a byte of

@@ -77,8 +77,13 @@ inline constexpr SignedWhiteKeys kSignedWhiteKeys = [] {
 }();
 
 inline int SignedWhiteKey(Notation notation, unsigned letter, char sign) {
-    if (notation != Notation::AsWritten || letter >= static_cast<unsigned>(kLetterCount) ||
-        (sign != '#' && sign != 'b'))
+    if (letter >= static_cast<unsigned>(kLetterCount) || (sign != '#' && sign != 'b'))
+        return -1;
+    // German writes B natural H, so H# is C; its B is B flat, which no sign
+    // makes a white key.
+    if (notation == Notation::German && letter == 'H' - 'A')
+        return sign == '#' ? kSignedWhiteKeys.of['B' - 'A'][0] : -1;
+    if (notation == Notation::German && letter == 'B' - 'A')
         return -1;
     return kSignedWhiteKeys.of[letter][sign == '#' ? 0 : 1];
 }

@@ -203,6 +203,8 @@ TEST(ChordLine, MovesChordLinesAndNothingElse) {
         {"Ami  H  B  Hb  Hmi7  Cmoll  Gmi7  G#", "Hmi  C#  C  C  C#mi7  Dmoll  Ami7  B",
          "F#mi  G#  G  G  G#mi7  Amoll  Emi7  F"},
         {"Dmi/H  C/h  A  Ab", "Emi/C#  D/c#  H  B", "Hmi/G#  A/g#  F#  F"},
+        // E#, Fb, Cb and H# sound F, E, H and C; Fb and Cb move as flats.
+        {"E#7  Fb  Cbmi  H#  Ami", "G7  Gb  Dbmi  D  Hmi", "D7  Db  Abmi  A  F#mi"},
         {"[Ami]Ej pada [H7]rosenka", "[Hmi]Ej pada [C#7]rosenka", "[F#mi]Ej pada [G#7]rosenka"},
         {"A man", "A man", "A man"},
         {"Am I only dreaming", "Am I only dreaming", "Am I only dreaming"},
