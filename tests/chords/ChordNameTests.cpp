@@ -111,24 +111,13 @@ TEST(ChordName, ParsesNamesIntoRootSuffixAndBaseChordAndWritesThemBack) {
 }
 
 TEST(ChordName, ReadsGermanRootsAndMinorWordsAsTheTablesChords) {
-    // name, the table name it scores as, whether it is outside the table
+    // name, the table name it scores as, whether it is outside the table. E#,
+    // H#, Fb and Cb sound F, C, E and H; B is B flat, which no sign makes a white key.
     const std::vector<std::tuple<const char*, const char*, bool>> cases = {
-        {"H", "B", false},
-        {"B", "Bb", false},
-        {"Hb", "Bb", false},
-        {"Bb", "Bb", false},
-        {"Ami", "Am", false},
-        {"Hmi7", "Bm7", false},
-        {"Cmoll", "Cm", false},
-        {"H7", "B7", false},
-        {"Gmi7b5", "Gm", true},
-        {"Hsus4", "B", true},
-        {"Bmaj7", "Bbmaj7", false},
-        // E#, H#, Fb and Cb sound F, C, E and H; B is B flat, which no sign makes a white key.
-        {"E#7", "F7", true},
-        {"H#", "C", true},
-        {"Fb", "E", true},
-        {"Cbmaj7", "Bmaj7", true},
+        {"H", "B", false},      {"B", "Bb", false},     {"Hb", "Bb", false},        {"Bb", "Bb", false},
+        {"Ami", "Am", false},   {"Hmi7", "Bm7", false}, {"Cmoll", "Cm", false},     {"H7", "B7", false},
+        {"Gmi7b5", "Gm", true}, {"Hsus4", "B", true},   {"Bmaj7", "Bbmaj7", false}, {"E#7", "F7", true},
+        {"H#", "C", true},      {"Fb", "E", true},      {"Cbmaj7", "Bmaj7", true},
     };
     for (const auto& [text, table, extended] : cases) {
         const std::optional<ChordMatch> match = ChordName::Read(text, true, Notation::German);
