@@ -23,7 +23,24 @@ DistinctChords SongSummary::At(int shift) const {
     for (std::size_t i = 0; i < moves.size(); ++i)
         moved[moves[i]] += counts[i];
     std::vector<int> bases;
-    for (const ChordName& name : extended) {
+    // A legend's name kept as written scores as it stands.
+    std::vector<int> keptExtended(extended.size());
+    for (const HeldName& name : held) {
+        if ((name.shifts >> Pitch::Wrap(shift) & 1) == 0)
+            continue;
+        if (name.extended >= 0) {
+            ++keptExtended[static_cast<std::size_t>(name.extended)];
+        } else {
+            --moved[moves[static_cast<std::size_t>(name.index)]];
+            ++moved[static_cast<std::size_t>(name.index)];
+        }
+    }
+    for (std::size_t e = 0; e < extended.size(); ++e) {
+        const ChordName& name = extended[e];
+        if (keptExtended[e] > 0)
+            bases.push_back(name.TableIndex());
+        if (keptExtended[e] == extendedCounts[e])
+            continue;
         // A moved name may read otherwise ("E#7" moved down is "E7"), so it
         // is read again as the text will hold it.
         int root = moves[static_cast<std::size_t>(name.TableIndex())] % NoteSpelling::kCount;

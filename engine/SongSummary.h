@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,20 @@ struct SongSummary {
     std::optional<SongKey> key;
     Spelling spelling = Spelling::AsWritten;
     Notation notation = Notation::AsWritten;
+    /// How often each name of extended occurs.
+    std::vector<int> extendedCounts;
+
+    /// The chord name of a fingering legend ("Am (x02210)") and the moves
+    /// at which a fingering of the legend cannot move sound, so that the
+    /// name stays as written: bit Pitch::Wrap(shift) of shifts.
+    struct HeldName {
+        /// The table entry of a table name.
+        int index = 0;
+        /// Its place in extended; -1 for a table name.
+        int extended = -1;
+        std::uint16_t shifts = 0;
+    };
+    std::vector<HeldName> held;
 
     /// The distinct chords and the score of the song moved by shift.
     DistinctChords At(int shift) const;

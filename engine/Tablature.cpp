@@ -280,6 +280,23 @@ CChord TransposeChord(const CChord& chord, int shift) {
     return *theChordCatalog.Find(std::string(root.Name()) + chord.suffix);
 }
 
+std::size_t CTablature::ExtendedPlace(SongSummary& summary, const ChordOccurrence& occurrence) const {
+    // The occurrence knows its root: the rest of its name is the suffix.
+    const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
+    const std::string_view suffix = occurrence.SuffixIn(text);
+    const std::string_view writtenRoot =
+        occurrence.SignedWhiteKey() ? std::string_view(text).substr(occurrence.position, 2) : std::string_view();
+    const auto known = [&](const ChordName& name) {
+        return name.Root() == root && name.Suffix() == suffix && name.WrittenRoot() == writtenRoot;
+    };
+    const auto entry = std::find_if(summary.extended.begin(), summary.extended.end(), known);
+    if (entry != summary.extended.end())
+        return static_cast<std::size_t>(entry - summary.extended.begin());
+    summary.extended.emplace_back(root, std::string(suffix), std::nullopt, writtenRoot);
+    summary.extendedCounts.push_back(0);
+    return summary.extended.size() - 1;
+}
+
 SongSummary CTablature::Summarize() const {
     SongSummary summary;
     summary.counts = m_counts;
@@ -287,22 +304,42 @@ SongSummary CTablature::Summarize() const {
     summary.notation = m_options.notation;
     if (m_options.spelling == Spelling::Key)
         summary.key = GuessedKey();
+    // A song repeats its names, so a name is made only when it is new.
     for (std::size_t i = 0; m_extendedCount > 0 && i < m_occurrences.size(); ++i) {
-        const ChordOccurrence& occurrence = m_occurrences[i];
-        if (!occurrence.extended)
-            continue;
-        // The occurrence knows its root: the rest of its name is the suffix.
-        // A song repeats its names, so a name is made only when it is new.
-        const NoteSpelling root = NoteSpelling::AtIndex(occurrence.index % NoteSpelling::kCount);
-        const std::string_view suffix = occurrence.SuffixIn(text);
-        const std::string_view writtenRoot =
-            occurrence.SignedWhiteKey() ? std::string_view(text).substr(occurrence.position, 2) : std::string_view();
-        const auto known = [&](const ChordName& name) {
-            return name.Root() == root && name.Suffix() == suffix && name.WrittenRoot() == writtenRoot;
-        };
-        if (std::none_of(summary.extended.begin(), summary.extended.end(), known))
-            summary.extended.emplace_back(root, std::string(suffix), std::nullopt, writtenRoot);
+        if (m_occurrences[i].extended)
+            ++summary.extendedCounts[ExtendedPlace(summary, m_occurrences[i])];
     }
+    if (!m_options.chordLines)
+        return summary;
+    // A legend whose fingering cannot move sound keeps its name where the
+    // song is moved (RewriteChords): the moves at which each legend's does not.
+    std::size_t name = 0;
+    std::uint16_t shifts = 0;
+    const auto hold = [&] {
+        const ChordOccurrence& occurrence = m_occurrences[name];
+        if (shifts == 0 || occurrence.fingering)
+            return;
+        summary.held.push_back({occurrence.index,
+                                occurrence.extended ? static_cast<int>(ExtendedPlace(summary, occurrence)) : -1,
+                                shifts});
+    };
+    for (std::size_t k = 0; k < m_occurrences.size(); ++k) {
+        const ChordOccurrence& occurrence = m_occurrences[k];
+        if (!occurrence.fingering) {
+            if (!occurrence.bass) {
+                hold();
+                name = k;
+                shifts = 0;
+            }
+            continue;
+        }
+        const std::string_view fingering = std::string_view(text).substr(occurrence.position, occurrence.length);
+        for (int up = 1; up < 12; ++up) {
+            if (MoveFingering(fingering, up > 6 ? up - 12 : up).empty())
+                shifts = static_cast<std::uint16_t>(shifts | 1u << up);
+        }
+    }
+    hold();
     return summary;
 }
 

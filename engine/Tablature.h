@@ -160,6 +160,9 @@ public:
 private:
     /// What the trials of a shift need to know of the song.
     SongSummary Summarize() const;
+    /// The place in summary.extended of the name of occurrence, outside the
+    /// table, added when it is new.
+    std::size_t ExtendedPlace(SongSummary& summary, const ChordOccurrence& occurrence) const;
     /// What the key finder said about the text as it is now.
     struct FoundKey {
         /// Nothing for a song without chords.

@@ -206,6 +206,16 @@ TEST(SongOptions, ScoresOfEveryShiftAreThoseOfTheMovedSong) {
             }
         }
     }
+    // A legend whose fingering cannot move sound keeps its name as written.
+    for (const char* text : {"A9 (x42000)  E7 (020100)\nA9  D  E7\n", "Bm/A (x04432)\nBm/A  G  C  F#m\n"}) {
+        const CTablature song = Detected(text, {true, Spelling::AsWritten, false, true});
+        for (int shift = -6; shift <= 6; ++shift) {
+            CTablature moved = song;
+            moved.Transpose(shift);
+            EXPECT_EQ(song.ChordsAt(shift).distinct, DistinctNamesOf(moved)) << text << " by " << shift;
+            EXPECT_EQ(song.ChordsAt(shift).score, moved.GetScore()) << text << " by " << shift;
+        }
+    }
     // The capo on fret 7 plays the shapes five half-tones up; the lowest capo wins a tie.
     EXPECT_EQ(ShiftForCapo(7), 5);
     std::vector<CapoChoice> tie(3);
