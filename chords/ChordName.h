@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -281,18 +282,28 @@ inline bool IsAlteredNumberAt(const char* text, std::size_t size, std::size_t po
     return digits == "5" || digits == "9" || digits == "11" || digits == "13";
 }
 
-/// The bytes of the altered note a suffix opens with ("#9" of "#9sus4",
-/// "b5"), none when it opens otherwise. Written after another root than
-/// its own, the alteration goes in parentheses, or it runs into the root:
-/// E#9 (E with a raised ninth) moved up is F(#9), not the ninth chord F#9.
-inline std::size_t OpeningAlteration(std::string_view suffix) {
-    if (suffix.size() < 2 || (suffix[0] != '#' && suffix[0] != 'b') ||
-        !IsAlteredNumberAt(suffix.data(), suffix.size(), 1))
-        return 0;
-    std::size_t end = 2;
-    while (end < suffix.size() && IsDigit(suffix[end]))
-        ++end;
-    return end;
+/// Writes suffix at out as it follows another root than its own, and
+/// returns its bytes, at most two more than suffix's: an altered note it
+/// opens with ("#9" of "#9sus4", "b5") goes in parentheses, or it would run
+/// into the root: E#9 (E with a raised ninth) moved up is F(#9), not the
+/// ninth chord F#9.
+inline std::size_t WriteMovedSuffix(std::string_view suffix, char* out) {
+    std::size_t altered = 0;
+    if (suffix.size() > 1 && (suffix[0] == '#' || suffix[0] == 'b') &&
+        IsAlteredNumberAt(suffix.data(), suffix.size(), 1)) {
+        altered = 2;
+        while (altered < suffix.size() && IsDigit(suffix[altered]))
+            ++altered;
+    }
+    if (altered == 0) {
+        std::memcpy(out, suffix.data(), suffix.size());
+        return suffix.size();
+    }
+    out[0] = '(';
+    std::memcpy(out + 1, suffix.data(), altered);
+    out[altered + 1] = ')';
+    std::memcpy(out + altered + 2, suffix.data() + altered, suffix.size() - altered);
+    return suffix.size() + 2;
 }
 
 /// Reads the longest chord name at pos that the end of the text or a byte of

@@ -31,7 +31,7 @@ public:
     // Room for the moved names of occurrences beyond their old bytes, once
     // HoldLegends has moved the fingerings: a moved name is at most one byte
     // longer than the old one, and a name outside the table two more for
-    // parentheses (WriteSuffix); a fingering grows by its separators and a
+    // parentheses (WriteMovedSuffix); a fingering grows by its separators and a
     // digit a string. The last name may be written as a whole table entry.
     std::size_t Growth(const std::vector<ChordOccurrence>& occurrences) const {
         return occurrences.size() + 2 * m_extended + kTableNameBytes + kFingeringGrowth * m_fingerings.size();
@@ -145,29 +145,14 @@ private:
             const std::string_view newRoot =
                 chordnotation::RootName(NoteSpelling::AtIndex(target % NoteSpelling::kCount), m_notation);
             std::memcpy(out, newRoot.data(), newRoot.size());
-            newSize =
-                newRoot.size() + WriteSuffix(std::string_view(in + oldRoot, oldSize - oldRoot), out + newRoot.size());
+            newSize = newRoot.size() + chordgrammar::WriteMovedSuffix(std::string_view(in + oldRoot, oldSize - oldRoot),
+                                                                      out + newRoot.size());
             m_counts[target] += occurrence.extended ? 0 : 1;
             occurrence.longRoot = newRoot.size() == 2;
         }
         occurrence.index = target;
         occurrence.length = static_cast<std::uint16_t>(newSize);
         return newSize;
-    }
-
-    // Writes a moved name's suffix after its new root and returns its bytes,
-    // an altered note it opens with in parentheses.
-    static std::size_t WriteSuffix(std::string_view suffix, char* out) {
-        const std::size_t altered = chordgrammar::OpeningAlteration(suffix);
-        if (altered == 0) {
-            std::memcpy(out, suffix.data(), suffix.size());
-            return suffix.size();
-        }
-        out[0] = '(';
-        std::memcpy(out + 1, suffix.data(), altered);
-        out[altered + 1] = ')';
-        std::memcpy(out + altered + 2, suffix.data() + altered, suffix.size() - altered);
-        return suffix.size() + 2;
     }
 
     // Spelled by key, where occurrence moves, asked in text order: a bass

@@ -1,6 +1,7 @@
 #include "engine/SongSummary.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "engine/KeyFinder.h"
 #include "engine/TableMoves.h"
@@ -9,10 +10,10 @@ namespace {
 
 // A name outside the table as its moved root and its suffix write it.
 std::string MovedName(std::string_view root, std::string_view suffix) {
-    const std::size_t altered = chordgrammar::OpeningAlteration(suffix);
-    if (altered == 0)
-        return std::string(root).append(suffix);
-    return std::string(root).append("(").append(suffix.substr(0, altered)).append(")").append(suffix.substr(altered));
+    std::string name(root.size() + suffix.size() + 2, '\0');
+    std::memcpy(name.data(), root.data(), root.size());
+    name.resize(root.size() + chordgrammar::WriteMovedSuffix(suffix, name.data() + root.size()));
+    return name;
 }
 
 } // namespace
