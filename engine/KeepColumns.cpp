@@ -79,9 +79,10 @@ struct ColumnCounter {
     }
 };
 
-// The end of the line that goes on at from, and whether the line holds a
-// tab or a byte beyond ASCII (plain stays true when it holds neither).
-std::size_t LineEnd(std::string_view text, std::size_t from, bool& plain) {
+// The end of the line that goes on at from, whether the line holds a tab or
+// a byte beyond ASCII (plain stays true when it holds neither) and whether
+// it holds a "[" (bracket).
+std::size_t LineEnd(std::string_view text, std::size_t from, bool& plain, bool& bracket) {
     std::size_t end = from;
 #if defined(__SSE2__)
     // Sixteen bytes at a time: chord lines are most of a songbook's lines.
@@ -93,16 +94,21 @@ std::size_t LineEnd(std::string_view text, std::size_t from, bool& plain) {
         const auto endMask = static_cast<std::uint32_t>(_mm_movemask_epi8(ends));
         const auto unusual =
             static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')))));
+        const auto brackets = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('['))));
         if (endMask != 0) {
             const unsigned at = static_cast<unsigned>(__builtin_ctz(endMask));
             plain = plain && (unusual & ((1u << at) - 1)) == 0;
+            bracket = bracket || (brackets & ((1u << at) - 1)) != 0;
             return end + at;
         }
         plain = plain && unusual == 0;
+        bracket = bracket || brackets != 0;
     }
 #endif
-    for (; end < text.size() && !IsLineEnd(text[end]); ++end)
+    for (; end < text.size() && !IsLineEnd(text[end]); ++end) {
         plain = plain && text[end] != '\t' && static_cast<unsigned char>(text[end]) < 0x80;
+        bracket = bracket || text[end] == '[';
+    }
     return end;
 }
 
@@ -187,6 +193,19 @@ char* PutPiece(char* out, const char* bytes, std::size_t size, bool roomy) {
     else
         std::memcpy(out, bytes, size);
     return out + size;
+}
+
+// Whether the size bytes at bytes, sixteen or fewer, are spaces; sixteen
+// bytes there are readable.
+bool SpacesOnly(const char* bytes, std::size_t size) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const auto spaces = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
+    const std::uint32_t wanted = (std::uint32_t{1} << size) - 1;
+    return (spaces & wanted) == wanted;
+#else
+    return std::all_of(bytes, bytes + size, [](char c) { return c == ' '; });
+#endif
 }
 
 char* PutSpaces(char* out, std::size_t count) {
@@ -350,9 +369,20 @@ public:
         std::size_t i = 0; // in the old line
         std::ptrdiff_t drift = 0;
         bool crossed = false;
-        for (std::size_t k = line.first;; ++k) {
-            const std::size_t stop = k < line.last ? m_names[k].position - line.beforeStart : before.size();
-            while (drift != 0 && i < stop) {
+        // Lays out the bytes from i up to stop, a name's start or the end
+        // of the line (last).
+        const auto layOutUpTo = [&](std::size_t stop, bool last) {
+            if (roomy && stop - i <= COutput::kPiece && SpacesOnly(before.data() + i, stop - i)) {
+                // Most often blanks alone come before a name: they take up
+                // the drift at once, with no branch on whether there is any.
+                const auto old = static_cast<std::ptrdiff_t>(stop - i);
+                const std::ptrdiff_t blanks = old == 0 ? 0 : NewBlanks(old, drift, keepWide, last);
+                crossed = crossed || (!last && (old >= columnGap) != (blanks >= columnGap));
+                out = PutSpaces(out, static_cast<std::size_t>(blanks));
+                drift += blanks - old;
+                return;
+            }
+            while (i < stop && drift != 0) {
                 // Between two names there are a few bytes: a loop finds the
                 // blank sooner than a call would.
                 std::size_t gap = i;
@@ -365,23 +395,16 @@ public:
                 while (i < stop && before[i] == ' ')
                     ++i;
                 const auto old = static_cast<std::ptrdiff_t>(i - gap);
-                std::ptrdiff_t blanks = old - drift;
-                if (i == before.size()) {
-                    out = PutSpaces(out, static_cast<std::size_t>(std::max<std::ptrdiff_t>(blanks, 0)));
-                    break;
-                }
-                blanks = std::max<std::ptrdiff_t>(blanks, 1);
-                if (keepWide && old >= columnGap)
-                    blanks = std::max(blanks, columnGap);
-                else if (keepWide)
-                    blanks = std::min(blanks, columnGap - 1);
-                crossed = crossed || (old >= columnGap) != (blanks >= columnGap);
+                const std::ptrdiff_t blanks = NewBlanks(old, drift, keepWide, i == before.size());
+                crossed = crossed || (i != before.size() && (old >= columnGap) != (blanks >= columnGap));
                 out = PutSpaces(out, static_cast<std::size_t>(blanks));
                 drift += blanks - old;
             }
             out = PutPiece(out, before.data() + i, stop - i, roomy);
-            if (k == line.last)
-                break;
+        };
+        for (std::size_t k = line.first; k < line.last; ++k) {
+            const std::size_t stop = m_names[k].position - line.beforeStart;
+            layOutUpTo(stop, false);
             const std::size_t length = m_occurrences[k].length;
             m_occurrences[k].position = static_cast<std::uint32_t>(start + static_cast<std::size_t>(out - begin));
             out = PutPiece(out, moved, length, namesRoomy);
@@ -389,11 +412,26 @@ public:
             drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
             i = stop + m_names[k].length;
         }
+        layOutUpTo(before.size(), true);
         m_out.Commit(out);
         return crossed;
     }
 
 private:
+    // The blanks that stand for old blanks (at least one) once the line has
+    // drifted: as many fewer as it grew by, at least one between two words
+    // and none needed after the last; with keepWide a gap as wide as
+    // kChordColumnGap stays so and a narrower one stays narrower.
+    static std::ptrdiff_t NewBlanks(std::ptrdiff_t old, std::ptrdiff_t drift, bool keepWide, bool last) {
+        const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
+        const std::ptrdiff_t blanks = old - drift;
+        if (last)
+            return std::max<std::ptrdiff_t>(blanks, 0);
+        if (!keepWide)
+            return std::max<std::ptrdiff_t>(blanks, 1);
+        return old >= columnGap ? std::max(blanks, columnGap) : std::clamp<std::ptrdiff_t>(blanks, 1, columnGap - 1);
+    }
+
     // Whether blanks part two columns as a sheet is read (engine/ChordLine.h).
     static bool IsWide(std::string_view gap) {
         std::size_t blanks = 0;
@@ -562,28 +600,34 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
     // the file ends without a line end: it is no part of the line, and stays
     // as it was put, for saving finds it by its bytes.
     const std::size_t songEnd = before.size() - std::min(rules.addedAfter, before.size());
+    // One line at a time, each field set for it: built afresh, the whole
+    // of it would be cleared for each of a songbook's lines.
+    Line line;
+    line.beforeLimit = before.data() + before.size();
     for (std::size_t k = 0; k < names.size();) {
-        Line line;
-        line.beforeLimit = before.data() + before.size();
+        line.after = std::string_view();
+        line.afterLimit = nullptr;
+        line.movedBytes = 0;
         std::size_t start = names[k].position;
         while (start > cursor && !IsLineEnd(before[start - 1]))
             --start;
         // Tabs and bytes beyond ASCII ask for columns counted one by one.
         bool plain = !html;
+        bool bracket = false;
         const std::size_t end =
-            std::min(LineEnd(before, start, plain), std::max<std::size_t>(songEnd, names[k].position + 1));
+            std::min(LineEnd(before, start, plain, bracket), std::max<std::size_t>(songEnd, names[k].position + 1));
         line.first = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
         line.moved = movedAt;
-        bool inline_ = false;
-        for (; k < names.size() && names[k].position < end; ++k) {
+        for (; k < names.size() && names[k].position < end; ++k)
             line.movedBytes += occurrences[k].length;
-            const std::size_t at = names[k].position - start;
-            inline_ =
-                inline_ || (at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[k].length));
-        }
         line.last = k;
+        bool inline_ = false;
+        for (std::size_t name = line.first; bracket && name < line.last && !inline_; ++name) {
+            const std::size_t at = names[name].position - start;
+            inline_ = at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[name].length);
+        }
         movedAt += line.movedBytes;
 
         out.Append(before.substr(cursor, start - cursor));

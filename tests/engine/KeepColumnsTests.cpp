@@ -75,19 +75,20 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
     const Case cases[] = {
         // Slash chords grow in both parts; E goes back to its column.
         {"Am           Am/G   Am/F        E", 1, "A#m          A#m/G# A#m/F#      F", Both},
-        {"C G Am F", 1, "C# G# A#m F#", Both},              // single blanks stay one blank
-        {"Db Eb  Gb", 1, "D  E   G", Both},                 // shorter names leave their room
-        {"(A7)  D     G", 1, "(A#7) D#    G#", Both},       // a parenthesised chord eats no neighbour
-        {"(A7) D  G", 1, "(A#7) D# G#", Both},              // pushed, and pushed on
-        {"C C C", 1, "C# C# C#", Both},                     // the line grows when nothing fits
-        {"| Am  | E  |  ", 1, "| A#m | F  |  ", Both},      // bar lines keep their columns
-        {"| Am | E  |", 1, "| A#m | F |", Both},            // ... unless a chord pushes them
-        {"C#m\tF#  G", -1, "Cm\tF   F#", Both},             // a tab still reaches its stop
-        {"Ab\tBb", 1, "A\tB", Both},                        //
-        {"G  ", 1, "G# ", Both},                            // blanks at the end keep the line's end
-        {"E#7  Am", 1, "F#7  A#m", Both},                   // E#7 is F7 moved up
-        {"E#7  Fb  Am", -1, "E7   Eb  G#m", Both},          // ... and down: a table name
-        {"[Bb]Amazing grace", 1, "[B]Amazing grace", Both}, // no columns inside lyrics
+        {"C G Am F", 1, "C# G# A#m F#", Both},                        // single blanks stay one blank
+        {"Db Eb  Gb", 1, "D  E   G", Both},                           // shorter names leave their room
+        {"(A7)  D     G", 1, "(A#7) D#    G#", Both},                 // a parenthesised chord eats no neighbour
+        {"(A7) D  G", 1, "(A#7) D# G#", Both},                        // pushed, and pushed on
+        {"C C C", 1, "C# C# C#", Both},                               // the line grows when nothing fits
+        {"| Am  | E  |  ", 1, "| A#m | F  |  ", Both},                // bar lines keep their columns
+        {"| Am | E  |", 1, "| A#m | F |", Both},                      // ... unless a chord pushes them
+        {"C#m\tF#  G", -1, "Cm\tF   F#", Both},                       // a tab still reaches its stop
+        {"Ab\tBb", 1, "A\tB", Both},                                  //
+        {"G  ", 1, "G# ", Both},                                      // blanks at the end keep the line's end
+        {"Am                  G", 1, "A#m                 G#", Both}, // more blanks than fit one piece
+        {"E#7  Am", 1, "F#7  A#m", Both},                             // E#7 is F7 moved up
+        {"E#7  Fb  Am", -1, "E7   Eb  G#m", Both},                    // ... and down: a table name
+        {"[Bb]Amazing grace", 1, "[B]Amazing grace", Both},           // no columns inside lyrics
         {"D  (x 5 7 7 7 5)  G", 3, "F  (x 8 10 10 10 8) A#", ChordLinesOnly},
         // Read by chord lines, a gap that parts two columns stays wide.
         {"Am  G  C      la la la la", 1, "A#m G# C#     la la la la", TextOnly},
@@ -104,6 +105,8 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
             const CTablature moved = Moved(song, chordLines, true, c.shift);
             EXPECT_EQ(moved.text, c.kept + mud) << c.song << (chordLines ? " (chord lines)" : "");
             ExpectAsDetected(moved, chordLines, c.song);
+            // The song's last line, with no bytes after it to spare, comes out the same.
+            EXPECT_EQ(Moved({c.song, c.reading == Html}, chordLines, true, c.shift).text, c.kept) << c.song;
             // Columns counted one by one (a character of two bytes ahead) give the same line.
             if (!chordLines && c.reading != Html) {
                 EXPECT_EQ(Moved({"\xc3\xa9 " + song.text}, false, true, c.shift).text, "\xc3\xa9 " + moved.text)
