@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/TextHelpers.h"
+#include "chords/ByteClass.h"
 
 namespace {
 
@@ -14,8 +15,14 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
 }
 
-bool IsOneOf(char c, std::string_view set) {
-    return set.find(c) != std::string_view::npos;
+// The marks a sheet writes around and between chords, by where they stand.
+constexpr ByteClass kMarkOnly = MakeByteClass("|:/.-%*~>");
+constexpr ByteClass kMarkBefore = MakeByteClass("([{|:.*");
+constexpr ByteClass kMarkAfter = MakeByteClass(")]}|:.,;?!*");
+constexpr ByteClass kBeat = MakeByteClass(":.");
+
+bool Is(const ByteClass& marks, char c) {
+    return marks[static_cast<unsigned char>(c)] != 0;
 }
 
 bool IsDigit(char c) {
@@ -48,6 +55,8 @@ bool IsRepeat(std::string_view text) {
 
 bool IsNoChord(std::string_view text) {
     // n.c., nc, n.c, n/c in any case, without a copy: it is asked of every word.
+    if (text.empty() || (text[0] != 'n' && text[0] != 'N'))
+        return false;
     const auto is = [&](std::string_view word) {
         if (text.size() != word.size())
             return false;
@@ -63,7 +72,7 @@ bool IsNoChord(std::string_view text) {
 // A word made of marks only: bar lines, beats, repeat signs.
 bool IsMarksOnly(std::string_view text) {
     for (const char c : text) {
-        if (!IsOneOf(c, "|:/.-%*~>"))
+        if (!Is(kMarkOnly, c))
             return false;
     }
     return true;
@@ -198,9 +207,9 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
                 bool anyChord = false;
                 for (std::size_t k = w; k <= last && !anyChord; ++k) {
                     std::string_view part = line.substr(words[k].begin, words[k].end - words[k].begin);
-                    while (!part.empty() && IsOneOf(part.front(), "("))
+                    while (!part.empty() && part.front() == '(')
                         part.remove_prefix(1);
-                    while (!part.empty() && IsOneOf(part.back(), ")"))
+                    while (!part.empty() && part.back() == ')')
                         part.remove_suffix(1);
                     anyChord = !part.empty() && isChordName(part);
                 }
@@ -219,11 +228,11 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
         int open = 0;
         for (std::size_t i = begin; i < end; ++i)
             open += line[i] == '(' ? 1 : line[i] == ')' ? -1 : 0;
-        while (begin < end && IsOneOf(line[begin], "([{|:.*")) {
+        while (begin < end && Is(kMarkBefore, line[begin])) {
             open -= line[begin] == '(' ? 1 : 0;
             ++begin;
         }
-        while (end > begin && IsOneOf(line[end - 1], ")]}|:.,;?!*") && (line[end - 1] != ')' || open < 0)) {
+        while (end > begin && Is(kMarkAfter, line[end - 1]) && (line[end - 1] != ')' || open < 0)) {
             open += line[end - 1] == ')' ? 1 : 0;
             --end;
         }
@@ -255,9 +264,9 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
                 ++stop;
             std::size_t a = pos;
             std::size_t b = stop;
-            while (a < b && IsOneOf(line[a], ":."))
+            while (a < b && Is(kBeat, line[a]))
                 ++a;
-            while (b > a && IsOneOf(line[b - 1], ":."))
+            while (b > a && Is(kBeat, line[b - 1]))
                 --b;
             if (b > a) {
                 const std::string_view name = line.substr(a, b - a);
