@@ -195,8 +195,15 @@ char* PutPiece(char* out, const char* bytes, std::size_t size, bool roomy) {
     return out + size;
 }
 
-// Whether the size bytes at bytes, sixteen or fewer, are spaces; sixteen
-// bytes there are readable.
+// The bytes between two names as most sheets write them: other bytes, a
+// run of spaces, other bytes ("  ", "/", ")  (", "|  "), any part empty.
+struct ShortPiece {
+    std::size_t runStart = 0;
+    std::size_t runEnd = 0;
+};
+
+// Whether the size bytes at bytes, sixteen or fewer, of which sixteen are
+// readable, are spaces.
 bool SpacesOnly(const char* bytes, std::size_t size) {
 #if defined(__SSE2__)
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
@@ -206,6 +213,33 @@ bool SpacesOnly(const char* bytes, std::size_t size) {
 #else
     return std::all_of(bytes, bytes + size, [](char c) { return c == ' '; });
 #endif
+}
+
+// Reads the size bytes at bytes, sixteen or fewer, of which sixteen are
+// readable, as a short piece: false when they hold more than one run of
+// spaces.
+bool ReadShortPiece(const char* bytes, std::size_t size, ShortPiece& piece) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const std::uint32_t end = std::uint32_t{1} << size;
+    const auto spaces =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) & (end - 1);
+    piece.runStart = static_cast<std::size_t>(__builtin_ctz(spaces | end));
+    const std::uint32_t after = ~spaces & ~((std::uint32_t{1} << piece.runStart) - 1);
+    piece.runEnd = static_cast<std::size_t>(__builtin_ctz(after | end));
+    return (spaces >> piece.runEnd) == 0;
+#else
+    piece.runStart = std::find(bytes, bytes + size, ' ') - bytes;
+    piece.runEnd = std::find_if(bytes + piece.runStart, bytes + size, [](char c) { return c != ' '; }) - bytes;
+    return std::find(bytes + piece.runEnd, bytes + size, ' ') == bytes + size;
+#endif
+}
+
+// Writes the size bytes, sixteen or fewer, at out as sixteen: there is room
+// for them, and bytes holds as many.
+char* PutShort(char* out, const char* bytes, std::size_t size) {
+    std::memcpy(out, bytes, COutput::kPiece);
+    return out + size;
 }
 
 char* PutSpaces(char* out, std::size_t count) {
@@ -354,57 +388,82 @@ public:
     // keepWide, a gap wide enough to part two columns of a sheet stays so
     // and a narrower one stays narrower), and the blanks after the last
     // word keep the old end of the line where they can.
-    bool LayOutPlain(const Line& line, bool keepWide) {
+    //
+    // The names on the line are found as it is laid out: line.last and
+    // line.movedBytes are set.
+    bool LayOutPlain(Line& line, bool keepWide) {
         const std::string_view before = line.before;
-        // The line comes out no longer than its old bytes and its moved
-        // names, with blanks for what names shrank or grew by.
-        const std::size_t movedBytes = line.movedBytes;
+        const std::size_t lineEnd = line.beforeStart + before.size();
+        // A moved name is at most three times as long as the old one (a
+        // fingering that takes a separator and two digits a string), and
+        // blanks grow by no more than names shrink: the line comes out
+        // within five times its old bytes.
         const std::size_t start = m_out.Size();
-        char* const begin = m_out.Room(2 * (before.size() + movedBytes) + COutput::kPiece);
+        char* const begin = m_out.Room(5 * before.size() + 2 * COutput::kPiece);
         char* out = begin;
         const bool roomy = line.beforeLimit - (before.data() + before.size()) >= std::ptrdiff_t{COutput::kPiece};
-        const bool namesRoomy = line.moved + movedBytes + COutput::kPiece <= m_moved.size();
-        const char* moved = m_moved.data() + line.moved;
+        const bool namesRoomy = line.moved + 3 * before.size() + COutput::kPiece <= m_moved.size();
+        const char* const movedStart = m_moved.data() + line.moved;
+        const char* moved = movedStart;
         const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
         std::size_t i = 0; // in the old line
         std::ptrdiff_t drift = 0;
         bool crossed = false;
-        // Lays out the bytes from i up to stop, a name's start or the end
-        // of the line (last).
-        const auto layOutUpTo = [&](std::size_t stop, bool last) {
-            if (roomy && stop - i <= COutput::kPiece && SpacesOnly(before.data() + i, stop - i)) {
+        for (std::size_t k = line.first;; ++k) {
+            // The bytes from i up to the next name or the end of the line.
+            const bool last = k == m_names.size() || m_names[k].position >= lineEnd;
+            const std::size_t stop = last ? before.size() : m_names[k].position - line.beforeStart;
+            ShortPiece piece;
+            const std::size_t size = stop - i;
+            const bool shortPiece = roomy && size <= COutput::kPiece;
+            if (shortPiece && SpacesOnly(before.data() + i, size)) {
                 // Most often blanks alone come before a name: they take up
                 // the drift at once, with no branch on whether there is any.
-                const auto old = static_cast<std::ptrdiff_t>(stop - i);
-                const std::ptrdiff_t blanks = old == 0 ? 0 : NewBlanks(old, drift, keepWide, last);
-                crossed = crossed || (!last && (old >= columnGap) != (blanks >= columnGap));
+                const auto old = static_cast<std::ptrdiff_t>(size);
+                // No blank stays none.
+                const std::ptrdiff_t blanks = NewBlanks(old, drift, keepWide, last) & -std::ptrdiff_t{old != 0};
+                crossed |= !last & ((old >= columnGap) != (blanks >= columnGap));
                 out = PutSpaces(out, static_cast<std::size_t>(blanks));
                 drift += blanks - old;
-                return;
-            }
-            while (i < stop && drift != 0) {
-                // Between two names there are a few bytes: a loop finds the
-                // blank sooner than a call would.
-                std::size_t gap = i;
-                while (gap < stop && before[gap] != ' ')
-                    ++gap;
-                out = PutPiece(out, before.data() + i, gap - i, roomy);
-                i = gap;
-                if (gap == stop)
-                    break;
-                while (i < stop && before[i] == ' ')
-                    ++i;
-                const auto old = static_cast<std::ptrdiff_t>(i - gap);
-                const std::ptrdiff_t blanks = NewBlanks(old, drift, keepWide, i == before.size());
-                crossed = crossed || (i != before.size() && (old >= columnGap) != (blanks >= columnGap));
+            } else if (shortPiece && ReadShortPiece(before.data() + i, size, piece)) {
+                // Else most often other bytes and a run of blanks ("/",
+                // ")  (", "|  "): the run takes up the drift.
+                const char* const bytes = before.data() + i;
+                const auto old = static_cast<std::ptrdiff_t>(piece.runEnd - piece.runStart);
+                const bool lastRun = last && piece.runEnd == size;
+                // No blank stays none.
+                const std::ptrdiff_t blanks = NewBlanks(old, drift, keepWide, lastRun) & -std::ptrdiff_t{old != 0};
+                crossed |= !lastRun & ((old >= columnGap) != (blanks >= columnGap));
+                out = PutShort(out, bytes, piece.runStart);
                 out = PutSpaces(out, static_cast<std::size_t>(blanks));
+                out = PutShort(out, bytes + piece.runEnd, size - piece.runEnd);
                 drift += blanks - old;
+            } else {
+                while (i < stop && drift != 0) {
+                    // Between two names there are a few bytes: a loop finds the
+                    // blank sooner than a call would.
+                    std::size_t gap = i;
+                    while (gap < stop && before[gap] != ' ')
+                        ++gap;
+                    out = PutPiece(out, before.data() + i, gap - i, roomy);
+                    i = gap;
+                    if (gap == stop)
+                        break;
+                    while (i < stop && before[i] == ' ')
+                        ++i;
+                    const auto old = static_cast<std::ptrdiff_t>(i - gap);
+                    const std::ptrdiff_t blanks = NewBlanks(old, drift, keepWide, i == before.size());
+                    crossed = crossed || (i != before.size() && (old >= columnGap) != (blanks >= columnGap));
+                    out = PutSpaces(out, static_cast<std::size_t>(blanks));
+                    drift += blanks - old;
+                }
+                out = PutPiece(out, before.data() + i, stop - i, roomy);
             }
-            out = PutPiece(out, before.data() + i, stop - i, roomy);
-        };
-        for (std::size_t k = line.first; k < line.last; ++k) {
-            const std::size_t stop = m_names[k].position - line.beforeStart;
-            layOutUpTo(stop, false);
+            if (last) {
+                line.last = k;
+                line.movedBytes = static_cast<std::size_t>(moved - movedStart);
+                break;
+            }
             const std::size_t length = m_occurrences[k].length;
             m_occurrences[k].position = static_cast<std::uint32_t>(start + static_cast<std::size_t>(out - begin));
             out = PutPiece(out, moved, length, namesRoomy);
@@ -412,7 +471,6 @@ public:
             drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
             i = stop + m_names[k].length;
         }
-        layOutUpTo(before.size(), true);
         m_out.Commit(out);
         return crossed;
     }
@@ -466,6 +524,21 @@ constexpr ByteClass kBlankOrMark = MakeByteClass(" \t()[]{}|:./*%-~,;?!");
 // how the line reads.
 bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
     const std::string_view text = line.before;
+    if (text.size() <= 64) {
+        // Most such lines hold only names, blanks and marks: every other
+        // byte of a short line is a bit, told without a branch, and the
+        // names' bytes are taken out.
+        std::uint64_t others = 0;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            others |= std::uint64_t{kBlankOrMark[static_cast<unsigned char>(text[i])] == 0} << i;
+        for (std::size_t k = line.first; k < line.last; ++k) {
+            const std::size_t at = names[k].position - line.beforeStart;
+            const std::size_t length = names[k].length;
+            others &= ~((length >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << length) - 1) << at);
+        }
+        if (others == 0)
+            return true;
+    }
     std::size_t i = 0;
     for (std::size_t k = line.first; k <= line.last; ++k) {
         const std::size_t stop = k < line.last ? names[k].position - line.beforeStart : text.size();
@@ -593,7 +666,6 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
     COutput out(before.size() + moved.size() + before.size() / 8 + 64);
     CLayout layout(moved, names, occurrences, out);
     std::size_t cursor = 0;     // copied from before up to here
-    std::size_t movedAt = 0;    // the moved names of the lines before
     std::size_t tagScanned = 0; // HTML only
     bool inTag = false;
     // The footer opening put after a song shares the song's last line when
@@ -604,9 +676,11 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
     // of it would be cleared for each of a songbook's lines.
     Line line;
     line.beforeLimit = before.data() + before.size();
-    for (std::size_t k = 0; k < names.size();) {
+    line.last = 0;
+    for (std::size_t k = 0; k < names.size(); k = line.last) {
         line.after = std::string_view();
         line.afterLimit = nullptr;
+        line.moved += line.movedBytes;
         line.movedBytes = 0;
         std::size_t start = names[k].position;
         while (start > cursor && !IsLineEnd(before[start - 1]))
@@ -619,16 +693,17 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
         line.first = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
-        line.moved = movedAt;
-        for (; k < names.size() && names[k].position < end; ++k)
-            line.movedBytes += occurrences[k].length;
-        line.last = k;
+        // A plain line's names are found as it is laid out.
         bool inline_ = false;
-        for (std::size_t name = line.first; bracket && name < line.last && !inline_; ++name) {
-            const std::size_t at = names[name].position - start;
-            inline_ = at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[name].length);
+        if (!plain || bracket) {
+            for (; k < names.size() && names[k].position < end; ++k)
+                line.movedBytes += occurrences[k].length;
+            line.last = k;
+            for (std::size_t name = line.first; bracket && name < line.last && !inline_; ++name) {
+                const std::size_t at = names[name].position - start;
+                inline_ = at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[name].length);
+            }
         }
-        movedAt += line.movedBytes;
 
         out.Append(before.substr(cursor, start - cursor));
         cursor = end;
