@@ -169,8 +169,8 @@ bool ReadColumn(std::string_view line, std::size_t from, std::size_t to,
             continue;
         // A fingering in parentheses with something glued after it,
         // "(x20102)?or", is two words.
-        const std::size_t close = line.substr(begin, i - begin).find(')');
-        if (line[begin] == '(' && close != std::string_view::npos && begin + close + 1 < i &&
+        const std::size_t close = line[begin] == '(' ? line.substr(begin, i - begin).find(')') : std::string_view::npos;
+        if (close != std::string_view::npos && begin + close + 1 < i &&
             IsFingering(line.substr(begin + 1, close - 1))) {
             words.push_back({begin, begin + close + 1});
             words.push_back({begin + close + 1, i});
