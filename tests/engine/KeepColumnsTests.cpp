@@ -75,20 +75,21 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
     const Case cases[] = {
         // Slash chords grow in both parts; E goes back to its column.
         {"Am           Am/G   Am/F        E", 1, "A#m          A#m/G# A#m/F#      F", Both},
-        {"C G Am F", 1, "C# G# A#m F#", Both},                        // single blanks stay one blank
-        {"Db Eb  Gb", 1, "D  E   G", Both},                           // shorter names leave their room
-        {"(A7)  D     G", 1, "(A#7) D#    G#", Both},                 // a parenthesised chord eats no neighbour
-        {"(A7) D  G", 1, "(A#7) D# G#", Both},                        // pushed, and pushed on
-        {"C C C", 1, "C# C# C#", Both},                               // the line grows when nothing fits
-        {"| Am  | E  |  ", 1, "| A#m | F  |  ", Both},                // bar lines keep their columns
-        {"| Am | E  |", 1, "| A#m | F |", Both},                      // ... unless a chord pushes them
-        {"C#m\tF#  G", -1, "Cm\tF   F#", Both},                       // a tab still reaches its stop
-        {"Ab\tBb", 1, "A\tB", Both},                                  //
-        {"G  ", 1, "G# ", Both},                                      // blanks at the end keep the line's end
-        {"Am                  G", 1, "A#m                 G#", Both}, // more blanks than fit one piece
-        {"E#7  Am", 1, "F#7  A#m", Both},                             // E#7 is F7 moved up
-        {"E#7  Fb  Am", -1, "E7   Eb  G#m", Both},                    // ... and down: a table name
-        {"[Bb]Amazing grace", 1, "[B]Amazing grace", Both},           // no columns inside lyrics
+        // A gap wider than the layout takes at once narrows as any other.
+        {"Am                  G", 1, "A#m                 G#", Both},
+        {"C G Am F", 1, "C# G# A#m F#", Both},              // single blanks stay one blank
+        {"Db Eb  Gb", 1, "D  E   G", Both},                 // shorter names leave their room
+        {"(A7)  D     G", 1, "(A#7) D#    G#", Both},       // a parenthesised chord eats no neighbour
+        {"(A7) D  G", 1, "(A#7) D# G#", Both},              // pushed, and pushed on
+        {"C C C", 1, "C# C# C#", Both},                     // the line grows when nothing fits
+        {"| Am  | E  |  ", 1, "| A#m | F  |  ", Both},      // bar lines keep their columns
+        {"| Am | E  |", 1, "| A#m | F |", Both},            // ... unless a chord pushes them
+        {"C#m\tF#  G", -1, "Cm\tF   F#", Both},             // a tab still reaches its stop
+        {"Ab\tBb", 1, "A\tB", Both},                        //
+        {"G  ", 1, "G# ", Both},                            // blanks at the end keep the line's end
+        {"E#7  Am", 1, "F#7  A#m", Both},                   // E#7 is F7 moved up
+        {"E#7  Fb  Am", -1, "E7   Eb  G#m", Both},          // ... and down: a table name
+        {"[Bb]Amazing grace", 1, "[B]Amazing grace", Both}, // no columns inside lyrics
         {"D  (x 5 7 7 7 5)  G", 3, "F  (x 8 10 10 10 8) A#", ChordLinesOnly},
         // Read by chord lines, a gap that parts two columns stays wide.
         {"Am  G  C      la la la la", 1, "A#m G# C#     la la la la", TextOnly},
