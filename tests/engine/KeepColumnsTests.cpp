@@ -117,6 +117,34 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
     }
 }
 
+// A line followed by more text is laid out sixteen bytes at a time, the
+// song's last line a byte at a time: both give the same line, on lines of
+// names, marks and words with gaps of every width.
+TEST(KeepColumns, LaysOutALineAlikeWhateverFollowsIt) {
+    const char* const tokens[] = {"C",  "C#m7", "Db", "E#7", "Am/G", "(A7)", "|",   ".",
+                                  "x2", "la",   "H7", "[G]", "|:Bb", "F)",   "(Em", "Gsus4"};
+    std::uint32_t seed = 7;
+    const auto next = [&seed](std::uint32_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 16) % below;
+    };
+    const std::string after = "\nwords after the line to spare";
+    for (int n = 0; n < 300; ++n) {
+        std::string line(next(3), ' ');
+        for (std::uint32_t words = 3 + next(6); words > 0; --words)
+            line += std::string(tokens[next(std::size(tokens))]) + std::string(1 + next(next(2) ? 20 : 7), ' ');
+        if (next(2) != 0)
+            line.erase(line.find_last_not_of(' ') + 1);
+        for (const bool chordLines : {false, true}) {
+            for (const int shift : {-5, -1, 2, 6}) {
+                const std::string last = Moved({line}, chordLines, true, shift).text;
+                EXPECT_EQ(Moved({line + after}, chordLines, true, shift).text, last + after)
+                    << "\"" << line << "\" by " << shift << (chordLines ? " (chord lines)" : "");
+            }
+        }
+    }
+}
+
 // On real sheets the rule moves only blanks: every line keeps its words,
 // and the chords the moved song holds are those its text reads.
 TEST(KeepColumns, LeavesTheFooterOnASongsLastLineAsItWasPut) {
