@@ -668,9 +668,11 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
     std::size_t cursor = 0;     // copied from before up to here
     std::size_t tagScanned = 0; // HTML only
     bool inTag = false;
-    // The footer opening put after a song shares the song's last line when
-    // the file ends without a line end: it is no part of the line, and stays
-    // as it was put, for saving finds it by its bytes.
+    // The page header opening put before a song shares the song's first
+    // line, and the footer its last one when the file ends without a line
+    // end: they are no part of the line, as the song is read, and stay as
+    // they were put, for saving finds them by their bytes.
+    const std::size_t songStart = std::min(rules.addedBefore, before.size());
     const std::size_t songEnd = before.size() - std::min(rules.addedAfter, before.size());
     // One line at a time, each field set for it: built afresh, the whole
     // of it would be cleared for each of a songbook's lines.
@@ -683,7 +685,7 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
         line.moved += line.movedBytes;
         line.movedBytes = 0;
         std::size_t start = names[k].position;
-        while (start > cursor && !IsLineEnd(before[start - 1]))
+        while (start > std::max(cursor, songStart) && !IsLineEnd(before[start - 1]))
             --start;
         // Tabs and bytes beyond ASCII ask for columns counted one by one.
         bool plain = !html;

@@ -159,6 +159,24 @@ TEST(KeepColumns, LeavesTheFooterOnASongsLastLineAsItWasPut) {
     }
 }
 
+// The page header put before a song is no part of its first line: were it
+// read with the line, D and E would part two columns, and E and C# would
+// no longer read as chords beside two words.
+TEST(KeepColumns, ReadsASongsFirstLineWithoutTheHeaderPutBeforeIt) {
+    const std::string header = "<html> <head> <title>Converted Text File</title> </head> <body> <pre>";
+    CTablature song;
+    CTablature again;
+    for (CTablature* page : {&song, &again}) {
+        page->SetOptions({true, Spelling::AsWritten, true, true});
+        page->SetAddedText(header.size(), 0);
+    }
+    song.Detect(header + "Db     Eb C la la\nla la la");
+    song.Transpose(1);
+    EXPECT_EQ(song.text, header + "D     E   C# la la\nla la la");
+    again.Detect(song.text);
+    EXPECT_EQ(again.OccurrenceCount(), 3);
+}
+
 TEST(KeepColumns, MovesNothingButBlanksOnRealSheets) {
     const std::vector<std::string> paths = CorpusSongPaths();
     if (paths.empty())
