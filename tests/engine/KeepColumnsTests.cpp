@@ -94,6 +94,9 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
         // Read by chord lines, a gap that parts two columns stays wide.
         {"Am  G  C      la la la la", 1, "A#m G# C#     la la la la", TextOnly},
         {"Am  G  C      la la la la", 1, "A#m G# C#      la la la la", ChordLinesOnly},
+        // ... and one too narrow for that stays so, lest E and C# read as words.
+        {"Db     Eb C la la", 1, "D      E  C# la la", TextOnly},
+        {"Db     Eb C la la", 1, "D     E   C# la la", ChordLinesOnly},
         {"<b>Am</b>   <i>G</i>  C", 1, "<b>A#m</b>  <i>G#</i> C#", Html},
         {"Am <b  class=x>G</b>", 1, "A#m <b  class=x>G#</b>", Html}, // the blanks of a tag are markup
         {"Am<br>   G", 1, "A#m<br>   G#", Html},                     // a broken line is left alone
