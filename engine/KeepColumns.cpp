@@ -229,8 +229,9 @@ bool ReadShortPiece(const char* bytes, std::size_t size, ShortPiece& piece) {
     piece.runEnd = static_cast<std::size_t>(__builtin_ctz(after | end));
     return (spaces >> piece.runEnd) == 0;
 #else
-    piece.runStart = std::find(bytes, bytes + size, ' ') - bytes;
-    piece.runEnd = std::find_if(bytes + piece.runStart, bytes + size, [](char c) { return c != ' '; }) - bytes;
+    piece.runStart = static_cast<std::size_t>(std::find(bytes, bytes + size, ' ') - bytes);
+    piece.runEnd = static_cast<std::size_t>(
+        std::find_if(bytes + piece.runStart, bytes + size, [](char c) { return c != ' '; }) - bytes);
     return std::find(bytes + piece.runEnd, bytes + size, ' ') == bytes + size;
 #endif
 }
