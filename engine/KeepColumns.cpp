@@ -202,38 +202,35 @@ struct ShortPiece {
     std::size_t runEnd = 0;
 };
 
-// Whether the size bytes at bytes, sixteen or fewer, of which sixteen are
-// readable, are spaces.
-bool SpacesOnly(const char* bytes, std::size_t size) {
+// The spaces among the size bytes at bytes, sixteen or fewer, of which
+// sixteen are readable: bit i for byte i.
+std::uint32_t SpaceBits(const char* bytes, std::size_t size) {
+    const std::uint32_t wanted = (std::uint32_t{1} << size) - 1;
 #if defined(__SSE2__)
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    const auto spaces = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
-    const std::uint32_t wanted = (std::uint32_t{1} << size) - 1;
-    return (spaces & wanted) == wanted;
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) & wanted;
 #else
-    return std::all_of(bytes, bytes + size, [](char c) { return c == ' '; });
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        bits |= std::uint32_t{bytes[i] == ' '} << i;
+    return bits;
 #endif
 }
 
-// Reads the size bytes at bytes, sixteen or fewer, of which sixteen are
-// readable, as a short piece: false when they hold more than one run of
-// spaces.
+// Whether the size bytes at bytes, as SpaceBits reads them, are spaces.
+bool SpacesOnly(const char* bytes, std::size_t size) {
+    return SpaceBits(bytes, size) == (std::uint32_t{1} << size) - 1;
+}
+
+// Reads the size bytes at bytes, as SpaceBits reads them, as a short
+// piece: false when they hold more than one run of spaces.
 bool ReadShortPiece(const char* bytes, std::size_t size, ShortPiece& piece) {
-#if defined(__SSE2__)
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     const std::uint32_t end = std::uint32_t{1} << size;
-    const auto spaces =
-        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) & (end - 1);
+    const std::uint32_t spaces = SpaceBits(bytes, size);
     piece.runStart = static_cast<std::size_t>(__builtin_ctz(spaces | end));
     const std::uint32_t after = ~spaces & ~((std::uint32_t{1} << piece.runStart) - 1);
     piece.runEnd = static_cast<std::size_t>(__builtin_ctz(after | end));
     return (spaces >> piece.runEnd) == 0;
-#else
-    piece.runStart = static_cast<std::size_t>(std::find(bytes, bytes + size, ' ') - bytes);
-    piece.runEnd = static_cast<std::size_t>(
-        std::find_if(bytes + piece.runStart, bytes + size, [](char c) { return c != ' '; }) - bytes);
-    return std::find(bytes + piece.runEnd, bytes + size, ' ') == bytes + size;
-#endif
 }
 
 // Writes the size bytes, sixteen or fewer, at out as sixteen: there is room
