@@ -121,8 +121,9 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
 }
 
 // A line followed by more text is laid out sixteen bytes at a time, the
-// song's last line a byte at a time: both give the same line, on lines of
-// names, marks and words with gaps of every width.
+// song's last line a byte at a time, and a line with a character of two
+// bytes by its columns counted one by one: all give the same line, on lines
+// of names, marks and words with gaps of every width.
 TEST(KeepColumns, LaysOutALineAlikeWhateverFollowsIt) {
     const char* const tokens[] = {"C",  "C#m7", "Db", "E#7", "Am/G", "(A7)", "|",   ".",
                                   "x2", "la",   "H7", "[G]", "|:Bb", "F)",   "(Em", "Gsus4"};
@@ -143,6 +144,9 @@ TEST(KeepColumns, LaysOutALineAlikeWhateverFollowsIt) {
                 const std::string last = Moved({line}, chordLines, true, shift).text;
                 EXPECT_EQ(Moved({line + after}, chordLines, true, shift).text, last + after)
                     << "\"" << line << "\" by " << shift << (chordLines ? " (chord lines)" : "");
+                if (!chordLines) {
+                    EXPECT_EQ(Moved({"\xc3\xa9 " + line}, false, true, shift).text, "\xc3\xa9 " + last) << line;
+                }
             }
         }
     }
@@ -167,17 +171,20 @@ TEST(KeepColumns, LeavesTheFooterOnASongsLastLineAsItWasPut) {
 // no longer read as chords beside two words.
 TEST(KeepColumns, ReadsASongsFirstLineWithoutTheHeaderPutBeforeIt) {
     const std::string header = "<html> <head> <title>Converted Text File</title> </head> <body> <pre>";
-    CTablature song;
-    CTablature again;
-    for (CTablature* page : {&song, &again}) {
-        page->SetOptions({true, Spelling::AsWritten, true, true});
-        page->SetAddedText(header.size(), 0);
+    // The last word of two bytes a character has the columns counted one by one.
+    for (const std::string last : {"la", "l\xc3\xa9"}) {
+        CTablature song;
+        CTablature again;
+        for (CTablature* page : {&song, &again}) {
+            page->SetOptions({true, Spelling::AsWritten, true, true});
+            page->SetAddedText(header.size(), 0);
+        }
+        song.Detect(header + "Db     Eb C la " + last + "\nla la la");
+        song.Transpose(1);
+        EXPECT_EQ(song.text, header + "D     E   C# la " + last + "\nla la la");
+        again.Detect(song.text);
+        EXPECT_EQ(again.OccurrenceCount(), 3) << last;
     }
-    song.Detect(header + "Db     Eb C la la\nla la la");
-    song.Transpose(1);
-    EXPECT_EQ(song.text, header + "D     E   C# la la\nla la la");
-    again.Detect(song.text);
-    EXPECT_EQ(again.OccurrenceCount(), 3);
 }
 
 TEST(KeepColumns, MovesNothingButBlanksOnRealSheets) {
