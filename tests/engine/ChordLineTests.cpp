@@ -49,6 +49,7 @@ TEST(ChordLine, ReadsChordLinesAndLeavesEveryOtherLine) {
         {"Intro: Em  C  G  D  (x4)", "Em C G D"},
         {"G  C  D  to coda", "G C D"},
         {"N.C.   E7   A   (riff)", "E7 A"},
+        {"n.c.  G  nc  D  N/C", "G D"}, // no chord, in either case
         {"G / / /  C - - -  %", "G C"},
         {"Asus4  Bm7b5  Cadd9", "Asus4 Bm7b5 Cadd9"},
         // Fingering legends.
