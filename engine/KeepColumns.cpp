@@ -12,6 +12,7 @@
 #include "chords/ByteClass.h"
 #include "chords/ChordName.h"
 #include "engine/ChordLine.h"
+#include "engine/NameWriter.h"
 
 namespace {
 
@@ -248,42 +249,81 @@ char* PutSpaces(char* out, std::size_t count) {
     return out + count;
 }
 
+// Where a name stood in the old text.
+struct NameBefore {
+    std::uint32_t position = 0;
+    std::uint16_t length = 0;
+};
+
 // One line that holds names: its old bytes, where it starts in the old text
-// and the names on it (first..last in names and occurrences). Its new bytes,
-// the line as rewritten with no column kept, are written out only when a
-// layout asks for them.
+// and the names on it (first..last in occurrences). Its new bytes, the line
+// as rewritten with no column kept, are written out only when a layout asks
+// for them.
 struct Line {
     std::string_view before;
     std::string_view after;
     std::size_t beforeStart = 0;
     std::size_t first = 0;
     std::size_t last = 0;
-    // Where the moved names of the line start in the buffer of moved
-    // names, and their bytes.
-    std::size_t moved = 0;
-    std::size_t movedBytes = 0;
     // The ends of the whole old text and of the new line's buffer.
     const char* beforeLimit = nullptr;
     const char* afterLimit = nullptr;
 };
 
+// Lays out the lines that hold names, one at a time. The moved names are
+// written as a line is laid out, in text order; a line that is laid out
+// more than once, or from its names as rewritten, has them written first
+// and keeps them, with where each name stood, until the next line.
 class CLayout {
 public:
-    CLayout(std::string_view moved, const std::vector<NameBefore>& names, std::vector<ChordOccurrence>& occurrences,
-            COutput& out)
-        : m_moved(moved), m_names(names), m_occurrences(occurrences), m_out(out) {}
+    CLayout(CNameWriter& writer, std::vector<ChordOccurrence>& occurrences, COutput& out)
+        : m_writer(writer), m_occurrences(occurrences), m_out(out) {}
+
+    // Makes room for the names of a line of size bytes: a moved name is at
+    // most three times as long as the old one (a fingering that takes a
+    // separator and two digits a string), and a table name is written as
+    // its whole entry.
+    void StartLine(std::size_t size) {
+        if (m_names.size() <= size) {
+            m_names.resize(size + 1);
+            m_moved.resize(3 * size + CNameWriter::kTableNameBytes + COutput::kPiece);
+        }
+    }
+
+    // Where the names of the line stood, from line.first on.
+    const NameBefore* Names() const { return m_names.data(); }
+
+    // Writes the moved names of the line into its own buffer.
+    void WriteNames(const Line& line) {
+        std::size_t size = 0;
+        for (std::size_t k = line.first; k < line.last; ++k) {
+            m_names[k - line.first] = {m_occurrences[k].position, m_occurrences[k].length};
+            size += m_writer.Write(m_occurrences, k, m_moved.data() + size);
+        }
+    }
+
+    // Keeps the moved names of the line laid out last, from where they were written.
+    void KeepNames(const Line& line) {
+        std::size_t size = 0;
+        for (std::size_t k = line.first; k < line.last; ++k) {
+            const std::string_view name = m_out.Since(m_occurrences[k].position).substr(0, m_occurrences[k].length);
+            std::memcpy(m_moved.data() + size, name.data(), name.size());
+            size += name.size();
+        }
+    }
 
     // Points line.after at the line as rewritten, kept in buffer.
     void Rewrite(Line& line, std::string& buffer) const {
         buffer.clear();
         std::size_t i = 0;
-        std::size_t moved = line.moved;
+        std::size_t moved = 0;
         for (std::size_t k = line.first; k < line.last; ++k) {
-            const std::size_t name = m_names[k].position - line.beforeStart;
+            const NameBefore& before = m_names[k - line.first];
+            const std::size_t name = before.position - line.beforeStart;
             buffer.append(line.before, i, name - i);
-            buffer.append(m_moved.substr(moved, m_occurrences[k].length));
+            buffer.append(m_moved, moved, m_occurrences[k].length);
             moved += m_occurrences[k].length;
-            i = name + m_names[k].length;
+            i = name + before.length;
         }
         buffer.append(line.before, i);
         line.after = buffer;
@@ -296,10 +336,10 @@ public:
         m_out.Append(line.after);
         std::ptrdiff_t grown = 0;
         for (std::size_t k = line.first; k < line.last; ++k) {
+            const NameBefore& before = m_names[k - line.first];
             m_occurrences[k].position = static_cast<std::uint32_t>(
-                static_cast<std::ptrdiff_t>(base + m_names[k].position - line.beforeStart) + grown);
-            grown +=
-                static_cast<std::ptrdiff_t>(m_occurrences[k].length) - static_cast<std::ptrdiff_t>(m_names[k].length);
+                static_cast<std::ptrdiff_t>(base + before.position - line.beforeStart) + grown);
+            grown += static_cast<std::ptrdiff_t>(m_occurrences[k].length) - static_cast<std::ptrdiff_t>(before.length);
         }
     }
 
@@ -347,8 +387,8 @@ public:
             const std::ptrdiff_t grownBefore = grown;
             const std::size_t outStart = m_out.Size();
             while (i < before.size()) {
-                if (k < line.last && line.beforeStart + i == m_names[k].position) {
-                    const std::size_t nameEnd = i + m_names[k].length;
+                if (k < line.last && line.beforeStart + i == m_names[k - line.first].position) {
+                    const std::size_t nameEnd = i + m_names[k - line.first].length;
                     const auto afterName = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i) + grown);
                     grown = static_cast<std::ptrdiff_t>(afterName + m_occurrences[k].length) -
                             static_cast<std::ptrdiff_t>(nameEnd);
@@ -387,9 +427,10 @@ public:
     // and a narrower one stays narrower), and the blanks after the last
     // word keep the old end of the line where they can.
     //
-    // The names on the line are found as it is laid out: line.last and
-    // line.movedBytes are set.
-    bool LayOutPlain(Line& line, bool keepWide) {
+    // With write, the names on the line are found, written and kept as it
+    // is laid out: line.last is set. Else they are the names written or
+    // kept before.
+    template <bool write> bool LayOutPlain(Line& line, bool keepWide) {
         const std::string_view before = line.before;
         const std::size_t lineEnd = line.beforeStart + before.size();
         // A moved name is at most three times as long as the old one (a
@@ -400,17 +441,21 @@ public:
         char* const begin = m_out.Room(5 * before.size() + 2 * COutput::kPiece);
         char* out = begin;
         const bool roomy = line.beforeLimit - (before.data() + before.size()) >= std::ptrdiff_t{COutput::kPiece};
-        const bool namesRoomy = line.moved + 3 * before.size() + COutput::kPiece <= m_moved.size();
-        const char* const movedStart = m_moved.data() + line.moved;
-        const char* moved = movedStart;
+        const char* moved = m_moved.data();
         const auto columnGap = static_cast<std::ptrdiff_t>(kChordColumnGap);
         std::size_t i = 0; // in the old line
         std::ptrdiff_t drift = 0;
         bool crossed = false;
         for (std::size_t k = line.first;; ++k) {
             // The bytes from i up to the next name or the end of the line.
-            const bool last = k == m_names.size() || m_names[k].position >= lineEnd;
-            const std::size_t stop = last ? before.size() : m_names[k].position - line.beforeStart;
+            NameBefore& name = m_names[k - line.first];
+            bool last = k == line.last;
+            if constexpr (write) {
+                last = k == m_occurrences.size() || m_occurrences[k].position >= lineEnd;
+                if (!last)
+                    name = {m_occurrences[k].position, m_occurrences[k].length};
+            }
+            const std::size_t stop = last ? before.size() : name.position - line.beforeStart;
             ShortPiece piece;
             const std::size_t size = stop - i;
             const bool shortPiece = roomy && size <= COutput::kPiece;
@@ -459,15 +504,20 @@ public:
             }
             if (last) {
                 line.last = k;
-                line.movedBytes = static_cast<std::size_t>(moved - movedStart);
                 break;
             }
-            const std::size_t length = m_occurrences[k].length;
+            std::size_t length = m_occurrences[k].length;
+            if constexpr (write) {
+                length = m_writer.Write(m_occurrences, k, out);
+            } else {
+                // The buffer of names has room for a piece beyond them.
+                PutPiece(out, moved, length, true);
+                moved += length;
+            }
             m_occurrences[k].position = static_cast<std::uint32_t>(start + static_cast<std::size_t>(out - begin));
-            out = PutPiece(out, moved, length, namesRoomy);
-            moved += length;
-            drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(m_names[k].length);
-            i = stop + m_names[k].length;
+            out += length;
+            drift += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(name.length);
+            i = stop + name.length;
         }
         m_out.Commit(out);
         return crossed;
@@ -507,10 +557,12 @@ private:
         column = std::max(column, target);
     }
 
-    std::string_view m_moved;
-    const std::vector<NameBefore>& m_names;
+    CNameWriter& m_writer;
     std::vector<ChordOccurrence>& m_occurrences;
     COutput& m_out;
+    // The line's names: where each stood, and the moved names one after another.
+    std::vector<NameBefore> m_names;
+    std::string m_moved;
 };
 
 // Blanks and the marks a sheet writes around and between chords.
@@ -520,7 +572,8 @@ constexpr ByteClass kBlankOrMark = MakeByteClass(" \t()[]{}|:./*%-~,;?!");
 // no-chord words (x2, N.C.). Read as a sheet, every part of such a line that
 // holds a name is chord line, and each word reads alone, so no gap changes
 // how the line reads.
-bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
+// names[k - line.first] is where the line's k-th name stood.
+bool OnlyNamesAndMarks(const Line& line, const NameBefore* names) {
     const std::string_view text = line.before;
     if (text.size() <= 64) {
         // Most such lines hold only names, blanks and marks: every other
@@ -530,8 +583,8 @@ bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
         for (std::size_t i = 0; i < text.size(); ++i)
             others |= std::uint64_t{kBlankOrMark[static_cast<unsigned char>(text[i])] == 0} << i;
         for (std::size_t k = line.first; k < line.last; ++k) {
-            const std::size_t at = names[k].position - line.beforeStart;
-            const std::size_t length = names[k].length;
+            const std::size_t at = names[k - line.first].position - line.beforeStart;
+            const std::size_t length = names[k - line.first].length;
             others &= ~((length >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << length) - 1) << at);
         }
         if (others == 0)
@@ -539,7 +592,7 @@ bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
     }
     std::size_t i = 0;
     for (std::size_t k = line.first; k <= line.last; ++k) {
-        const std::size_t stop = k < line.last ? names[k].position - line.beforeStart : text.size();
+        const std::size_t stop = k < line.last ? names[k - line.first].position - line.beforeStart : text.size();
         for (; i < stop; ++i) {
             if (kBlankOrMark[static_cast<unsigned char>(text[i])])
                 continue;
@@ -560,7 +613,7 @@ bool OnlyNamesAndMarks(const Line& line, const std::vector<NameBefore>& names) {
             i = end - 1;
         }
         if (k < line.last)
-            i += names[k].length;
+            i += names[k - line.first].length;
     }
     return true;
 }
@@ -657,12 +710,13 @@ bool ReadsAlike(std::string_view one, std::string_view other, const ChordRules& 
 
 } // namespace
 
-std::string KeepColumns(std::string_view before, std::string_view moved, const std::vector<NameBefore>& names,
-                        std::vector<ChordOccurrence>& occurrences, const ChordRules& rules) {
+std::string KeepColumns(std::string_view before, CNameWriter& writer, std::vector<ChordOccurrence>& occurrences,
+                        const ChordRules& rules) {
     const bool html = rules.html;
     thread_local std::string rewritten;
-    COutput out(before.size() + moved.size() + before.size() / 8 + 64);
-    CLayout layout(moved, names, occurrences, out);
+    // Room for the names grown and, where they shrank, blanks in their stead.
+    COutput out(before.size() + before.size() / 8 + writer.Growth(occurrences) + 64);
+    CLayout layout(writer, occurrences, out);
     std::size_t cursor = 0;     // copied from before up to here
     std::size_t tagScanned = 0; // HTML only
     bool inTag = false;
@@ -677,32 +731,32 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
     Line line;
     line.beforeLimit = before.data() + before.size();
     line.last = 0;
-    for (std::size_t k = 0; k < names.size(); k = line.last) {
+    for (std::size_t k = 0; k < occurrences.size(); k = line.last) {
         line.after = std::string_view();
         line.afterLimit = nullptr;
-        line.moved += line.movedBytes;
-        line.movedBytes = 0;
-        std::size_t start = names[k].position;
+        std::size_t start = occurrences[k].position;
         while (start > std::max(cursor, songStart) && !IsLineEnd(before[start - 1]))
             --start;
         // Tabs and bytes beyond ASCII ask for columns counted one by one.
         bool plain = !html;
         bool bracket = false;
-        const std::size_t end =
-            std::min(LineEnd(before, start, plain, bracket), std::max<std::size_t>(songEnd, names[k].position + 1));
+        const std::size_t end = std::min(LineEnd(before, start, plain, bracket),
+                                         std::max<std::size_t>(songEnd, occurrences[k].position + 1));
         line.first = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
-        // A plain line's names are found as it is laid out.
+        layout.StartLine(line.before.size());
+        // A plain line's names are found and written as it is laid out.
+        const bool written = !plain || bracket;
         bool inline_ = false;
-        if (!plain || bracket) {
-            for (; k < names.size() && names[k].position < end; ++k)
-                line.movedBytes += occurrences[k].length;
-            line.last = k;
-            for (std::size_t name = line.first; bracket && name < line.last && !inline_; ++name) {
-                const std::size_t at = names[name].position - start;
-                inline_ = at > 0 && line.before[at - 1] == '[' && HasInlineName(line.before, at, names[name].length);
+        if (written) {
+            for (; k < occurrences.size() && occurrences[k].position < end; ++k) {
+                const std::size_t at = occurrences[k].position - start;
+                inline_ = inline_ || (bracket && at > 0 && line.before[at - 1] == '[' &&
+                                      HasInlineName(line.before, at, occurrences[k].length));
             }
+            line.last = k;
+            layout.WriteNames(line);
         }
 
         out.Append(before.substr(cursor, start - cursor));
@@ -730,7 +784,9 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
         if (!plain)
             layout.Rewrite(line, rewritten);
         const auto layOut = [&](bool keepWide) {
-            return plain ? layout.LayOutPlain(line, keepWide) : layout.LayOut(line, counter, inTag, keepWide);
+            if (!plain)
+                return layout.LayOut(line, counter, inTag, keepWide);
+            return written ? layout.LayOutPlain<false>(line, keepWide) : layout.LayOutPlain<true>(line, keepWide);
         };
         if (!rules.chordLines) {
             layOut(false);
@@ -739,14 +795,19 @@ std::string KeepColumns(std::string_view before, std::string_view moved, const s
         // A gap wide enough to part two columns of a sheet changes how the
         // line reads: the line laid out must read as the line rewritten.
         const std::size_t mark = out.Size();
-        if (!layOut(false) || OnlyNamesAndMarks(line, names))
+        if (!layOut(false) || OnlyNamesAndMarks(line, layout.Names()))
             continue;
+        if (!written)
+            layout.KeepNames(line);
         if (plain)
             layout.Rewrite(line, rewritten);
         if (ReadsAlike(line.after, out.Since(mark), rules))
             continue;
         out.Truncate(mark);
-        layOut(true);
+        if (plain)
+            layout.LayOutPlain<false>(line, true);
+        else
+            layOut(true);
         if (ReadsAlike(line.after, out.Since(mark), rules))
             continue;
         out.Truncate(mark);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,18 +7,12 @@
 #include "engine/ChordOccurrence.h"
 #include "engine/ChordRules.h"
 
-/// Where a name stood in the old text.
-struct NameBefore {
-    std::uint32_t position = 0;
-    std::uint16_t length = 0;
-};
+class CNameWriter;
 
-/// The column rule of a chord sheet: the text with its names replaced by
-/// their moved names (the k-th name stood at names[k] in before; the moved
-/// names are written one after another in moved, the k-th of
-/// occurrences[k].length bytes), every
-/// word of a line that holds a name back at its old column as far as the
-/// line has room.
+/// The column rule of a chord sheet: the text with the names of
+/// occurrences replaced by the moved names writer writes, every word of a
+/// line that holds a name back at its old column as far as the line has
+/// room.
 ///
 /// A word is a stretch of the line without blanks (spaces, tabs), a name
 /// with what is written around it: "(A7)", "Am/G", "|C", a bar line. Each
@@ -45,5 +38,5 @@ struct NameBefore {
 /// stays as rewritten then too.
 ///
 /// Returns the new text; occurrences are moved to where their names stand in it.
-std::string KeepColumns(std::string_view before, std::string_view moved, const std::vector<NameBefore>& names,
-                        std::vector<ChordOccurrence>& occurrences, const ChordRules& rules);
+std::string KeepColumns(std::string_view before, CNameWriter& writer, std::vector<ChordOccurrence>& occurrences,
+                        const ChordRules& rules);
