@@ -73,6 +73,8 @@ std::uint8_t CNameWriter::FlatTarget(int index) const {
 }
 
 std::size_t CNameWriter::WriteAny(std::vector<ChordOccurrence>& occurrences, std::size_t k, char* out) {
+    if (m_others)
+        m_others->push_back(static_cast<std::uint32_t>(k));
     ChordOccurrence& occurrence = occurrences[k];
     const std::string* movedFingering = occurrence.fingering ? &m_fingerings[m_nextFingering++] : nullptr;
     const char* const in = m_text.data() + occurrence.position;

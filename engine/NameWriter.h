@@ -35,6 +35,11 @@ public:
     /// added to leftAsWritten when given.
     void HoldLegends(const std::vector<ChordOccurrence>& occurrences, std::vector<std::string>* leftAsWritten);
 
+    /// Lists in others, as they are written, the occurrences written
+    /// otherwise than as the table name they move to: names outside the
+    /// table, bass notes and fingerings among them.
+    void ListOthers(std::vector<std::uint32_t>* others) { m_others = others; }
+
     /// Writes the moved name of occurrences[k] at out and returns its bytes,
     /// called for each occurrence in text order. Up to kTableNameBytes are
     /// written however short the name. The occurrence takes its new name's
@@ -89,4 +94,5 @@ private:
     // Whether a table name moves by the moves alone, written as the table
     // writes it: no notation of its own and no legend held.
     bool m_tableNamesAlone = false;
+    std::vector<std::uint32_t>* m_others = nullptr;
 };

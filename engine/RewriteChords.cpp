@@ -8,9 +8,13 @@
 
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
                           bool keepColumns, ChordCounts& counts, int shift, const ChordRules& rules,
-                          CKeyedTargets* keyed, std::vector<std::string>* leftAsWritten, bool ownFamilies) {
+                          CKeyedTargets* keyed, std::vector<std::string>* leftAsWritten, bool ownFamilies,
+                          std::vector<std::uint32_t>* others) {
     counts.fill(0);
     CNameWriter writer(text, moves, keyed, rules.notation, shift, counts, ownFamilies && Pitch::Wrap(shift) != 0);
+    if (others)
+        others->clear();
+    writer.ListOthers(others);
     writer.HoldLegends(occurrences, leftAsWritten);
     if (keepColumns)
         return KeepColumns(text, writer, occurrences, rules);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,10 @@
 /// table moves where it says instead, spelled by key. A fingering that cannot
 /// move (MoveFingering) leaves its whole legend as written, the name and
 /// its bass with it; each such legend is added to leftAsWritten when given
-/// ("Am (x02210)").
+/// ("Am (x02210)"). When others is given, it is set to the occurrences
+/// (by index) written otherwise than as a table name: every name outside
+/// the table, bass note and fingering is among them.
 std::string RewriteChords(const std::string& text, std::vector<ChordOccurrence>& occurrences, const TableMoves& moves,
                           bool keepColumns, ChordCounts& counts, int shift = 0, const ChordRules& rules = ChordRules(),
                           CKeyedTargets* keyed = nullptr, std::vector<std::string>* leftAsWritten = nullptr,
-                          bool ownFamilies = false);
+                          bool ownFamilies = false, std::vector<std::uint32_t>* others = nullptr);

@@ -114,16 +114,20 @@ struct SideCount {
     int sharps = 0;
     int flats = 0;
 
-    void Add(const ChordOccurrence& occurrence, const std::string& text) {
-        // Each index's accidental, from its root's spelling: a songbook holds many names.
+    // Each index's accidental, from its root's spelling: a songbook holds many names.
+    static int Accidental(std::size_t index) {
         static const std::array<signed char, 256> kAccidentals = [] {
             std::array<signed char, 256> accidentals{};
-            for (std::size_t index = 0; index < accidentals.size(); ++index)
-                accidentals[index] = static_cast<signed char>(
-                    NoteSpelling::AtIndex(static_cast<int>(index % NoteSpelling::kCount)).GetAccidental());
+            for (std::size_t i = 0; i < accidentals.size(); ++i)
+                accidentals[i] = static_cast<signed char>(
+                    NoteSpelling::AtIndex(static_cast<int>(i % NoteSpelling::kCount)).GetAccidental());
             return accidentals;
         }();
-        int accidental = kAccidentals[occurrence.index];
+        return kAccidentals[index];
+    }
+
+    void Add(const ChordOccurrence& occurrence, const std::string& text) {
+        int accidental = Accidental(occurrence.index);
         // E# and B# are a sheet's sharps, Fb and Cb its flats: a natural in
         // two bytes, which no table name is. Tested first, as the rarest.
         if ((occurrence.extended & occurrence.longRoot) && accidental == 0)
@@ -133,6 +137,14 @@ struct SideCount {
         const int counted = occurrence.fingering ? 0 : 1;
         sharps += static_cast<int>(accidental > 0) & counted;
         flats += static_cast<int>(accidental < 0) & counted;
+    }
+    // The table names counted in counts, as many of each as it says.
+    void AddTableNames(const ChordCounts& counts) {
+        for (std::size_t index = 0; index < counts.size(); ++index) {
+            const int accidental = Accidental(index);
+            sharps += accidental > 0 ? counts[index] : 0;
+            flats += accidental < 0 ? counts[index] : 0;
+        }
     }
     SignatureSide Side() const {
         return sharps > flats ? SignatureSide::Sharps : flats > sharps ? SignatureSide::Flats : SignatureSide::Natural;
@@ -352,7 +364,8 @@ CTablature::ShiftedChords CTablature::ChordsAt(int shift) const {
     return chords;
 }
 
-std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain(bool countSide) {
+std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain(bool countSide,
+                                                                      const std::vector<std::uint32_t>& others) {
     // A moved name outside the table may read otherwise ("E#7", F7 written
     // from E#, moved down is the table's "E7"); it is read again where it
     // stands, as detection would read it. Nothing else can read otherwise:
@@ -363,12 +376,17 @@ std::optional<CTablature::MovedNames> CTablature::ReadMovedNamesAgain(bool count
     if (m_extendedCount == 0 && !countSide)
         return moved;
     SideCount side;
-    for (ChordOccurrence& occurrence : m_occurrences) {
+    for (const std::uint32_t k : others) {
+        ChordOccurrence& occurrence = m_occurrences[k];
         if (occurrence.extended && !ReadAgain(occurrence, moved))
             return std::nullopt;
-        if (countSide)
+        // A name that reads as a table name now is counted with the others below.
+        if (countSide && (occurrence.extended || occurrence.bass))
             side.Add(occurrence, text);
     }
+    // The counts hold every table name but the bass notes.
+    if (countSide)
+        side.AddTableNames(m_counts);
     moved.side = side.Side();
     return moved;
 }
@@ -411,9 +429,11 @@ void CTablature::Transpose(int shift) {
     if (key && Pitch::Wrap(shift) != 0)
         keyed.emplace(*key, shift, moves, m_options.notation);
     std::vector<std::string> legendsLeft;
+    // Kept from call to call: a songbook has many.
+    thread_local std::vector<std::uint32_t> others;
     std::string result =
         RewriteChords(text, m_occurrences, moves, m_options.keepColumns, m_counts, shift, m_rules,
-                      keyed ? &*keyed : nullptr, &legendsLeft, m_options.spelling == Spelling::AsWritten);
+                      keyed ? &*keyed : nullptr, &legendsLeft, m_options.spelling == Spelling::AsWritten, &others);
     // A sheet may repeat its legend (a songbook, thousands of times): each is named once.
     std::vector<std::string> legendsOnce;
     std::unordered_set<std::string> named;
@@ -430,7 +450,7 @@ void CTablature::Transpose(int shift) {
     const bool allMoved = legendsOnce.empty();
     // The side the names are written on names a key carried with them.
     const bool carry = allMoved && m_foundKey && m_foundKey->clear && m_foundKey->key;
-    const std::optional<MovedNames> moved = ReadMovedNamesAgain(carry);
+    const std::optional<MovedNames> moved = ReadMovedNamesAgain(carry, others);
     if (!moved) {
         Detect(std::move(text));
     } else {

@@ -209,7 +209,9 @@ private:
     };
     /// After a transposition, reads the moved names outside the table again
     /// as detection would; none when one no longer reads as a whole name.
-    std::optional<MovedNames> ReadMovedNamesAgain(bool countSide);
+    /// others holds, in text order, every occurrence but the table names
+    /// that are no bass note (RewriteChords).
+    std::optional<MovedNames> ReadMovedNamesAgain(bool countSide, const std::vector<std::uint32_t>& others);
     /// Reads one moved name outside the table again into occurrence and
     /// moved; false when it no longer reads whole.
     bool ReadAgain(ChordOccurrence& occurrence, MovedNames& moved);

@@ -127,6 +127,8 @@ TEST(SongKey, AfterAMoveIsTheKeyOfTheMovedText) {
         {"E#7 Am E#7 Am", kByKeyEveryName},
         {"Gb Cb Db7 Gb Ebm Cb", kByKeyEveryName},
         {"G    C    D7\nAm   D7        G\n", {false, Spelling::Sharps, true}},
+        // In German every name is written by the notation.
+        {"C E/G# Ami\nF G7 C\n", {true, Spelling::Key, false, true, Notation::German}},
     };
     for (const auto& [text, options] : songs) {
         for (int shift = -6; shift <= 6; ++shift) {
