@@ -746,8 +746,9 @@ std::string KeepColumns(std::string_view before, CNameWriter& writer, std::vecto
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
         layout.StartLine(line.before.size());
-        // A plain line's names are found and written as it is laid out.
-        const bool written = !plain || bracket;
+        // A plain line's names are found and written as it is laid out;
+        // once written, they are kept for the line.
+        bool written = !plain || bracket;
         bool inline_ = false;
         if (written) {
             for (; k < occurrences.size() && occurrences[k].position < end; ++k) {
@@ -799,15 +800,13 @@ std::string KeepColumns(std::string_view before, CNameWriter& writer, std::vecto
             continue;
         if (!written)
             layout.KeepNames(line);
+        written = true;
         if (plain)
             layout.Rewrite(line, rewritten);
         if (ReadsAlike(line.after, out.Since(mark), rules))
             continue;
         out.Truncate(mark);
-        if (plain)
-            layout.LayOutPlain<false>(line, true);
-        else
-            layOut(true);
+        layOut(true);
         if (ReadsAlike(line.after, out.Since(mark), rules))
             continue;
         out.Truncate(mark);
