@@ -279,15 +279,12 @@ public:
     CLayout(CNameWriter& writer, std::vector<ChordOccurrence>& occurrences, COutput& out)
         : m_writer(writer), m_occurrences(occurrences), m_out(out) {}
 
-    // Makes room for the names of a line of size bytes: a moved name is at
-    // most three times as long as the old one (a fingering that takes a
-    // separator and two digits a string), and a table name is written as
-    // its whole entry.
-    void StartLine(std::size_t size) {
-        if (m_names.size() <= size) {
-            m_names.resize(size + 1);
-            m_moved.resize(3 * size + CNameWriter::kTableNameBytes + COutput::kPiece);
-        }
+    // Makes room for where the names of the line stood: it holds no more
+    // names than bytes, nor than there are from line.first on.
+    void StartLine(const Line& line) {
+        const std::size_t most = std::min(line.before.size(), m_occurrences.size() - line.first) + 1;
+        if (m_names.size() < most)
+            m_names.resize(most);
     }
 
     // Where the names of the line stood, from line.first on.
@@ -295,6 +292,13 @@ public:
 
     // Writes the moved names of the line into its own buffer.
     void WriteNames(const Line& line) {
+        // A moved name is at most three times as long as the old one (a
+        // fingering that takes a separator and two digits a string), and a
+        // table name is written as its whole entry.
+        std::size_t old = 0;
+        for (std::size_t k = line.first; k < line.last; ++k)
+            old += m_occurrences[k].length;
+        MovedRoom(3 * old + CNameWriter::kTableNameBytes);
         std::size_t size = 0;
         for (std::size_t k = line.first; k < line.last; ++k) {
             m_names[k - line.first] = {m_occurrences[k].position, m_occurrences[k].length};
@@ -304,12 +308,23 @@ public:
 
     // Keeps the moved names of the line laid out last, from where they were written.
     void KeepNames(const Line& line) {
+        std::size_t bytes = 0;
+        for (std::size_t k = line.first; k < line.last; ++k)
+            bytes += m_occurrences[k].length;
+        MovedRoom(bytes);
         std::size_t size = 0;
         for (std::size_t k = line.first; k < line.last; ++k) {
             const std::string_view name = m_out.Since(m_occurrences[k].position).substr(0, m_occurrences[k].length);
             std::memcpy(m_moved.data() + size, name.data(), name.size());
             size += name.size();
         }
+    }
+
+    // Room for count bytes of moved names and a piece beyond them, which a
+    // layout may read as it copies the last name.
+    void MovedRoom(std::size_t count) {
+        if (m_moved.size() < count + COutput::kPiece)
+            m_moved.resize(count + COutput::kPiece);
     }
 
     // Points line.after at the line as rewritten, kept in buffer.
@@ -745,7 +760,7 @@ std::string KeepColumns(std::string_view before, CNameWriter& writer, std::vecto
         line.first = k;
         line.before = before.substr(start, end - start);
         line.beforeStart = start;
-        layout.StartLine(line.before.size());
+        layout.StartLine(line);
         // A plain line's names are found and written as it is laid out;
         // once written, they are kept for the line.
         bool written = !plain || bracket;
