@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -58,6 +60,28 @@ std::vector<std::vector<std::string>> WordsOf(const std::string& text) {
         } else {
             word += c;
         }
+    }
+    return lines;
+}
+
+// count lines of the tokens parted by 1 to 20 blanks, some indented, some
+// with blanks after the last word; the same lines on every run.
+std::vector<std::string> GeneratedLines(std::initializer_list<const char*> tokens, int count) {
+    std::uint32_t seed = 7;
+    const auto next = [&seed](std::uint32_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 16) % below;
+    };
+    const std::vector<const char*> pool(tokens);
+    std::vector<std::string> lines;
+    for (int n = 0; n < count; ++n) {
+        std::string line(next(3), ' ');
+        for (std::uint32_t words = 3 + next(6); words > 0; --words)
+            line += std::string(pool[next(static_cast<std::uint32_t>(pool.size()))]) +
+                    std::string(1 + next(next(2) ? 20 : 7), ' ');
+        if (next(2) != 0)
+            line.erase(line.find_last_not_of(' ') + 1);
+        lines.push_back(line);
     }
     return lines;
 }
@@ -125,20 +149,11 @@ TEST(KeepColumns, ChordsStayOverTheirSyllables) {
 // bytes by its columns counted one by one: all give the same line, on lines
 // of names, marks and words with gaps of every width.
 TEST(KeepColumns, LaysOutALineAlikeWhateverFollowsIt) {
-    const char* const tokens[] = {"C",  "C#m7", "Db", "E#7", "Am/G", "(A7)", "|",   ".",
-                                  "x2", "la",   "H7", "[G]", "|:Bb", "F)",   "(Em", "Gsus4"};
-    std::uint32_t seed = 7;
-    const auto next = [&seed](std::uint32_t below) {
-        seed = seed * 1664525u + 1013904223u;
-        return (seed >> 16) % below;
-    };
+    const std::vector<std::string> lines = GeneratedLines(
+        {"C", "C#m7", "Db", "E#7", "Am/G", "(A7)", "|", ".", "x2", "la", "H7", "[G]", "|:Bb", "F)", "(Em", "Gsus4"},
+        300);
     const std::string after = "\nwords after the line to spare";
-    for (int n = 0; n < 300; ++n) {
-        std::string line(next(3), ' ');
-        for (std::uint32_t words = 3 + next(6); words > 0; --words)
-            line += std::string(tokens[next(std::size(tokens))]) + std::string(1 + next(next(2) ? 20 : 7), ' ');
-        if (next(2) != 0)
-            line.erase(line.find_last_not_of(' ') + 1);
+    for (const std::string& line : lines) {
         for (const bool chordLines : {false, true}) {
             for (const int shift : {-5, -1, 2, 6}) {
                 const std::string last = Moved({line}, chordLines, true, shift).text;
@@ -147,6 +162,28 @@ TEST(KeepColumns, LaysOutALineAlikeWhateverFollowsIt) {
                 if (!chordLines) {
                     EXPECT_EQ(Moved({"\xc3\xa9 " + line}, false, true, shift).text, "\xc3\xa9 " + last) << line;
                 }
+            }
+        }
+    }
+}
+
+// Whatever a line holds (tabs, characters of two bytes, ChordPro names,
+// legends whose fingerings grow to three times their bytes), the rule moves
+// only blanks, and the moved song holds what its text reads.
+TEST(KeepColumns, MovesNothingButBlanksOnGeneratedLines) {
+    const std::vector<std::string> lines =
+        GeneratedLines({"C", "Db", "E#7", "Am/G", "|", "la", "[G]", "\t", "\xc3\xa9", "Am (x02210)", "G (799797)",
+                        "Bb (x13331)", "(Em", "x2", "B7 (x21202) (799877)"},
+                       200);
+    for (const std::string& line : lines) {
+        const Song song{line + "\n" + line};
+        for (const bool chordLines : {false, true}) {
+            for (const int shift : {-5, 2}) {
+                const CTablature kept = Moved(song, chordLines, true, shift);
+                const std::string what =
+                    "\"" + line + "\" by " + std::to_string(shift) + (chordLines ? " (chord lines)" : "");
+                EXPECT_EQ(WordsOf(kept.text), WordsOf(Moved(song, chordLines, false, shift).text)) << what;
+                ExpectAsDetected(kept, chordLines, what);
             }
         }
     }
