@@ -265,9 +265,8 @@ struct Line {
     std::size_t beforeStart = 0;
     std::size_t first = 0;
     std::size_t last = 0;
-    // The ends of the whole old text and of the new line's buffer.
+    // The end of the whole old text.
     const char* beforeLimit = nullptr;
-    const char* afterLimit = nullptr;
 };
 
 // Lays out the lines that hold names, one at a time. The moved names are
@@ -342,7 +341,6 @@ public:
         }
         buffer.append(line.before, i);
         line.after = buffer;
-        line.afterLimit = buffer.data() + buffer.size();
     }
 
     // Appends the line as rewritten, its names moved to where out puts them.
@@ -748,7 +746,6 @@ std::string KeepColumns(std::string_view before, CNameWriter& writer, std::vecto
     line.last = 0;
     for (std::size_t k = 0; k < occurrences.size(); k = line.last) {
         line.after = std::string_view();
-        line.afterLimit = nullptr;
         std::size_t start = occurrences[k].position;
         while (start > std::max(cursor, songStart) && !IsLineEnd(before[start - 1]))
             --start;

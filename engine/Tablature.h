@@ -209,8 +209,9 @@ private:
     };
     /// After a transposition, reads the moved names outside the table again
     /// as detection would; none when one no longer reads as a whole name.
-    /// others holds, in text order, every occurrence but the table names
-    /// that are no bass note (RewriteChords).
+    /// others lists in text order the occurrences not written as a table
+    /// name, among them every name outside the table and every bass note
+    /// (RewriteChords).
     std::optional<MovedNames> ReadMovedNamesAgain(bool countSide, const std::vector<std::uint32_t>& others);
     /// Reads one moved name outside the table again into occurrence and
     /// moved; false when it no longer reads whole.
